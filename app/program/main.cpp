@@ -1,0 +1,13 @@
+// morvane: design program for differential-pressure flow elements.
+#include <QApplication>
+#include <QMainWindow>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.setWindowTitle("morvane");
+    window.resize(800, 600);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,68 @@
+#include "mainwindow/StrCheck.h"
+
+#include "platform/RuntimeError.h"
+
+#include <charconv>
+
+namespace morvane {
+
+void str_check(std::string& text)
+{
+    if (text.size() > 32767)
+        raiseError(err::Overflow);
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c == ',')
+            out += '.';
+        else if (c == ' ')
+            continue;
+        else if ((c >= '0' && c <= '9') || c == '.' || c == '-')
+            out += c;
+        else
+            break;
+    }
+    text = std::move(out);
+}
+
+double leadingNumber(std::string_view s)
+{
+    std::size_t i = 0;
+    std::string number;
+    if (i < s.size() && s[i] == '-')
+        number += s[i++];
+    bool point = false;
+    bool digit = false;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c >= '0' && c <= '9') {
+            digit = true;
+            number += c;
+        } else if (c == '.' && !point) {
+            point = true;
+            number += c;
+        } else {
+            break;
+        }
+    }
+    if (!digit)
+        return 0.0;
+    // from_chars ignores the locale: the point is always the decimal separator.
+    if (number == "-" || number == "." || number == "-.")
+        return 0.0;
+    double value = 0.0;
+    const char* first = number.data();
+    const char* last = number.data() + number.size();
+    if (*first == '-')
+        ++first;
+    std::from_chars(first, last, value);
+    return number[0] == '-' ? -value : value;
+}
+
+double readNumber(std::string text)
+{
+    str_check(text);
+    return leadingNumber(text);
+}
+
+}  // namespace morvane

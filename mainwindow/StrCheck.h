@@ -1,0 +1,24 @@
+// Reading a typed number: the normalisation of a text box's text and the reading
+// of its leading number.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace morvane {
+
+// Normalises a typed number in place: walks the characters and stops at the
+// first that is not a digit, point, comma, minus sign or blank; a comma becomes
+// a point and blanks are dropped. Nothing else is checked, so "1.234,5" becomes
+// "1.234.5" and "5-3" stays. A text longer than 32767 characters is run-time
+// error 6 (its length does not fit the 16-bit counter).
+void str_check(std::string& text);
+
+// The value of the longest leading part of the form: optional "-", digits with at
+// most one point, at least one digit. 0 when there is none ("--5", "+5", "").
+double leadingNumber(std::string_view normalised);
+
+// str_check followed by leadingNumber: what a text box's number reads as.
+double readNumber(std::string text);
+
+}  // namespace morvane

@@ -1,0 +1,47 @@
+// Stands for the runtime's error object: a run-time error is an error number and a
+// description, handed to the tracer's error dialog by the guard of the procedure
+// in which it is raised.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace morvane {
+
+namespace err {
+inline constexpr int InvalidArgument = 5;    // invalid procedure call or argument
+inline constexpr int Overflow = 6;
+inline constexpr int SubscriptOutOfRange = 9;
+inline constexpr int DivisionByZero = 11;
+inline constexpr int TypeMismatch = 13;
+inline constexpr int FileNotFound = 53;
+inline constexpr int InputPastEndOfFile = 62;
+inline constexpr int InvalidPropertyValue = 380;
+}  // namespace err
+
+class RuntimeError : public std::runtime_error {
+public:
+    RuntimeError(int number, const std::string& description);
+    int number() const { return number_; }
+    const std::string& description() const { return description_; }
+
+private:
+    int number_;
+    std::string description_;
+};
+
+// The standard description of an error number ("Division by zero", ...).
+std::string standardDescription(int number);
+
+[[noreturn]] void raiseError(int number);
+[[noreturn]] void raiseError(int number, const std::string& description);
+
+// Arithmetic that raises the run-time error where a plain double would turn into
+// an infinity or NaN.
+double checkedDivide(double numerator, double denominator);  // 11
+double checkedSqrt(double x);                                // 5 for x < 0
+double checkedLog(double x);                                 // 5 for x <= 0
+double checkedPow(double base, double exponent);             // 5 when not real, 6 on overflow
+double checkedFinite(double x);                              // 6 unless finite
+
+}  // namespace morvane

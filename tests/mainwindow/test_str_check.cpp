@@ -1,0 +1,97 @@
+// Reading typed numbers, and the Str form written back into boxes.
+#include "mainwindow/StrCheck.h"
+#include "platform/NumberText.h"
+#include "platform/RuntimeError.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace morvane {
+namespace {
+
+struct ReadCase {
+    const char* typed;
+    const char* normalised;
+    double value;
+    const char* shows;
+};
+
+// The reading keeps some misreads on purpose: it only normalises and takes the
+// leading number.
+const ReadCase kReadCases[] = {
+    {"1,5", "1.5", 1.5, "decimal comma"},
+    {"1.5", "1.5", 1.5, "decimal point"},
+    {" 1.5", "1.5", 1.5, "leading blank of the Str form"},
+    {"12 345,6", "12345.6", 12345.6, "blanks inside are dropped"},
+    {"1.234,5", "1.234.5", 1.234, "German thousands point misread: second point ends the number"},
+    {"2E5", "2", 2.0, "the exponent letter ends the number"},
+    {"+5", "", 0.0, "a plus sign ends the number before any digit"},
+    {"-.5", "-.5", -0.5, "minus with a point and no leading zero"},
+    {"5-3", "5-3", 5.0, "a minus after digits survives but ends the value"},
+    {"--5", "--5", 0.0, "two minus signs give no number"},
+    {"", "", 0.0, "an empty box"},
+    {"7\t8", "7", 7.0, "a tab ends the number"},
+    {"0,0005", "0.0005", 0.0005, "small magnitude"},
+};
+
+TEST(StrCheck, NormalisesAndReadsTheLeadingNumber)
+{
+    for (const auto& c : kReadCases) {
+        std::string t = c.typed;
+        str_check(t);
+        EXPECT_EQ(t, c.normalised) << c.shows;
+        EXPECT_DOUBLE_EQ(leadingNumber(t), c.value) << c.shows;
+    }
+}
+
+TEST(StrCheck, TextLongerThan32767CharactersIsAnOverflow)
+{
+    std::string t(32768, '1');
+    try {
+        str_check(t);
+        FAIL() << "expected run-time error 6";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), err::Overflow);
+    }
+    std::string ok(32767, '1');
+    EXPECT_NO_THROW(str_check(ok));
+}
+
+struct StrCase {
+    double value;
+    const char* text;
+};
+
+TEST(StrForm, WritesFixedNotationWithLeadingBlank)
+{
+    const StrCase cases[] = {
+        {1.4, " 1.4"},         {2500.0, " 2500"},     {13.6, " 13.6"},       {248.0, " 248"},
+        {-0.25, "-0.25"},      {0.0, " 0"},           {1e-6, " 0.000001"},   {123456.789, " 123456.789"},
+        {1e20, " 100000000000000000000"}, {0.1 + 0.2, " 0.3"}, {-1234.5, "-1234.5"},
+        {1.0 / 3.0, " 0.333333333333333"}, {2.0 / 3.0, " 0.666666666666667"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(strForm(c.value), c.text) << c.value;
+}
+
+TEST(StrForm, ReadsBackToTheSameValueWithoutExponent)
+{
+    const double values[] = {-17.25, 0.0, 1e-6, 123456.789, 1e20, -3.5e-9, 998.391772, 1.0 / 3.0};
+    for (const double v : values) {
+        const std::string t = strForm(v);
+        EXPECT_EQ(t.find_first_of("eE"), std::string::npos) << t;
+        const double back = readNumber(t);
+        // 15 significant digits survive the round trip.
+        EXPECT_NEAR(back, v, std::fabs(v) * 1e-14) << t;
+    }
+}
+
+TEST(StrForm, RefusesNonFiniteValues)
+{
+    EXPECT_THROW(strForm(std::nan("")), RuntimeError);
+    EXPECT_THROW(strForm(HUGE_VAL), RuntimeError);
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,120 @@
+// The tracer: the history of procedures entered with their parameters, and the
+// one place where an unexpected run-time error is shown to the user, who answers
+// with a continue code.
+#pragma once
+
+#include "platform/Seams.h"
+#include "tracing/TraceValue.h"
+
+#include <cstdint>
+#include <ctime>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace morvane {
+
+inline constexpr std::int16_t ContRepeat = 0;
+inline constexpr std::int16_t ContNext = 1;
+inline constexpr std::int16_t ContExit = 2;
+inline constexpr std::int16_t ContQuit = 3;
+
+inline constexpr std::size_t MaxTraceEntries = 40;
+
+// What the error dialog shows.
+struct ErrorReport {
+    int number = 0;
+    std::string description;
+    std::string module;
+    std::string procedure;
+    int line = 0;
+    std::int16_t contBits = 255;
+    std::string caption;  // ProgInfo + " - Error Message"
+};
+
+// Asks the user how to go on: the Qt error dialog in the program, a scripted
+// answer in tests. Returns the button index chosen, or nothing when the dialog
+// was closed without a choice.
+class ErrorResponder {
+public:
+    virtual ~ErrorResponder() = default;
+    virtual std::optional<std::int16_t> ask(const ErrorReport& report) = 0;
+};
+
+// Thrown by the quit handler of tests in place of ending the process; guards let
+// it pass.
+struct QuitRequested {
+    int exitCode = 0;
+};
+
+class ErrPtnr {
+public:
+    ErrPtnr();
+
+    // Public interface.
+    std::int16_t OnError(std::string_view AktModul, std::string_view AktProc, std::int16_t ContBits = 255);
+    void SetProgInfo(std::string text) { ProgInfo_ = std::move(text); }
+    static std::string LPSTRToVBString(std::string_view s);
+    void CallStack(std::string_view a);
+    void CallStackParam(std::string_view ParamName, const TraceValue& v);
+
+    const std::deque<std::string>& colCallStack() const { return colCallStack_; }
+    std::int16_t ContinueIndex() const { return ContinueIndex_; }
+    const std::string& ProgInfo() const { return ProgInfo_; }
+
+    // The error in hand (the runtime's Err object): set by the guard before it
+    // calls OnError, read by the dialog and the protocol.
+    void setCurrentError(int number, std::string description);
+    int errorNumber() const { return errNumber_; }
+    const std::string& errorDescription() const { return errDescription_; }
+    const ErrorReport& lastReport() const { return lastReport_; }
+
+    // Wiring.
+    void setResponder(ErrorResponder* responder) { responder_ = responder; }
+    void setClock(const Clock* clock) { clock_ = clock; }
+    // Program name and version that ProgInfo is made of when it is empty.
+    void setProgramIdentity(std::string exeName, int major, int minor, int revision);
+    // Ends the program at once (closes files, runs no window handler). The
+    // default calls std::exit; tests throw QuitRequested.
+    void setQuitHandler(std::function<void(int)> quit) { quit_ = std::move(quit); }
+    [[noreturn]] void quit(int exitCode = 0);
+
+private:
+    const std::string& timeText();
+
+    std::deque<std::string> colCallStack_;
+    std::int16_t ContinueIndex_ = 0;
+    std::string ProgInfo_;
+    std::string exeName_ = "morvane";
+    int major_ = 7, minor_ = 0, revision_ = 0;
+    int errNumber_ = 0;
+    std::string errDescription_;
+    ErrorReport lastReport_;
+    ErrorResponder* responder_ = nullptr;
+    const Clock* clock_ = nullptr;
+    std::function<void(int)> quit_;
+    bool dialogOpen_ = false;
+    std::time_t cachedSecond_ = -1;
+    std::string cachedTime_;
+};
+
+// The program-wide tracer. Tests install a fresh one with ScopedErrPtnr.
+ErrPtnr& errPtnr();
+
+class ScopedErrPtnr {
+public:
+    ScopedErrPtnr();
+    ~ScopedErrPtnr();
+    ScopedErrPtnr(const ScopedErrPtnr&) = delete;
+    ScopedErrPtnr& operator=(const ScopedErrPtnr&) = delete;
+    ErrPtnr& get() { return own_; }
+    ErrPtnr* operator->() { return &own_; }
+
+private:
+    ErrPtnr own_;
+    ErrPtnr* previous_;
+};
+
+}  // namespace morvane

@@ -1,0 +1,54 @@
+#include "tracing/Guard.h"
+
+#include "platform/RuntimeError.h"
+
+#include <exception>
+#include <new>
+#include <string>
+
+namespace morvane {
+
+void traceEntry(std::string_view module, std::string_view declaration, std::initializer_list<TraceParam> params)
+{
+    ErrPtnr& t = errPtnr();
+    std::string entry;
+    entry.reserve(module.size() + declaration.size() + 3);
+    entry += '[';
+    entry += module;
+    entry += "] ";
+    entry += declaration;
+    t.CallStack(entry);
+    // From the last parameter to the first, so that they stand in declaration
+    // order below the procedure entry.
+    for (auto it = std::rbegin(params); it != std::rend(params); ++it)
+        t.CallStackParam(it->name, it->value);
+}
+
+Guard::Guard(std::string_view module, std::string_view procedure, std::string_view declaration,
+             std::initializer_list<TraceParam> params, Mode mode)
+    : module_(module), procedure_(procedure), mode_(mode)
+{
+    traceEntry(module, declaration, params);
+}
+
+std::int16_t Guard::handle()
+{
+    ErrPtnr& t = errPtnr();
+    try {
+        throw;
+    } catch (const RuntimeError& e) {
+        t.setCurrentError(e.number(), e.description());
+    } catch (const std::bad_alloc&) {
+        t.setCurrentError(7, standardDescription(7));
+    } catch (const std::exception& e) {
+        t.setCurrentError(err::InvalidArgument, e.what());
+    } catch (...) {
+        t.setCurrentError(err::InvalidArgument, standardDescription(err::InvalidArgument));
+    }
+    const std::int16_t code = t.OnError(module_, procedure_, 255);
+    if (code == ContQuit)
+        t.quit(0);
+    return code;
+}
+
+}  // namespace morvane
