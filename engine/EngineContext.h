@@ -1,0 +1,37 @@
+// What the calculation steps work on: the calculation state and the services
+// they need (texts in the user's language, message boxes, the product database).
+// The steps are free functions over one EngineContext; they take no other
+// arguments and return nothing.
+#pragma once
+
+#include "app/ProgramRecords.h"
+#include "app/ResourceTexts.h"
+#include "engine/CalculationState.h"
+#include "platform/MessageBox.h"
+
+#include <filesystem>
+#include <string>
+
+namespace morvane {
+
+class ProductDatabases;
+
+struct EngineContext {
+    CalculationState& s;
+    const UiZustand& ui;
+    const UserSettings& settings;
+    MessageBoxSink& messages;
+    ProductDatabases& databases;
+
+    // The resource text of id in the user's language.
+    std::string text(std::int32_t id) const { return resText(id, ui.gSprachOffset); }
+    // A message box with the OK button only; an empty caption shows the program
+    // title.
+    void message(const std::string& text, const std::string& caption = {},
+                 MessageIcon icon = MessageIcon::None) const
+    {
+        messages.show({text, caption, icon, MessageButtons::Ok});
+    }
+};
+
+}  // namespace morvane
