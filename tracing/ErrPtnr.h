@@ -63,6 +63,8 @@ public:
     const std::deque<std::string>& colCallStack() const { return colCallStack_; }
     std::int16_t ContinueIndex() const { return ContinueIndex_; }
     const std::string& ProgInfo() const { return ProgInfo_; }
+    // The executable's name without extension (ProgInfo, the protocol files).
+    const std::string& exeName() const { return exeName_; }
 
     // The error in hand (the runtime's Err object): set by the guard before it
     // calls OnError, read by the dialog and the protocol.

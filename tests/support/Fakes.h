@@ -3,11 +3,13 @@
 #pragma once
 
 #include "platform/MessageBox.h"
+#include "platform/Printer.h"
 #include "platform/Seams.h"
 #include "tracing/ErrPtnr.h"
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <tuple>
 #include <vector>
 
@@ -106,6 +108,85 @@ public:
     std::vector<std::pair<std::string, std::string>> asked;
     std::optional<std::string> openAnswer;
     std::optional<std::string> saveAnswer;
+};
+
+// A printer that keeps what was printed: every text with its page and
+// position, lines, pictures and page breaks. Its page is A4 (11906 x 16838
+// twips) with 240-twip lines unless a test says otherwise; it can refuse to start
+// a job, fail at the end, or stand for the PDF file used without a printer.
+class RecordingPrinter : public Printer {
+public:
+    struct Text {
+        int page;
+        double x, y;
+        std::string text;
+        PrintFont font;
+    };
+
+    std::unique_ptr<PrintJob> startJob(const std::string& documentName, std::string& error) override
+    {
+        documents.push_back(documentName);
+        if (!available) {
+            error = failure;
+            return nullptr;
+        }
+        return std::make_unique<Job>(*this);
+    }
+
+    // Script.
+    bool available = true;
+    std::string failure = "No printer is installed.";
+    bool endSucceeds = true;
+    bool pdfFile = false;
+    std::string destinationText = "Recording printer";
+    double pageWidthTwips = 11906.0;
+    double pageHeightTwips = 16838.0;
+    double lineHeightTwips = 240.0;
+
+    // Record.
+    std::vector<std::string> documents;
+    std::vector<Text> texts;
+    std::vector<std::string> lines;     // "x1,y1-x2,y2" per line drawn
+    std::vector<std::string> pictures;  // file names
+    int pageBreaks = 0;
+    int endedDocuments = 0;
+
+private:
+    class Job : public PrintJob {
+    public:
+        explicit Job(RecordingPrinter& p) : p_(p) {}
+        double pageWidth() const override { return p_.pageWidthTwips; }
+        double pageHeight() const override { return p_.pageHeightTwips; }
+        void setFont(const PrintFont& font) override { font_ = font; }
+        double textWidth(const std::string& text) const override { return 120.0 * static_cast<double>(text.size()); }
+        double lineHeight() const override { return p_.lineHeightTwips; }
+        void text(double x, double y, const std::string& text) override
+        {
+            p_.texts.push_back({p_.pageBreaks + 1, x, y, text, font_});
+        }
+        void line(double x1, double y1, double x2, double y2, double) override
+        {
+            p_.lines.push_back(std::to_string(x1) + "," + std::to_string(y1) + "-" + std::to_string(x2) + "," +
+                               std::to_string(y2));
+        }
+        bool picture(const std::string& file, double, double, double, double) override
+        {
+            p_.pictures.push_back(file);
+            return true;
+        }
+        void newPage() override { ++p_.pageBreaks; }
+        bool endDoc() override
+        {
+            ++p_.endedDocuments;
+            return p_.endSucceeds;
+        }
+        std::string destination() const override { return p_.destinationText; }
+        bool isPdfFile() const override { return p_.pdfFile; }
+
+    private:
+        RecordingPrinter& p_;
+        PrintFont font_;
+    };
 };
 
 class FixedOsInfo : public OsInfo {

@@ -1,0 +1,115 @@
+#include "platform/qt/QtPrintJob.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPen>
+#include <QTextOption>
+
+namespace morvane {
+
+QtPrintJob::QtPrintJob(std::unique_ptr<QPrinter> printer, bool pdfFile, std::string destination)
+    : printer_(std::move(printer)), pdfFile_(pdfFile), destination_(std::move(destination))
+{
+}
+
+QtPrintJob::~QtPrintJob()
+{
+    // A job dropped without endDoc still closes its document.
+    if (painter_.isActive())
+        painter_.end();
+}
+
+bool QtPrintJob::begin(std::string& error)
+{
+    if (!painter_.begin(printer_.get())) {
+        error = pdfFile_ ? "The PDF file '" + destination_ + "' cannot be written."
+                         : "The printer '" + destination_ + "' cannot be opened.";
+        return false;
+    }
+    dpi_ = printer_->resolution() > 0 ? printer_->resolution() : 1200.0;
+    return true;
+}
+
+double QtPrintJob::pageWidth() const
+{
+    return toTwips(printer_->pageLayout().paintRectPixels(printer_->resolution()).width());
+}
+
+double QtPrintJob::pageHeight() const
+{
+    return toTwips(printer_->pageLayout().paintRectPixels(printer_->resolution()).height());
+}
+
+void QtPrintJob::setFont(const PrintFont& font)
+{
+    QFont f = painter_.font();
+    if (!font.name.empty())
+        f.setFamily(QString::fromStdString(font.name));
+    if (font.sizePoints > 0.0)
+        f.setPointSizeF(font.sizePoints);
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
+    f.setUnderline(font.underline);
+    painter_.setFont(f);
+}
+
+double QtPrintJob::textWidth(const std::string& text) const
+{
+    return toTwips(QFontMetricsF(painter_.font(), printer_.get()).horizontalAdvance(QString::fromStdString(text)));
+}
+
+double QtPrintJob::lineHeight() const
+{
+    return toTwips(QFontMetricsF(painter_.font(), printer_.get()).height());
+}
+
+void QtPrintJob::text(double x, double y, const std::string& text)
+{
+    const QFontMetricsF metrics(painter_.font(), printer_.get());
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::NoWrap);
+    // Tab stops every eight average characters.
+    option.setTabStopDistance(8.0 * metrics.averageCharWidth());
+    const QString t = QString::fromStdString(text);
+    // Wide enough for any line: nothing wraps, the page clips.
+    const QRectF box(toDevice(x), toDevice(y), toDevice(1.0e6), metrics.height());
+    painter_.drawText(box, t, option);
+}
+
+void QtPrintJob::line(double x1, double y1, double x2, double y2, double widthTwips)
+{
+    painter_.save();
+    QPen pen(Qt::black);
+    pen.setWidthF(toDevice(widthTwips));
+    painter_.setPen(pen);
+    painter_.drawLine(QPointF(toDevice(x1), toDevice(y1)), QPointF(toDevice(x2), toDevice(y2)));
+    painter_.restore();
+}
+
+bool QtPrintJob::picture(const std::string& file, double x, double y, double width, double height)
+{
+    const QImage image(QString::fromStdString(file));
+    if (image.isNull())
+        return false;
+    painter_.drawImage(QRectF(toDevice(x), toDevice(y), toDevice(width), toDevice(height)), image);
+    return true;
+}
+
+void QtPrintJob::newPage()
+{
+    printer_->newPage();
+}
+
+bool QtPrintJob::endDoc()
+{
+    if (ended_)
+        return false;
+    ended_ = true;
+    const bool ok = painter_.end();
+    if (!ok || printer_->printerState() == QPrinter::Error || printer_->printerState() == QPrinter::Aborted)
+        return false;
+    return !pdfFile_ || QFileInfo(QString::fromStdString(destination_)).size() > 0;
+}
+
+}  // namespace morvane
