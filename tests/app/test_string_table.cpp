@@ -1,0 +1,156 @@
+// The program's resource string table (data/texts/strings.tsv, compiled in):
+// every id that a window, list, message or printout refers to has its text in
+// both languages, and the table file is read without a dropped line.
+#include "app/ResourceTexts.h"
+#include "platform/RuntimeError.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace morvane {
+namespace {
+
+std::vector<std::string> readLines(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in) << path;
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::int32_t> referencedIds()
+{
+    std::vector<std::int32_t> ids;
+    for (const auto& line : readLines(std::string(MORVANE_SOURCE_DIR) + "/tests/app/data/referenced_ids.txt"))
+        if (!line.empty() && line.front() != '#')
+            ids.push_back(std::stoi(line));
+    return ids;
+}
+
+TEST(StringTable, EveryReferencedIdHasBothLanguages)
+{
+    const auto& table = ResourceTexts::program();
+    const auto ids = referencedIds();
+    ASSERT_GT(ids.size(), 300u);
+    for (const std::int32_t id : ids) {
+        const std::string* de = table.find(id + OffsetGerman);
+        const std::string* en = table.find(id + OffsetEnglish);
+        EXPECT_TRUE(de && !de->empty()) << "German text missing for " << id;
+        EXPECT_TRUE(en && !en->empty()) << "English text missing for " << id + OffsetEnglish;
+    }
+}
+
+TEST(StringTable, BothBlocksHoldTheSameIdsAndNothingAtTheBareOffsets)
+{
+    const auto& table = ResourceTexts::program();
+    const auto ids = table.germanIds();
+    for (const std::int32_t id : ids) {
+        EXPECT_GE(id, 1000);
+        EXPECT_LE(id, 1837);
+        EXPECT_NE(table.find(id + OffsetEnglish), nullptr) << id;
+    }
+    // No English id without its German one: every string is either a German id
+    // or a German id + 10000.
+    const std::set<std::int32_t> german(ids.begin(), ids.end());
+    for (std::int32_t id = OffsetEnglish; id < OffsetEnglish + 10000; ++id)
+        if (table.find(id)) {
+            EXPECT_TRUE(german.count(id - OffsetEnglish)) << "English only: " << id;
+        }
+    EXPECT_EQ(table.find(OffsetGerman), nullptr);
+    EXPECT_EQ(table.find(OffsetEnglish), nullptr);
+    for (const std::int32_t bare : {OffsetGerman, OffsetEnglish}) {
+        try {
+            table.LoadResString(bare);
+            FAIL() << bare;
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), ResourceNotFound);
+        }
+    }
+}
+
+TEST(StringTable, SpotChecks)
+{
+    struct Case {
+        std::int32_t id;
+        const char* text;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {1037, "Name", "the loader's first example, German"},
+        {11037, "Name", "and English"},
+        {1208, "Bitte Wählen Sie ein Primärelement aus", "the list tooltip, capital W as given"},
+        {11208, "Please coose primary Element", "its English with the misspelling kept"},
+        {11215, "Please check Pressure, morvane can not calculate fluid denisty", "a misspelling kept"},
+        {11238, "Standard denisty", "another one"},
+        {1088, "RQ25 ", "a trailing blank kept in German"},
+        {11088, "RQ25", "and absent in English"},
+        {1830, "Grenzwerte für Parameter: ", "a trailing blank before a value"},
+        {1554, "von  oben (nur Gas)", "two blanks kept"},
+        {11180, "Pleas clarify", "the flow unit list's first entry"},
+        {11085, "Please Clarify", "a capital C in the element type list"},
+        {11231, "Isentropic coeffizient", "the English given with the results window"},
+        {1181, "Nm³/h", "a unit text, UTF-8"},
+        {11181, "Nm³/h", "the same in English"},
+        {1581, " - ", "a single text used for both languages"},
+        {11581, " - ", "its English copy"},
+    };
+    for (const auto& c : cases) {
+        const std::string* s = ResourceTexts::program().find(c.id);
+        ASSERT_NE(s, nullptr) << c.id;
+        EXPECT_EQ(*s, c.text) << c.shows;
+    }
+}
+
+TEST(StringTable, OriginMarksOnlyTheProgramsOwnAdditions)
+{
+    const auto& table = ResourceTexts::program();
+    const std::set<std::string> marks{"", "own", "own:de", "own:en", "single"};
+    for (const std::int32_t id : table.germanIds())
+        EXPECT_TRUE(marks.count(table.origin(id))) << id << " \"" << table.origin(id) << '"';
+    EXPECT_EQ(table.origin(1037), "");
+    EXPECT_EQ(table.origin(1231), "");  // its English is given, not written here
+    EXPECT_EQ(table.origin(1181), "");  // unit lists are given as the same in both languages
+    EXPECT_EQ(table.origin(1199), "own:de");
+    EXPECT_EQ(table.origin(1200), "own");
+    EXPECT_EQ(table.origin(1052), "own:en");
+    EXPECT_EQ(table.origin(1816), "single");
+}
+
+TEST(StringTable, FileParsesWithoutAMalformedLine)
+{
+    const auto lines = readLines(std::string(MORVANE_SOURCE_DIR) + "/data/texts/strings.tsv");
+    std::size_t entries = 0;
+    std::set<std::string> idsSeen;
+    std::string previous;
+    for (const auto& line : lines) {
+        if (line.empty() || line.front() == '#')
+            continue;
+        ++entries;
+        std::vector<std::string> cols;
+        std::stringstream ss(line);
+        for (std::string col; std::getline(ss, col, '\t');)
+            cols.push_back(col);
+        if (!line.empty() && line.back() == '\t')
+            cols.emplace_back();
+        EXPECT_EQ(cols.size(), 4u) << line;
+        EXPECT_FALSE(line.back() == '\r') << "CR in " << line;
+        if (cols.size() >= 3) {
+            EXPECT_FALSE(cols[1].empty()) << line;
+            EXPECT_FALSE(cols[2].empty()) << line;
+            EXPECT_TRUE(idsSeen.insert(cols[0]).second) << "duplicate id " << cols[0];
+            EXPECT_LT(std::stoi(previous.empty() ? "0" : previous), std::stoi(cols[0])) << "not sorted at " << cols[0];
+            previous = cols[0];
+        }
+    }
+    EXPECT_EQ(entries, ResourceTexts::program().germanIds().size());
+}
+
+}  // namespace
+}  // namespace morvane
