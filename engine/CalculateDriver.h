@@ -1,0 +1,110 @@
+// The Calculate run: the engine steps in their fixed order over the calculation
+// state, the stop rules of their message texts, and the windows around the run.
+//
+// The windows belong to other subsystems (the options window to the shell, the
+// main window's controls to the input model, the results window to the
+// reports); the run reaches them through the small interfaces below, which
+// those windows implement and tests fake. The run itself includes no window
+// code and runs headless.
+#pragma once
+
+#include "app/ProgramRecords.h"
+#include "configurator/ConfigZustand.h"
+#include "engine/EngineContext.h"
+
+#include <string>
+#include <string_view>
+
+namespace morvane {
+
+// Appended to the probe-coefficient warning, German in both languages.
+inline constexpr std::string_view ZetaWarnungZusatz = ". Es ist mit Berechnungsfehlern zu rechnen";
+
+// The options window (frmOptions), shown modally with the main window as owner;
+// returns when the user closes it, whatever was done there.
+class OptionsWindow {
+public:
+    virtual ~OptionsWindow() = default;
+    virtual void showModal() = 0;
+};
+
+// What the drivers read of the main window and, after a solver run, write back
+// into it.
+class MainWindowInputs {
+public:
+    virtual ~MainWindowInputs() = default;
+    // The texts of the configurator's boxes txtTypeInfo and txtCodeDisplay.
+    virtual std::string typeInfoText() const = 0;
+    virtual std::string codeDisplayText() const = 0;
+    // Reads every input control into the calculation state and collects the
+    // input messages in gFehlerEingabe (which it empties first).
+    virtual void ReadOberflaeche() = 0;
+    // The solver's accepted value: the text (Str form) for the pipe diameter box
+    // Text8, the bore box Text10 or the design-flow box Text18; and the selection
+    // of Option5 (pipe dimensions entered freely), which runs its click handler.
+    virtual void setText8(const std::string& text) = 0;
+    virtual void setText10(const std::string& text) = 0;
+    virtual void setText18(const std::string& text) = 0;
+    virtual void selectOption5() = 0;
+};
+
+// The calculation messages window (frmFehlerfile): shown modeless and without an
+// owner, with the text that gFehlertext holds at the call.
+class MessagesWindow {
+public:
+    virtual ~MessagesWindow() = default;
+    virtual void show() = 0;
+};
+
+// The results window (frmResult), shown modeless; it fills itself from the state
+// when it loads and is only brought to the front when it is open already.
+class ResultsWindow {
+public:
+    virtual ~ResultsWindow() = default;
+    virtual void show() = 0;
+};
+
+struct DriverWindows {
+    OptionsWindow& options;
+    MainWindowInputs& mainWindow;
+    MessagesWindow& messages;
+    ResultsWindow& results;
+};
+
+using StepFunction = void (*)(EngineContext&);
+
+// The steps the two drivers call. The program runs the engine's own; a test may
+// put a stand-in in one place to steer a driver's loop.
+struct DriverSteps {
+    StepFunction BerechneDichte;
+    StepFunction BerechneInnendurchmesser;
+    StepFunction BerechneZeta;
+    StepFunction BerechneIsentropenkoeffizient;
+    StepFunction BerechneViskositaet;
+    StepFunction BerechneDifferenzdruck;
+    StepFunction frequencycheck;
+    StepFunction Gegenlager;
+    StepFunction BerechneLimits;
+};
+DriverSteps engineDriverSteps();
+
+// Everything a driver works on. `ui` is the record that e.ui refers to: the
+// drivers write its message texts.
+struct DriverContext {
+    EngineContext& e;
+    UiZustand& ui;
+    ConfigZustand& config;
+    DriverWindows windows;
+    DriverSteps steps = engineDriverSteps();
+};
+
+// The Calculate button's handler (frmMain.Command1_Click): it registers with the
+// tracer as that handler, so the button calls it and registers nothing itself.
+//
+// Besides the step order, the run resets gFrequenzverhaeltnis to 0 for every
+// element type that gets no vibration check (all but 2 to 7), once the density
+// step has passed: the flow limits then take their maximum flows from this run
+// alone, never from a probe calculated earlier.
+void RunCalculate(DriverContext& d);
+
+}  // namespace morvane

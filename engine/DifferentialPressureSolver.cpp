@@ -1,0 +1,256 @@
+#include "engine/DifferentialPressureSolver.h"
+
+#include "engine/FormatPatterns.h"
+#include "platform/NumberText.h"
+#include "platform/RuntimeError.h"
+#include "tracing/Guard.h"
+
+#include <cmath>
+
+namespace morvane {
+
+namespace {
+
+constexpr double RQ8Innendurchmesser = 19.0;  // mm, round
+
+// The update exponent: damped for the first 149 passes, a little bolder after.
+constexpr int PassesSanft = 149;
+constexpr double ExponentSanft = 0.1;
+constexpr double ExponentStark = 0.15;
+
+// |dp - target| at which a value is accepted, kPa.
+constexpr double Toleranz = 1e-7;
+constexpr double ToleranzBlende = 1e-6;  // bore of orifices and venturis
+
+constexpr double StartDurchfluss = 1e-6;  // user's flow unit
+// Flow mode: a design dp above this share of the absolute pressure ends the run.
+constexpr double DpAnteilDruckMax = 0.35;
+
+// The bore of the RQ8 and of orifices and venturis: over its upper bound it is
+// set just beyond, so that the next pass reports text 1818 unless it converges.
+constexpr double RQ8BohrungMax = 12.0;  // mm
+constexpr double RQ8BohrungUeber = 12.5;
+constexpr double RQ8BohrungMin = 1.0;
+constexpr double BetaMin = 0.15;
+constexpr double BetaMax = 0.85;
+constexpr double BetaUeber = 0.86;
+
+bool sucheBohrung(Integer typ) { return typ == element::RQ8 || typ >= element::BlendeFlansch; }
+bool isProbe(Integer typ) { return typ >= element::RQ10 && typ <= element::SondeAndererHersteller; }
+
+// The opposite-support step of a pass works silently.
+class NoMessageBoxes : public MessageBoxSink {
+public:
+    MessageAnswer show(const MessageRequest&) override { return MessageAnswer::Ok; }
+};
+
+// Start value of the sought diameter (mm) in diameter mode; types 1 to 15.
+double startwert(const CalculationState& s)
+{
+    switch (s.gPrimaerelementtyp) {
+    case element::RQ8: return 11.0;
+    case element::RQ10: return 100.0;
+    case element::RQ50: return 11000.0;
+    case element::SondeAndererHersteller: return 1000.0 * s.gSondenbreite;
+    default:
+        if (s.gPrimaerelementtyp >= element::BlendeFlansch)
+            return 0.8 * s.gInnendurchmesser;
+        return 2500.0;  // RQ25 to RQ44
+    }
+}
+
+enum class Grenze { Innen, ZuKlein, ZuGross };
+
+// The sought diameter against the bounds of its type.
+Grenze pruefeGrenzen(const CalculationState& s)
+{
+    const double D = s.gInnendurchmesser;
+    const double d = s.gOeffnungsdurchmesser;
+    double wert = D, min = 0.0, max = 0.0;
+    switch (s.gPrimaerelementtyp) {
+    case element::RQ8: wert = d, min = RQ8BohrungMin, max = RQ8BohrungMax; break;
+    case element::RQ10: min = 17.0, max = 135.0; break;
+    case element::RQ50:
+    case element::RQ25:
+    case element::RQ25HDD:
+    case element::RQ32:
+    case element::RQ44: min = 65.0, max = 12000.0; break;
+    case element::SondeAndererHersteller: min = 4.0 * s.gSondenbreite, max = 1200.0 * s.gSondenbreite; break;
+    default: wert = checkedDivide(d, D), min = BetaMin, max = BetaMax; break;  // types 9 to 15: d/D
+    }
+    if (wert < min)
+        return Grenze::ZuKlein;
+    if (wert > max)
+        return Grenze::ZuGross;
+    return Grenze::Innen;
+}
+
+}  // namespace
+
+std::string solverAnnouncement(double value, std::string_view unit, const std::string& acceptedText)
+{
+    return formatUpTo(value, 3) + std::string(unit) + acceptedText;
+}
+
+void RunSolver(DriverContext& d)
+{
+    Guard g("frmMain", "Command3_Click", "Private Sub Command3_Click()");
+    EngineContext& e = d.e;
+    CalculationState& s = e.s;
+    UiZustand& ui = d.ui;
+    MainWindowInputs& mainWindow = d.windows.mainWindow;
+    NoMessageBoxes noBoxes;
+    EngineContext silent{e.s, e.ui, e.settings, noBoxes, e.databases};
+
+    const auto show = [&](const std::string& text) {
+        ui.gFehlertext = text;
+        d.windows.messages.show();
+    };
+    const auto stopsOn = [&](StepFunction step, const std::string& meldung, std::string_view zusatz = {}) {
+        if (!g.step([&] { step(e); }))
+            return true;
+        if (meldung.empty())
+            return false;
+        g.step([&] { show(meldung + std::string(zusatz)); });
+        return true;
+    };
+
+    if (!g.step([&] {
+            if (e.settings.gUserName.empty())
+                d.windows.options.showModal();
+        }))
+        return;
+    if (!g.step([&] {
+            ui.gFehlerEingabe.clear();
+            s.gFehlerDichte.clear();
+            s.gFehlerZeta.clear();
+            s.gFehlerIsentropen.clear();
+            s.gFehlerDp.clear();
+        }))
+        return;
+    if (!g.step([&] { mainWindow.ReadOberflaeche(); }))
+        return;
+    if (!ui.gFehlerEingabe.empty()) {
+        g.step([&] { show(ui.gFehlerEingabe); });
+        return;
+    }
+    if (stopsOn(d.steps.BerechneDichte, s.gFehlerDichte))
+        return;
+
+    const Integer typ = s.gPrimaerelementtyp;
+    const bool durchmesserModus = isTrue(s.gAuslegungDurchmesser) && typ >= element::RQ8;
+    if (!g.step([&] {
+            if (typ == element::RQ8) {
+                s.gInnendurchmesser = RQ8Innendurchmesser;
+                s.gRohrRechteckig = 0;
+            }
+        }))
+        return;
+    if (!g.step([&] {
+            if (!durchmesserModus)
+                return;
+            if (sucheBohrung(typ))
+                s.gOeffnungsdurchmesser = startwert(s);
+            else
+                s.gInnendurchmesser = startwert(s);
+        }))
+        return;
+    if (!g.step([&] {
+            if (isTrue(s.gAuslegungDurchfluss))
+                s.gDurchflussAuslegung = StartDurchfluss;
+        }))
+        return;
+
+    std::int16_t n = 0;  // pass counter
+    for (;;) {
+        ++n;
+        const double f = n <= PassesSanft ? ExponentSanft : ExponentStark;
+        if (n == SolverMaxPasses + 1) {
+            g.step([&] { e.message(e.text(TextSolverKonvergiertNicht)); });
+            return;
+        }
+
+        if (!g.step([&] { d.steps.BerechneInnendurchmesser(e); }))
+            return;
+        if (isProbe(typ) && !g.step([&] { d.steps.BerechneZeta(e); }))
+            return;
+        if (!s.gFehlerZeta.empty()) {
+            g.step([&] { show(s.gFehlerZeta + std::string(ZetaWarnungZusatz)); });
+            return;
+        }
+        if (stopsOn(d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen))
+            return;
+        if (!g.step([&] { d.steps.BerechneViskositaet(e); }))
+            return;
+        if (stopsOn(d.steps.BerechneDifferenzdruck, s.gFehlerDp))
+            return;
+        if (typ >= element::RQ25 && typ <= element::RQ50 && !g.step([&] { d.steps.Gegenlager(silent); }))
+            return;
+
+        const double dp = s.gDifferenzdruck[PunktAuslegung];
+        const double t = s.gDifferenzdruckSoll;
+
+        if (durchmesserModus) {
+            const bool bohrung = sucheBohrung(typ);
+            double& wert = bohrung ? s.gOeffnungsdurchmesser : s.gInnendurchmesser;
+            const double toleranz = typ >= element::BlendeFlansch ? ToleranzBlende : Toleranz;
+            // Convergence first, then the lower bound, then the upper bound.
+            enum class Ausgang { Weiter, Angenommen, Ende };
+            Ausgang ausgang = Ausgang::Weiter;
+            if (!g.step([&] {
+                    if (std::fabs(dp - t) < toleranz) {
+                        ausgang = Ausgang::Angenommen;
+                        return;
+                    }
+                    const Grenze grenze = pruefeGrenzen(s);
+                    if (grenze == Grenze::Innen)
+                        return;
+                    ausgang = Ausgang::Ende;
+                    e.message(e.text(grenze == Grenze::ZuKlein ? TextSolverZuKlein : TextSolverZuGross));
+                }))
+                return;
+            if (ausgang == Ausgang::Ende)
+                return;
+            if (ausgang == Ausgang::Angenommen) {
+                if (!g.step([&] { e.message(solverAnnouncement(wert, "mm  ", e.text(TextSolverUebernommen))); }))
+                    return;
+                if (bohrung) {
+                    g.step([&] { mainWindow.setText10(strForm(wert)); });
+                    return;
+                }
+                if (!g.step([&] { mainWindow.setText8(strForm(wert)); }))
+                    return;
+                g.step([&] { mainWindow.selectOption5(); });
+                return;
+            }
+            if (!g.step([&] {
+                    wert = wert * checkedPow(checkedDivide(dp, t), f);
+                    if (typ == element::RQ8 && wert > RQ8BohrungMax)
+                        wert = RQ8BohrungUeber;
+                    if (typ >= element::BlendeFlansch && wert > BetaMax * s.gInnendurchmesser)
+                        wert = BetaUeber * s.gInnendurchmesser;
+                }))
+                return;
+            continue;
+        }
+
+        if (!isTrue(s.gAuslegungDurchfluss))
+            return;
+        if (std::fabs(dp - t) < Toleranz) {
+            if (!g.step([&] {
+                    e.message(solverAnnouncement(s.gDurchflussAuslegung, "", e.text(TextSolverUebernommen)));
+                }))
+                return;
+            g.step([&] { mainWindow.setText18(strForm(s.gDurchflussAuslegung)); });
+            return;
+        }
+        if (dp > DpAnteilDruckMax * s.gDruck) {
+            g.step([&] { e.message(e.text(TextSolverDpZuHoch)); });
+            return;
+        }
+        if (!g.step([&] { s.gDurchflussAuslegung = s.gDurchflussAuslegung * checkedPow(checkedDivide(t, dp), f); }))
+            return;
+    }
+}
+
+}  // namespace morvane

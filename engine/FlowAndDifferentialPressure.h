@@ -1,0 +1,47 @@
+// Mass flow, velocity and Reynolds number of the four operating points, and
+// their differential pressure, expansion factor and permanent pressure loss:
+// averaging probes here, orifices and venturis through get_Blende.
+#pragma once
+
+#include "engine/EngineContext.h"
+
+#include <cstdint>
+
+namespace morvane {
+
+// The program's own message (resource text) of this step: the probe iteration
+// found no fixed point, so the run stops instead of going on with a dp that
+// belongs to no flow.
+inline constexpr std::int32_t TextProbeDpNotConverged = 1900;
+
+// The fixed point of an averaging probe between differential pressure and
+// expansion factor.
+struct ProbeIteration {
+    double e = 1.0;        // expansion factor at q·epsilonFaktor
+    double dpKPa = 0.0;    // differential pressure at q, kPa
+    double lossKPa = 0.0;  // permanent pressure loss, kPa
+    int passes = 0;
+    bool converged = false;
+};
+
+// q mass flow (kg/s), K the probe's flow coefficient, widthMm and dMm probe
+// width and warm pipe diameter, rho (kg/m³), kappa, pKPa (kPa absolute).
+ProbeIteration probeDifferentialPressure(double q, double epsilonFaktor, double korrekturFaktor, double K,
+                                         double widthMm, double dMm, double rho, double kappa, double pKPa);
+
+// Diameter ratio of the bore whose area equals the pipe's free area beside a
+// probe of widthMm through the axis of a pipe of dMm.
+double probeEquivalentBeta(double widthMm, double dMm);
+
+// The step: converts the four flows to mass flows and computes every point.
+void BerechneDifferenzdruck(EngineContext& e);
+
+// Velocity and Reynolds number of all four points from gMassenstrom.
+void BerechneReynolds(EngineContext& e);
+
+// One operating point: q mass flow (kg/s), Re its Reynolds number; e receives the
+// expansion factor, dp the differential pressure (kPa), dpb the permanent
+// pressure loss (kPa).
+void Getdp(EngineContext& ctx, double& q, double& Re, double& e, double& dp, double& dpb);
+
+}  // namespace morvane

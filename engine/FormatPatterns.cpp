@@ -1,0 +1,74 @@
+#include "engine/FormatPatterns.h"
+
+#include "platform/RuntimeError.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace morvane {
+
+namespace {
+
+// |value| · 10^decimals rounded half away from zero, as a decimal integer text,
+// taken from the 15 significant digits of |value|.
+std::string scaledDigits(double value, int decimals)
+{
+    if (value == 0.0)
+        return "0";
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific, 14);
+    *r.ptr = '\0';
+    // buf: d.dddddddddddddde[+-]XX
+    std::string digits(1, buf[0]);
+    const char* p = buf + 2;
+    while (*p != 'e')
+        digits += *p++;
+    const int exp10 = std::atoi(p + 1);
+    const int keep = exp10 + 1 + decimals;  // digits of `digits` left of the cut
+    if (keep < 0)
+        return "0";
+    if (keep >= static_cast<int>(digits.size()))
+        return digits + std::string(static_cast<std::size_t>(keep) - digits.size(), '0');
+    std::string kept = digits.substr(0, static_cast<std::size_t>(keep));
+    if (digits[static_cast<std::size_t>(keep)] >= '5') {
+        int i = static_cast<int>(kept.size()) - 1;
+        for (; i >= 0 && kept[static_cast<std::size_t>(i)] == '9'; --i)
+            kept[static_cast<std::size_t>(i)] = '0';
+        if (i < 0)
+            kept.insert(kept.begin(), '1');
+        else
+            ++kept[static_cast<std::size_t>(i)];
+    }
+    const auto nonZero = kept.find_first_not_of('0');
+    return nonZero == std::string::npos ? "0" : kept.substr(nonZero);
+}
+
+}  // namespace
+
+std::string formatFixed(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        raiseError(err::Overflow);
+    std::string n = scaledDigits(value, decimals);
+    if (n.size() < static_cast<std::size_t>(decimals) + 1)
+        n.insert(0, static_cast<std::size_t>(decimals) + 1 - n.size(), '0');
+    if (decimals > 0)
+        n.insert(n.size() - static_cast<std::size_t>(decimals), 1, '.');
+    const bool zero = n.find_first_not_of("0.") == std::string::npos;
+    return value < 0.0 && !zero ? "-" + n : n;
+}
+
+std::string formatUpTo(double value, int decimals)
+{
+    std::string t = formatFixed(value, decimals);
+    if (t.find('.') != std::string::npos) {
+        while (t.back() == '0')
+            t.pop_back();
+        if (t.back() == '.')
+            t.pop_back();
+    }
+    return t == "-0" ? "0" : t;
+}
+
+}  // namespace morvane

@@ -1,0 +1,190 @@
+#include "engine/GasTableDensity.h"
+
+#include "platform/ProductDatabase.h"
+#include "platform/RuntimeError.h"
+#include "tracing/Guard.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace morvane {
+
+namespace {
+
+// The tables use 273.14 K for 0 °C in both places of the density formula.
+constexpr double NullGradKelvin = 273.14;
+constexpr double NormdruckKPa = 101.325;
+
+// Support points 1..50 (index 0 stays empty), as the tables are laid out: up to
+// 50 temperatures and, with the columns Feld1..Feld30, up to 30 pressures.
+constexpr int MaxStuetz = 50;
+using Stuetzstellen = std::array<double, MaxStuetz + 1>;
+
+double& at(Stuetzstellen& a, int i)
+{
+    if (i < 0 || i > MaxStuetz)
+        raiseError(err::SubscriptOutOfRange, "Subscript out of range: support point " + std::to_string(i));
+    return a[static_cast<std::size_t>(i)];
+}
+
+std::string feld(int j)
+{
+    return "Feld" + std::to_string(j);
+}
+
+// An unset recordset, as for a medium with no gas table.
+Recordset& set(std::optional<Recordset>& rs)
+{
+    if (!rs)
+        raiseError(91, "Object variable or With block variable not set (no gas table for this medium)");
+    return *rs;
+}
+
+bool isTableGas(Integer m)
+{
+    return m == medium::Luft || m == medium::Stickstoff || m == medium::Sauerstoff || m == medium::Kohlendioxid ||
+           m == medium::Methan || m == medium::Wasserstoff;
+}
+
+}  // namespace
+
+void BerechneDichteGas(EngineContext& e)
+{
+    Guard g("Module1", "BerechneDichteGas", "Sub BerechneDichteGas()");
+    CalculationState& s = e.s;
+
+    std::shared_ptr<const ProductDatabase> db;
+    std::optional<Recordset> data;  // <m>GasData: scalars and support points
+    std::optional<Recordset> tab;   // <m>GasTab: Z, one row per temperature
+    double tMin = 0, tMax = 0, pMin = 0, pMax = 0;
+    Integer nT = 0, nD = 0;
+    Stuetzstellen TS{}, DS{};
+    int iT = 0, iD = 0;
+    double z11 = 0, z12 = 0, z21 = 0, z22 = 0, zp1 = 0, zp2 = 0, Z = 0;
+    const double T = s.gTemperatur;
+    const double p = s.gDruck;
+
+    // 1.-2. The database of this user, then the two tables of the gas.
+    if (!g.step([&] { db = e.databases.OpenDatabase(e.settings.gUserMSCode); }))
+        return;
+    if (isTableGas(s.gMediumNr)) {
+        const std::string m = std::to_string(s.gMediumNr);
+        if (!g.step([&] { data = db->OpenRecordset(m + "GasData"); }))
+            return;
+        if (!g.step([&] { tab = db->OpenRecordset(m + "GasTab"); }))
+            return;
+    }
+
+    // 3. Scalars, one per row; written to the state before any check.
+    const auto read = [&](auto&& statement) { return g.step([&] { statement(set(data)); }); };
+    const auto next = [&] { return read([](Recordset& r) { r.MoveNext(); }); };
+    if (!read([](Recordset& r) { r.MoveFirst(); }))
+        return;
+    if (!read([&](Recordset& r) { s.gNormdichte = r.doubleValue("Gasdaten"); }))
+        return;
+    if (!read([&](Recordset& r) { nT = r.integerValue("nTStuetz"); }))
+        return;
+    if (!read([&](Recordset& r) { nD = r.integerValue("nDStuetz"); }))
+        return;
+    for (double* scalar : {&tMin, &tMax, &pMin, &pMax, &s.gKritischeTemperatur, &s.gKritischerDruck}) {
+        if (!next() || !read([&](Recordset& r) { *scalar = r.doubleValue("Gasdaten"); }))
+            return;
+    }
+
+    // 4. Range of the table, temperature first; the limits themselves pass.
+    if (T < tMin || T > tMax) {
+        g.step([&] { s.gFehlerDichte = e.text(1222); });
+        return;
+    }
+    if (p < pMin || p > pMax) {
+        g.step([&] { s.gFehlerDichte = e.text(1223); });
+        return;
+    }
+
+    // 5. Support points, each list from row 1.
+    if (!read([](Recordset& r) { r.MoveFirst(); }))
+        return;
+    for (int i = 1; i <= nT; ++i) {
+        if (i > 1 && !next())
+            return;
+        if (!read([&](Recordset& r) { at(TS, i) = r.doubleValue("TStuetz"); }))
+            return;
+    }
+    if (!read([](Recordset& r) { r.MoveFirst(); }))
+        return;
+    for (int j = 1; j <= nD; ++j) {
+        if (j > 1 && !next())
+            return;
+        if (!read([&](Recordset& r) { at(DS, j) = r.doubleValue("DStuetz"); }))
+            return;
+    }
+
+    // 6. Lower nodes: a full scan in which the last match wins, so a temperature
+    // on a support point takes the interval that starts there, and the last
+    // point the interval that ends there.
+    if (!g.step([&] {
+            for (int i = 1; i <= nT - 1; ++i)
+                if (at(TS, i) <= T)
+                    iT = i;
+        }))
+        return;
+    if (!g.step([&] {
+            for (int j = 1; j <= nD - 1; ++j)
+                if (at(DS, j) <= p)
+                    iD = j;
+        }))
+        return;
+
+    // 7. Corner values: row iT and row iT + 1, columns iD and iD + 1.
+    const auto readTab = [&](auto&& statement) { return g.step([&] { statement(set(tab)); }); };
+    if (!readTab([](Recordset& r) { r.MoveFirst(); }))
+        return;
+    for (int k = 1; k <= iT - 1; ++k)
+        if (!readTab([](Recordset& r) { r.MoveNext(); }))
+            return;
+    if (!readTab([&](Recordset& r) { z11 = r.doubleValue(feld(iD)); }))
+        return;
+    if (!readTab([&](Recordset& r) { z12 = r.doubleValue(feld(iD + 1)); }))
+        return;
+    if (!readTab([](Recordset& r) { r.MoveNext(); }))
+        return;
+    if (!readTab([&](Recordset& r) { z21 = r.doubleValue(feld(iD)); }))
+        return;
+    if (!readTab([&](Recordset& r) { z22 = r.doubleValue(feld(iD + 1)); }))
+        return;
+
+    // 8. Along the temperature at both pressure nodes; an interval of zero width
+    // keeps the lower row.
+    if (!g.step([&] {
+            const double dT = at(TS, iT + 1) - at(TS, iT);
+            if (dT == 0) {
+                zp1 = z11;
+                zp2 = z12;
+            } else {
+                zp1 = z11 + checkedDivide((T - at(TS, iT)) * (z21 - z11), dT);
+                zp2 = z12 + checkedDivide((T - at(TS, iT)) * (z22 - z12), dT);
+            }
+        }))
+        return;
+
+    // 9. Then along the pressure; an interval of zero width takes the upper node.
+    if (!g.step([&] {
+            const double dP = at(DS, iD + 1) - at(DS, iD);
+            Z = dP == 0 ? zp2 : zp1 + checkedDivide((p - at(DS, iD)) * (zp2 - zp1), dP);
+        }))
+        return;
+
+    // 10.-11. A factor of 0 is a division fault, never an infinite density.
+    if (!g.step([&] { s.gKompressibilitaet = checkedFinite(Z); }))
+        return;
+    g.step([&] {
+        double rho = s.gNormdichte * p * NullGradKelvin;
+        rho = checkedDivide(rho, NormdruckKPa);
+        rho = checkedDivide(rho, T + NullGradKelvin);
+        s.gBetriebsdichte = checkedDivide(rho, Z);
+    });
+}
+
+}  // namespace morvane

@@ -1,0 +1,55 @@
+// Discharge coefficient, expansion factor, differential pressure and permanent
+// pressure loss of the orifice plates, the venturi nozzle, the classical venturi
+// tubes and the small-flow meter run RQ8, after ISO 5167-1:1991.
+#pragma once
+
+#include "engine/EngineContext.h"
+
+namespace morvane {
+
+// Tapping distances from the upstream (l1) and to the downstream (l2) face of
+// the plate, m.
+struct TappingDistances {
+    double l1 = 0.0;
+    double l2 = 0.0;
+};
+
+// l1 and l2 of the orifice types 1, 9, 10 and 11 in a pipe of dMeter (m at 20 °C).
+TappingDistances orificeTappings(Integer elementType, double dMeter);
+
+// Coefficient c4 of the β⁴/(1 − β⁴) term of the Stolz equation.
+double stolzC4(double L1, double dMeter);
+
+// The Stolz equation with L1 = l1/D and L2 = l2/D; reynolds is the Reynolds
+// number as it enters the equation.
+double stolzDischargeCoefficient(double beta, double reynolds, double L1, double L2, double dMeter);
+
+// The product k1·k2·k3 of the RQ8's small-pipe corrections; reynolds unscaled.
+double rq8Correction(double beta, double reynolds, double dMeter);
+
+// C of element types 1 and 9 to 15 (run-time error 5 for any other type).
+double dischargeCoefficient(Integer elementType, double beta, double reynolds, double epsilonFaktor, double dMeter);
+
+// The fixed point between differential pressure and expansion factor.
+struct OrificeIteration {
+    double e = 1.0;        // expansion factor at q·epsilonFaktor
+    double dp1Pa = 0.0;    // differential pressure at q·epsilonFaktor, last pass, Pa
+    double dpKPa = 0.0;    // differential pressure at q with that e, kPa
+    double lossKPa = 0.0;  // permanent pressure loss at q·epsilonFaktor, kPa
+    int passes = 0;
+    bool converged = false;
+};
+
+// Runs the iteration for the mass flow q (kg/s) with the discharge coefficient
+// C, throat diameter ratio beta, warm pipe diameter dwMeter (m), density rho
+// (kg/m³), isentropic exponent kappa and pressure pPa (Pa absolute).
+OrificeIteration orificeDifferentialPressure(double q, double epsilonFaktor, double C, double beta, double dwMeter,
+                                             double rho, double kappa, double pPa);
+
+// One operating point of element types 1 and 9 to 15: q mass flow (kg/s), Re pipe
+// Reynolds number; e receives the expansion factor, dp the differential
+// pressure (kPa) and dpb the permanent pressure loss (kPa). Writes gKZahl,
+// gDurchflusskoeffizient, gZeta and gBeta.
+void get_Blende(EngineContext& ctx, double& q, double& Re, double& e, double& dp, double& dpb);
+
+}  // namespace morvane

@@ -1,0 +1,150 @@
+#include "engine/RedlichKwong.h"
+
+#include "platform/RuntimeError.h"
+#include "tracing/Guard.h"
+
+#include <cmath>
+
+namespace morvane {
+
+namespace {
+
+// Redlich-Kwong: p = RT/(v − b) − a/(√T · v(v + b)) with a = Ωa R² Tc^2.5 / pc and
+// b = Ωb R Tc / pc (Redlich and Kwong, Chem. Rev. 44 (1949) 233).
+constexpr double R = 8.31459;  // J/(mol·K), the value this program has always used
+constexpr double OmegaA = 0.4278;
+constexpr double OmegaB = 0.0867;
+
+// Two kelvin offsets, each where the program has always used it: 273.14 in the
+// substance constants, the norm state and the A term; 273.15 in the B term at
+// operating temperature and in the final density.
+constexpr double KelvinAB = 273.14;
+constexpr double KelvinDichte = 273.15;
+constexpr double NormdruckPa = 101325.0;
+constexpr double NormdruckKPa = 101.325;
+
+constexpr double Toleranz = 1e-13;     // on the correction d, before relaxation
+constexpr int PassLimitNorm = 1000;    // the counter value that ends iteration 1
+constexpr int PassLimitBetrieb = 2000; // and iteration 2
+
+// The correction of one fixed-point pass on Z = Z/(Z − B) − A/(Z + B), the
+// equation in the compressibility factor.
+double correction(double Z, double A, double B)
+{
+    return checkedFinite(checkedDivide(Z, Z - B) - checkedDivide(A, Z + B) - Z);
+}
+
+}  // namespace
+
+void BerechneDichteRedlichKwong(EngineContext& e)
+{
+    Guard g("Module1", "BerechneDichteRedlichKwong", "Sub BerechneDichteRedlichKwong()");
+    CalculationState& s = e.s;
+    const double RR = R * R;
+
+    double a = 0, b = 0, AN = 0, BN = 0, ZN = 0, A = 0, B = 0;
+    double Z = 0, d = 0, w = 0, dPrev = 0;
+    int n = 0;
+
+    // 1. Substance constants, Tc in K and pc in Pa.
+    if (!g.step([&] {
+            a = checkedDivide(OmegaA * RR * checkedPow(s.gKritischeTemperatur + KelvinAB, 2.5),
+                              s.gKritischerDruck * 1000);
+        }))
+        return;
+    if (!g.step([&] {
+            b = checkedDivide(OmegaB * R * (s.gKritischeTemperatur + KelvinAB), s.gKritischerDruck * 1000);
+        }))
+        return;
+
+    // 2. Norm state, 101325 Pa and 273.14 K. A_N as the square of a root, B_N by
+    // two divisions, as the program has always computed them.
+    if (!g.step([&] {
+            const double root = checkedSqrt(a / (RR * std::pow(KelvinAB, 2.5)));
+            AN = root * root * NormdruckPa;
+        }))
+        return;
+    if (!g.step([&] { BN = b / R / KelvinAB * NormdruckPa; }))
+        return;
+
+    // 3. Norm compressibility: relaxed fixed-point passes, w = 1 for passes 1-9,
+    // 0.5 for 10-99, 0.1 after.
+    Z = 1;
+    w = 1.0;
+    n = 1;
+    do {
+        if (!g.step([&] { d = correction(Z, AN, BN); }))
+            return;
+        if (!g.step([&] { Z = checkedFinite(Z + w * d); }))
+            return;
+        ++n;
+        if (n == 10)
+            w = 0.5;
+        if (n == 100)
+            w = 0.1;
+        if (n == PassLimitNorm) {
+            g.step([&] { s.gFehlerDichte = e.text(1230); });
+            return;
+        }
+    } while (!(std::abs(d) <= Toleranz));
+    ZN = Z;
+
+    // 4. Operating state; gDruck is kPa, p·1000 the pressure in Pa.
+    if (!g.step([&] {
+            const double root =
+                checkedSqrt(checkedDivide(a, RR * checkedPow(s.gTemperatur + KelvinAB, 2.5)));
+            A = root * root * (s.gDruck * 1000);
+        }))
+        return;
+    if (!g.step([&] {
+            B = checkedDivide(b / R, s.gTemperatur + KelvinDichte) * (s.gDruck * 1000);
+        }))
+        return;
+
+    // 5. Operating compressibility, with a relaxation that shrinks tenfold when
+    // the correction grows and doubles when it shrinks, kept within
+    // [0.001, 1] and to a step of at least 0.0001.
+    Z = 1;
+    w = 1.0;
+    n = 1;
+    dPrev = 0;
+    do {
+        if (!g.step([&] { d = correction(Z, A, B); }))
+            return;
+        if (dPrev * dPrev < d * d)
+            w = w / 10;
+        if (dPrev * dPrev > d * d)
+            w = 2 * w;
+        if (w < 0.001)
+            w = 0.001;
+        // A correction of exactly 0 already meets the stop test; the step rule
+        // would divide by it, so it leaves w as it is.
+        if (d != 0 && std::abs(w * d) < 0.0001)
+            w = std::abs(0.0001 / d);
+        if (w > 1.0)
+            w = 1.0;
+        if (!g.step([&] { Z = checkedFinite(Z + w * d); }))
+            return;
+        ++n;
+        if (n == PassLimitBetrieb) {
+            g.step([&] { s.gFehlerDichte = e.text(1230); });
+            return;
+        }
+        dPrev = d;
+        if (!g.step([&] { s.gKompressibilitaet = checkedDivide(Z, ZN); }))
+            return;
+    } while (!(std::abs(d) <= Toleranz));
+
+    // 6. Norm density scaled by pressure, temperature and the ratio of the
+    // compressibility factors; divisions left to right.
+    if (!g.step([&] { s.gNormdichte = s.gNormdichteRK; }))
+        return;
+    g.step([&] {
+        double rho = s.gNormdichteRK * s.gDruck * KelvinDichte;
+        rho = checkedDivide(rho, s.gTemperatur + KelvinDichte);
+        rho = checkedDivide(rho, NormdruckKPa);
+        s.gBetriebsdichte = checkedDivide(rho, s.gKompressibilitaet);
+    });
+}
+
+}  // namespace morvane

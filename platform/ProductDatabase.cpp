@@ -1,0 +1,287 @@
+#include "platform/ProductDatabase.h"
+
+#include "platform/RuntimeError.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace morvane {
+
+namespace {
+
+std::string quoted(const std::filesystem::path& p)
+{
+    std::string out;
+    out += '\'';
+    out += p.string();
+    out += '\'';
+    return out;
+}
+
+bool sameNameIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// An SQL identifier in double quotes, so that names such as "1GasData" that
+// start with a digit can be used.
+std::string sqlIdentifier(std::string_view name)
+{
+    std::string out = "\"";
+    for (const char c : name) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::string numberText(double v)
+{
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+// Identity of a file on disk, to notice that a kept connection would read a file
+// that has since been replaced.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::int64_t modifiedNs = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+bool identify(const std::filesystem::path& p, FileIdentity& id)
+{
+    struct stat st {};
+    if (::stat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    id.device = st.st_dev;
+    id.inode = st.st_ino;
+    id.size = st.st_size;
+    id.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return true;
+}
+
+[[noreturn]] void fileNotFound(const std::filesystem::path& p)
+{
+    raiseError(dberr::FileNotFound, "File not found: " + quoted(p));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- Recordset
+
+void Recordset::fail(int number, const std::string& what, std::string_view column) const
+{
+    std::string where;
+    if (!column.empty())
+        where += "column '" + std::string(column) + "', ";
+    if (!atEnd())
+        where += "row " + std::to_string(rowNumber()) + " of ";
+    where += "table '" + data_->table + "' in " + quoted(data_->file);
+    raiseError(number, what + ": " + where);
+}
+
+void Recordset::MoveFirst()
+{
+    if (data_->rows.empty())
+        fail(dberr::NoCurrentRecord, "No current record (the table is empty)", {});
+    row_ = 0;
+}
+
+void Recordset::MoveNext()
+{
+    if (atEnd())
+        fail(dberr::NoCurrentRecord, "No current record (moved past the last of " +
+                                         std::to_string(data_->rows.size()) + " rows)",
+             {});
+    ++row_;
+}
+
+const Recordset::Cell& Recordset::cell(std::string_view column) const
+{
+    std::size_t c = 0;
+    while (c < data_->columns.size() && !sameNameIgnoringCase(data_->columns[c], column))
+        ++c;
+    if (c == data_->columns.size())
+        fail(dberr::ItemNotFound, "Item not found in this collection: no such column", column);
+    if (atEnd())
+        fail(dberr::NoCurrentRecord,
+             "No current record (read after the last of " + std::to_string(data_->rows.size()) + " rows)", column);
+    return data_->rows[row_][c];
+}
+
+bool Recordset::isNull(std::string_view column) const
+{
+    return std::holds_alternative<std::monostate>(cell(column));
+}
+
+double Recordset::doubleValue(std::string_view column) const
+{
+    const Cell& v = cell(column);
+    double d = 0;
+    if (std::holds_alternative<std::monostate>(v)) {
+        fail(dberr::InvalidUseOfNull, "Invalid use of Null (the cell is empty)", column);
+    } else if (const auto* i = std::get_if<std::int64_t>(&v)) {
+        d = static_cast<double>(*i);
+    } else if (const auto* x = std::get_if<double>(&v)) {
+        d = *x;
+    } else {
+        const std::string& s = std::get<std::string>(v);
+        std::size_t b = s.find_first_not_of(' ');
+        std::size_t e = s.find_last_not_of(' ');
+        const char* first = b == std::string::npos ? s.data() + s.size() : s.data() + b;
+        const char* last = e == std::string::npos ? first : s.data() + e + 1;
+        const auto r = std::from_chars(first, last, d);
+        if (first == last || r.ec != std::errc() || r.ptr != last)
+            fail(dberr::TypeMismatch, "Type mismatch (the cell holds the text \"" + s + "\", not a number)", column);
+    }
+    if (!std::isfinite(d))
+        fail(dberr::Overflow, "Overflow (the cell holds an infinite number)", column);
+    return d;
+}
+
+std::int16_t Recordset::integerValue(std::string_view column) const
+{
+    // The current rounding mode is round-to-nearest, ties to even, as a Double
+    // assigned to an Integer rounds.
+    const double r = std::nearbyint(doubleValue(column));
+    if (r < -32768.0 || r > 32767.0)
+        fail(dberr::Overflow, "Overflow (the cell holds " + numberText(doubleValue(column)) +
+                                  ", outside the Integer range)",
+             column);
+    return static_cast<std::int16_t>(r);
+}
+
+std::string Recordset::stringValue(std::string_view column) const
+{
+    const Cell& v = cell(column);
+    if (std::holds_alternative<std::monostate>(v))
+        fail(dberr::InvalidUseOfNull, "Invalid use of Null (the cell is empty)", column);
+    if (const auto* i = std::get_if<std::int64_t>(&v))
+        return std::to_string(*i);
+    if (const auto* x = std::get_if<double>(&v))
+        return numberText(*x);
+    return std::get<std::string>(v);
+}
+
+// ---------------------------------------------------------- ProductDatabase
+
+ProductDatabase::ProductDatabase(const std::filesystem::path& file) : file_(file)
+{
+    // SQLite would create a missing file on a read-write open and happily open a
+    // missing one read-only until the first read; test first, open read-only.
+    FileIdentity id;
+    if (!identify(file, id))
+        fileNotFound(file);
+    const int rc = sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        const std::string msg = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+        sqlite3_close(db_);
+        db_ = nullptr;
+        raiseError(75, "Path/File access error: " + quoted(file) + " (" + msg + ")");
+    }
+}
+
+ProductDatabase::~ProductDatabase()
+{
+    sqlite3_close(db_);
+}
+
+Recordset ProductDatabase::OpenRecordset(std::string_view table) const
+{
+    auto data = std::make_shared<Recordset::Data>();
+    data->file = file_;
+    data->table = std::string(table);
+
+    const std::string sql = "SELECT * FROM " + sqlIdentifier(table) + " ORDER BY rowid";
+    sqlite3_stmt* stmt = nullptr;
+    const auto storeFault = [&](int rc) {
+        const std::string msg = sqlite3_errmsg(db_);
+        sqlite3_finalize(stmt);
+        if (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT)
+            raiseError(dberr::UnrecognizedFormat,
+                       "Unrecognized database format: " + quoted(file_) + " (" + msg + ")");
+        if (msg.rfind("no such table", 0) == 0)
+            raiseError(dberr::TableNotFound, "No table '" + data->table + "' in " + quoted(file_));
+        raiseError(dberr::TableNotFound,
+                   "Table '" + data->table + "' in " + quoted(file_) + " cannot be read (" + msg + ")");
+    };
+
+    int rc = sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr);
+    if (rc != SQLITE_OK)
+        storeFault(rc);
+    const int n = sqlite3_column_count(stmt);
+    for (int c = 0; c < n; ++c)
+        data->columns.emplace_back(sqlite3_column_name(stmt, c));
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        std::vector<Recordset::Cell> row;
+        row.reserve(static_cast<std::size_t>(n));
+        for (int c = 0; c < n; ++c) {
+            switch (sqlite3_column_type(stmt, c)) {
+            case SQLITE_NULL: row.emplace_back(std::monostate{}); break;
+            case SQLITE_INTEGER: row.emplace_back(static_cast<std::int64_t>(sqlite3_column_int64(stmt, c))); break;
+            case SQLITE_FLOAT: row.emplace_back(sqlite3_column_double(stmt, c)); break;
+            default: {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
+                const int bytes = sqlite3_column_bytes(stmt, c);
+                row.emplace_back(std::string(text != nullptr ? text : "", static_cast<std::size_t>(bytes)));
+            }
+            }
+        }
+        data->rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE)
+        storeFault(rc);
+    sqlite3_finalize(stmt);
+    return Recordset(std::move(data));
+}
+
+// --------------------------------------------------------- ProductDatabases
+
+struct ProductDatabases::Opened {
+    FileIdentity identity;
+    std::shared_ptr<const ProductDatabase> db;
+};
+
+ProductDatabases::ProductDatabases(std::filesystem::path dataRoot) : root_(std::move(dataRoot)) {}
+
+ProductDatabases::~ProductDatabases() = default;
+
+std::filesystem::path ProductDatabases::file(std::int16_t userMSCode) const
+{
+    return root_ / (userMSCode != 0 ? AlternativeFile : MainFile);
+}
+
+std::shared_ptr<const ProductDatabase> ProductDatabases::OpenDatabase(std::int16_t userMSCode)
+{
+    const std::filesystem::path p = file(userMSCode);
+    FileIdentity id;
+    if (!identify(p, id)) {
+        opened_.erase(p);
+        fileNotFound(p);
+    }
+    auto& slot = opened_[p];
+    if (!slot || !(slot->identity == id)) {
+        auto db = std::make_shared<const ProductDatabase>(p);
+        slot = std::make_unique<Opened>(Opened{id, std::move(db)});
+    }
+    return slot->db;
+}
+
+}  // namespace morvane

@@ -1,0 +1,236 @@
+// The engine test driver, run as a program: the table-driven cases in
+// tests/engine/cases/*.json and the rules for its input.
+//
+// A case file holds:
+//   "shows"      what the case shows
+//   "source"     where the expected numbers come from
+//   "args"       driver options before the input (e.g. ["--step", "BerechneDichte"]);
+//                none runs the Calculate run
+//   "database"   "fixture": the data root holds the 3 x 3 gas tables of air in both
+//                product databases (norm density 1.293 in the main one, 1.2505 in
+//                the alternative one); "none": an empty data root
+//   "input"      the state given to the driver (on standard input)
+//   "expect"     output keys and their values; numbers within "tolerance"
+//                (relative, default 1e-9)
+//   "expectContains"  output keys whose text, or one of whose texts, contains
+//                each of the given strings
+//   "exit"       the expected exit status
+#include "GasTableFixture.h"
+#include "engine/StateFields.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace morvane {
+namespace {
+
+using nlohmann::json;
+using testing::GasTableSpec;
+using testing::TempFolder;
+using testing::writeGasTables;
+
+std::string shellQuoted(const std::string& s)
+{
+    std::string out = "'";
+    for (const char c : s) {
+        if (c == '\'')
+            out += "'\\''";
+        else
+            out += c;
+    }
+    return out + "'";
+}
+
+std::string readFile(const std::filesystem::path& p)
+{
+    std::ifstream in(p);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+struct DriverRun {
+    int exit = -1;
+    std::string out;
+    std::string err;
+    json output() const { return json::parse(out); }
+};
+
+// Runs the driver with the arguments; with `stdinText` the input file is "-".
+DriverRun runDriver(const TempFolder& dir, std::vector<std::string> args, const std::optional<std::string>& stdinText)
+{
+    std::string cmd = shellQuoted(ENGINE_DRIVER);
+    const auto add = [&cmd](std::string_view sep, const std::string& word) {
+        cmd.append(sep);
+        cmd.append(shellQuoted(word));
+    };
+    for (const auto& a : args)
+        add(" ", a);
+    if (stdinText) {
+        std::ofstream(dir / "stdin.json") << *stdinText;
+        add(" - < ", (dir / "stdin.json").string());
+    }
+    add(" > ", (dir / "stdout.json").string());
+    add(" 2> ", (dir / "stderr.txt").string());
+    const int status = std::system(cmd.c_str());
+    DriverRun r;
+    r.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = readFile(dir / "stdout.json");
+    r.err = readFile(dir / "stderr.txt");
+    return r;
+}
+
+void layOutDataRoot(const std::filesystem::path& root, const std::string& kind)
+{
+    if (kind == "fixture") {
+        writeGasTables(root / "morvdata5.sqlite", GasTableSpec{});
+        GasTableSpec alt;
+        alt.gasdaten = {1.2505, 0.0, 100.0, 100.0, 5000.0, -146.95, 3395.8};
+        writeGasTables(root / "morvdata5_alt.sqlite", alt);
+    } else if (kind != "none") {
+        FAIL() << "unknown database layout " << kind;
+    }
+}
+
+bool close(double actual, double expected, double tolerance)
+{
+    return std::abs(actual - expected) <= tolerance * std::max(std::abs(expected), 1.0);
+}
+
+void expectMatches(const json& actual, const json& expected, double tolerance, const std::string& key)
+{
+    if (expected.is_number() && actual.is_number()) {
+        EXPECT_TRUE(close(actual.get<double>(), expected.get<double>(), tolerance))
+            << key << ": " << actual.dump() << ", expected " << expected.dump();
+    } else if (expected.is_array() && actual.is_array() && expected.size() == actual.size()) {
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            expectMatches(actual[i], expected[i], tolerance, key + "[" + std::to_string(i) + "]");
+    } else {
+        EXPECT_EQ(actual, expected) << key;
+    }
+}
+
+std::vector<std::filesystem::path> caseFiles()
+{
+    std::vector<std::filesystem::path> files;
+    for (const auto& f : std::filesystem::directory_iterator(std::string(MORVANE_SOURCE_DIR) + "/tests/engine/cases"))
+        if (f.path().extension() == ".json")
+            files.push_back(f.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+class DriverCase : public ::testing::TestWithParam<std::filesystem::path> {};
+
+TEST_P(DriverCase, GivesTheExpectedOutput)
+{
+    const json c = json::parse(readFile(GetParam()));
+    SCOPED_TRACE(c.value("shows", GetParam().filename().string()));
+    TempFolder dir;
+    const auto root = dir / "root";
+    std::filesystem::create_directory(root);
+    layOutDataRoot(root, c.value("database", "none"));
+
+    std::vector<std::string> args = c.value("args", std::vector<std::string>{});
+    args.insert(args.end(), {"--data-root", root.string()});
+    const DriverRun r = runDriver(dir, args, c.at("input").dump());
+    EXPECT_EQ(r.exit, c.value("exit", 0)) << r.err;
+    const json out = r.output();
+    const double tolerance = c.value("tolerance", 1e-9);
+    for (const auto& [key, value] : c.at("expect").items()) {
+        ASSERT_TRUE(out.contains(key)) << key;
+        expectMatches(out[key], value, tolerance, key);
+    }
+    const json contains = c.value("expectContains", json::object());
+    for (const auto& [key, parts] : contains.items()) {
+        ASSERT_TRUE(out.contains(key)) << key;
+        const std::string all = out[key].is_string() ? out[key].get<std::string>() : out[key].dump();
+        for (const auto& part : parts)
+            EXPECT_NE(all.find(part.get<std::string>()), std::string::npos) << key << " lacks " << part << ": " << all;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DriverCase, ::testing::ValuesIn(caseFiles()),
+                         [](const ::testing::TestParamInfo<std::filesystem::path>& info) {
+                             std::string name = info.param.stem().string();
+                             std::replace_if(name.begin(), name.end(), [](char ch) { return !std::isalnum(ch); }, '_');
+                             return name;
+                         });
+
+// The output names every field of the six records, and the state read from a
+// file comes back unchanged when the step leaves it alone.
+TEST(EngineDriver, OutputHoldsEveryFieldAndRoundTrips)
+{
+    TempFolder dir;
+    const json input = {
+        {"gModellFluessigkeit", true},  {"gDichteEingabe", 998.2},       {"gMehrereBetriebspunkte", true},
+        {"gMediumNr", -32768},          {"gDurchflussEinheit", 32767},   {"gGegenlagerNotwendig", -1},
+        {"gMediumsbezeichnung", "Öl"},  {"gDifferenzdruck", {1.5, 2.5, 3.5, 0.1}}, {"gQmaxErlaubt", 0.1},
+        {"gSprachOffset", 10000},       {"gUserMSCode", 3},
+    };
+    std::ofstream(dir / "in.json") << input.dump();
+    const DriverRun r = runDriver(dir, {"--step", "BerechneDichteFluessigkeit", (dir / "in.json").string()}, {});
+    ASSERT_EQ(r.exit, 0) << r.err;
+    const json out = r.output();
+    for (const StateField& f : stateFields())
+        EXPECT_TRUE(out.contains(std::string(f.name))) << f.name;
+    EXPECT_EQ(out["gModellFluessigkeit"], -1) << "true is -1";
+    EXPECT_EQ(out["gMehrereBetriebspunkte"], 1) << "a check box's true is 1";
+    EXPECT_EQ(out["gMediumNr"], -32768);
+    EXPECT_EQ(out["gDurchflussEinheit"], 32767);
+    EXPECT_EQ(out["gGegenlagerNotwendig"], -1);
+    EXPECT_EQ(out["gMediumsbezeichnung"], "Öl");
+    EXPECT_EQ(out["gDifferenzdruck"], json({1.5, 2.5, 3.5, 0.1}));
+    EXPECT_EQ(out["gQmaxErlaubt"], 0.1) << "doubles are written exactly";
+    EXPECT_EQ(out["gSprachOffset"], 10000);
+    EXPECT_EQ(out["gUserMSCode"], 3);
+    EXPECT_EQ(out["gBetriebsdichte"], 998.2);
+    EXPECT_EQ(out["gKompressibilitaetEingabe"], 1.0);
+    ASSERT_FALSE(out["trace"].empty());
+    EXPECT_NE(out["trace"][0].get<std::string>().find("[Module1] Sub BerechneDichteFluessigkeit()"),
+              std::string::npos);
+}
+
+TEST(EngineDriver, RefusesBadInput)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::optional<std::string> input;
+        const char* named;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {{}, R"({"gNoSuchField": 1})", "gNoSuchField", "unknown key"},
+        {{}, R"({"gMediumNr": 40000})", "gMediumNr", "an Integer beyond 32767 is refused, not wrapped"},
+        {{}, R"({"gMediumNr": -32769})", "gMediumNr", "an Integer below -32768"},
+        {{}, R"({"gMediumNr": 1.5})", "gMediumNr", "a fraction for an Integer"},
+        {{}, R"({"gModellIdealesGas": 65535})", "gModellIdealesGas", "a Boolean beyond 16 bits"},
+        {{}, R"({"gUserMSCode": 70000})", "gUserMSCode", "the database code is 16 bits"},
+        {{}, R"({"gDruck": "500"})", "gDruck", "a text for a number"},
+        {{}, R"({"gMediumsbezeichnung": 5})", "gMediumsbezeichnung", "a number for a text"},
+        {{}, R"({"gDifferenzdruck": [1, 2, 3]})", "gDifferenzdruck", "an array of three"},
+        {{}, R"({"gDruck": 1e400})", "", "a number beyond the double range"},
+        {{}, R"([1, 2])", "not a JSON object", "not an object"},
+        {{}, R"({"gDruck": )", "bad JSON", "broken JSON"},
+        {{"--step", "BerechneNichts"}, "{}", "no step named BerechneNichts", "unknown step"},
+        {{"--frobnicate"}, "{}", "unknown option", "unknown option"},
+        {{"/nonexistent/case.json"}, std::nullopt, "cannot read", "missing input file"},
+    };
+    for (const auto& c : cases) {
+        TempFolder dir;
+        const DriverRun r = runDriver(dir, c.args, c.input);
+        EXPECT_EQ(r.exit, 2) << c.shows << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.named), std::string::npos) << c.shows << ": " << r.err;
+        EXPECT_TRUE(r.out.empty()) << c.shows;
+    }
+}
+
+}  // namespace
+}  // namespace morvane

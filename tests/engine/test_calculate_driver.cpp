@@ -1,0 +1,321 @@
+// The Calculate run over the real engine steps, headless: the windows around it
+// are fakes that record what the run asked of them. Step order in the trace,
+// the stop rules of the message texts, the probe-range warning that lets the
+// run go on, which element types run the probe steps, the options window for an
+// empty user name, and the flow limits of an orifice after a probe.
+#include "DriverHarness.h"
+#include "engine/FlowLimits.h"
+#include "engine/VibrationCheck.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace morvane {
+namespace {
+
+using testing::DriverHarness;
+using testing::execSql;
+
+// The coefficient table of the RQ25 in the test's product database: ζ 2.0 at
+// 100 mm, 3.0 at 300 mm.
+void writeRQ25Table(DriverHarness& h)
+{
+    execSql(h.mainDatabase(), "CREATE TABLE \"RQ25\" (NumStuetz INTEGER, Durchmesser REAL, Zeta REAL);"
+                              "INSERT INTO \"RQ25\" VALUES (2, 100, 2.0);"
+                              "INSERT INTO \"RQ25\" VALUES (NULL, 300, 3.0);");
+}
+
+// Water at 20 °C and 500 kPa, 10 kg/s through a pipe of 100 mm (wall 5 mm) with
+// a bore of 50 mm where the element has one.
+void water(CalculationState& s, Integer typ)
+{
+    s.gModellGespeicherteDaten = True;
+    s.gMediumNr = medium::Wasser;
+    s.gTemperatur = 20.0;
+    s.gDruck = 500.0;
+    s.gPrimaerelementtyp = typ;
+    s.gInnendurchmesser = 100.0;
+    s.gWandstaerke = 5.0;
+    s.gOeffnungsdurchmesser = 50.0;
+    s.gDurchflussEinheit = flowunit::kgs;
+    s.gDurchflussAuslegung = 10.0;
+    s.gKorrekturFaktor = 1.0;
+    s.gEpsilonFaktor = 1.0;
+}
+
+// An ideal gas (1.293 kg/Nm³, κ 1.4) at 20 °C and 500 kPa, 1 kg/s through an
+// RQ25 in a pipe of 200 mm with a 5 mm wall.
+void gasProbe(CalculationState& s)
+{
+    s.gModellIdealesGas = True;
+    s.gDichteEingabe = 1.293;
+    s.gKompressibilitaetEingabe = 1.0;
+    s.gViskositaetEingabe = 0.0181;
+    s.gIsentropenkoeffizientEingabe = 1.4;
+    s.gTemperatur = 20.0;
+    s.gDruck = 500.0;
+    s.gPrimaerelementtyp = element::RQ25;
+    s.gInnendurchmesser = 200.0;
+    s.gWandstaerke = 5.0;
+    s.gDurchflussEinheit = flowunit::kgs;
+    s.gDurchflussAuslegung = 1.0;
+    s.gKorrekturFaktor = 1.0;
+    s.gEpsilonFaktor = 1.0;
+}
+
+// The driver's own steps, oldest first, among the procedures entered.
+std::vector<std::string> driverSteps(const std::vector<std::string>& entered)
+{
+    static const std::vector<std::string> steps{
+        "Command1_Click",      "BerechneDichte",         "BerechneInnendurchmesser", "BerechneZeta",
+        "BerechneIsentropenkoeffizient", "BerechneViskositaet", "BerechneDifferenzdruck", "frequencycheck",
+        "Gegenlager",          "BerechneLimits"};
+    std::vector<std::string> out;
+    for (const auto& p : entered)
+        if (std::find(steps.begin(), steps.end(), p) != steps.end())
+            out.push_back(p);
+    return out;
+}
+
+// Every procedure entry of the trace whose declaration has parameters is
+// followed, right below it, by one line per parameter in declaration order.
+void expectParameterLines(const std::vector<std::string>& trace, const std::string& shows)
+{
+    int withParameters = 0;
+    for (std::size_t i = 0; i < trace.size(); ++i) {
+        const std::string& entry = trace[i];
+        if (entry.empty() || entry[0] == '\t')
+            continue;
+        const auto open = entry.find('(');
+        const auto close = entry.rfind(')');
+        if (open == std::string::npos || close == open + 1)
+            continue;
+        ++withParameters;
+        std::vector<std::string> names;
+        std::string list = entry.substr(open + 1, close - open - 1);
+        for (std::size_t pos = 0; pos != std::string::npos;) {
+            const auto comma = list.find(", ", pos);
+            std::string param = list.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
+            if (param.rfind("ByVal ", 0) == 0)
+                param = param.substr(6);
+            names.push_back(param.substr(0, param.find(" As ")));
+            pos = comma == std::string::npos ? comma : comma + 2;
+        }
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            ASSERT_LT(i + 1 + k, trace.size()) << shows << ": " << entry;
+            EXPECT_EQ(trace[i + 1 + k].rfind("\t" + names[k] + ":\t", 0), 0u)
+                << shows << ": parameter " << k + 1 << " of " << entry;
+        }
+    }
+    EXPECT_GT(withParameters, 0) << shows << ": the run enters at least one procedure with parameters";
+}
+
+TEST(CalculateDriver, TraceNamesTheStepsInTheDriversOrder)
+{
+    {
+        DriverHarness h;
+        writeRQ25Table(h);
+        gasProbe(h.s);
+        RunCalculate(h.d);
+        ASSERT_TRUE(h.windows.resultsShown());
+        EXPECT_EQ(h.trace().front(), "[Module1] Sub BerechneLimits()") << "the newest entry is the last step";
+        EXPECT_EQ(driverSteps(h.proceduresEntered()),
+                  (std::vector<std::string>{"Command1_Click", "BerechneDichte", "BerechneInnendurchmesser",
+                                            "BerechneZeta", "BerechneIsentropenkoeffizient", "BerechneViskositaet",
+                                            "BerechneDifferenzdruck", "frequencycheck", "Gegenlager",
+                                            "BerechneLimits"}));
+        EXPECT_EQ(h.trace().back(), "[frmMain] Private Sub Command1_Click()");
+        expectParameterLines(h.trace(), "RQ25");
+    }
+    {
+        DriverHarness h;
+        water(h.s, element::BlendeFlansch);
+        RunCalculate(h.d);
+        ASSERT_TRUE(h.windows.resultsShown());
+        EXPECT_EQ(h.trace().front(), "[Module1] Sub BerechneLimits()");
+        EXPECT_EQ(driverSteps(h.proceduresEntered()),
+                  (std::vector<std::string>{"Command1_Click", "BerechneDichte", "BerechneInnendurchmesser",
+                                            "BerechneIsentropenkoeffizient", "BerechneViskositaet",
+                                            "BerechneDifferenzdruck", "BerechneLimits"}));
+        expectParameterLines(h.trace(), "orifice");
+    }
+}
+
+// Which message stops the run, what the messages window shows, and whether the
+// results window opens.
+TEST(CalculateDriver, StopRules)
+{
+    struct Case {
+        const char* shows;
+        void (*prepare)(DriverHarness&);
+        std::vector<std::string> messages;
+        bool results;
+        const char* lastStep;  // the last of the driver's steps entered
+    };
+    const Case cases[] = {
+        {"an input message stops before any step",
+         [](DriverHarness& h) {
+             water(h.s, element::BlendeFlansch);
+             h.windows.inputMessage = "Bitte geben Sie den Durchfluss ein";
+         },
+         {"Bitte geben Sie den Durchfluss ein"}, false, "Command1_Click"},
+        {"a density message stops (medium 0: text 1214)",
+         [](DriverHarness& h) {
+             water(h.s, element::BlendeFlansch);
+             h.s.gMediumNr = medium::Keins;
+         },
+         {"Bitte definieren Sie das Medium"}, false, "BerechneDichte"},
+        {"an isentropic-exponent message stops (κ 0 entered: text 1232)",
+         [](DriverHarness& h) {
+             writeRQ25Table(h);
+             gasProbe(h.s);
+             h.s.gIsentropenkoeffizientEingabe = 0.0;
+         },
+         {resText(1232, 0)}, false, "BerechneIsentropenkoeffizient"},
+        {"a flow message stops (no flow unit: text 1211)",
+         [](DriverHarness& h) {
+             writeRQ25Table(h);
+             gasProbe(h.s);
+             h.s.gDurchflussEinheit = flowunit::Keine;
+         },
+         {resText(1211, 0)}, false, "BerechneDifferenzdruck"},
+        {"the probe-range warning is shown with its suffix and the run goes on to the results",
+         [](DriverHarness& h) {
+             writeRQ25Table(h);
+             gasProbe(h.s);
+             h.s.gInnendurchmesser = 400.0;  // above the table's 300 mm
+         },
+         {resText(1227, 0) + ". Es ist mit Berechnungsfehlern zu rechnen"}, true, "BerechneLimits"},
+        {"a run without any message shows no messages window",
+         [](DriverHarness& h) { water(h.s, element::BlendeEcke); }, {}, true, "BerechneLimits"},
+    };
+    for (const Case& c : cases) {
+        DriverHarness h;
+        h.s.gFehlerZeta = "from the last run";
+        h.s.gFehlerDp = "from the last run";
+        h.s.gFrequenzverhaeltnis = 3.0;
+        c.prepare(h);
+        RunCalculate(h.d);
+        EXPECT_EQ(h.windows.shownMessages(), c.messages) << c.shows;
+        EXPECT_EQ(h.windows.resultsShown(), c.results) << c.shows;
+        EXPECT_EQ(driverSteps(h.proceduresEntered()).back(), c.lastStep) << c.shows;
+        if (!c.messages.empty()) {
+            EXPECT_EQ(h.ui.gFehlertext, c.messages.back()) << c.shows;
+        }
+        const std::string last = c.lastStep;
+        if (last == "Command1_Click" || last == "BerechneDichte") {
+            EXPECT_EQ(h.s.gFrequenzverhaeltnis, 3.0) << c.shows << ": a run stopped this early changes no result";
+        }
+        EXPECT_TRUE(h.tracer.responder.reports.empty()) << c.shows;
+    }
+}
+
+// Types 1 and 9 to 15 run neither the probe coefficient nor the vibration
+// check, type 8 runs the probe coefficient only, types 2 to 7 both; type 1 is
+// computed in a round pipe of 19 mm whatever was entered.
+TEST(CalculateDriver, ProbeStepsOnlyForTheProbeTypes)
+{
+    for (Integer typ = element::RQ8; typ <= element::VenturiStahlblech; ++typ) {
+        DriverHarness h;
+        const bool probe = typ >= element::RQ10 && typ <= element::SondeAndererHersteller;
+        if (probe) {
+            gasProbe(h.s);
+            h.s.gPrimaerelementtyp = typ;
+            // Every maker's table the same: ζ 2 to 3 over 100 to 300 mm.
+            for (const char* table : {"RQ10M", "RQ25", "RQ25HDD", "RQ32", "RQ44", "RQ50"})
+                execSql(h.mainDatabase(), std::string("CREATE TABLE \"") + table +
+                                              "\" (NumStuetz INTEGER, Durchmesser REAL, Zeta REAL);"
+                                              "INSERT INTO \"" + table + "\" VALUES (2, 10, 2.0);"
+                                              "INSERT INTO \"" + table + "\" VALUES (NULL, 3000, 3.0);");
+            h.s.gKZahlEingabe = 0.6;
+            h.s.gSondenbreite = 21.0;
+        } else {
+            water(h.s, typ);
+            h.s.gOeffnungsdurchmesser = typ == element::RQ8 ? 8.0 : 60.0;
+        }
+        h.s.gInnendurchmesser = typ == element::RQ8 ? 50.0 : h.s.gInnendurchmesser;
+        h.s.gRohrRechteckig = typ == element::RQ8 ? 1 : 0;
+        h.s.gInnenmassB = 30.0;
+        RunCalculate(h.d);
+
+        const auto entered = h.proceduresEntered();
+        const auto ran = [&](const char* p) { return std::find(entered.begin(), entered.end(), p) != entered.end(); };
+        EXPECT_EQ(ran("BerechneZeta"), probe) << "type " << typ;
+        EXPECT_EQ(ran("frequencycheck"), probe && typ != element::SondeAndererHersteller) << "type " << typ;
+        EXPECT_EQ(ran("Gegenlager"), probe && typ != element::SondeAndererHersteller) << "type " << typ;
+        EXPECT_TRUE(h.windows.resultsShown()) << "type " << typ << ": " << ::testing::PrintToString(h.windows.events);
+        if (typ == element::RQ8) {
+            EXPECT_EQ(h.s.gInnendurchmesser, 19.0);
+            EXPECT_EQ(h.s.gRohrRechteckig, 0);
+            EXPECT_NEAR(h.s.gInnendurchmesserWarm, 19.0, 0.01) << "computed in the 19 mm pipe";
+        }
+    }
+}
+
+// An empty user name opens the options window before anything else; the run
+// goes on whatever the user does there. The type key is the two configurator
+// texts joined.
+TEST(CalculateDriver, OptionsWindowAndTypeKey)
+{
+    for (const bool named : {false, true}) {
+        DriverHarness h;
+        water(h.s, element::BlendeFlansch);
+        h.settings.gUserName = named ? "Meier" : "";
+        h.windows.onOptions = [&] { EXPECT_TRUE(h.trace().size() == 1u) << "nothing before the options window"; };
+        h.windows.typeInfo = "RQ25-";
+        h.windows.codeDisplay = "A1-B2-GE1";
+        RunCalculate(h.d);
+        std::vector<std::string> expected{"ReadOberflaeche", "results"};
+        if (!named)
+            expected.insert(expected.begin(), "options");
+        EXPECT_EQ(h.windows.events, expected) << (named ? "named" : "no name");
+        EXPECT_EQ(h.config.gTypenschluessel, "RQ25-A1-B2-GE1");
+    }
+}
+
+// The maximum flows of an orifice come from this run alone: after a probe
+// calculation on the same state they equal those of a fresh program, q·√(2/dp)
+// at a design dp up to 2 kPa and 0 above it (no vibration ratio).
+TEST(CalculateDriver, OrificeMaximumFlowsDoNotDependOnAnEarlierProbe)
+{
+    struct Case {
+        double flow;  // kg/s through the 50 mm bore
+        bool smallDp;
+    };
+    for (const Case c : {Case{1.0, true}, Case{10.0, false}}) {
+        DriverHarness fresh;
+        water(fresh.s, element::BlendeFlansch);
+        fresh.s.gDurchflussAuslegung = c.flow;
+        RunCalculate(fresh.d);
+
+        DriverHarness after;
+        writeRQ25Table(after);
+        gasProbe(after.s);
+        RunCalculate(after.d);
+        ASSERT_GT(after.s.gFrequenzverhaeltnis, 2.0) << "the probe leaves a ratio behind";
+        CalculationState orifice;
+        water(orifice, element::BlendeFlansch);
+        orifice.gDurchflussAuslegung = c.flow;
+        static_cast<MediumDaten&>(after.s) = orifice;
+        static_cast<ProzessDaten&>(after.s) = orifice;
+        static_cast<RohrDaten&>(after.s) = orifice;
+        static_cast<ElementDaten&>(after.s) = orifice;
+        RunCalculate(after.d);
+
+        const double dp = fresh.s.gDifferenzdruck[PunktAuslegung];
+        ASSERT_EQ(dp <= 2.0, c.smallDp) << dp;
+        EXPECT_EQ(after.s.gFrequenzverhaeltnis, 0.0);
+        EXPECT_EQ(after.s.gQmaxEmpfohlen, fresh.s.gQmaxEmpfohlen);
+        EXPECT_EQ(after.s.gQmaxErlaubt, fresh.s.gQmaxErlaubt);
+        const double expected = c.smallDp ? c.flow * std::sqrt(2.0 / dp) : 0.0;
+        EXPECT_NEAR(fresh.s.gQmaxEmpfohlen, expected, 1e-12);
+        EXPECT_NEAR(fresh.s.gQmaxErlaubt, expected, 1e-12);
+    }
+}
+
+}  // namespace
+}  // namespace morvane

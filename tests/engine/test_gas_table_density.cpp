@@ -1,0 +1,274 @@
+// Density of the built-in gases from the compressibility tables, on small
+// fixture databases.
+#include "EngineHarness.h"
+#include "engine/DensityDispatch.h"
+#include "engine/GasTableDensity.h"
+#include "engine/StateFields.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+namespace morvane {
+namespace {
+
+using testing::EngineHarness;
+using testing::execSql;
+using testing::GasTableSpec;
+using testing::writeGasTables;
+
+const char* kTemperaturText =
+    "Die Temperatur liegt außerhalb der Berechnungsgrenzen. Bitte rechnen Sie nach idealem Gasgesetz oder Redlich Kwong";
+const char* kDruckText =
+    "Der Druck liegt außerhalb der Berechnungsgrenzen. Bitte rechnen Sie nach idealem Gasgesetz oder Redlich Kwong";
+
+// A run of the gas step on the given tables, from a state whose results are
+// marked so that an unchanged value shows.
+struct GasRun : EngineHarness {
+    explicit GasRun(const GasTableSpec& spec = {}, double T = 20.0, double p = 500.0)
+    {
+        writeGasTables(mainDatabase(), spec);
+        s.gModellGespeicherteDaten = True;
+        s.gMediumNr = static_cast<Integer>(spec.medium);
+        s.gTemperatur = T;
+        s.gDruck = p;
+        s.gBetriebsdichte = 11.0;
+        s.gKompressibilitaet = 0.5;
+        s.gNormdichte = 1.1;
+        s.gKritischeTemperatur = 1.0;
+        s.gKritischerDruck = 2.0;
+    }
+};
+
+TEST(GasTableDensity, BilinearInterpolationOnTheGrid)
+{
+    // Grid 0/50/100 °C x 100/1000/5000 kPa. Expected values from the weighted
+    // form of bilinear interpolation, Σ (1−t)(1−u) z11 + t(1−u) z21 + ..., and
+    // ρ = 1.293 · p · 273.14 / 101.325 / (T + 273.14) / Z, evaluated with
+    // Python 3.11.
+    struct Case {
+        double T, p, z, dichte;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {25.0, 550.0, 0.99625, 6.454183749, "inside the first cell"},
+        {75.0, 3000.0, 0.98575, 30.46967076, "inside the last cell"},
+        {50.0, 1000.0, 0.995, 10.8406024, "interior nodes in T and p give the node's value"},
+        {50.0, 5000.0, 0.97, 55.59999685, "interior T node, last p node"},
+        {100.0, 1000.0, 0.998, 9.359763367, "last T node, interior p node"},
+        {100.0, 5000.0, 0.98, 47.65838694, "last nodes in T and p"},
+        {0.0, 100.0, 1.0, 1.276091784, "first nodes, the lower limits"},
+        {0.0, 5000.0, 0.95, 67.16272547, "T = Tmin and p = pmax are accepted"},
+        {10.0, 100.0, 1.0, 1.231022497, "along the first pressure column"},
+    };
+    for (const auto& c : cases) {
+        GasRun r({}, c.T, c.p);
+        BerechneDichte(r.e);
+        EXPECT_EQ(r.s.gFehlerDichte, "") << c.shows;
+        EXPECT_NEAR(r.s.gKompressibilitaet, c.z, 1e-14) << c.shows;
+        EXPECT_NEAR(r.s.gBetriebsdichte, c.dichte, c.dichte * 2e-10) << c.shows;
+        EXPECT_EQ(r.s.gNormdichte, 1.293) << c.shows;
+        EXPECT_EQ(r.s.gKritischeTemperatur, -140.5) << c.shows;
+        EXPECT_EQ(r.s.gKritischerDruck, 3770.0) << c.shows;
+        EXPECT_TRUE(r.tracer.responder.reports.empty()) << c.shows;
+    }
+}
+
+TEST(GasTableDensity, LimitChecksTemperatureFirstAndInclusive)
+{
+    // The range of the table (Gasdaten rows 2-5) lies inside the grid here, so the
+    // limits are seen to come from those rows: 10..90 °C, 200..4000 kPa.
+    GasTableSpec spec;
+    spec.gasdaten = {1.293, 10.0, 90.0, 200.0, 4000.0, -140.5, 3770.0};
+    struct Case {
+        double T, p;
+        const char* fehler;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {10.0, 200.0, "", "T = Tmin and p = pmin pass"},
+        {90.0, 4000.0, "", "T = Tmax and p = pmax pass"},
+        {9.999, 500.0, kTemperaturText, "below Tmin, though inside the grid"},
+        {90.001, 500.0, kTemperaturText, "above Tmax"},
+        {9.999, 99999.0, kTemperaturText, "temperature is tested before pressure"},
+        {90.001, 1.0, kTemperaturText, "temperature is tested before pressure (high T, low p)"},
+        {50.0, 199.999, kDruckText, "below pmin"},
+        {50.0, 4000.001, kDruckText, "above pmax"},
+    };
+    for (const auto& c : cases) {
+        GasRun r(spec, c.T, c.p);
+        BerechneDichte(r.e);
+        EXPECT_EQ(r.s.gFehlerDichte, c.fehler) << c.shows;
+        // Norm density and critical data are written before the checks.
+        EXPECT_EQ(r.s.gNormdichte, 1.293) << c.shows;
+        EXPECT_EQ(r.s.gKritischeTemperatur, -140.5) << c.shows;
+        EXPECT_EQ(r.s.gKritischerDruck, 3770.0) << c.shows;
+        if (*c.fehler != '\0') {
+            EXPECT_EQ(r.s.gBetriebsdichte, 11.0) << c.shows << ": density unchanged";
+            EXPECT_EQ(r.s.gKompressibilitaet, 0.5) << c.shows << ": Z unchanged";
+        } else {
+            EXPECT_NE(r.s.gBetriebsdichte, 11.0) << c.shows;
+        }
+    }
+}
+
+TEST(GasTableDensity, EnglishMessages)
+{
+    GasRun t({}, -1.0, 500.0);
+    t.ui.gSprachOffset = OffsetEnglish;
+    BerechneDichte(t.e);
+    EXPECT_EQ(t.s.gFehlerDichte, "T is outside fluid data tables, please use ideal gas equation or Redlich Kwong");
+    GasRun p({}, 20.0, 5001.0);
+    p.ui.gSprachOffset = OffsetEnglish;
+    BerechneDichte(p.e);
+    EXPECT_EQ(p.s.gFehlerDichte, "p is outside fluid data tables, please use ideal gas equation or Redlich Kwong");
+}
+
+// Repeated or zero-width support intervals show how the interval is chosen: a
+// full scan in which the last match wins; a temperature interval of zero width
+// keeps its lower row, a pressure interval of zero width takes its upper node.
+TEST(GasTableDensity, IntervalChoiceOnRepeatedSupportPoints)
+{
+    struct Case {
+        std::vector<double> TS, DS;
+        std::vector<std::vector<std::optional<double>>> Z;
+        double T, p, z;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {{0, 50, 50, 100},
+         {100, 1000, 5000},
+         {{1.0, 0.99, 0.95}, {1.0, 0.91, 0.90}, {1.0, 0.92, 0.93}, {1.0, 0.998, 0.98}},
+         50.0, 1000.0, 0.92,
+         "T on a repeated point: the last row starting there wins"},
+        {{0, 50, 50},
+         {100, 1000, 5000},
+         {{1.0, 0.99, 0.95}, {1.0, 0.91, 0.90}, {1.0, 0.92, 0.93}},
+         50.0, 1000.0, 0.91,
+         "a temperature interval of zero width keeps the lower row"},
+        {{0, 50, 100},
+         {100, 1000, 1000},
+         {{1.0, 0.99, 0.95}, {1.0, 0.995, 0.97}, {1.0, 0.998, 0.98}},
+         50.0, 1000.0, 0.97,
+         "a pressure interval of zero width takes the upper node"},
+    };
+    for (const auto& c : cases) {
+        GasTableSpec spec;
+        spec.TS = c.TS;
+        spec.DS = c.DS;
+        spec.Z = c.Z;
+        spec.gasdaten = {1.293, 0.0, c.TS.back(), 100.0, c.DS.back(), -140.5, 3770.0};
+        GasRun r(spec, c.T, c.p);
+        BerechneDichte(r.e);
+        EXPECT_EQ(r.s.gFehlerDichte, "") << c.shows;
+        EXPECT_EQ(r.s.gKompressibilitaet, c.z) << c.shows;
+    }
+}
+
+TEST(GasTableDensity, TheUserCodeChoosesTheAlternativeDatabase)
+{
+    GasTableSpec alt;
+    alt.gasdaten = {1.2505, 0.0, 100.0, 100.0, 5000.0, -146.95, 3395.8};
+    for (const std::int16_t code : {0, 1, -3}) {
+        GasRun r;
+        writeGasTables(r.alternativeDatabase(), alt);
+        r.settings.gUserMSCode = code;
+        BerechneDichte(r.e);
+        EXPECT_EQ(r.s.gNormdichte, code != 0 ? 1.2505 : 1.293) << "gUserMSCode " << code;
+        EXPECT_EQ(r.s.gKritischerDruck, code != 0 ? 3395.8 : 3770.0) << "gUserMSCode " << code;
+    }
+}
+
+// Faults of the store and of the data go to the error dialog (answered "Exit
+// Procedure") with a description that names the file, table or column; the step
+// computes nothing from made-up values.
+TEST(GasTableDensity, StoreFaultsReachTheTracer)
+{
+    struct Case {
+        std::function<void(GasRun&)> spoil;
+        int number;
+        std::vector<std::string> named;
+        const char* shows;
+    };
+    const auto withSpec = [](std::function<void(GasTableSpec&)> change) {
+        return [change](GasRun& r) {
+            std::filesystem::remove(r.mainDatabase());
+            GasTableSpec spec;
+            change(spec);
+            writeGasTables(r.mainDatabase(), spec);
+        };
+    };
+    const Case cases[] = {
+        {[](GasRun& r) { std::filesystem::remove(r.mainDatabase()); }, 53, {"morvdata5.sqlite"},
+         "missing database file"},
+        {[](GasRun& r) {
+             std::filesystem::remove(r.mainDatabase());
+             writeGasTables(r.alternativeDatabase(), {});
+         },
+         53, {"morvdata5.sqlite"}, "only the alternative file, for a user code of 0"},
+        {[](GasRun& r) { execSql(r.mainDatabase(), "DROP TABLE \"1GasTab\""); }, 3078, {"1GasTab", "morvdata5.sqlite"},
+         "missing Z table"},
+        {[](GasRun& r) { execSql(r.mainDatabase(), "DROP TABLE \"1GasData\""); }, 3078,
+         {"1GasData", "morvdata5.sqlite"}, "missing scalar table"},
+        {[&](GasRun& r) {
+             withSpec([](GasTableSpec& s) { s.columns = 2; })(r);
+             r.s.gDruck = 2000.0;
+         },
+         3265, {"Feld3", "1GasTab"}, "missing Z column in the upper pressure interval"},
+        {[](GasRun& r) { execSql(r.mainDatabase(), "ALTER TABLE \"1GasData\" DROP COLUMN DStuetz"); }, 3265,
+         {"DStuetz", "1GasData"}, "missing support-point column"},
+        {withSpec([](GasTableSpec& s) { s.gasdaten.resize(6); }), 3021, {"1GasData"},
+         "too few rows for the seven scalars"},
+        {withSpec([](GasTableSpec& s) { s.gasdaten[4] = std::nullopt; }), 94, {"Gasdaten", "row 5", "1GasData"},
+         "an empty pmax cell"},
+        {withSpec([](GasTableSpec& s) { s.Z[1][1] = std::nullopt; }), 94, {"Feld2", "row 2", "1GasTab"},
+         "an empty Z cell that the interpolation reaches"},
+        {withSpec([](GasTableSpec& s) { s.Z = {{0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}}; }), 11, {},
+         "Z = 0 is a division fault"},
+        {withSpec([](GasTableSpec& s) { s.nT = 4; }), 94, {"TStuetz", "row 4", "1GasData"},
+         "a count beyond the support points filled in"},
+        {withSpec([](GasTableSpec& s) {
+             s.TS.clear();
+             for (int i = 0; i < 51; ++i)
+                 s.TS.push_back(2.0 * i);
+         }),
+         9, {}, "more than 50 temperature support points"},
+    };
+    for (const auto& c : cases) {
+        GasRun r;
+        r.tracer.responder.answers = {ContExit};
+        c.spoil(r);
+        BerechneDichte(r.e);
+        ASSERT_EQ(r.tracer.responder.reports.size(), 1u) << c.shows;
+        const ErrorReport& report = r.tracer.responder.reports[0];
+        EXPECT_EQ(report.number, c.number) << c.shows << ": " << report.description;
+        EXPECT_EQ(report.module, "Module1") << c.shows;
+        EXPECT_EQ(report.procedure, "BerechneDichteGas") << c.shows;
+        for (const auto& part : c.named) {
+            EXPECT_NE(report.description.find(part), std::string::npos) << c.shows << ": " << report.description;
+        }
+        EXPECT_EQ(r.s.gBetriebsdichte, 11.0) << c.shows;
+        EXPECT_EQ(r.s.gFehlerDichte, "") << c.shows;
+        if (c.number == 53) {
+            EXPECT_FALSE(std::filesystem::exists(r.mainDatabase())) << c.shows << ": no empty database made";
+        }
+        testing::expectAllFinite(r.s, c.shows);
+    }
+}
+
+TEST(GasTableDensity, AMediumWithoutTablesHasNoRecordset)
+{
+    // Only reachable by calling the step directly: the dispatch sends media 2 to
+    // 4 to the steam tables.
+    GasRun r;
+    r.tracer.responder.answers = {ContExit};
+    r.s.gMediumNr = medium::Wasser;
+    BerechneDichteGas(r.e);
+    ASSERT_EQ(r.tracer.responder.reports.size(), 1u);
+    EXPECT_EQ(r.tracer.responder.reports[0].number, 91);
+    EXPECT_EQ(r.s.gNormdichte, 1.1);
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,322 @@
+// Orifices, venturis and the RQ8 meter run: discharge coefficient after the
+// Stolz equation (ISO 5167-1:1991), the expansion-factor iteration, the
+// differential pressure and the permanent pressure loss of one operating point.
+#include "engine/FlowAndDifferentialPressure.h"
+#include "engine/OrificeCoefficients.h"
+#include "platform/ProductDatabase.h"
+#include "platform/RuntimeError.h"
+#include "support/Fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+namespace morvane {
+namespace {
+
+using testing::RecordingMessageBox;
+using testing::TestTracer;
+
+// Water at 20 °C and 500 kPa after IAPWS-95 (density) and the program's water
+// viscosity correlation; κ of water is 1e9.
+constexpr double RhoWater = 998.391772;
+constexpr double EtaWater = 1.070970;  // cP
+// The ideal gas of the issue: norm density 1.293 kg/Nm³, Z = 1, at 20 °C and
+// 500 kPa by ρ = ρN·p·273.15/(t + 273.15)/101.325.
+constexpr double RhoGas = 1.293 * 500.0 * 273.15 / (20.0 + 273.15) / 101.325;
+constexpr double EtaGas = 0.0181;  // cP
+
+class Orifice : public ::testing::Test {
+protected:
+    Orifice()
+    {
+        // An unexpected run-time error leaves the procedure (and fails the test
+        // that finds a report) instead of repeating the statement forever.
+        tracer.responder.answers.assign(16, ContExit);
+        s.gKorrekturFaktor = 1.0;
+        s.gEpsilonFaktor = 1.0;
+        s.gTemperatur = 20.0;
+        s.gDruck = 500.0;
+    }
+
+    void setPipe(Integer type, double dMm, double boreMm)
+    {
+        s.gPrimaerelementtyp = type;
+        s.gInnendurchmesser = dMm;
+        s.gInnendurchmesserWarm = dMm;  // at 20 °C
+        s.gOeffnungsdurchmesser = boreMm;
+    }
+    void setMedium(double rho, double etaCP, double kappa)
+    {
+        s.gBetriebsdichte = rho;
+        s.gViskositaet = etaCP;
+        s.gIsentropenkoeffizient = kappa;
+    }
+    // The design point at mass flow q (kg/s): Reynolds number, then get_Blende
+    // through Getdp, as the differential-pressure step runs it.
+    void runPoint(double q)
+    {
+        s.gMassenstrom = {q, 0, 0, 0};
+        BerechneReynolds(e);
+        Getdp(e, s.gMassenstrom[0], s.gReynolds[0], s.gExpansionszahl[0], s.gDifferenzdruck[0], s.gDruckverlust[0]);
+    }
+
+    TestTracer tracer;
+    CalculationState s;
+    UiZustand ui;
+    UserSettings settings;
+    RecordingMessageBox box;
+    ProductDatabases databases{std::filesystem::temp_directory_path() / "morvane-orifice-no-databases"};
+    EngineContext e{s, ui, settings, box, databases};
+};
+
+// Reference values of the issue (S1-05), each to the digits given there.
+TEST_F(Orifice, ReferenceCases)
+{
+    struct Case {
+        Integer type;
+        double dMm, boreMm, rho, eta, kappa, q;
+        double re, c, eps, dpKPa, lossKPa;  // eps < 0: expected 1 within rounding
+        const char* shows;
+    };
+    const Case cases[] = {
+        {element::BlendeFlansch, 100, 50, RhoWater, EtaWater, 1e9, 10.0, 118886.7, 0.605445, -1, 33.222466, 24.239683,
+         "water through an orifice with flange tappings"},
+        {element::BlendeDD2, 100, 50, RhoWater, EtaWater, 1e9, 10.0, 118886.7, 0.605611, -1, 33.204245, -1,
+         "the same with D and D/2 tappings"},
+        {element::BlendeEcke, 100, 50, RhoWater, EtaWater, 1e9, 10.0, 118886.7, 0.604991, -1, 33.272349, -1,
+         "the same with corner tappings"},
+        {element::BlendeFlansch, 100, 60, RhoGas, EtaGas, 1.4, 0.5, 351723.9, 0.606808, 0.995922582, 6.267991, 3.889593,
+         "an ideal gas through flange tappings: the expansion factor iterates"},
+        {element::RQ8, 19, 5, RhoWater, EtaWater, 1e9, 0.05, 3128.6, 0.638965, -1, 7.916037, 7.243613,
+         "the RQ8 meter run with its corrections k1, k2, k3"},
+    };
+    for (const auto& c : cases) {
+        setPipe(c.type, c.dMm, c.boreMm);
+        setMedium(c.rho, c.eta, c.kappa);
+        runPoint(c.q);
+        EXPECT_NEAR(s.gReynolds[0], c.re, 0.05) << c.shows;
+        EXPECT_NEAR(s.gDurchflusskoeffizient, c.c, 5e-7) << c.shows;
+        EXPECT_EQ(s.gKZahl, s.gDurchflusskoeffizient) << c.shows;
+        EXPECT_DOUBLE_EQ(s.gZeta, 1.0 / (s.gKZahl * s.gKZahl)) << c.shows;
+        EXPECT_DOUBLE_EQ(s.gBeta, c.boreMm / c.dMm) << c.shows;
+        const double eps = c.eps < 0 ? 1.0 : c.eps;
+        EXPECT_NEAR(s.gExpansionszahl[0], eps, c.eps < 0 ? 1e-10 : 5e-10) << c.shows;
+        EXPECT_NEAR(s.gDifferenzdruck[0], c.dpKPa, 5e-7) << c.shows;
+        if (c.lossKPa >= 0) {
+            EXPECT_NEAR(s.gDruckverlust[0], c.lossKPa, 5e-7) << c.shows;
+        }
+        EXPECT_TRUE(box.shown.empty()) << c.shows;
+        EXPECT_EQ(s.gFehlerDp, "") << c.shows;
+    }
+    EXPECT_NEAR(RhoGas, 5.945156, 5e-7);
+    EXPECT_TRUE(tracer.responder.reports.empty());
+}
+
+TEST(OrificeC4, TappingsAndSmallPipes)
+{
+    struct Case {
+        Integer type;
+        double dMm;
+        double c4;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {element::BlendeFlansch, 50, 0.039, "flange, 50 mm: L1 = 0.508 >= 0.4333"},
+        {element::BlendeFlansch, 100, 0.09 * 0.254, "flange, 100 mm: 0.09 L1"},
+        {element::BlendeFlansch, 58.62, 0.09 * 0.0254 / 0.05862, "flange at 58.62 mm: L1 just below 0.4333"},
+        {element::BlendeFlansch, 58.61, 0.039, "flange just below 58.62 mm: the small-pipe rule"},
+        {element::BlendeEcke, 58.61, 0.039, "corner tappings below 58.62 mm: the small-pipe rule too"},
+        {element::BlendeEcke, 58.62, 0.0, "corner tappings from 58.62 mm: L1 = 0"},
+        {element::BlendeEcke, 300, 0.0, "corner tappings in a large pipe"},
+        {element::BlendeDD2, 40, 0.039, "D and D/2: L1 = 1"},
+        {element::BlendeDD2, 500, 0.039, "D and D/2 in a large pipe"},
+        {element::RQ8, 19, 0.039, "RQ8 in its 19 mm pipe"},
+    };
+    for (const auto& c : cases) {
+        const double D = c.dMm / 1000.0;
+        const TappingDistances t = orificeTappings(c.type, D);
+        EXPECT_DOUBLE_EQ(stolzC4(t.l1 / D, D), c.c4) << c.shows;
+    }
+}
+
+// The tapping terms reach C: the flange value lies between corner (L1 = L2 = 0)
+// and D and D/2 (L1 = 1) as c4 and L2 say, here at 100 mm and β = 0.5.
+TEST(OrificeC4, TappingTermsOfTheStolzEquation)
+{
+    const double D = 0.1, beta = 0.5, re = 1e6, b4 = std::pow(beta, 4);
+    const double base = 0.5959 + 0.0312 * std::pow(beta, 2.1) - 0.184 * std::pow(beta, 8) + 0.0029 * std::pow(beta, 2.5);
+    struct Case {
+        Integer type;
+        double expected;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {element::BlendeEcke, base, "corner: no tapping terms"},
+        {element::BlendeFlansch, base + 0.09 * 0.254 * b4 / (1 - b4) - 0.0337 * 0.254 * 0.125, "flange: L1 = L2 = 0.254"},
+        {element::BlendeDD2, base + 0.039 * b4 / (1 - b4) - 0.0337 * 0.47 * 0.125, "D and D/2: L2 = 0.47"},
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(dischargeCoefficient(c.type, beta, re, 1.0, D), c.expected, 1e-15) << c.shows;
+}
+
+TEST(OrificeCoefficient, VenturiConstants)
+{
+    struct Case {
+        Integer type;
+        double beta, c;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {element::Venturiduese, 0.5, 0.9858 - 0.196 * std::pow(0.5, 4.5), "venturi nozzle: 0.9858 - 0.196 beta^4.5"},
+        {element::VenturiGussrauh, 0.5, 0.984, "as-cast inlet"},
+        {element::VenturiBearbeitet, 0.7, 0.995, "machined inlet"},
+        {element::VenturiStahlblech, 0.4, 0.985, "rough-welded sheet-iron inlet"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(dischargeCoefficient(c.type, c.beta, 1e5, 1.0, 0.1), c.c) << c.shows;
+}
+
+// The Reynolds term of the Stolz equation takes the Reynolds number of the flow
+// at which the expansion factor is evaluated.
+TEST(OrificeCoefficient, ReynoldsTermScaledByTheEpsilonFactor)
+{
+    EXPECT_DOUBLE_EQ(dischargeCoefficient(element::BlendeFlansch, 0.5, 1e5, 2.0 / 3.0, 0.1),
+                     dischargeCoefficient(element::BlendeFlansch, 0.5, 1e5 * 2.0 / 3.0, 1.0, 0.1));
+    EXPECT_GT(dischargeCoefficient(element::BlendeFlansch, 0.5, 1e5, 2.0 / 3.0, 0.1),
+              dischargeCoefficient(element::BlendeFlansch, 0.5, 1e5, 1.0, 0.1));
+}
+
+TEST_F(Orifice, MachinedVenturiTube)
+{
+    setPipe(element::VenturiBearbeitet, 100, 60);
+    setMedium(RhoWater, EtaWater, 1e9);
+    runPoint(10.0);
+    EXPECT_EQ(s.gKZahl, 0.995);
+    EXPECT_EQ(s.gZeta, 1.0 / (0.995 * 0.995));
+    EXPECT_NEAR(s.gExpansionszahl[0], 1.0, 1e-10) << "κ = 1e9";
+}
+
+// With 2/3 the expansion factor and the loss belong to two thirds of the flow,
+// the differential pressure to the full flow.
+TEST_F(Orifice, EpsilonFactorOfTwoThirds)
+{
+    setPipe(element::BlendeFlansch, 100, 60);
+    setMedium(RhoGas, EtaGas, 1.4);
+    runPoint(0.5);
+    const double eFull = s.gExpansionszahl[0], dpFull = s.gDifferenzdruck[0], lossFull = s.gDruckverlust[0];
+    const double C = s.gDurchflusskoeffizient;
+    const double root = std::sqrt(1 - std::pow(0.6, 4)), cb2 = C * 0.36;
+    EXPECT_NEAR(lossFull, dpFull * (root - cb2) / (root + cb2), 1e-12) << "Δp1 behind the loss is dp itself";
+
+    s.gEpsilonFaktor = 2.0 / 3.0;
+    runPoint(0.5);
+    EXPECT_GT(s.gExpansionszahl[0], eFull) << "expansion factor closer to 1";
+    EXPECT_LT(s.gExpansionszahl[0], 1.0);
+    const double C23 = s.gDurchflusskoeffizient;
+    const OrificeIteration it = orificeDifferentialPressure(0.5, 2.0 / 3.0, C23, 0.6, 0.1, RhoGas, 1.4, 500e3);
+    EXPECT_NEAR(s.gDifferenzdruck[0] * 1000, it.dp1Pa * 9.0 / 4.0, 1e-9) << "dp at the full flow";
+    const double cb223 = C23 * 0.36;
+    EXPECT_NEAR(s.gDruckverlust[0], it.dp1Pa * (root - cb223) / (root + cb223) / 1000, 1e-12)
+        << "loss at two thirds of the flow";
+    EXPECT_LT(s.gDruckverlust[0], lossFull);
+}
+
+// The bore is taken to expand like the pipe: β from the 20 °C diameters, the
+// throat Dw·β.
+TEST_F(Orifice, WarmPipeScalesTheThroat)
+{
+    setMedium(RhoWater, EtaWater, 1e9);
+    setPipe(element::BlendeFlansch, 100, 50);
+    runPoint(10.0);
+    const double dpCold = s.gDifferenzdruck[0], cCold = s.gDurchflusskoeffizient;
+    s.gInnendurchmesserWarm = 100.121;
+    s.gReynolds[0] = 118886.7;
+    Getdp(e, s.gMassenstrom[0], s.gReynolds[0], s.gExpansionszahl[0], s.gDifferenzdruck[0], s.gDruckverlust[0]);
+    EXPECT_DOUBLE_EQ(s.gBeta, 0.5);
+    EXPECT_NEAR(s.gDifferenzdruck[0] / dpCold, std::pow(100.0 / 100.121, 4) * std::pow(cCold / s.gDurchflusskoeffizient, 2),
+                1e-12);
+}
+
+// Getdp hands types 1 and 9 and above to get_Blende, which writes gBeta but
+// none of the probe's display values.
+TEST_F(Orifice, LeavesTheProbeDisplayValues)
+{
+    s.gCSonde = 0.123;
+    s.gOeffnungsdurchmesser = 50;
+    setPipe(element::BlendeEcke, 100, 50);
+    setMedium(RhoWater, EtaWater, 1e9);
+    runPoint(10.0);
+    EXPECT_EQ(s.gCSonde, 0.123);
+    EXPECT_EQ(s.gOeffnungsdurchmesser, 50);
+    EXPECT_EQ(s.gBeta, 0.5);
+}
+
+// Far beyond the fixed point (dp of the order of κ·p) the loop stops at 1000
+// passes: the message box, and the last pass finished as if converged.
+TEST_F(Orifice, NoConvergenceFinishesTheLastPass)
+{
+    setPipe(element::BlendeFlansch, 100, 30);
+    setMedium(1.2, 0.018, 1.4);
+    s.gDruck = 101.325;
+    runPoint(1.0);
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, "keine Konvergenz");
+    EXPECT_EQ(box.shown[0].caption, "");
+    EXPECT_EQ(s.gFehlerDp, "");
+    EXPECT_TRUE(std::isfinite(s.gDifferenzdruck[0]));
+    EXPECT_TRUE(std::isfinite(s.gExpansionszahl[0]));
+    const OrificeIteration it =
+        orificeDifferentialPressure(1.0, 1.0, s.gDurchflusskoeffizient, 0.3, 0.1, 1.2, 1.4, 101325.0);
+    EXPECT_FALSE(it.converged);
+    EXPECT_EQ(it.passes, 1000);
+}
+
+// Faults that raise a run-time error instead of a NaN or an infinity.
+TEST_F(Orifice, FloatingPointFaultsRaiseRuntimeErrors)
+{
+    struct Case {
+        Integer type;
+        double dMm, boreMm, q;
+        int error;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {element::BlendeFlansch, 100, 50, 0.0, err::DivisionByZero, "zero flow: zero Reynolds number"},
+        {element::BlendeFlansch, 100, 100, 1.0, err::DivisionByZero, "beta = 1"},
+        {element::RQ8, 30, 5, 0.05, err::DivisionByZero, "RQ8 beyond 20 mm: k1 stays 0, so C = 0"},
+        {element::BlendeFlansch, 100, 0, 1.0, err::DivisionByZero, "no bore"},
+    };
+    for (const auto& c : cases) {
+        TestTracer t;
+        t.responder.answers = {ContExit, ContExit, ContExit};
+        setPipe(c.type, c.dMm, c.boreMm);
+        setMedium(RhoWater, EtaWater, 1e9);
+        s.gDifferenzdruck[0] = -7;
+        runPoint(c.q);
+        ASSERT_FALSE(t.responder.reports.empty()) << c.shows;
+        EXPECT_EQ(t.responder.reports[0].number, c.error) << c.shows;
+        EXPECT_EQ(t.responder.reports[0].procedure, "get_Blende") << c.shows;
+        EXPECT_TRUE(std::isfinite(s.gDifferenzdruck[0])) << c.shows;
+    }
+}
+
+TEST_F(Orifice, TracesItsEntryWithTheParameters)
+{
+    setPipe(element::BlendeFlansch, 100, 50);
+    setMedium(RhoWater, EtaWater, 1e9);
+    double q = 10, re = 118886.7, eps = 1, dp = 0, dpb = 0;
+    get_Blende(e, q, re, eps, dp, dpb);
+    const auto& cs = tracer->colCallStack();
+    ASSERT_GE(cs.size(), 6u);
+    EXPECT_EQ(cs[0].substr(9), "[Module1] Sub get_Blende(q As Double, Re As Double, e As Double, dp As Double, dpb As Double)");
+    EXPECT_EQ(cs[1], "\tq:\t10");
+    EXPECT_EQ(cs[2], "\tRe:\t118886.7");
+    EXPECT_EQ(cs[3], "\te:\t1");
+    EXPECT_EQ(cs[4], "\tdp:\t0");
+    EXPECT_EQ(cs[5], "\tdpb:\t0");
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,80 @@
+// The orifice equations against python3-fluids, data from
+// tools/oracles/fluids_orifice_check.py (python3-fluids 1.0.22, Debian 12), see the
+// headers of the two data files.
+#include "engine/OrificeCoefficients.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace morvane {
+namespace {
+
+std::vector<std::vector<double>> readTable(const std::string& name)
+{
+    const auto file = std::filesystem::path(MORVANE_SOURCE_DIR) / "tests/engine/data" / name;
+    std::ifstream in(file);
+    EXPECT_TRUE(in.good()) << file;
+    std::vector<std::vector<double>> rows;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        std::vector<double> row;
+        for (double v; fields >> v;)
+            row.push_back(v);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Given the flow and C, the program's iteration lands on the differential
+// pressure whose orifice_expansibility_1989 and flow_meter_discharge (with π
+// taken as 3.14159) give that flow back.
+TEST(OrificeFluidsCheck, ExpansionFactorAndFlowEquation)
+{
+    const auto rows = readTable("fluids_orifice_expansibility.tsv");
+    ASSERT_GE(rows.size(), 10u);
+    for (const auto& r : rows) {
+        ASSERT_EQ(r.size(), 11u);
+        const double D = r[0], beta = r[1], rho = r[2], kappa = r[3], p1 = r[4], C = r[5], epsFactor = r[6], q = r[7];
+        const double dpEps = r[8], eps = r[9], dpFull = r[10];
+        const OrificeIteration it = orificeDifferentialPressure(q, epsFactor, C, beta, D, rho, kappa, p1);
+        const std::string row = "D " + std::to_string(D) + ", beta " + std::to_string(beta) + ", dp/p " +
+                                std::to_string(dpEps / p1) + ", eps factor " + std::to_string(epsFactor);
+        EXPECT_TRUE(it.converged) << row;
+        EXPECT_NEAR(it.e, eps, 1e-9) << row;
+        EXPECT_NEAR(it.dp1Pa / dpEps, 1.0, 1e-9) << row;
+        EXPECT_NEAR(it.dpKPa * 1000.0 / dpFull, 1.0, 1e-9) << row;
+    }
+}
+
+// The Stolz equation of ISO 5167-1:1991 stays within 1 % of the
+// Reader-Harris/Gallagher equation for 0.2 <= β <= 0.7, Re >= 1e4, D >= 60 mm.
+TEST(OrificeFluidsCheck, StolzWithinOnePercentOfReaderHarrisGallagher)
+{
+    const auto rows = readTable("fluids_orifice_rhg.tsv");
+    ASSERT_GE(rows.size(), 300u);
+    double worst = 0.0;
+    for (const auto& r : rows) {
+        ASSERT_EQ(r.size(), 7u);
+        const auto type = static_cast<Integer>(r[0]);
+        const double D = r[1], d = r[2], rho = r[3], mu = r[4], q = r[5], cRhg = r[6];
+        // Reynolds number as the program forms it (π = 3.14159, viscosity in cP).
+        const double v = (4.0 * q / rho / 3.14159) / (D * D);
+        const double re = rho * v * D / (mu * 1000.0 * 0.001);
+        const double C = dischargeCoefficient(type, d / D, re, 1.0, D);
+        const double deviation = C / cRhg - 1.0;
+        worst = std::max(worst, std::fabs(deviation));
+        EXPECT_LE(std::fabs(deviation), 0.01) << "type " << type << ", D " << D << ", beta " << d / D << ", Re " << re;
+    }
+    EXPECT_GT(worst, 0.001) << "the two equations are not the same";
+}
+
+}  // namespace
+}  // namespace morvane

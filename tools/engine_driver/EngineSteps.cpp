@@ -1,0 +1,89 @@
+#include "EngineSteps.h"
+
+#include "engine/CalculateDriver.h"
+#include "engine/DensityDispatch.h"
+#include "engine/FlowAndDifferentialPressure.h"
+#include "engine/FlowLimits.h"
+#include "engine/GasTableDensity.h"
+#include "engine/IdealGasAndLiquidDensity.h"
+#include "engine/InnerDiameter.h"
+#include "engine/ProbeCoefficient.h"
+#include "engine/RedlichKwong.h"
+#include "engine/VibrationCheck.h"
+#include "engine/WaterSteamDensity.h"
+
+#include <algorithm>
+#include <array>
+
+namespace morvane::driver {
+
+namespace {
+
+// One line per step. A step that is not listed counts as not built yet: the
+// Calculate run below stops when it comes to it.
+const std::array kSteps{
+    StepEntry{"BerechneDichte", &BerechneDichte},
+    StepEntry{"BerechneDichteGas", &BerechneDichteGas},
+    StepEntry{"BerechneDichteIdealesGas", &BerechneDichteIdealesGas},
+    StepEntry{"BerechneDichteFluessigkeit", &BerechneDichteFluessigkeit},
+    StepEntry{"BerechneDichteRedlichKwong", &BerechneDichteRedlichKwong},
+    StepEntry{"BerechneDichteueberhitzterDampf", &BerechneDichteueberhitzterDampf},
+    StepEntry{"BerechneDichteSattdampf", &BerechneDichteSattdampf},
+    StepEntry{"BerechneDichteWasser", &BerechneDichteWasser},
+    StepEntry{"BerechneInnendurchmesser", &BerechneInnendurchmesser},
+    StepEntry{"BerechneZeta", &BerechneZeta},
+    StepEntry{"BerechneDifferenzdruck", &BerechneDifferenzdruck},
+    StepEntry{"BerechneReynolds", &BerechneReynolds},
+    StepEntry{"frequencycheck", &frequencycheck},
+    StepEntry{"Gegenlager", &Gegenlager},
+    StepEntry{"BerechneLimits", &BerechneLimits},
+};
+
+}  // namespace
+
+std::span<const StepEntry> engineSteps()
+{
+    return kSteps;
+}
+
+const StepEntry* findStep(std::string_view name)
+{
+    const auto it = std::find_if(kSteps.begin(), kSteps.end(), [&](const StepEntry& s) { return s.name == name; });
+    return it == kSteps.end() ? nullptr : &*it;
+}
+
+CalculateLog calculateRun(EngineContext& e, UiZustand& ui)
+{
+    // The Calculate run of the engine (engine/CalculateDriver.h) with the windows
+    // around it left out: the state comes from the input, so the main window
+    // reads nothing and the type texts are empty; the messages window logs its
+    // text, the results window marks the run complete.
+    struct Windows : OptionsWindow, MainWindowInputs {
+        void showModal() override {}
+        std::string typeInfoText() const override { return {}; }
+        std::string codeDisplayText() const override { return {}; }
+        void ReadOberflaeche() override {}
+        void setText8(const std::string&) override {}
+        void setText10(const std::string&) override {}
+        void setText18(const std::string&) override {}
+        void selectOption5() override {}
+    } windows;
+    CalculateLog log;
+    struct Messages : MessagesWindow {
+        Messages(CalculateLog& l, const UiZustand& u) : log(l), ui(u) {}
+        void show() override { log.messageWindow.push_back(ui.gFehlertext); }
+        CalculateLog& log;
+        const UiZustand& ui;
+    } messages{log, ui};
+    struct Results : ResultsWindow {
+        explicit Results(CalculateLog& l) : log(l) {}
+        void show() override { log.complete = true; }
+        CalculateLog& log;
+    } results{log};
+    ConfigZustand config;
+    DriverContext d{e, ui, config, DriverWindows{windows, windows, messages, results}};
+    RunCalculate(d);
+    return log;
+}
+
+}  // namespace morvane::driver
