@@ -8,7 +8,9 @@
 //                none runs the Calculate run
 //   "database"   "fixture": the data root holds the 3 x 3 gas tables of air in both
 //                product databases (norm density 1.293 in the main one, 1.2505 in
-//                the alternative one); "none": an empty data root
+//                the alternative one); "shipped": the program folder of this build,
+//                with the product databases built from data/sql; "none": an empty
+//                data root
 //   "input"      the state given to the driver (on standard input)
 //   "expect"     output keys and their values; numbers within "tolerance"
 //                (relative, default 1e-9)
@@ -136,10 +138,12 @@ TEST_P(DriverCase, GivesTheExpectedOutput)
     TempFolder dir;
     const auto root = dir / "root";
     std::filesystem::create_directory(root);
-    layOutDataRoot(root, c.value("database", "none"));
+    const std::string database = c.value("database", "none");
+    if (database != "shipped")
+        layOutDataRoot(root, database);
 
     std::vector<std::string> args = c.value("args", std::vector<std::string>{});
-    args.insert(args.end(), {"--data-root", root.string()});
+    args.insert(args.end(), {"--data-root", database == "shipped" ? std::string(MORVANE_PROGRAM_DIR) : root.string()});
     const DriverRun r = runDriver(dir, args, c.at("input").dump());
     EXPECT_EQ(r.exit, c.value("exit", 0)) << r.err;
     const json out = r.output();
