@@ -205,6 +205,18 @@ ProductDatabase::~ProductDatabase()
 
 Recordset ProductDatabase::OpenRecordset(std::string_view table) const
 {
+    // The file is opened read-only and replaced only from outside (the caller
+    // then gets a new ProductDatabase), so a table once read stays as read.
+    const auto cached = tables_.find(table);
+    if (cached != tables_.end())
+        return Recordset(cached->second);
+    auto data = readTable(table);
+    tables_.emplace(std::string(table), data);
+    return Recordset(std::move(data));
+}
+
+std::shared_ptr<const Recordset::Data> ProductDatabase::readTable(std::string_view table) const
+{
     auto data = std::make_shared<Recordset::Data>();
     data->file = file_;
     data->table = std::string(table);
@@ -249,7 +261,7 @@ Recordset ProductDatabase::OpenRecordset(std::string_view table) const
     if (rc != SQLITE_DONE)
         storeFault(rc);
     sqlite3_finalize(stmt);
-    return Recordset(std::move(data));
+    return data;
 }
 
 // --------------------------------------------------------- ProductDatabases

@@ -42,7 +42,9 @@ inline constexpr int Overflow = 6;
 
 // A table read as it is stored, row by row. A fresh recordset stands on its first
 // row (or at the end when the table is empty). The rows are read when the table is
-// opened; later changes to the file are not seen.
+// first opened and kept with the database object; later changes to the file are
+// seen through a new ProductDatabase (ProductDatabases opens one when the file
+// changes).
 class Recordset {
 public:
     void MoveFirst();
@@ -92,8 +94,11 @@ public:
     Recordset OpenRecordset(std::string_view table) const;
 
 private:
+    std::shared_ptr<const Recordset::Data> readTable(std::string_view table) const;
+
     std::filesystem::path file_;
     sqlite3* db_ = nullptr;
+    mutable std::map<std::string, std::shared_ptr<const Recordset::Data>, std::less<>> tables_;
 };
 
 // The engine's handle on the two product databases in the data root:
