@@ -1,13 +1,45 @@
 // morvane: design program for differential-pressure flow elements.
+#include "app/ProgramIdentity.h"
+#include "app/ProgramState.h"
+#include "app/ShellServices.h"
+#include "app/qt/ProgramPicture.h"
+#include "app/qt/ProgramShell.h"
+#include "app/qt/WindowFonts.h"
+#include "platform/DataRoot.h"
+#include "platform/LinuxRegistry.h"
+#include "platform/SystemClock.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtProgramLauncher.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtShellOpen.h"
+#include "tracing/ErrPtnr.h"
+#include "tracing/qt/QtErrorReporting.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
 
 int main(int argc, char** argv)
 {
+    using namespace morvane;
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("morvane");
-    window.resize(800, 600);
-    window.show();
+    QApplication::setApplicationDisplayName(QString::fromLatin1(kProgramTitle));
+    QApplication::setWindowIcon(QIcon(programPicture(64)));
+    installFontSubstitutes();
+    errPtnr().setProgramIdentity(kExeName, kProgramVersion.major, kProgramVersion.minor, kProgramVersion.revision);
+    const auto programFolder = defaultDataRoot();
+    QtErrorReporting errors(programFolder, kProgramTitle);
+
+    QtSettingsStore settings;
+    QtMessageBox messages(kProgramTitle);
+    QtShellOpen shell;
+    LinuxRegistry registry;
+    QtProgramLauncher launcher;
+    SystemClock clock;
+    ShellServices services{settings, messages, shell, registry, launcher, programFolder};
+
+    // The program-wide records live for the whole run.
+    ProgramState state;
+    ProgramShell program(state, services, clock);
+    program.Main();
     return app.exec();
 }

@@ -1,0 +1,74 @@
+#include "app/IniSettings.h"
+
+#include "app/ResourceId.h"
+#include "platform/RuntimeError.h"
+#include "tracing/Guard.h"
+
+#include <cmath>
+#include <limits>
+
+namespace morvane {
+
+namespace {
+
+constexpr const char* kUserMSCode = "UserMSCode";
+
+}  // namespace
+
+const std::vector<IniKey>& iniKeys()
+{
+    // The defaults of CompanyFirma2 and CompanyStrasse, with those of
+    // UserAbteilung and UserDurchwahl, ask a fresh installation's user to enter
+    // their data on the printed header.
+    static const std::vector<IniKey> keys{
+        {"UserName", "", &UserSettings::gUserName},
+        {"UserAbteilung", "please enter", &UserSettings::gUserAbteilung},
+        {"UserDurchwahl", "user-settings", &UserSettings::gUserDurchwahl},
+        {"UserFax", "", &UserSettings::gUserFax},
+        {kUserMSCode, "", nullptr},
+        {"CompanyFirma1", "", &UserSettings::gCompanyFirma1},
+        {"CompanyFirma2", "Bitte geben Sie", &UserSettings::gCompanyFirma2},
+        {"CompanyStrasse", "Ihre Benutzerdaten ein", &UserSettings::gCompanyStrasse},
+        {"CompanyLand", "", &UserSettings::gCompanyLand},
+        {"CompanyPLZOrt", "", &UserSettings::gCompanyPLZOrt},
+        {"CompanyStaat", "", &UserSettings::gCompanyStaat},
+        {"CompanyTel", "", &UserSettings::gCompanyTel},
+        {"CompanyFax", "", &UserSettings::gCompanyFax},
+        {"LanguageDeutsch", "Deutsch", &UserSettings::gLanguageDeutsch},
+    };
+    return keys;
+}
+
+std::int16_t userMSCodeOf(const std::string& stored)
+{
+    // The default rounding mode rounds halves to the even neighbour.
+    const double rounded = std::nearbyint(leadingIdNumber(stored));
+    if (!(rounded >= std::numeric_limits<std::int16_t>::min() && rounded <= std::numeric_limits<std::int16_t>::max()))
+        raiseError(err::Overflow);
+    return static_cast<std::int16_t>(rounded);
+}
+
+void LoadIni(UserSettings& settings, const SettingsStore& store)
+{
+    traceEntry("Module1", "Sub LoadIni()");
+    for (const IniKey& k : iniKeys()) {
+        const std::string value = store.value(kSettingsApplication, kSettingsSection, k.key).value_or(k.defaultValue);
+        if (k.field)
+            settings.*k.field = value;
+        else
+            settings.gUserMSCode = userMSCodeOf(value);
+    }
+}
+
+void SaveIni(const UserSettings& settings, SettingsStore& store)
+{
+    traceEntry("Module1", "Sub SaveIni()");
+    for (const IniKey& k : iniKeys()) {
+        if (k.field)
+            store.setValue(kSettingsApplication, kSettingsSection, k.key, settings.*k.field);
+        else
+            store.setValue(kSettingsApplication, kSettingsSection, k.key, std::to_string(settings.gUserMSCode));
+    }
+}
+
+}  // namespace morvane

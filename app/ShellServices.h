@@ -1,0 +1,24 @@
+// The platform services the shell's windows use, handed to them as one bundle:
+// the program makes the real ones, tests recording fakes.
+#pragma once
+
+#include "platform/MessageBox.h"
+#include "platform/ProgramLauncher.h"
+#include "platform/Registry.h"
+#include "platform/Seams.h"
+
+#include <filesystem>
+
+namespace morvane {
+
+struct ShellServices {
+    SettingsStore& settings;
+    MessageBoxSink& messages;
+    ShellOpen& shell;
+    Registry& registry;
+    ProgramLauncher& launcher;
+    // Where Lang.set, the help page and the calculations folder are.
+    std::filesystem::path programFolder;
+};
+
+}  // namespace morvane

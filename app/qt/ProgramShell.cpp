@@ -1,0 +1,93 @@
+#include "app/qt/ProgramShell.h"
+
+#include "app/LanguageFile.h"
+#include "app/qt/frmSplash.h"
+#include "tracing/Guard.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <filesystem>
+
+namespace morvane {
+
+ProgramShell::ProgramShell(ProgramState& state, ShellServices& services, const Clock& clock,
+                           std::chrono::milliseconds splashTime)
+    : state_(state), services_(services), clock_(clock), splashTime_(splashTime)
+{
+}
+
+void ProgramShell::waitWithSplash()
+{
+    // The wait lets window messages through; the timer wakes it at least every
+    // 20 ms, so it neither spins nor oversleeps.
+    QTimer wake;
+    wake.start(20);
+    const auto start = clock_.now();
+    do {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    } while (clock_.now() - start < splashTime_);
+}
+
+void ProgramShell::showNewMainForm()
+{
+    gMainForm_ = new frmMain(state_, services_, *this);
+    gMainForm_->show();
+}
+
+void ProgramShell::Main()
+{
+    Guard g("Module1", "Main", "Sub Main()");
+    if (!g.step([&] { setLanguage(state_.ui, fncgGetLanguage(services_.programFolder)); }))
+        return;
+    QPointer<frmSplash> splash;
+    if (!g.step([&] {
+            splash = new frmSplash(state_.ui.gSprachOffset);
+            splash->show();
+            splash->repaint();
+        }))
+        return;
+    if (!g.step([&] { waitWithSplash(); }))
+        return;
+    if (!g.step([&] { std::filesystem::current_path(services_.programFolder); }))
+        return;
+    if (!g.step([&] {
+            state_.config.gGrenzwertPruefung = 1;  // limit checks of the entry boxes on
+            state_.config.gGrenzwertModus = 1;     // warn and mark, do not replace
+        }))
+        return;
+    if (!g.step([&] { gMainForm_ = new frmMain(state_, services_, *this); }))
+        return;
+    if (!g.step([&] {
+            if (splash)
+                splash->close();
+        }))
+        return;
+    if (!g.step([&] { gMainForm_->show(); }))
+        return;
+}
+
+void ProgramShell::subgChangeLanguage()
+{
+    Guard g("modConfigSelect", "subgChangeLanguage", "Sub subgChangeLanguage()");
+    // A failure to write the file is reported there; the change then holds for
+    // this run only.
+    if (!g.step([&] { subgSavaLanguage(services_.programFolder, state_.ui.gSprachOffset); }))
+        return;
+    if (!g.step([&] { setLanguage(state_.ui, state_.ui.gSprachOffset); }))
+        return;
+    if (!g.step([&] {
+            // Closing runs its Form_Unload; the window deletes itself later,
+            // once its own menu handler that called here has returned. The
+            // application does not end meanwhile: the new window is shown
+            // before the event loop looks for an open window again.
+            if (gMainForm_)
+                gMainForm_->close();
+        }))
+        return;
+    if (!g.step([&] { showNewMainForm(); }))
+        return;
+}
+
+}  // namespace morvane

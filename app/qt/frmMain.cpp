@@ -1,0 +1,414 @@
+#include "app/qt/frmMain.h"
+
+#include "app/IniSettings.h"
+#include "app/ProgramIdentity.h"
+#include "app/ResourceTexts.h"
+#include "app/WindowPlacement.h"
+#include "app/qt/LoadResstrings.h"
+#include "app/qt/PlainLabel.h"
+#include "app/qt/WindowFonts.h"
+#include "app/qt/frmAbout.h"
+#include "app/qt/frmOptions.h"
+#include "platform/qt/Twips.h"
+#include "tracing/Guard.h"
+#include "tracing/qt/ErrorDisplayArea.h"
+#include "tracing/qt/ErrorTestPanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include <filesystem>
+#include <system_error>
+
+namespace morvane {
+
+namespace {
+
+constexpr std::int16_t vbKeyF1 = 112;
+
+constexpr const char* kFileCloseMessage = "Code fuer 'mnuFileClose_Click' hinzufuegen.";
+constexpr const char* kHelpPage = "\\Hilfe\\help.html";
+
+// The window's client area: the toolbar spans its width, every other control
+// stands where its twips put it.
+class ClientArea : public QWidget {
+public:
+    using QWidget::QWidget;
+    QToolBar* toolbar = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        if (toolbar)
+            toolbar->setGeometry(0, 0, width(), toolbar->sizeHint().height());
+        QWidget::resizeEvent(event);
+    }
+};
+
+std::int16_t shiftState(Qt::KeyboardModifiers m)
+{
+    std::int16_t shift = 0;
+    if (m & Qt::ShiftModifier)
+        shift |= 1;
+    if (m & Qt::ControlModifier)
+        shift |= 2;
+    if (m & Qt::AltModifier)
+        shift |= 4;
+    return shift;
+}
+
+}  // namespace
+
+frmMain::frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& languageSwitch, QWidget* parent)
+    : QMainWindow(parent), state_(state), services_(services), languageSwitch_(languageSwitch)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString::fromLatin1(kMainWindowTitle));
+    setFont(windowFont());
+
+    buildMenus();
+
+    auto* client = new ClientArea(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    buildToolbar(client);
+    client->toolbar = tbToolBar_;
+
+    SSTab1_ = new QTabWidget(client);
+    SSTab1_->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1_->setGeometry(twipsRect(120, 480, 8535, 7095));
+    // The tab captions are fixed texts, never translated.
+    for (const char* caption : {"Medium", "dp-Element", "Flowdata", "Adress / Notes", "Config Selection"}) {
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("SSTab1Page%1").arg(SSTab1_->count()));
+        SSTab1_->addTab(page, QString::fromLatin1(caption));
+    }
+
+    // In front of the tab control: the image area whose double-click toggles
+    // the hidden error-test panel.
+    auto* imgErrorDisplay = new ErrorDisplayArea(client);
+    auto* fraErrorTest = new ErrorTestPanel(client);
+    imgErrorDisplay->raise();
+    fraErrorTest->raise();
+    connect(imgErrorDisplay, &ErrorDisplayArea::doubleClicked, fraErrorTest,
+            &ErrorTestPanel::imgErrorDisplay_DblClick);
+
+    auto* sbStatusBar = new QStatusBar(this);
+    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
+    fileNamePanel_ = plainLabel(sbStatusBar, "sbStatusBarPanel1");
+    sbStatusBar->addWidget(fileNamePanel_, 1);
+    setStatusBar(sbStatusBar);
+}
+
+QAction* frmMain::menuItem(QMenu* menu, const char* name, const char* captionId)
+{
+    // The caption holds the id of its text until the window loads.
+    QAction* a = menu->addAction(QString::fromLatin1(captionId));
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+void frmMain::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("menuBar"));
+
+    QMenu* mnuFile = bar->addMenu(QStringLiteral("1000"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    QAction* mnuFileNew = menuItem(mnuFile, "mnuFileNew", "1001");
+    mnuFileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction* mnuFileOpen = menuItem(mnuFile, "mnuFileOpen", "1002");
+    QAction* mnuFileClose = menuItem(mnuFile, "mnuFileClose", "1003");
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
+    QAction* mnuFileSave = menuItem(mnuFile, "mnuFileSave", "1004");
+    QAction* mnuFileSaveAs = menuItem(mnuFile, "mnuFileSaveAs", "1005");
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
+    QAction* mnuFileProperties = menuItem(mnuFile, "mnuFileProperties", "1006");
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar2"));
+    QAction* mnuExit = menuItem(mnuFile, "mnuExit", "1197");
+
+    // Open, Save and Save As come with the calculation file.
+    for (QAction* a : {mnuFileOpen, mnuFileSave, mnuFileSaveAs})
+        a->setEnabled(false);
+
+    QMenu* mnuLanguage = bar->addMenu(QStringLiteral("1800"));
+    mnuLanguage->setObjectName(QStringLiteral("mnuLanguage"));
+    mnuGerman_ = menuItem(mnuLanguage, "mnuGerman", "1801");
+    mnuEnglish_ = menuItem(mnuLanguage, "mnuEnglish", "1802");
+    mnuGerman_->setCheckable(true);
+    mnuEnglish_->setCheckable(true);
+
+    QMenu* mnuHelp = bar->addMenu(QStringLiteral("1008"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* mnuHelpApp = menuItem(mnuHelp, "mnuHelpApp", "1821");
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuFilebar5"));
+    QAction* mnuHelpAbout = menuItem(mnuHelp, "mnuHelpAbout", "1009");
+
+    connect(mnuFileNew, &QAction::triggered, this, [this] { mnuFileNew_Click(); });
+    connect(mnuFileClose, &QAction::triggered, this, [this] { mnuFileClose_Click(); });
+    connect(mnuFileProperties, &QAction::triggered, this, [this] { mnuFileProperties_Click(); });
+    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(0); });
+    connect(mnuGerman_, &QAction::triggered, this, [this] { mnuGerman_Click(); });
+    connect(mnuEnglish_, &QAction::triggered, this, [this] { mnuEnglish_Click(); });
+    connect(mnuHelpApp, &QAction::triggered, this, [this] { mnuHelpApp_Click(); });
+    connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
+}
+
+void frmMain::buildToolbar(QWidget* client)
+{
+    tbToolBar_ = new QToolBar(client);
+    tbToolBar_->setObjectName(QStringLiteral("tbToolBar"));
+    tbToolBar_->setMovable(false);
+    struct Button {
+        const char* key;
+        const char* tooltipId;
+        QStyle::StandardPixmap image;
+        bool enabled;
+    };
+    // Open and Save come with the calculation file.
+    const Button buttons[] = {
+        {"Neu", "1010", QStyle::SP_FileIcon, true},
+        {"Öffnen", "1011", QStyle::SP_DialogOpenButton, false},
+        {"Speichern", "1012", QStyle::SP_DialogSaveButton, false},
+    };
+    for (const Button& b : buttons) {
+        const QString key = QString::fromUtf8(b.key);
+        QAction* a = tbToolBar_->addAction(style()->standardIcon(b.image), key);
+        a->setObjectName(QStringLiteral("tbButton_") + key);
+        a->setData(key);
+        a->setToolTip(QString::fromLatin1(b.tooltipId));
+        a->setEnabled(b.enabled);
+        connect(a, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
+    }
+    tbToolBar_->addSeparator();
+    // The Exit button's caption is the same in both languages.
+    auto* Command2 = new QPushButton(QStringLiteral("Exit"), tbToolBar_);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setAutoDefault(false);
+    tbToolBar_->addWidget(Command2);
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    tbToolBar_->setGeometry(0, 0, twipsToPixels(8835), tbToolBar_->sizeHint().height());
+}
+
+void frmMain::Form_Load()
+{
+    Guard g("frmMain", "Form_Load", "Private Sub Form_Load()");
+    // The configurator's handlers ignore the selection changes of the build.
+    if (!g.step([&] { state_.config.gConfEventsAus = True; }))
+        return;
+    if (!g.step([&] { LoadIni(state_.settings, services_.settings); }))
+        return;
+    if (!g.step([&] { LoadResstrings(this, state_.ui.gSprachOffset); }))
+        return;
+    if (!g.step([&] {
+            const bool german = state_.ui.gSprachOffset == OffsetGerman;
+            mnuGerman_->setChecked(german);
+            mnuEnglish_->setChecked(!german);
+        }))
+        return;
+    const PlacementKey keys[] = {PlacementKey::Left, PlacementKey::Top, PlacementKey::Width, PlacementKey::Height};
+    for (const PlacementKey key : keys) {
+        if (!g.step([&] {
+                const int pixels = twipsToPixels(loadPlacementValue(services_.settings, key));
+                switch (key) {
+                case PlacementKey::Left: move(pixels, y()); break;
+                case PlacementKey::Top: move(x(), pixels); break;
+                case PlacementKey::Width: resize(pixels, height()); break;
+                case PlacementKey::Height: resize(width(), pixels); break;
+                }
+            }))
+            return;
+    }
+    // A new window shows the default inputs, so it must not keep the file name
+    // of the window it replaces: a plain Save would write those defaults over
+    // that file. It forgets the name as New does.
+    if (!g.step([&] {
+            state_.doc.gDateiname.clear();
+            fileNamePanel_->clear();
+        }))
+        return;
+    if (!g.step([&] { state_.config.gConfEventsAus = False; }))
+        return;
+}
+
+void frmMain::Form_Unload(std::int16_t& Cancel)
+{
+    Guard g("frmMain", "Form_Unload", "Private Sub Form_Unload(Cancel As Integer)", {{"Cancel", TraceValue(Cancel)}});
+    // Every other window of the program, from the last opened to the first.
+    if (!g.step([&] {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+                QWidget* w = *it;
+                if (w != this && w->isVisible() && !qobject_cast<QMenu*>(w))
+                    w->close();
+            }
+        }))
+        return;
+    if (isMinimized())
+        return;
+    if (!g.step([&] {
+            saveMainPlacement({x() * TwipsPerPixel, y() * TwipsPerPixel, width() * TwipsPerPixel,
+                               height() * TwipsPerPixel},
+                              services_.settings);
+        }))
+        return;
+}
+
+void frmMain::Command2_Click()
+{
+    Guard g("frmMain", "Command2_Click", "Private Sub Command2_Click()");
+    if (!g.step([&] { SaveIni(state_.settings, services_.settings); }))
+        return;
+    if (!g.step([&] { close(); }))
+        return;
+}
+
+void frmMain::mnuExit_Click(std::int16_t Index)
+{
+    Guard g("frmMain", "mnuExit_Click", "Private Sub mnuExit_Click(Index As Integer)", {{"Index", TraceValue(Index)}});
+    if (!g.step([&] { close(); }))
+        return;
+}
+
+void frmMain::mnuFileNew_Click()
+{
+    Guard g("frmMain", "mnuFileNew_Click", "Private Sub mnuFileNew_Click()");
+    if (!g.step([&] { fileNamePanel_->clear(); }))
+        return;
+    if (!g.step([&] { state_.doc.gDateiname.clear(); }))
+        return;
+    if (!g.step([&] { update(); }))
+        return;
+}
+
+void frmMain::mnuFileClose_Click()
+{
+    Guard g("frmMain", "mnuFileClose_Click", "Private Sub mnuFileClose_Click()");
+    if (!g.step([&] { services_.messages.show({kFileCloseMessage, kProgramTitle}); }))
+        return;
+}
+
+void frmMain::mnuFileProperties_Click()
+{
+    Guard g("frmMain", "mnuFileProperties_Click", "Private Sub mnuFileProperties_Click()");
+    if (!g.step([&] {
+            frmOptions options(state_.settings, services_.settings, state_.ui.gSprachOffset, this);
+            options.exec();
+        }))
+        return;
+}
+
+void frmMain::showHelpPage()
+{
+    const std::filesystem::path page = services_.programFolder / "Hilfe" / "help.html";
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(page, ec))
+        services_.shell.open(page.string());  // a failing shell call stays silent
+    else
+        services_.messages.show({std::string("Did not find help file: ") + kHelpPage + "!", kProgramTitle});
+}
+
+void frmMain::mnuHelpApp_Click()
+{
+    Guard g("frmMain", "mnuHelpApp_Click", "Private Sub mnuHelpApp_Click()");
+    if (!g.step([&] { showHelpPage(); }))
+        return;
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    Guard g("frmMain", "mnuHelpAbout_Click", "Private Sub mnuHelpAbout_Click()");
+    if (!g.step([&] {
+            frmAbout about(services_, state_.ui.gSprachOffset, this);
+            about.exec();
+        }))
+        return;
+}
+
+void frmMain::mnuGerman_Click()
+{
+    Guard g("frmMain", "mnuGerman_Click", "Private Sub mnuGerman_Click()");
+    if (!g.step([&] {
+            if (state_.ui.gSprachOffset != OffsetGerman) {
+                state_.ui.gSprachOffset = OffsetGerman;
+                languageSwitch_.subgChangeLanguage();
+            }
+        }))
+        return;
+}
+
+void frmMain::mnuEnglish_Click()
+{
+    Guard g("frmMain", "mnuEnglish_Click", "Private Sub mnuEnglish_Click()");
+    if (!g.step([&] {
+            if (state_.ui.gSprachOffset != OffsetEnglish) {
+                state_.ui.gSprachOffset = OffsetEnglish;
+                languageSwitch_.subgChangeLanguage();
+            }
+        }))
+        return;
+}
+
+void frmMain::Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift)
+{
+    Guard g("frmMain", "Form_KeyDown", "Private Sub Form_KeyDown(KeyCode As Integer, Shift As Integer)",
+            {{"KeyCode", TraceValue(KeyCode)}, {"Shift", TraceValue(Shift)}});
+    // F1 opens the help page whatever the shift state.
+    if (KeyCode != vbKeyF1)
+        return;
+    if (!g.step([&] { showHelpPage(); }))
+        return;
+}
+
+void frmMain::tbToolBar_ButtonClick(const QString& key)
+{
+    Guard g("frmMain", "tbToolBar_ButtonClick", "Private Sub tbToolBar_ButtonClick(ByVal Button As MSComctlLib.Button)",
+            {{"Button", TraceValue::object("Button")}});
+    if (!g.step([&] {
+            if (key == QLatin1String("Neu"))
+                mnuFileNew_Click();
+            // "Öffnen" and "Speichern" come with the calculation file.
+        }))
+        return;
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    if (!loaded_) {
+        loaded_ = true;
+        Form_Load();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    std::int16_t Cancel = 0;
+    Form_Unload(Cancel);
+    if (Cancel != 0)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1) {
+        Form_KeyDown(vbKeyF1, shiftState(event->modifiers()));
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+}  // namespace morvane

@@ -1,0 +1,84 @@
+// The main window's frame: menu bar, toolbar with the Exit button, the tab
+// control that the input pages fill, the status bar's file-name panel, the
+// hidden error-test panel, and the frame commands (build and close, language,
+// options, about, help, New, Close, Exit). Built anew at each language switch.
+//
+// The input pages, their lists and ResetOberflaeche, and the file commands
+// Open, Save and Save As with the calculation file, join this frame later; until
+// then their menu items and toolbar buttons are disabled.
+#pragma once
+
+#include "app/ProgramState.h"
+#include "app/ShellServices.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QToolBar;
+
+namespace morvane {
+
+// What the main window asks of the start-up when the user picks the other
+// language (subgChangeLanguage): store the offset, rebuild the main window.
+class LanguageSwitch {
+public:
+    virtual ~LanguageSwitch() = default;
+    virtual void subgChangeLanguage() = 0;
+};
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& languageSwitch, QWidget* parent = nullptr);
+
+    // Runs when the window is first shown.
+    void Form_Load();
+    // Runs when the window closes (close(), the Exit commands, the title bar).
+    void Form_Unload(std::int16_t& Cancel);
+
+    void Command2_Click();
+    void mnuExit_Click(std::int16_t Index);
+    void mnuFileNew_Click();
+    void mnuFileClose_Click();
+    void mnuFileProperties_Click();
+    void mnuHelpApp_Click();
+    void mnuHelpAbout_Click();
+    void mnuGerman_Click();
+    void mnuEnglish_Click();
+    void Form_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+    void tbToolBar_ButtonClick(const QString& key);
+
+    // The tab control whose five pages the input model fills.
+    QTabWidget* SSTab1() const { return SSTab1_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QAction* menuItem(QMenu* menu, const char* name, const char* captionId);
+    void buildMenus();
+    void buildToolbar(QWidget* client);
+    void showHelpPage();
+
+    ProgramState& state_;
+    ShellServices& services_;
+    LanguageSwitch& languageSwitch_;
+    bool loaded_ = false;
+
+    QAction* mnuGerman_ = nullptr;
+    QAction* mnuEnglish_ = nullptr;
+    QToolBar* tbToolBar_ = nullptr;
+    QTabWidget* SSTab1_ = nullptr;
+    QLabel* fileNamePanel_ = nullptr;
+};
+
+}  // namespace morvane

@@ -1,0 +1,174 @@
+// The user and company settings and the main window's placement in the
+// settings store: defaults of a fresh installation, the conversions, and what
+// is written where.
+#include "app/IniSettings.h"
+#include "app/ProgramIdentity.h"
+#include "app/WindowPlacement.h"
+#include "platform/RuntimeError.h"
+#include "support/Fakes.h"
+
+#include <gtest/gtest.h>
+
+namespace morvane {
+namespace {
+
+using testing::MemorySettings;
+using testing::TestTracer;
+
+std::string startup(const MemorySettings& store, const std::string& key)
+{
+    return store.value("morvane7.0", "Startup", key).value_or("<missing>");
+}
+
+TEST(LoadIni, FreshStoreGivesTheDefaults)
+{
+    TestTracer tracer;
+    MemorySettings store;
+    UserSettings s;
+    s.gUserName = "left over";
+    s.gUserMSCode = 1;
+    LoadIni(s, store);
+    EXPECT_EQ(s.gUserName, "");
+    EXPECT_EQ(s.gUserAbteilung, "please enter");
+    EXPECT_EQ(s.gUserDurchwahl, "user-settings");
+    EXPECT_EQ(s.gUserFax, "");
+    EXPECT_EQ(s.gUserMSCode, 0);
+    EXPECT_EQ(s.gCompanyFirma1, "");
+    EXPECT_EQ(s.gCompanyFirma2, "Bitte geben Sie");
+    EXPECT_EQ(s.gCompanyStrasse, "Ihre Benutzerdaten ein");
+    for (const std::string* empty : {&s.gCompanyLand, &s.gCompanyPLZOrt, &s.gCompanyStaat, &s.gCompanyTel,
+                                     &s.gCompanyFax})
+        EXPECT_EQ(*empty, "");
+    EXPECT_EQ(s.gLanguageDeutsch, "Deutsch");
+    EXPECT_TRUE(store.values.empty()) << "reading writes nothing";
+    EXPECT_NE(tracer->colCallStack().front().find("[Module1] Sub LoadIni()"), std::string::npos);
+}
+
+TEST(LoadIni, UserMSCodeIsTheLeadingNumberRounded)
+{
+    struct Row {
+        const char* stored;
+        std::int16_t code;
+    } rows[] = {
+        {"1", 1},    {"0", 0},     {"", 0},  // the default reads as 0
+        {"abc", 0},  {" 1", 1},    {"1abc", 1}, {"1.5", 2}, {"2.5", 2},  // halves to even
+        {"-1", -1},  {"32767", 32767},
+    };
+    for (const Row& r : rows) {
+        MemorySettings store;
+        store.setValue("morvane7.0", "Startup", "UserMSCode", r.stored);
+        UserSettings s;
+        LoadIni(s, store);
+        EXPECT_EQ(s.gUserMSCode, r.code) << '"' << r.stored << '"';
+    }
+}
+
+TEST(LoadIni, UserMSCodeBeyondSixteenBitsIsAnOverflow)
+{
+    try {
+        userMSCodeOf("40000");
+        FAIL();
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), err::Overflow);
+    }
+}
+
+TEST(SaveIni, WritesAllFourteenKeysAsTextAndReadsBackTheSame)
+{
+    TestTracer tracer;
+    UserSettings s;
+    s.gUserName = "Jörg Weiß";
+    s.gUserAbteilung = "Verfahrenstechnik ";  // kept exactly as typed
+    s.gUserDurchwahl = "-123";
+    s.gUserFax = "-124";
+    s.gUserMSCode = 1;
+    s.gCompanyFirma1 = "Muster & Söhne";
+    s.gCompanyFirma2 = "<b>not markup</b>";
+    s.gCompanyStrasse = "Hauptstraße 1";
+    s.gCompanyLand = "D";
+    s.gCompanyPLZOrt = "12345 Musterstadt";
+    s.gCompanyStaat = "Deutschland";
+    s.gCompanyTel = "+49 0";
+    s.gCompanyFax = "+49 1";
+    s.gLanguageDeutsch = "English";
+    MemorySettings store;
+    SaveIni(s, store);
+
+    EXPECT_EQ(store.values.size(), 14u);
+    EXPECT_EQ(startup(store, "UserName"), "Jörg Weiß");
+    EXPECT_EQ(startup(store, "UserAbteilung"), "Verfahrenstechnik ");
+    EXPECT_EQ(startup(store, "UserMSCode"), "1");
+    EXPECT_EQ(startup(store, "CompanyStrasse"), "Hauptstraße 1");
+    EXPECT_EQ(startup(store, "LanguageDeutsch"), "English");
+    for (const IniKey& k : iniKeys())
+        EXPECT_TRUE(store.value("morvane7.0", "Startup", k.key).has_value()) << k.key;
+
+    UserSettings back;
+    LoadIni(back, store);
+    EXPECT_EQ(back.gUserName, s.gUserName);
+    EXPECT_EQ(back.gUserAbteilung, s.gUserAbteilung);
+    EXPECT_EQ(back.gUserDurchwahl, s.gUserDurchwahl);
+    EXPECT_EQ(back.gUserFax, s.gUserFax);
+    EXPECT_EQ(back.gUserMSCode, s.gUserMSCode);
+    EXPECT_EQ(back.gCompanyFirma1, s.gCompanyFirma1);
+    EXPECT_EQ(back.gCompanyFirma2, s.gCompanyFirma2);
+    EXPECT_EQ(back.gCompanyStrasse, s.gCompanyStrasse);
+    EXPECT_EQ(back.gCompanyLand, s.gCompanyLand);
+    EXPECT_EQ(back.gCompanyPLZOrt, s.gCompanyPLZOrt);
+    EXPECT_EQ(back.gCompanyStaat, s.gCompanyStaat);
+    EXPECT_EQ(back.gCompanyTel, s.gCompanyTel);
+    EXPECT_EQ(back.gCompanyFax, s.gCompanyFax);
+    EXPECT_EQ(back.gLanguageDeutsch, s.gLanguageDeutsch);
+}
+
+TEST(SaveIni, UnchangedLanguageKeyIsWrittenBack)
+{
+    MemorySettings store;
+    UserSettings s;
+    LoadIni(s, store);
+    SaveIni(s, store);
+    EXPECT_EQ(startup(store, "LanguageDeutsch"), "Deutsch");
+    EXPECT_EQ(startup(store, "UserMSCode"), "0");
+    EXPECT_EQ(startup(store, "CompanyFirma2"), "Bitte geben Sie");
+}
+
+TEST(MainPlacement, DefaultsAndStoredValues)
+{
+    MemorySettings store;
+    const WindowPlacement fresh = loadMainPlacement(store);
+    EXPECT_EQ(fresh.left, 1000);
+    EXPECT_EQ(fresh.top, 1000);
+    EXPECT_EQ(fresh.width, 8835);
+    EXPECT_EQ(fresh.height, 8715);
+
+    store.setValue(kProgramTitle, "Settings", "MainLeft", " 1500 ");
+    store.setValue(kProgramTitle, "Settings", "MainWidth", "9000.5");  // rounds to the even neighbour
+    const WindowPlacement p = loadMainPlacement(store);
+    EXPECT_EQ(p.left, 1500);
+    EXPECT_EQ(p.top, 1000);
+    EXPECT_EQ(p.width, 9000);
+    EXPECT_EQ(p.height, 8715);
+
+    saveMainPlacement({15, 30, 8820, 8700}, store);
+    EXPECT_EQ(store.value(kProgramTitle, "Settings", "MainLeft"), "15");
+    EXPECT_EQ(store.value(kProgramTitle, "Settings", "MainTop"), "30");
+    EXPECT_EQ(store.value(kProgramTitle, "Settings", "MainWidth"), "8820");
+    EXPECT_EQ(store.value(kProgramTitle, "Settings", "MainHeight"), "8700");
+}
+
+TEST(MainPlacement, KeyThatIsNoNumberIsATypeMismatch)
+{
+    for (const char* text : {"abc", "", "12 34", "1200px"}) {
+        MemorySettings store;
+        store.setValue(kProgramTitle, "Settings", "MainTop", text);
+        try {
+            loadPlacementValue(store, PlacementKey::Top);
+            ADD_FAILURE() << '"' << text << '"';
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), err::TypeMismatch) << text;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace morvane

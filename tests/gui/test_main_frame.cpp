@@ -1,0 +1,269 @@
+// The main window's frame commands on a window built here: placement, the two
+// ways to exit, help, File > Close and New, the options and about windows over
+// it, and the error-test panel's toggle.
+#include "app/IniSettings.h"
+#include "app/ProgramIdentity.h"
+#include "app/qt/frmAbout.h"
+#include "app/qt/frmMain.h"
+#include "app/qt/frmOptions.h"
+#include "gui/ModalDriver.h"
+#include "support/ShellFakes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+class CountingSwitch : public LanguageSwitch {
+public:
+    void subgChangeLanguage() override { ++calls; }
+    int calls = 0;
+};
+
+struct FrameRig {
+    FrameRig() { window = new frmMain(state, fakes.services, languageSwitch); }
+    ~FrameRig()
+    {
+        delete window.data();
+    }
+    void show()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.data()));
+    }
+    QAction* action(const char* name) const { return window->findChild<QAction*>(QString::fromLatin1(name)); }
+    std::optional<std::string> placement(const char* key) const
+    {
+        return fakes.settings.value(kProgramTitle, "Settings", key);
+    }
+    std::size_t startupKeys() const
+    {
+        std::size_t n = 0;
+        for (const auto& [k, v] : fakes.settings.values)
+            n += std::get<0>(k) == "morvane7.0" && std::get<1>(k) == "Startup";
+        return n;
+    }
+
+    TestTracer tracer;
+    QTemporaryDir folder;
+    FakeShellServices fakes{folder.path().toStdString()};
+    ProgramState state;
+    CountingSwitch languageSwitch;
+    QPointer<frmMain> window;
+};
+
+}  // namespace
+
+class TestMainFrame : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartPlacementAndLoad();
+    void storedPlacementIsUsedAndStoredOnClose();
+    void closingMinimisedKeepsThePlacement();
+    void exitButtonStoresTheSettingsFileExitDoesNot();
+    void f1OpensTheHelpPage_data();
+    void f1OpensTheHelpPage();
+    void missingHelpPageIsAMessage();
+    void fileCloseOnlyShowsItsMessage();
+    void newForgetsTheFileName();
+    void optionsAndAboutAreModalOverTheMainWindow();
+    void languageMenuAsksForTheOtherLanguageOnly();
+    void errorTestPanelToggles();
+};
+
+void TestMainFrame::firstStartPlacementAndLoad()
+{
+    FrameRig rig;
+    rig.fakes.settings.setValue("morvane7.0", "Startup", "UserName", "Erika");
+    rig.show();
+    // 1000, 1000, 8835 x 8715 twips at 15 per pixel.
+    QCOMPARE(rig.window->pos(), QPoint(67, 67));
+    QCOMPARE(rig.window->size(), QSize(589, 581));
+    QCOMPARE(rig.state.settings.gUserName, std::string("Erika"));
+    QCOMPARE(rig.state.config.gConfEventsAus, False);
+    QCOMPARE(rig.window->windowTitle(), QStringLiteral("morvane 7 PRO"));
+    // The input pages' tab captions are fixed texts.
+    QStringList tabs;
+    for (int i = 0; i < rig.window->SSTab1()->count(); ++i)
+        tabs << rig.window->SSTab1()->tabText(i);
+    QCOMPARE(tabs, QStringList({"Medium", "dp-Element", "Flowdata", "Adress / Notes", "Config Selection"}));
+    QVERIFY(rig.tracer.responder.reports.empty());
+}
+
+void TestMainFrame::storedPlacementIsUsedAndStoredOnClose()
+{
+    FrameRig rig;
+    rig.fakes.settings.setValue(kProgramTitle, "Settings", "MainLeft", "1500");
+    rig.fakes.settings.setValue(kProgramTitle, "Settings", "MainTop", "750");
+    rig.fakes.settings.setValue(kProgramTitle, "Settings", "MainWidth", "9000");
+    rig.fakes.settings.setValue(kProgramTitle, "Settings", "MainHeight", "9600");
+    rig.show();
+    QCOMPARE(rig.window->pos(), QPoint(100, 50));
+    QCOMPARE(rig.window->size(), QSize(600, 640));
+    rig.window->move(40, 20);
+    rig.window->close();
+    QCOMPARE(rig.placement("MainLeft"), std::optional<std::string>("600"));
+    QCOMPARE(rig.placement("MainTop"), std::optional<std::string>("300"));
+    QCOMPARE(rig.placement("MainWidth"), std::optional<std::string>("9000"));
+    QCOMPARE(rig.placement("MainHeight"), std::optional<std::string>("9600"));
+}
+
+void TestMainFrame::closingMinimisedKeepsThePlacement()
+{
+    FrameRig rig;
+    rig.fakes.settings.setValue(kProgramTitle, "Settings", "MainLeft", "1500");
+    rig.show();
+    rig.window->move(300, 300);
+    rig.window->setWindowState(Qt::WindowMinimized);
+    rig.window->close();
+    QCOMPARE(rig.placement("MainLeft"), std::optional<std::string>("1500"));
+    QVERIFY(!rig.placement("MainTop").has_value());
+}
+
+void TestMainFrame::exitButtonStoresTheSettingsFileExitDoesNot()
+{
+    {
+        FrameRig rig;
+        rig.show();
+        rig.state.settings.gUserName = "applied";
+        QTest::mouseClick(rig.window->findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
+        QVERIFY(!rig.window->isVisible());
+        QCOMPARE(rig.startupKeys(), std::size_t{14});
+        QCOMPARE(rig.fakes.settings.value("morvane7.0", "Startup", "UserName"), std::optional<std::string>("applied"));
+        QCOMPARE(rig.window->findChild<QPushButton*>(QStringLiteral("Command2"))->text(), QStringLiteral("Exit"));
+    }
+    {
+        FrameRig rig;
+        rig.show();
+        rig.action("mnuExit")->trigger();
+        QVERIFY(!rig.window->isVisible());
+        QCOMPARE(rig.startupKeys(), std::size_t{0});
+        QVERIFY(rig.placement("MainLeft").has_value());  // the closing handler ran
+    }
+}
+
+void TestMainFrame::f1OpensTheHelpPage_data()
+{
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("F1") << int(Qt::NoModifier);
+    QTest::newRow("Shift+F1") << int(Qt::ShiftModifier);
+    QTest::newRow("Ctrl+F1") << int(Qt::ControlModifier);
+}
+
+void TestMainFrame::f1OpensTheHelpPage()
+{
+    QFETCH(int, modifiers);
+    FrameRig rig;
+    const std::filesystem::path page = rig.fakes.services.programFolder / "Hilfe" / "help.html";
+    std::filesystem::create_directories(page.parent_path());
+    std::ofstream(page) << "<html></html>";
+    rig.show();
+    QTest::keyClick(rig.window.data(), Qt::Key_F1, Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(rig.fakes.shell.opened, std::vector<std::string>{page.string()});
+    QVERIFY(rig.fakes.messages.shown.empty());
+    // Other keys do nothing.
+    QTest::keyClick(rig.window.data(), Qt::Key_F2);
+    QCOMPARE(rig.fakes.shell.opened.size(), std::size_t{1});
+}
+
+void TestMainFrame::missingHelpPageIsAMessage()
+{
+    FrameRig rig;
+    rig.show();
+    rig.action("mnuHelpApp")->trigger();
+    QVERIFY(rig.fakes.shell.opened.empty());
+    QCOMPARE(rig.fakes.messages.shown.size(), std::size_t{1});
+    QCOMPARE(rig.fakes.messages.shown[0].text, std::string("Did not find help file: \\Hilfe\\help.html!"));
+    QCOMPARE(rig.fakes.messages.shown[0].caption, std::string(kProgramTitle));
+    QCOMPARE(rig.fakes.messages.shown[0].icon, MessageIcon::None);
+}
+
+void TestMainFrame::fileCloseOnlyShowsItsMessage()
+{
+    FrameRig rig;
+    rig.show();
+    rig.state.doc.gDateiname = "kept.mv5";
+    rig.action("mnuFileClose")->trigger();
+    QCOMPARE(rig.fakes.messages.shown.size(), std::size_t{1});
+    QCOMPARE(rig.fakes.messages.shown[0].text, std::string("Code fuer 'mnuFileClose_Click' hinzufuegen."));
+    QCOMPARE(rig.state.doc.gDateiname, std::string("kept.mv5"));
+    QVERIFY(rig.window->isVisible());
+}
+
+void TestMainFrame::newForgetsTheFileName()
+{
+    for (const char* command : {"mnuFileNew", "tbButton_Neu"}) {
+        FrameRig rig;
+        rig.show();
+        rig.state.doc.gDateiname = "/home/user/calculations/FT-101.mv5";
+        auto* panel = rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"));
+        panel->setText(QStringLiteral("FT-101.mv5"));
+        rig.action(command)->trigger();
+        QCOMPARE(rig.state.doc.gDateiname, std::string());
+        QCOMPARE(panel->text(), QString());
+    }
+}
+
+void TestMainFrame::optionsAndAboutAreModalOverTheMainWindow()
+{
+    FrameRig rig;
+    rig.show();
+    QStringList seen;
+    ModalDriver driver;
+    driver
+        .then([&](QWidget* modal) {
+            seen << modal->metaObject()->className() << modal->windowTitle();
+            QVERIFY(modal->parentWidget() == rig.window.data());
+            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("cmdCancel")), Qt::LeftButton);
+        })
+        .then([&](QWidget* modal) {
+            seen << modal->metaObject()->className() << modal->windowTitle();
+            QVERIFY(modal->parentWidget() == rig.window.data());
+            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+        });
+    rig.action("mnuFileProperties")->trigger();
+    rig.action("mnuHelpAbout")->trigger();
+    QVERIFY(driver.allStepsRan());
+    QVERIFY(!driver.hadToRescue());
+    QCOMPARE(seen, QStringList({"morvane::frmOptions", "Einstellungen", "morvane::frmAbout", "Info Projekt1"}));
+}
+
+void TestMainFrame::languageMenuAsksForTheOtherLanguageOnly()
+{
+    FrameRig rig;
+    rig.state.ui.gSprachOffset = 10000;
+    rig.state.ui.gSprachKuerzel = "EN";
+    rig.show();
+    rig.action("mnuEnglish")->trigger();
+    QCOMPARE(rig.languageSwitch.calls, 0);
+    rig.action("mnuGerman")->trigger();
+    QCOMPARE(rig.languageSwitch.calls, 1);
+    QCOMPARE(rig.state.ui.gSprachOffset, 0);
+}
+
+void TestMainFrame::errorTestPanelToggles()
+{
+    FrameRig rig;
+    rig.show();
+    auto* panel = rig.window->findChild<QGroupBox*>(QStringLiteral("fraErrorTest"));
+    auto* area = rig.window->findChild<QWidget*>(QStringLiteral("imgErrorDisplay"));
+    QVERIFY(!panel->isVisible());
+    QTest::mouseDClick(area, Qt::LeftButton);
+    QVERIFY(panel->isVisible());
+    QTest::mouseDClick(area, Qt::LeftButton);
+    QVERIFY(!panel->isVisible());
+}
+
+QTEST_MAIN(TestMainFrame)
+#include "test_main_frame.moc"

@@ -1,0 +1,252 @@
+// The options window on its own, shown without being modal: its texts in both
+// languages, the fields of a fresh installation, and what Apply, Cancel and OK
+// do to the program-wide settings and to the store.
+#include "app/IniSettings.h"
+#include "app/qt/frmOptions.h"
+#include "platform/ProductDatabase.h"
+#include "platform/RuntimeError.h"
+#include "platform/qt/Twips.h"
+#include "support/Fakes.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <memory>
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+struct OptionsRig {
+    explicit OptionsRig(std::int32_t offset = 0)
+    {
+        LoadIni(settings, store);
+        window = std::make_unique<frmOptions>(settings, store, offset);
+    }
+    void show()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    QString label(const char* name) const { return window->findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+    QLineEdit* box(int n) const { return window->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)); }
+    QCheckBox* check() const { return window->findChild<QCheckBox*>(QStringLiteral("Check1")); }
+    QPushButton* button(const char* name) const
+    {
+        return window->findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    std::string stored(const char* key) const
+    {
+        return store.value("morvane7.0", "Startup", key).value_or("<missing>");
+    }
+
+    TestTracer tracer;
+    MemorySettings store;
+    UserSettings settings;
+    std::unique_ptr<frmOptions> window;
+};
+
+// What typing puts into a box (key clicks of QTest take ASCII only).
+void typeInto(QLineEdit* box, const QString& text)
+{
+    box->selectAll();
+    box->insert(text);
+}
+
+}  // namespace
+
+class TestOptionsWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void textsInBothLanguages_data();
+    void textsInBothLanguages();
+    void rowsAre360TwipsApart();
+    void freshInstallationShowsTheDefaults();
+    void storedCodeSetsTheCheckBox_data();
+    void storedCodeSetsTheCheckBox();
+    void applyThenCancelKeepsTheValueInUseButNotStored();
+    void okTakesEveryFieldAndStoresAllKeys();
+    void cancelTakesNothing();
+};
+
+void TestOptionsWindow::textsInBothLanguages_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QStringList>("texts");  // caption, the 12 labels, check box, OK, Cancel, Apply
+    QTest::newRow("German") << 0
+                            << QStringList{"Einstellungen", "Name",    "Abteilung", "Durchwahl", "Fax",
+                                           "Firma 1",       "Firma 2", "Straße",    "Land",      "PLZ/Ort",
+                                           "Staat",         "Tel.",    "Fax.",      "Alternativ-MS-Code verwenden",
+                                           "OK",            "Abbrechen", "Ü&bernehmen"};
+    QTest::newRow("English") << 10000
+                             << QStringList{"Settings",  "Name",      "Department", "Extension", "Fax",
+                                            "Company 1", "Company 2", "Street",     "Country",   "Zip/City",
+                                            "State",     "Phone",     "Fax",        "use alternative MS-code",
+                                            "OK",        "Exit",      "&Save"};
+}
+
+void TestOptionsWindow::textsInBothLanguages()
+{
+    QFETCH(int, offset);
+    QFETCH(QStringList, texts);
+    OptionsRig rig(offset);
+    rig.show();
+    QStringList shown{rig.window->windowTitle()};
+    for (const char* l : {"Label1", "Label2", "Label3", "Label12", "Label4", "Label5", "Label6", "Label7", "Label8",
+                          "Label9", "Label10", "Label11"})
+        shown << rig.label(l);
+    shown << rig.check()->text() << rig.button("cmdOK")->text() << rig.button("cmdCancel")->text()
+          << rig.button("cmdApply")->text();
+    QCOMPARE(shown, texts);
+    // The tab captions are fixed.
+    auto* tabs = rig.window->findChild<QTabWidget*>();
+    QCOMPARE(tabs->tabText(0), QStringLiteral("User"));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("Company"));
+    QVERIFY(rig.tracer.responder.reports.empty());
+}
+
+void TestOptionsWindow::rowsAre360TwipsApart()
+{
+    OptionsRig rig;
+    const int pitch = twipsToPixels(360);
+    QCOMPARE(rig.box(2)->y() - rig.box(1)->y(), pitch);
+    QCOMPARE(rig.box(12)->y() - rig.box(3)->y(), pitch);
+    QCOMPARE(rig.box(11)->y() - rig.box(4)->y(), 7 * pitch);
+    // Boxes at left 1200 on the first tab and 1440 on the second.
+    QCOMPARE(rig.box(4)->x() - rig.box(1)->x(), twipsToPixels(240));
+    QVERIFY(rig.check()->y() > rig.box(11)->y());
+}
+
+void TestOptionsWindow::freshInstallationShowsTheDefaults()
+{
+    OptionsRig rig;
+    rig.show();
+    const QStringList expected{"", "please enter", "user-settings", "", "Bitte geben Sie", "Ihre Benutzerdaten ein",
+                               "", "", "", "", ""};
+    QStringList shown;
+    for (const int n : {1, 2, 3, 12, 5, 6, 4, 7, 8, 9, 10})
+        shown << rig.box(n)->text();
+    QCOMPARE(shown, expected);
+    QCOMPARE(rig.box(11)->text(), QString());
+    QVERIFY(!rig.check()->isChecked());
+}
+
+void TestOptionsWindow::storedCodeSetsTheCheckBox_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("errors");
+    QTest::newRow("1 ticks the box") << "1" << 1 << 0;
+    QTest::newRow("0 clears it") << "0" << 0 << 0;
+    QTest::newRow("a text reads as 0") << "abc" << 0 << 0;
+    QTest::newRow("an empty value reads as 0") << "" << 0 << 0;
+    QTest::newRow("5 is no check-box state: error 380") << "5" << 0 << 1;
+}
+
+void TestOptionsWindow::storedCodeSetsTheCheckBox()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, state);
+    QFETCH(int, errors);
+    TestTracer tracer;
+    tracer.responder.answers = {ContNext};
+    MemorySettings store;
+    store.setValue("morvane7.0", "Startup", "UserMSCode", stored.toStdString());
+    UserSettings settings;
+    LoadIni(settings, store);
+    frmOptions window(settings, store, 0);
+    window.show();
+    QCOMPARE(static_cast<int>(window.findChild<QCheckBox*>(QStringLiteral("Check1"))->checkState()),
+             state == 1 ? int(Qt::Checked) : int(Qt::Unchecked));
+    QCOMPARE(static_cast<int>(tracer.responder.reports.size()), errors);
+    if (errors) {
+        QCOMPARE(tracer.responder.reports[0].number, err::InvalidPropertyValue);
+        QCOMPARE(QString::fromStdString(tracer.responder.reports[0].module), QStringLiteral("frmOptions"));
+        QCOMPARE(QString::fromStdString(tracer.responder.reports[0].procedure), QStringLiteral("Form_Load"));
+    }
+}
+
+void TestOptionsWindow::applyThenCancelKeepsTheValueInUseButNotStored()
+{
+    OptionsRig rig;
+    rig.store.setValue("morvane7.0", "Startup", "UserName", "Stored Name");
+    LoadIni(rig.settings, rig.store);
+    rig.show();
+    typeInto(rig.box(1), QStringLiteral("Typed Näme"));
+    QTest::mouseClick(rig.button("cmdApply"), Qt::LeftButton);
+    QVERIFY(rig.window->isVisible());
+    QCOMPARE(rig.settings.gUserName, std::string("Typed Näme"));
+    QCOMPARE(rig.stored("UserName"), std::string("Stored Name"));
+
+    QTest::mouseClick(rig.button("cmdCancel"), Qt::LeftButton);
+    QVERIFY(!rig.window->isVisible());
+    QCOMPARE(rig.window->result(), int(QDialog::Rejected));
+    QCOMPARE(rig.settings.gUserName, std::string("Typed Näme"));
+    QCOMPARE(rig.stored("UserName"), std::string("Stored Name"));
+
+    // A new window shows the value in use; reading the store again (a language
+    // switch, a restart) brings the stored name back.
+    frmOptions again(rig.settings, rig.store, 0);
+    again.show();
+    QCOMPARE(again.findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("Typed Näme"));
+    LoadIni(rig.settings, rig.store);
+    QCOMPARE(rig.settings.gUserName, std::string("Stored Name"));
+}
+
+void TestOptionsWindow::okTakesEveryFieldAndStoresAllKeys()
+{
+    OptionsRig rig;
+    rig.store.setValue("morvane7.0", "Startup", "LanguageDeutsch", "read at start");
+    LoadIni(rig.settings, rig.store);
+    rig.show();
+    const std::pair<int, const char*> typed[] = {
+        {1, "Anna Groß"},  {2, "Messtechnik"}, {3, "-42"},     {12, "-43"}, {4, "Beispiel GmbH"},
+        {5, "Werk Süd"},   {6, "Weg 7 "},      {7, "D"},       {8, "12345 Ort"},
+        {9, "Bayern"},     {10, "+49 1"},      {11, "+49 2"},
+    };
+    for (const auto& [n, text] : typed)
+        typeInto(rig.box(n), QString::fromUtf8(text));
+    QTest::mouseClick(rig.check(), Qt::LeftButton);
+    QTest::mouseClick(rig.button("cmdOK"), Qt::LeftButton);
+
+    QVERIFY(!rig.window->isVisible());
+    QCOMPARE(rig.window->result(), int(QDialog::Accepted));
+    QCOMPARE(rig.settings.gUserName, std::string("Anna Groß"));
+    QCOMPARE(rig.settings.gCompanyStrasse, std::string("Weg 7 "));  // taken exactly as typed
+    QCOMPARE(rig.settings.gUserMSCode, std::int16_t{1});
+    // The ticked box makes the engine and the configurator open the
+    // alternative product database.
+    QCOMPARE(ProductDatabases("/opt/morvane").file(rig.settings.gUserMSCode).filename().string(),
+             std::string("morvdata5_alt.sqlite"));
+    QCOMPARE(rig.store.values.size(), std::size_t{14});
+    const std::pair<const char*, const char*> stored[] = {
+        {"UserName", "Anna Groß"},      {"UserAbteilung", "Messtechnik"}, {"UserDurchwahl", "-42"},
+        {"UserFax", "-43"},             {"UserMSCode", "1"},              {"CompanyFirma1", "Beispiel GmbH"},
+        {"CompanyFirma2", "Werk Süd"},  {"CompanyStrasse", "Weg 7 "},     {"CompanyLand", "D"},
+        {"CompanyPLZOrt", "12345 Ort"}, {"CompanyStaat", "Bayern"},       {"CompanyTel", "+49 1"},
+        {"CompanyFax", "+49 2"},        {"LanguageDeutsch", "read at start"},
+    };
+    for (const auto& [key, value] : stored)
+        QCOMPARE(rig.stored(key), std::string(value));
+}
+
+void TestOptionsWindow::cancelTakesNothing()
+{
+    OptionsRig rig;
+    rig.show();
+    typeInto(rig.box(4), QStringLiteral("never taken"));
+    QTest::mouseClick(rig.check(), Qt::LeftButton);
+    QTest::mouseClick(rig.button("cmdCancel"), Qt::LeftButton);
+    QCOMPARE(rig.settings.gCompanyFirma1, std::string());
+    QCOMPARE(rig.settings.gUserMSCode, std::int16_t{0});
+    QVERIFY(rig.store.values.empty());
+}
+
+QTEST_MAIN(TestOptionsWindow)
+#include "test_options_window.moc"

@@ -1,0 +1,87 @@
+// Pictures of the shell's windows in both languages, for looking at them:
+// with MORVANE_SCREENSHOT_DIR set, each window is drawn offscreen into a PNG
+// file there (never into the source tree). Without it the test is skipped.
+#include "app/IniSettings.h"
+#include "app/qt/WindowFonts.h"
+#include "app/qt/frmAbout.h"
+#include "app/qt/frmMain.h"
+#include "app/qt/frmOptions.h"
+#include "app/qt/frmSplash.h"
+#include "support/ShellFakes.h"
+
+#include <QDir>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+class NoSwitch : public LanguageSwitch {
+public:
+    void subgChangeLanguage() override {}
+};
+
+void shoot(QWidget& w, const QString& folder, const QString& name)
+{
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QPixmap picture = w.grab();
+    QCOMPARE(picture.size(), w.size());
+    QVERIFY(picture.save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+}
+
+}  // namespace
+
+class TestWindowShots : public QObject {
+    Q_OBJECT
+
+private slots:
+    void shots_data();
+    void shots();
+};
+
+void TestWindowShots::shots_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::newRow("de") << 0;
+    QTest::newRow("en") << 10000;
+}
+
+void TestWindowShots::shots()
+{
+    const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        QSKIP("MORVANE_SCREENSHOT_DIR is not set");
+    QDir().mkpath(folder);
+    QFETCH(int, offset);
+    const QString lang = QString::fromLatin1(QTest::currentDataTag());
+    installFontSubstitutes();
+    TestTracer tracer;
+    FakeShellServices fakes;
+    ProgramState state;
+    state.ui.gSprachOffset = offset;
+    LoadIni(state.settings, fakes.settings);
+
+    auto* splash = new frmSplash(offset);
+    shoot(*splash, folder, "splash-" + lang);
+    splash->close();
+
+    frmOptions options(state.settings, fakes.settings, offset);
+    shoot(options, folder, "options-user-" + lang);
+    options.findChild<QTabWidget*>()->setCurrentIndex(1);
+    shoot(options, folder, "options-company-" + lang);
+
+    frmAbout about(fakes.services, offset);
+    shoot(about, folder, "about-" + lang);
+
+    NoSwitch noSwitch;
+    auto* main = new frmMain(state, fakes.services, noSwitch);
+    shoot(*main, folder, "main-" + lang);
+    delete main;
+    QVERIFY(tracer.responder.reports.empty());
+}
+
+QTEST_MAIN(TestWindowShots)
+#include "test_window_shots.moc"
