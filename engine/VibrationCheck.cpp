@@ -4,7 +4,7 @@
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
-#include <cstdlib>
+#include <charconv>
 #include <string>
 
 namespace morvane {
@@ -55,7 +55,12 @@ void frequencycheck(EngineContext& e)
     g.step([&] {
         const double f = isSet(s.gGegenlagerVorgesehen) ? s.gEigenfrequenzGegenlager : s.gEigenfrequenz;
         // Format "###0.00" and back to a number: the ratio carries two decimals.
-        s.gFrequenzverhaeltnis = std::strtod(formatFixed(checkedDivide(f, s.gVortexfrequenz), 2).c_str(), nullptr);
+        // The text has a point whatever the locale, so it is read back without
+        // the locale (strtod would stop at the point under a decimal comma).
+        const std::string text = formatFixed(checkedDivide(f, s.gVortexfrequenz), 2);
+        double ratio = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), ratio);
+        s.gFrequenzverhaeltnis = ratio;
     });
 }
 

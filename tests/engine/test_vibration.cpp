@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,28 @@ TEST(FrequencyCheck, RQ50InAPipeOf500mm)
         EXPECT_EQ(s.gSchwingungswarnung, False);
         EXPECT_TRUE(h.boxes.shown.empty());
     }
+}
+
+// A program with windows takes the user's locale, which may use a decimal comma;
+// the ratio read back from its two-decimal text must still be 1.39, not 1.
+TEST(FrequencyCheck, RatioWhateverTheLocale)
+{
+    const char* const before = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = before != nullptr ? before : "C";
+    const char* comma = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"})
+        if (comma == nullptr)
+            comma = std::setlocale(LC_NUMERIC, name);
+    if (comma == nullptr)
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    EngineHarness h;
+    h.s.gPrimaerelementtyp = element::RQ50;
+    h.s.gInnendurchmesserWarm = 500.0;
+    h.s.gWandstaerke = 10.0;
+    h.s.gGeschwindigkeit[PunktAuslegung] = 20.0;
+    frequencycheck(h.e);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_EQ(h.s.gFrequenzverhaeltnis, 1.39);
 }
 
 // Each probe type's constant and width: D 100 mm, wall 5 mm (length 110 mm),
