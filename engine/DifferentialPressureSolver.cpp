@@ -178,11 +178,13 @@ void RunSolver(DriverContext& d)
             g.step([&] { show(s.gFehlerZeta + std::string(ZetaWarnungZusatz)); });
             return;
         }
-        if (stopsOn(d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen))
+        // The solver stops on these two messages the way it stops on the probe
+        // warning: message, the fixed suffix, the messages window, end.
+        if (stopsOn(d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen, ZetaWarnungZusatz))
             return;
         if (!g.step([&] { d.steps.BerechneViskositaet(e); }))
             return;
-        if (stopsOn(d.steps.BerechneDifferenzdruck, s.gFehlerDp))
+        if (stopsOn(d.steps.BerechneDifferenzdruck, s.gFehlerDp, ZetaWarnungZusatz))
             return;
         if (typ >= element::RQ25 && typ <= element::RQ50 && !g.step([&] { d.steps.Gegenlager(silent); }))
             return;

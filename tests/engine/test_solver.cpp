@@ -413,7 +413,8 @@ TEST(SolverLoop, StopsAtTheFirstMessage)
         {"density message", element::RQ25, "", "keine Dichte", "", "", "keine Dichte", 0},
         {"probe-range warning", element::RQ25, "", "", "außerhalb", "", std::string("außerhalb") + ". Es ist mit "
                                                                           "Berechnungsfehlern zu rechnen", 0},
-        {"dp message", element::BlendeFlansch, "", "", "", "keine Einheit", "keine Einheit", 1},
+        {"dp message, with the suffix like the probe warning", element::BlendeFlansch, "", "", "", "keine Einheit",
+         "keine Einheit. Es ist mit Berechnungsfehlern zu rechnen", 1},
     };
     for (const Case& c : cases) {
         LoopHarness h(c.typ);
