@@ -25,9 +25,13 @@ void ProgramShell::waitWithSplash()
     QTimer wake;
     wake.start(20);
     const auto start = clock_.now();
+    std::chrono::system_clock::duration elapsed{};
     do {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    } while (clock_.now() - start < splashTime_);
+        elapsed = clock_.now() - start;
+        // A clock set back meanwhile (a time-server correction at boot) would
+        // hold the splash for as long as it was set back: the wait ends there.
+    } while (elapsed >= std::chrono::system_clock::duration::zero() && elapsed < splashTime_);
 }
 
 void ProgramShell::showNewMainForm()

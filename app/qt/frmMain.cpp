@@ -158,8 +158,17 @@ void frmMain::buildMenus()
     connect(mnuFileClose, &QAction::triggered, this, [this] { mnuFileClose_Click(); });
     connect(mnuFileProperties, &QAction::triggered, this, [this] { mnuFileProperties_Click(); });
     connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(0); });
-    connect(mnuGerman_, &QAction::triggered, this, [this] { mnuGerman_Click(); });
-    connect(mnuEnglish_, &QAction::triggered, this, [this] { mnuEnglish_Click(); });
+    // A checkable item flips its own tick when chosen; the ticks belong to the
+    // window's build alone, so the flip is undone before the handler runs
+    // (choosing the language in force must leave its tick in place).
+    connect(mnuGerman_, &QAction::triggered, this, [this](bool checked) {
+        mnuGerman_->setChecked(!checked);
+        mnuGerman_Click();
+    });
+    connect(mnuEnglish_, &QAction::triggered, this, [this](bool checked) {
+        mnuEnglish_->setChecked(!checked);
+        mnuEnglish_Click();
+    });
     connect(mnuHelpApp, &QAction::triggered, this, [this] { mnuHelpApp_Click(); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
 }

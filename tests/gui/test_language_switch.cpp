@@ -128,6 +128,10 @@ void TestLanguageSwitch::currentLanguageDoesNothing()
 
     QCOMPARE(rig.main(), before);
     QVERIFY(before->isVisible());
+    // The tick stays on the language in force: a checkable menu item must not
+    // clear it when it is chosen again.
+    QCOMPARE(rig.action("mnuGerman")->isChecked(), menuItem == "mnuGerman");
+    QCOMPARE(rig.action("mnuEnglish")->isChecked(), menuItem == "mnuEnglish");
     QCOMPARE(rig.langSetContent(), langSet);
     QCOMPARE(rig.state.doc.gDateiname, std::string("/home/user/calculations/FT-101.mv5"));
     // The window did not close: its placement was not stored.

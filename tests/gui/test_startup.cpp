@@ -40,6 +40,7 @@ private slots:
     void languageFromLangSet_data();
     void languageFromLangSet();
     void splashStaysForTheWaitWhileMessagesAreProcessed();
+    void clockSetBackEndsTheWait();
     void programFolderAndConfiguratorFlags();
 };
 
@@ -108,6 +109,17 @@ void TestStartup::splashStaysForTheWaitWhileMessagesAreProcessed()
     QCOMPARE(visibleSplashes(), 0);
     ShellRig::settle();
     QCOMPARE(splashes(), 0);
+    QVERIFY(rig.main()->isVisible());
+}
+
+void TestStartup::clockSetBackEndsTheWait()
+{
+    // The clock goes back half a second at each reading, as after a time-server
+    // correction: measured on it the two seconds would never pass.
+    ShellRig rig(std::chrono::seconds(2), std::chrono::milliseconds(-500));
+    rig.shell.Main();
+    QCOMPARE(rig.clock.readings, 2);  // the start and one round
+    QCOMPARE(visibleSplashes(), 0);
     QVERIFY(rig.main()->isVisible());
 }
 
