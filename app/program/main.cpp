@@ -18,10 +18,16 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <clocale>
+
 int main(int argc, char** argv)
 {
     using namespace morvane;
     QApplication app(argc, argv);
+    // QApplication takes the user's locale for the C library too; numbers in
+    // files, tables and texts always use a point, so the C library keeps the
+    // "C" rules for numbers (Qt's own QLocale is not affected).
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationDisplayName(QString::fromLatin1(kProgramTitle));
     QApplication::setWindowIcon(QIcon(programPicture(64)));
     installFontSubstitutes();
