@@ -42,6 +42,14 @@ Recordset& set(std::optional<Recordset>& rs)
     return *rs;
 }
 
+// An unset database, as after going on past a failed open.
+const ProductDatabase& opened(const std::shared_ptr<const ProductDatabase>& db)
+{
+    if (!db)
+        raiseError(91, "Object variable or With block variable not set (the product database is not open)");
+    return *db;
+}
+
 bool isTableGas(Integer m)
 {
     return m == medium::Luft || m == medium::Stickstoff || m == medium::Sauerstoff || m == medium::Kohlendioxid ||
@@ -71,9 +79,9 @@ void BerechneDichteGas(EngineContext& e)
         return;
     if (isTableGas(s.gMediumNr)) {
         const std::string m = std::to_string(s.gMediumNr);
-        if (!g.step([&] { data = db->OpenRecordset(m + "GasData"); }))
+        if (!g.step([&] { data = opened(db).OpenRecordset(m + "GasData"); }))
             return;
-        if (!g.step([&] { tab = db->OpenRecordset(m + "GasTab"); }))
+        if (!g.step([&] { tab = opened(db).OpenRecordset(m + "GasTab"); }))
             return;
     }
 

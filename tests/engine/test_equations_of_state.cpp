@@ -201,6 +201,28 @@ TEST(EquationsOfState, MessagesLeaveTheDensitiesUnchanged)
     }
 }
 
+// After a failed second iteration the ratio is the one of the last completed
+// pass. At Tc 0 °C, pc 10 kPa, 20 °C, 100 kPa the operating iteration ends in a
+// two-cycle: Z alternates between 1.2143791715648822 and 1.2142791715648822
+// (steps of the minimum 0.0001 of the step rule), with Z_N = 1.262589346247697.
+// The pass that reaches the counter of 2000 moves Z to the upper value but
+// writes no ratio, so the ratio is the lower value over Z_N; a pass limit off by
+// one would leave 1.2143791715648822 / Z_N = 0.96181643. Values from a
+// transcription of the two iterations run with /usr/bin/python3 3.11.
+TEST(RedlichKwongDensity, FailedSecondIterationKeepsTheRatioOfTheLastCompletedPass)
+{
+    EngineHarness h;
+    h.s.gModellRedlichKwong = True;
+    h.s.gKritischeTemperatur = 0.0;
+    h.s.gKritischerDruck = 10.0;
+    h.s.gNormdichteRK = 1.0;
+    h.s.gTemperatur = 20.0;
+    h.s.gDruck = 100.0;
+    BerechneDichte(h.e);
+    EXPECT_EQ(h.s.gFehlerDichte, "Iteration in Redloch Kwong konvergiert nicht, bitte tkrit und pkrit überprüfen!");
+    EXPECT_NEAR(h.s.gKompressibilitaet, 1.2142791715648822 / 1.262589346247697, 1e-12);
+}
+
 // Where a formula would divide by zero or take the root of a negative number the
 // step raises the run-time error; the error dialog is answered "Exit Procedure"
 // and nothing that is not a number reaches the state.

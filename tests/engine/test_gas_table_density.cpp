@@ -257,6 +257,27 @@ TEST(GasTableDensity, StoreFaultsReachTheTracer)
     }
 }
 
+// "Goto Next Command" after a fault of the store: the statements that follow
+// find no database or recordset and raise "object variable not set" (91) each in
+// turn; the step never reads through a database it does not have.
+TEST(GasTableDensity, GoingOnAfterAMissingDatabaseRaisesObjectNotSet)
+{
+    GasRun r;
+    std::filesystem::remove(r.mainDatabase());
+    r.tracer.responder.answers = {ContNext, ContNext};  // then Exit Procedure
+    BerechneDichte(r.e);
+    const auto& reports = r.tracer.responder.reports;
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_EQ(reports[0].number, 53) << "the missing file";
+    EXPECT_EQ(reports[1].number, 91) << "opening 1GasData without a database";
+    EXPECT_EQ(reports[2].number, 91) << "opening 1GasTab without a database";
+    for (const ErrorReport& report : reports)
+        EXPECT_EQ(report.procedure, "BerechneDichteGas") << report.description;
+    EXPECT_EQ(r.s.gNormdichte, 1.1);
+    EXPECT_EQ(r.s.gBetriebsdichte, 11.0);
+    EXPECT_EQ(r.s.gFehlerDichte, "");
+}
+
 TEST(GasTableDensity, AMediumWithoutTablesHasNoRecordset)
 {
     // Only reachable by calling the step directly: the dispatch sends media 2 to
