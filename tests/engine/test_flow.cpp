@@ -20,7 +20,7 @@ namespace {
 using testing::RecordingMessageBox;
 using testing::TestTracer;
 
-// The ideal gas of the issue at 20 °C and 500 kPa: norm density 1.293 kg/Nm³,
+// The ideal gas of the worked examples at 20 °C and 500 kPa: norm density 1.293 kg/Nm³,
 // Z = 1, ρ = ρN·p·273.15/(t + 273.15)/101.325.
 constexpr double RhoN = 1.293;
 constexpr double RhoGas = RhoN * 500.0 * 273.15 / (20.0 + 273.15) / 101.325;
@@ -145,7 +145,7 @@ TEST_F(Flow, MissingFlowUnitComputesNothing)
     EXPECT_EQ(resText(1211, OffsetEnglish), "Please choose flow unit");
 }
 
-// Reference values of the issue (S1-05): another maker's probe, K 0.6, 21 mm
+// Reference values of the worked examples: another maker's probe, K 0.6, 21 mm
 // wide, D 200 mm, the ideal gas above, 1 kg/s.
 TEST_F(Flow, ProbeReferenceCase)
 {
@@ -270,7 +270,7 @@ TEST_F(Flow, NoElementType)
 
 // Mended: beyond the fixed point the probe loop ran its 1000 passes and left a
 // value in Pa as if it were kPa. Now the message box comes, the step reports
-// text 1900 and the point keeps no dp. Case of the issue: RQ10M (8√2 mm wide)
+// text 1900 and the point keeps no dp. Case of the worked examples: RQ10M (8√2 mm wide)
 // in a 21.7 mm pipe, air at 101.325 kPa and 20 °C, K 0.6, and a flow whose dp at
 // e = 1 is 5 kPa; (0.41 + 0.35·(3.9475·r)⁴)·dp/(κ·p) is then 0.236 > 4/27.
 TEST_F(Flow, ProbeIterationWithoutFixedPointStopsTheRun)

@@ -3,7 +3,7 @@
 // flows from the vibration ratio and their small-dp rules, the minimum flows
 // with their floors, and the run-time errors of a dp of zero or below.
 //
-// Reference values: the gas and steam cases of the issue (q 100); the steam
+// Reference values: the gas and steam cases of the worked examples (q 100); the steam
 // formula q·0.25·a^(-0.57)·(10·dp)^(-b) and the rest evaluated by hand with
 // python3 for the other rows.
 #include "EngineHarness.h"

@@ -58,7 +58,7 @@ TEST_F(IsentropicExponent, FixedValuesOfTheBuiltInMedia)
     }
 }
 
-// Reference values of the issue, T = t + 273.14 K; python3-iapws gives the same.
+// Reference values of the worked examples, T = t + 273.14 K; python3-iapws gives the same.
 TEST_F(IsentropicExponent, SteamReferenceStates)
 {
     run(medium::UeberhitzterDampf, 200, 100);

@@ -22,7 +22,7 @@ using testing::TestTracer;
 // viscosity correlation; κ of water is 1e9.
 constexpr double RhoWater = 998.391772;
 constexpr double EtaWater = 1.070970;  // cP
-// The ideal gas of the issue: norm density 1.293 kg/Nm³, Z = 1, at 20 °C and
+// The ideal gas of the worked examples: norm density 1.293 kg/Nm³, Z = 1, at 20 °C and
 // 500 kPa by ρ = ρN·p·273.15/(t + 273.15)/101.325.
 constexpr double RhoGas = 1.293 * 500.0 * 273.15 / (20.0 + 273.15) / 101.325;
 constexpr double EtaGas = 0.0181;  // cP
@@ -71,7 +71,7 @@ protected:
     EngineContext e{s, ui, settings, box, databases};
 };
 
-// Reference values of the issue (S1-05), each to the digits given there.
+// Reference values of the worked examples, each to the digits given there.
 TEST_F(Orifice, ReferenceCases)
 {
     struct Case {

@@ -1,5 +1,5 @@
 // The differential-pressure solver. Its results on the real engine steps (an
-// orifice in water, against the values and against python3-fluids), and
+// orifice in water, against the worked examples and against python3-fluids), and
 // the mechanics of its pass loop on a stand-in chain whose dp follows a chosen
 // law: start values per type, bounds and their texts, the 12.5 mm and 0.86·D
 // steps, the exponents 0.1 / 0.15, 199 passes then text 1822, one silent pass

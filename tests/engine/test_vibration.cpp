@@ -55,7 +55,7 @@ TEST(FormatPatterns, RoundHalfAwayFromZeroOnTheDecimalForm)
     }
 }
 
-// Reference: the RQ50 case of the issue, C = 30 000 000, length 2·10 + 500 mm,
+// Reference: the RQ50 case of the worked examples, C = 30 000 000, length 2·10 + 500 mm,
 // Strouhal number 0.2 and a 50 mm probe at 20 m/s.
 TEST(FrequencyCheck, RQ50InAPipeOf500mm)
 {

@@ -42,7 +42,7 @@ Step stepOf(int mediumNr)
     }
 }
 
-// Reference values of the issue, T = t + 273.14 K; confirmed with python3-iapws
+// Reference values of the worked examples, T = t + 273.14 K; confirmed with python3-iapws
 // 1.5.3 (steam_step_states.tsv, saturated_steam.tsv).
 TEST_F(WaterSteamDensity, ReferenceStates)
 {
