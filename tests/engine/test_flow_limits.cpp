@@ -88,7 +88,7 @@ struct LimitCase {
 TEST(FlowLimits, ThresholdsMaximaAndMinima)
 {
     const LimitCase cases[] = {
-        {"gas, 1 kPa, ratio 3 (issue): square-root minima, E on its floor q/10", &MediumDaten::gModellIdealesGas, 0,
+        {"gas, 1 kPa, ratio 3: square-root minima, E on its floor q/10", &MediumDaten::gModellIdealesGas, 0,
          100, 1.0, 3.0, 0, {40, 24, 20, 15, 10, 7}, {40, 6, 5, 4, 3, 2.5}, 230.769231, 150, 15.811388, 10,
          15.811388, 10},
         {"air, 10 kPa: 1 % is 0.4 q in both columns; fixed turn-downs", &MediumDaten::gModellGespeicherteDaten,
@@ -101,7 +101,7 @@ TEST(FlowLimits, ThresholdsMaximaAndMinima)
          230.769231, 150, 14.285714, 10, 14.285714, 9.035079},
         {"gas, 0.5 kPa: q/√20 and q/√50, above their floors", &MediumDaten::gModellIdealesGas, 0, 100, 0.5, 3.0, 0,
          {40, 24, 20, 15, 10, 7}, {40, 6, 5, 4, 3, 2.5}, 230.769231, 150, 22.360680, 14.142136, 22.360680, 14.142136},
-        {"steam, 100 kPa (issue)", &MediumDaten::gModellGespeicherteDaten, medium::UeberhitzterDampf, 100, 100.0, 3.0,
+        {"steam, 100 kPa", &MediumDaten::gModellGespeicherteDaten, medium::UeberhitzterDampf, 100, 100.0, 3.0,
          0, {37.8390, 19.2484, 15.9517, 14.5357, 10.9009, 7.7551}, {37.8390, 17.4809, 13.4773, 11.7035, 8.3643, 5.6707},
          230.769231, 150, 14.285714, 10, 6.666667, 4.347826},
         {"steam, 160 kPa: the splitting-range factor is capped at 1, so 1 % SR is 0.3 q",

@@ -105,7 +105,7 @@ TEST(Solver, OrificeBoreForAKnownDp)
     }
 }
 
-// Flow mode through a 50 mm bore: 31.24 / 9.94 t/h (issue); fluids within 0.1 %.
+// Flow mode through a 50 mm bore: 31.24 / 9.94 t/h; fluids within 0.1 %.
 TEST(Solver, OrificeFlowForAKnownDp)
 {
     const auto oracle = fluidsRows();
