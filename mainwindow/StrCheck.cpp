@@ -6,9 +6,27 @@
 
 namespace morvane {
 
+namespace {
+
+// The length as the runtime counts a string: in UTF-16 units, so a character
+// outside the Basic Multilingual Plane (four UTF-8 bytes) counts twice and
+// every other character once, whatever its number of UTF-8 bytes.
+std::size_t characterCount(const std::string& utf8)
+{
+    std::size_t n = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0u) != 0x80u)
+            n += byte >= 0xF0u ? 2 : 1;
+    }
+    return n;
+}
+
+}  // namespace
+
 void str_check(std::string& text)
 {
-    if (text.size() > 32767)
+    if (characterCount(text) > 32767)
         raiseError(err::Overflow);
     std::string out;
     out.reserve(text.size());

@@ -10,8 +10,9 @@ namespace morvane {
 // Normalises a typed number in place: walks the characters and stops at the
 // first that is not a digit, point, comma, minus sign or blank; a comma becomes
 // a point and blanks are dropped. Nothing else is checked, so "1.234,5" becomes
-// "1.234.5" and "5-3" stays. A text longer than 32767 characters is run-time
-// error 6 (its length does not fit the 16-bit counter).
+// "1.234.5" and "5-3" stays. A text longer than 32767 characters (counted in
+// UTF-16 units, not UTF-8 bytes) is run-time error 6 (its length does not fit
+// the 16-bit counter).
 void str_check(std::string& text);
 
 // The value of the longest leading part of the form: optional "-", digits with at

@@ -2,9 +2,23 @@
 
 #include "platform/NumberText.h"
 
+#include <cmath>
+
 namespace morvane {
 
-TraceValue::TraceValue(double v) : kind_(Kind::Value), text_(displayText(v)) {}
+namespace {
+// The tracer never raises: a value that is no finite number is written as a word.
+std::string doubleText(double v)
+{
+    if (std::isnan(v))
+        return "NaN";
+    if (std::isinf(v))
+        return v > 0 ? "Infinity" : "-Infinity";
+    return displayText(v);
+}
+}  // namespace
+
+TraceValue::TraceValue(double v) : kind_(Kind::Value), text_(doubleText(v)) {}
 TraceValue::TraceValue(int v) : kind_(Kind::Value), text_(std::to_string(v)) {}
 TraceValue::TraceValue(long v) : kind_(Kind::Value), text_(std::to_string(v)) {}
 TraceValue::TraceValue(long long v) : kind_(Kind::Value), text_(std::to_string(v)) {}

@@ -71,7 +71,7 @@ inline std::string sqlNumber(std::optional<double> v)
 
 // One gas as the tables "<m>GasData" and "<m>GasTab" hold it. The default is the
 // 3 x 3 grid 0/50/100 °C x 100/1000/5000 kPa.
-struct GasTableSpec {
+struct GasTableFixture {
     int medium = 1;
     // Gasdaten rows 1..7: norm density kg/Nm³, Tmin, Tmax °C, pmin, pmax kPa,
     // critical temperature °C, critical pressure kPa. An empty optional is an
@@ -91,35 +91,35 @@ struct GasTableSpec {
     int columns = 30;
 };
 
-// Adds the two tables of spec.medium to the database file (created if needed).
-inline void writeGasTables(const std::filesystem::path& file, const GasTableSpec& spec)
+// Adds the two tables of tables.medium to the database file (created if needed).
+inline void writeGasTables(const std::filesystem::path& file, const GasTableFixture& tables)
 {
-    const std::string m = std::to_string(spec.medium);
+    const std::string m = std::to_string(tables.medium);
     std::string sql = "CREATE TABLE \"" + m +
                       "GasData\" (Gasdaten REAL, nTStuetz INTEGER, nDStuetz INTEGER, TStuetz REAL, DStuetz REAL);\n";
-    const std::size_t rows = std::max({spec.gasdaten.size(), spec.TS.size(), spec.DS.size()});
+    const std::size_t rows = std::max({tables.gasdaten.size(), tables.TS.size(), tables.DS.size()});
     for (std::size_t r = 0; r < rows; ++r) {
         std::string g = "NULL", nT = "NULL", nD = "NULL", ts = "NULL", ds = "NULL";
-        if (r < spec.gasdaten.size())
-            g = sqlNumber(spec.gasdaten[r]);
+        if (r < tables.gasdaten.size())
+            g = sqlNumber(tables.gasdaten[r]);
         if (r == 0) {
-            nT = std::to_string(spec.nT.value_or(static_cast<int>(spec.TS.size())));
-            nD = std::to_string(spec.nD.value_or(static_cast<int>(spec.DS.size())));
+            nT = std::to_string(tables.nT.value_or(static_cast<int>(tables.TS.size())));
+            nD = std::to_string(tables.nD.value_or(static_cast<int>(tables.DS.size())));
         }
-        if (r < spec.TS.size())
-            ts = sqlNumber(spec.TS[r]);
-        if (r < spec.DS.size())
-            ds = sqlNumber(spec.DS[r]);
+        if (r < tables.TS.size())
+            ts = sqlNumber(tables.TS[r]);
+        if (r < tables.DS.size())
+            ds = sqlNumber(tables.DS[r]);
         sql += "INSERT INTO \"" + m + "GasData\" VALUES (" + g + ", " + nT + ", " + nD + ", " + ts + ", " + ds +
                ");\n";
     }
     sql += "CREATE TABLE \"" + m + "GasTab\" (";
-    for (int j = 1; j <= spec.columns; ++j)
+    for (int j = 1; j <= tables.columns; ++j)
         sql += (j > 1 ? ", Feld" : "Feld") + std::to_string(j) + " REAL";
     sql += ");\n";
-    for (const auto& row : spec.Z) {
+    for (const auto& row : tables.Z) {
         sql += "INSERT INTO \"" + m + "GasTab\" VALUES (";
-        for (int j = 0; j < spec.columns; ++j) {
+        for (int j = 0; j < tables.columns; ++j) {
             const std::optional<double> v =
                 static_cast<std::size_t>(j) < row.size() ? row[static_cast<std::size_t>(j)] : std::nullopt;
             sql += (j > 0 ? ", " : "") + sqlNumber(v);

@@ -12,7 +12,7 @@ namespace morvane {
 namespace {
 
 using testing::EngineHarness;
-using testing::GasTableSpec;
+using testing::GasTableFixture;
 using testing::writeGasTables;
 
 const std::string kDichte = "[Module1] Sub BerechneDichte()";
@@ -91,7 +91,7 @@ TEST(DensityDispatch, EachModelAndMediumRunsItsStep)
     for (const auto& c : cases) {
         EngineHarness h;
         for (const Integer m : {1, 5, 6, 7, 8, 9}) {
-            GasTableSpec gas;
+            GasTableFixture gas;
             gas.medium = m;
             writeGasTables(h.mainDatabase(), gas);
         }

@@ -15,7 +15,7 @@ namespace {
 
 using testing::EngineHarness;
 using testing::execSql;
-using testing::GasTableSpec;
+using testing::GasTableFixture;
 using testing::writeGasTables;
 
 const char* kTemperaturText =
@@ -26,11 +26,11 @@ const char* kDruckText =
 // A run of the gas step on the given tables, from a state whose results are
 // marked so that an unchanged value shows.
 struct GasRun : EngineHarness {
-    explicit GasRun(const GasTableSpec& spec = {}, double T = 20.0, double p = 500.0)
+    explicit GasRun(const GasTableFixture& tables = {}, double T = 20.0, double p = 500.0)
     {
-        writeGasTables(mainDatabase(), spec);
+        writeGasTables(mainDatabase(), tables);
         s.gModellGespeicherteDaten = True;
-        s.gMediumNr = static_cast<Integer>(spec.medium);
+        s.gMediumNr = static_cast<Integer>(tables.medium);
         s.gTemperatur = T;
         s.gDruck = p;
         s.gBetriebsdichte = 11.0;
@@ -79,8 +79,8 @@ TEST(GasTableDensity, LimitChecksTemperatureFirstAndInclusive)
 {
     // The range of the table (Gasdaten rows 2-5) lies inside the grid here, so the
     // limits are seen to come from those rows: 10..90 °C, 200..4000 kPa.
-    GasTableSpec spec;
-    spec.gasdaten = {1.293, 10.0, 90.0, 200.0, 4000.0, -140.5, 3770.0};
+    GasTableFixture tables;
+    tables.gasdaten = {1.293, 10.0, 90.0, 200.0, 4000.0, -140.5, 3770.0};
     struct Case {
         double T, p;
         const char* fehler;
@@ -97,7 +97,7 @@ TEST(GasTableDensity, LimitChecksTemperatureFirstAndInclusive)
         {50.0, 4000.001, kDruckText, "above pmax"},
     };
     for (const auto& c : cases) {
-        GasRun r(spec, c.T, c.p);
+        GasRun r(tables, c.T, c.p);
         BerechneDichte(r.e);
         EXPECT_EQ(r.s.gFehlerDichte, c.fehler) << c.shows;
         // Norm density and critical data are written before the checks.
@@ -154,12 +154,12 @@ TEST(GasTableDensity, IntervalChoiceOnRepeatedSupportPoints)
          "a pressure interval of zero width takes the upper node"},
     };
     for (const auto& c : cases) {
-        GasTableSpec spec;
-        spec.TS = c.TS;
-        spec.DS = c.DS;
-        spec.Z = c.Z;
-        spec.gasdaten = {1.293, 0.0, c.TS.back(), 100.0, c.DS.back(), -140.5, 3770.0};
-        GasRun r(spec, c.T, c.p);
+        GasTableFixture tables;
+        tables.TS = c.TS;
+        tables.DS = c.DS;
+        tables.Z = c.Z;
+        tables.gasdaten = {1.293, 0.0, c.TS.back(), 100.0, c.DS.back(), -140.5, 3770.0};
+        GasRun r(tables, c.T, c.p);
         BerechneDichte(r.e);
         EXPECT_EQ(r.s.gFehlerDichte, "") << c.shows;
         EXPECT_EQ(r.s.gKompressibilitaet, c.z) << c.shows;
@@ -168,7 +168,7 @@ TEST(GasTableDensity, IntervalChoiceOnRepeatedSupportPoints)
 
 TEST(GasTableDensity, TheUserCodeChoosesTheAlternativeDatabase)
 {
-    GasTableSpec alt;
+    GasTableFixture alt;
     alt.gasdaten = {1.2505, 0.0, 100.0, 100.0, 5000.0, -146.95, 3395.8};
     for (const std::int16_t code : {0, 1, -3}) {
         GasRun r;
@@ -191,12 +191,12 @@ TEST(GasTableDensity, StoreFaultsReachTheTracer)
         std::vector<std::string> named;
         const char* shows;
     };
-    const auto withSpec = [](std::function<void(GasTableSpec&)> change) {
+    const auto withSpec = [](std::function<void(GasTableFixture&)> change) {
         return [change](GasRun& r) {
             std::filesystem::remove(r.mainDatabase());
-            GasTableSpec spec;
-            change(spec);
-            writeGasTables(r.mainDatabase(), spec);
+            GasTableFixture tables;
+            change(tables);
+            writeGasTables(r.mainDatabase(), tables);
         };
     };
     const Case cases[] = {
@@ -212,23 +212,23 @@ TEST(GasTableDensity, StoreFaultsReachTheTracer)
         {[](GasRun& r) { execSql(r.mainDatabase(), "DROP TABLE \"1GasData\""); }, 3078,
          {"1GasData", "morvdata5.sqlite"}, "missing scalar table"},
         {[&](GasRun& r) {
-             withSpec([](GasTableSpec& s) { s.columns = 2; })(r);
+             withSpec([](GasTableFixture& s) { s.columns = 2; })(r);
              r.s.gDruck = 2000.0;
          },
          3265, {"Feld3", "1GasTab"}, "missing Z column in the upper pressure interval"},
         {[](GasRun& r) { execSql(r.mainDatabase(), "ALTER TABLE \"1GasData\" DROP COLUMN DStuetz"); }, 3265,
          {"DStuetz", "1GasData"}, "missing support-point column"},
-        {withSpec([](GasTableSpec& s) { s.gasdaten.resize(6); }), 3021, {"1GasData"},
+        {withSpec([](GasTableFixture& s) { s.gasdaten.resize(6); }), 3021, {"1GasData"},
          "too few rows for the seven scalars"},
-        {withSpec([](GasTableSpec& s) { s.gasdaten[4] = std::nullopt; }), 94, {"Gasdaten", "row 5", "1GasData"},
+        {withSpec([](GasTableFixture& s) { s.gasdaten[4] = std::nullopt; }), 94, {"Gasdaten", "row 5", "1GasData"},
          "an empty pmax cell"},
-        {withSpec([](GasTableSpec& s) { s.Z[1][1] = std::nullopt; }), 94, {"Feld2", "row 2", "1GasTab"},
+        {withSpec([](GasTableFixture& s) { s.Z[1][1] = std::nullopt; }), 94, {"Feld2", "row 2", "1GasTab"},
          "an empty Z cell that the interpolation reaches"},
-        {withSpec([](GasTableSpec& s) { s.Z = {{0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}}; }), 11, {},
+        {withSpec([](GasTableFixture& s) { s.Z = {{0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}}; }), 11, {},
          "Z = 0 is a division fault"},
-        {withSpec([](GasTableSpec& s) { s.nT = 4; }), 94, {"TStuetz", "row 4", "1GasData"},
+        {withSpec([](GasTableFixture& s) { s.nT = 4; }), 94, {"TStuetz", "row 4", "1GasData"},
          "a count beyond the support points filled in"},
-        {withSpec([](GasTableSpec& s) {
+        {withSpec([](GasTableFixture& s) {
              s.TS.clear();
              for (int i = 0; i < 51; ++i)
                  s.TS.push_back(2.0 * i);

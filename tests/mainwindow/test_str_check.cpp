@@ -58,6 +58,42 @@ TEST(StrCheck, TextLongerThan32767CharactersIsAnOverflow)
     EXPECT_NO_THROW(str_check(ok));
 }
 
+std::string repeated(const std::string& piece, int times)
+{
+    std::string s;
+    for (int i = 0; i < times; ++i)
+        s += piece;
+    return s;
+}
+
+TEST(StrCheck, LengthIsCountedInCharactersNotUtf8Bytes)
+{
+    struct Case {
+        std::string text;
+        bool overflow;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {repeated("\xC3\xA4", 20000), false, "20000 umlauts are 40000 UTF-8 bytes but 20000 characters"},
+        {repeated("\xC3\xA4", 32768), true, "32768 umlauts are too many characters"},
+        {repeated("\xF0\x9F\x98\x80", 16384), true, "a character beyond 16 bits counts twice, as in UTF-16"},
+        {repeated("\xF0\x9F\x98\x80", 16383) + "1", false, "32767 UTF-16 units still fit"},
+    };
+    for (const auto& c : cases) {
+        std::string t = c.text;
+        if (c.overflow) {
+            try {
+                str_check(t);
+                ADD_FAILURE() << c.shows << ": expected run-time error 6";
+            } catch (const RuntimeError& e) {
+                EXPECT_EQ(e.number(), err::Overflow) << c.shows;
+            }
+        } else {
+            EXPECT_NO_THROW(str_check(t)) << c.shows;
+        }
+    }
+}
+
 struct StrCase {
     double value;
     const char* text;

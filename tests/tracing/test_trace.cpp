@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace morvane {
 namespace {
 
@@ -54,6 +56,8 @@ TEST(Trace, ValueTextOfEachKind)
         {TraceValue(10000), "10000"},
         {TraceValue(0.000001), "0.000001"},
         {TraceValue(std::string("Luft")), "Luft"},
+        {TraceValue(std::nan("")), "NaN"},  // the tracer itself never raises
+        {TraceValue(-HUGE_VAL), "-Infinity"},
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(value.text(), text);

@@ -34,7 +34,7 @@ namespace morvane {
 namespace {
 
 using nlohmann::json;
-using testing::GasTableSpec;
+using testing::GasTableFixture;
 using testing::TempFolder;
 using testing::writeGasTables;
 
@@ -92,8 +92,8 @@ DriverRun runDriver(const TempFolder& dir, std::vector<std::string> args, const 
 void layOutDataRoot(const std::filesystem::path& root, const std::string& kind)
 {
     if (kind == "fixture") {
-        writeGasTables(root / "morvdata5.sqlite", GasTableSpec{});
-        GasTableSpec alt;
+        writeGasTables(root / "morvdata5.sqlite", GasTableFixture{});
+        GasTableFixture alt;
         alt.gasdaten = {1.2505, 0.0, 100.0, 100.0, 5000.0, -146.95, 3395.8};
         writeGasTables(root / "morvdata5_alt.sqlite", alt);
     } else if (kind != "none") {
