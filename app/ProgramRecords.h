@@ -42,6 +42,8 @@ struct DokumentDaten {
     std::string gAuftragsnummer;
     std::string gMessstellennummer;
     std::string gKundenprojekt;
+    std::string gSeriennummer;
+    std::string gZeugnisse;
     std::string gDatum;
     std::string gBemerkungen;
     std::string gDateiname;  // full path of the current calculation file

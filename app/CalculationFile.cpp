@@ -1,0 +1,772 @@
+#include "app/CalculationFile.h"
+
+#include "app/ResourceId.h"
+#include "platform/RuntimeError.h"
+#include "tracing/Guard.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <optional>
+#include <random>
+#include <system_error>
+#include <type_traits>
+
+namespace morvane {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int PathFileAccessError = 75;
+constexpr int PathNotFound = 76;
+constexpr int DeviceIoError = 57;
+
+struct Blocks {
+    std::array<Boolean, CalcFileSlots> b{};
+    std::array<std::string, CalcFileSlots> s{};
+    std::array<Integer, CalcFileSlots> i{};
+    std::array<double, CalcFileSlots> d{};
+};
+
+// ---- Slot tables (slot numbers from 1) ----------------------------------------
+
+struct BoolSlot {
+    int slot;
+    Boolean CalculationState::*field;
+};
+constexpr BoolSlot kBoolSlots[] = {
+    {1, &CalculationState::gModellGespeicherteDaten},
+    {2, &CalculationState::gModellIdealesGas},
+    {3, &CalculationState::gModellRedlichKwong},
+    {5, &CalculationState::gModellFluessigkeit},
+    {6, &CalculationState::gRohrmassFrei},
+    {7, &CalculationState::gRohrmassNorm},
+    {8, &CalculationState::gEinbaulageUnbekannt},
+    {9, &CalculationState::gEinbauHorizontal},
+    {10, &CalculationState::gEinbauVertikal},
+    {11, &CalculationState::gEinbaulageHorizontal1},
+    {12, &CalculationState::gEinbaulageVonUnten},
+    {13, &CalculationState::gEinbaulageVonOben},
+    {14, &CalculationState::gEinbaulageHorizontal2},
+    {15, &CalculationState::gEinbaulageVertikal},
+    {16, &CalculationState::gEpsilonQ67},
+    {17, &CalculationState::gEpsilonQ100},
+    {18, &CalculationState::gAuslegungDurchmesser},
+    {19, &CalculationState::gAuslegungDurchfluss},
+};
+
+struct CalcTextSlot {
+    int slot;
+    std::string CalculationState::*field;
+};
+constexpr CalcTextSlot kCalcTextSlots[] = {
+    {1, &CalculationState::gMediumsbezeichnung},
+    {2, &CalculationState::gMediumsbezeichnungRK},
+};
+
+struct DocTextSlot {
+    int slot;
+    std::string DokumentDaten::*field;
+};
+constexpr DocTextSlot kDocTextSlots[] = {
+    {3, &DokumentDaten::gBemerkungen},
+    {4, &DokumentDaten::gKundeFirma1},
+    {5, &DokumentDaten::gKundeFirma2},
+    {6, &DokumentDaten::gKundeName},
+    {7, &DokumentDaten::gKundeStrasse},
+    {8, &DokumentDaten::gKundePLZOrt},
+    {9, &DokumentDaten::gKundeTelFax},
+    {10, &DokumentDaten::gKundenprojekt},
+    {11, &DokumentDaten::gAuftragsnummer},
+    {12, &DokumentDaten::gMessstellennummer},
+    {15, &DokumentDaten::gDatum},
+};
+constexpr int kSeriennummerSlot = 13;
+constexpr int kZeugnisseSlot = 14;
+
+struct IntSlot {
+    int slot;
+    Integer CalculationState::*field;
+};
+constexpr IntSlot kIntSlots[] = {
+    {1, &CalculationState::gMediumNr},
+    {2, &CalculationState::gPrimaerelementtyp},
+    {3, &CalculationState::gWerkstoffElement},
+    {4, &CalculationState::gWerkstoffRohr},
+    {5, &CalculationState::gDpAnschluss},
+    {6, &CalculationState::gPTSensoren},
+    {7, &CalculationState::gReserveInteger7},
+    {8, &CalculationState::gDurchflussEinheit},
+    {9, &CalculationState::gRohrRechteckig},
+    {10, &CalculationState::gMehrereBetriebspunkte},
+    {11, &CalculationState::gDruckEinheit},
+    {12, &CalculationState::gDpEinheit},
+    {13, &CalculationState::gTemperaturEinheit},
+    {14, &CalculationState::gGegenlagerVorgesehen},
+    {15, &CalculationState::gNennweite},
+    {16, &CalculationState::gDruckstufe},
+    {17, &CalculationState::gDpBekannt},
+};
+constexpr int kUserMSCodeSlot = 18;
+
+struct DoubleSlot {
+    int slot;
+    double CalculationState::*field;
+};
+// Slots 17 (the flow unit once more) and 26 (the known dp) are handled apart.
+constexpr DoubleSlot kDoubleSlots[] = {
+    {1, &CalculationState::gDichteEingabe},
+    {2, &CalculationState::gKompressibilitaetEingabe},
+    {3, &CalculationState::gViskositaetEingabe},
+    {4, &CalculationState::gKritischeTemperatur},
+    {5, &CalculationState::gKritischerDruck},
+    {6, &CalculationState::gNormdichteRK},
+    {7, &CalculationState::gViskositaetRK},
+    {8, &CalculationState::gInnendurchmesser},
+    {9, &CalculationState::gInnenmassB},
+    {10, &CalculationState::gKZahlEingabe},
+    {11, &CalculationState::gBeta},
+    {12, &CalculationState::gReserveDouble12},
+    {13, &CalculationState::gWandstaerke},
+    {14, &CalculationState::gDruck},
+    {15, &CalculationState::gTemperatur},
+    {16, &CalculationState::gDurchflussAuslegung},
+    {18, &CalculationState::gDurchflussMax},
+    {19, &CalculationState::gDurchflussNorm},
+    {20, &CalculationState::gDurchflussMin},
+    {21, &CalculationState::gIsentropenkoeffizientEingabe},
+    {22, &CalculationState::gIsentropenkoeffizientRK},
+    {23, &CalculationState::gKorrekturFaktor},
+    {24, &CalculationState::gSondenbreite},
+    {25, &CalculationState::gOeffnungsdurchmesser},
+};
+constexpr int kFlowUnitDoubleSlot = 17;
+constexpr int kKnownDpSlot = 26;
+
+// ---- Text encoding ---------------------------------------------------------
+
+// Windows-1252 bytes 0x80..0x9F; the five bytes the code page leaves open map to
+// the C1 control of the same number, as the system's conversion does.
+constexpr char32_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// One code point of UTF-8 at pos, or nothing when the bytes there are not a
+// well-formed sequence.
+std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& pos)
+{
+    const auto b0 = static_cast<unsigned char>(text[pos]);
+    if (b0 < 0x80) {
+        ++pos;
+        return b0;
+    }
+    int extra = 0;
+    char32_t cp = 0;
+    char32_t min = 0;
+    if ((b0 & 0xE0) == 0xC0)
+        extra = 1, cp = b0 & 0x1F, min = 0x80;
+    else if ((b0 & 0xF0) == 0xE0)
+        extra = 2, cp = b0 & 0x0F, min = 0x800;
+    else if ((b0 & 0xF8) == 0xF0)
+        extra = 3, cp = b0 & 0x07, min = 0x10000;
+    else
+        return std::nullopt;
+    if (pos + static_cast<std::size_t>(extra) >= text.size())
+        return std::nullopt;
+    for (int k = 1; k <= extra; ++k) {
+        const auto b = static_cast<unsigned char>(text[pos + static_cast<std::size_t>(k)]);
+        if ((b & 0xC0) != 0x80)
+            return std::nullopt;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return std::nullopt;
+    pos += static_cast<std::size_t>(extra) + 1;
+    return cp;
+}
+
+void appendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+bool isUtf8WithHighBytes(std::string_view bytes)
+{
+    bool high = false;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[pos]) >= 0x80)
+            high = true;
+        if (!decodeUtf8(bytes, pos))
+            return false;
+    }
+    return high;
+}
+
+// The UTF-8 text in Windows-1252, or nothing when it holds a character the code
+// page lacks (or bytes that are not UTF-8).
+std::optional<std::string> toCp1252(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const auto cp = decodeUtf8(utf8, pos);
+        if (!cp)
+            return std::nullopt;
+        if (*cp < 0x80 || (*cp >= 0xA0 && *cp <= 0xFF)) {
+            out += static_cast<char>(*cp);
+            continue;
+        }
+        bool found = false;
+        for (int k = 0; k < 32; ++k) {
+            if (kCp1252High[k] == *cp) {
+                out += static_cast<char>(0x80 + k);
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            return std::nullopt;
+    }
+    return out;
+}
+
+std::string fromCp1252(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 && b < 0xA0)
+            appendUtf8(out, kCp1252High[b - 0x80]);
+        else
+            appendUtf8(out, b);
+    }
+    return out;
+}
+
+// ---- Number forms ------------------------------------------------------------
+
+Integer toInteger(double value)
+{
+    // The default rounding mode rounds halves to the even neighbour, as the
+    // runtime's conversion to Integer does.
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= std::numeric_limits<Integer>::min() && rounded <= std::numeric_limits<Integer>::max()))
+        raiseError(err::Overflow);
+    return static_cast<Integer>(rounded);
+}
+
+// A whole item as a decimal number: optional sign, digits with an optional
+// point, an optional exponent (E or D). Run-time error 13 for anything else, 6
+// for a magnitude beyond the double range.
+double parseNumber(std::string_view item)
+{
+    std::string token(item);
+    for (char& c : token)
+        if (c == 'D' || c == 'd')
+            c = 'E';
+    // from_chars takes a leading "-" but no leading "+".
+    const std::size_t start = !token.empty() && token[0] == '+' ? 1 : 0;
+    const char* first = token.data() + start;
+    const char* last = token.data() + token.size();
+    if (first == last || *first == '+')
+        raiseError(err::TypeMismatch);
+    double value = 0;
+    const auto r = std::from_chars(first, last, value, std::chars_format::general);
+    if (r.ptr != last)
+        raiseError(err::TypeMismatch);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Too small a magnitude reads as 0; too large a one is an overflow.
+        if (std::isinf(std::strtod(first, nullptr)))
+            raiseError(err::Overflow);
+        return 0.0;
+    }
+    if (r.ec != std::errc{})
+        raiseError(err::TypeMismatch);
+    return value;
+}
+
+// ---- Item reader -------------------------------------------------------------
+
+// Reads the file's values in the manner of the runtime's sequential input:
+// leading blanks are skipped; a quoted text runs to its closing quote (a doubled
+// quote stands for one quote); any other item ends at a blank, a comma or the
+// end of the line. After an item the blanks and one comma or line end are
+// consumed.
+class ItemReader {
+public:
+    explicit ItemReader(std::string_view text) : text_(text) {}
+
+    bool atEnd() const { return pos_ >= text_.size(); }
+
+    std::string text()
+    {
+        skipBlanks();
+        if (atEnd())
+            raiseError(err::InputPastEndOfFile);
+        if (text_[pos_] != '"')
+            return std::string(bareItem());
+        ++pos_;
+        std::string out;
+        for (;;) {
+            if (atEnd())
+                break;  // a text that is never closed runs to the end of the file
+            const char c = text_[pos_++];
+            if (c == '"') {
+                if (pos_ < text_.size() && text_[pos_] == '"') {
+                    out += '"';
+                    ++pos_;
+                    continue;
+                }
+                break;
+            }
+            out += c;
+        }
+        // Anything between the closing quote and the next delimiter is dropped.
+        while (!atEnd() && text_[pos_] != ',' && text_[pos_] != '\r' && text_[pos_] != '\n')
+            ++pos_;
+        endItem();
+        return out;
+    }
+
+    double number()
+    {
+        skipBlanks();
+        if (atEnd())
+            raiseError(err::InputPastEndOfFile);
+        if (text_[pos_] == '"')
+            return parseNumber(text());
+        const std::string_view item = bareItem();
+        // An empty item (an empty line) reads as 0.
+        return item.empty() ? 0.0 : parseNumber(item);
+    }
+
+    Integer integer() { return toInteger(number()); }
+
+    Boolean boolean()
+    {
+        skipBlanks();
+        if (atEnd())
+            raiseError(err::InputPastEndOfFile);
+        const std::string_view item = text_[pos_] == '"' ? std::string_view() : peekBare();
+        if (item == "#TRUE#" || item == "#FALSE#") {
+            bareItem();
+            return item == "#TRUE#" ? True : False;
+        }
+        // A number stands for true when it is not zero.
+        return number() != 0.0 ? True : False;
+    }
+
+private:
+    static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+    static bool endsBare(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n'; }
+
+    void skipBlanks()
+    {
+        while (!atEnd() && isBlank(text_[pos_]))
+            ++pos_;
+    }
+
+    std::string_view peekBare() const
+    {
+        std::size_t end = pos_;
+        while (end < text_.size() && !endsBare(text_[end]))
+            ++end;
+        return text_.substr(pos_, end - pos_);
+    }
+
+    std::string_view bareItem()
+    {
+        const std::string_view item = peekBare();
+        pos_ += item.size();
+        endItem();
+        return item;
+    }
+
+    void endItem()
+    {
+        skipBlanks();
+        if (atEnd())
+            return;
+        if (text_[pos_] == ',') {
+            ++pos_;
+        } else if (text_[pos_] == '\r') {
+            ++pos_;
+            if (!atEnd() && text_[pos_] == '\n')
+                ++pos_;
+        } else if (text_[pos_] == '\n') {
+            ++pos_;
+        }
+        // Otherwise a blank ended the item and the next one starts here.
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+// ---- Writing -----------------------------------------------------------------
+
+Blocks blocksFromState(const ProgramState& p)
+{
+    Blocks k;
+    const CalculationState& s = p.calc;
+    for (const auto& e : kBoolSlots)
+        k.b[e.slot - 1] = s.*e.field;
+    for (const auto& e : kCalcTextSlots)
+        k.s[e.slot - 1] = s.*e.field;
+    for (const auto& e : kDocTextSlots)
+        k.s[e.slot - 1] = p.doc.*e.field;
+    k.s[kSeriennummerSlot - 1] = p.doc.gSeriennummer;
+    k.s[kZeugnisseSlot - 1] = p.doc.gZeugnisse;
+    for (const auto& e : kIntSlots)
+        k.i[e.slot - 1] = s.*e.field;
+    k.i[kUserMSCodeSlot - 1] = p.settings.gUserMSCode;
+    for (const auto& e : kDoubleSlots)
+        k.d[e.slot - 1] = s.*e.field;
+    k.d[kFlowUnitDoubleSlot - 1] = static_cast<double>(s.gDurchflussEinheit);
+    k.d[kKnownDpSlot - 1] = s.gDifferenzdruckSoll;
+    return k;
+}
+
+std::string quotedText(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+// The whole file's bytes: the four blocks and the configuration section.
+std::string fileText(const Blocks& k, const ConfigRowSource& rows, std::int16_t feldAnzahl)
+{
+    constexpr const char* eol = "\r\n";
+    std::string out;
+    for (const Boolean b : k.b)
+        out.append(isTrue(b) ? "#TRUE#" : "#FALSE#").append(eol);
+    for (const std::string& t : k.s)
+        out.append(quotedText(t)).append(eol);
+    for (const Integer v : k.i)
+        out.append(std::to_string(v)).append(eol);
+    for (const double v : k.d)
+        out.append(calcFileNumberText(v)).append(eol);
+
+    const std::int16_t comboIndex = rows.elementTypeIndex();
+    out.append(calcFilePrintText(comboIndex)).append(eol);
+    if (comboIndex > 0) {
+        out.append(calcFilePrintText(feldAnzahl)).append(eol);
+        for (int row = 0; row < feldAnzahl; ++row) {
+            out.append(calcFilePrintText(rows.rowListIndex(row))).append(eol);
+            // The entry's leading number, read with a point whatever the locale.
+            out.append(calcFilePrintText(leadingIdNumber(rows.rowEntryText(row)))).append(eol);
+        }
+    }
+    // Windows-1252 as the earlier releases wrote, unless a text needs more.
+    if (auto ansi = toCp1252(out))
+        return std::move(*ansi);
+    return out;
+}
+
+[[noreturn]] void raiseFileError(int number, const fs::path& file)
+{
+    raiseError(number, standardDescription(number) + ": " + file.string());
+}
+
+fs::path temporaryNameBeside(const fs::path& target)
+{
+    std::random_device rd;
+    char tag[16];
+    std::snprintf(tag, sizeof tag, "%08x", rd());
+    fs::path tmp = target;
+    tmp += std::string(".") + tag + ".tmp";
+    return tmp;
+}
+
+// Writes bytes to target through a temporary file in the same folder, renamed
+// over the target only after every byte has been written.
+void replaceFile(const fs::path& target, const std::string& bytes)
+{
+    std::error_code ec;
+    if (target.empty())
+        raiseFileError(err::FileNotFound, target);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    if (!fs::is_directory(folder, ec))
+        raiseFileError(PathNotFound, target);
+    if (fs::is_directory(target, ec))
+        raiseFileError(PathFileAccessError, target);
+    const fs::path tmp = temporaryNameBeside(target);
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            fs::remove(tmp, ec);
+            raiseFileError(PathFileAccessError, target);
+        }
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            fs::remove(tmp, ec);
+            raiseFileError(DeviceIoError, target);
+        }
+    }
+    fs::rename(tmp, target, ec);
+    if (ec) {
+        fs::remove(tmp, ec);
+        raiseFileError(PathFileAccessError, target);
+    }
+}
+
+// ---- Reading -----------------------------------------------------------------
+
+std::string readWholeFile(const fs::path& file)
+{
+    std::error_code ec;
+    if (file.empty() || !fs::exists(file, ec))
+        raiseFileError(err::FileNotFound, file);
+    if (fs::is_directory(file, ec))
+        raiseFileError(PathFileAccessError, file);
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        raiseFileError(PathFileAccessError, file);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        raiseFileError(DeviceIoError, file);
+    return bytes;
+}
+
+std::string decodeFile(const std::string& bytes)
+{
+    std::string_view v = bytes;
+    if (v.substr(0, 3) == "\xEF\xBB\xBF")
+        return std::string(v.substr(3));
+    if (isUtf8WithHighBytes(v))
+        return bytes;
+    return fromCp1252(v);
+}
+
+void readBlocks(ItemReader& r, Blocks& k)
+{
+    for (Boolean& b : k.b)
+        b = r.boolean();
+    for (std::string& t : k.s)
+        t = r.text();
+    for (Integer& v : k.i)
+        v = r.integer();
+    for (double& v : k.d)
+        v = r.number();
+}
+
+void readConfigSection(ItemReader& r, ConfAuswahl& c, MessageBoxSink& messages)
+{
+    const auto say = [&](const char* text) { messages.show({text, {}, MessageIcon::None, MessageButtons::Ok}); };
+    if (r.atEnd()) {
+        say(kOldFileTypeText);
+        c.Anzahl = 0;
+        return;
+    }
+    c.ComboIndex = r.integer();
+    if (c.ComboIndex <= 0) {
+        c.Anzahl = 0;
+        return;
+    }
+    if (r.atEnd()) {
+        say(kOldFileTypeText);
+        c.Anzahl = 0;
+        return;
+    }
+    c.Anzahl = r.integer();
+    for (int row = 0; row < c.Anzahl; ++row) {
+        if (row >= MaxConfigRows)
+            raiseError(err::SubscriptOutOfRange);
+        if (r.atEnd()) {
+            say(kInconsistentFileText);
+            c.Anzahl = 0;
+            return;
+        }
+        c.FeldIndex[static_cast<std::size_t>(row)] = r.integer();
+        if (r.atEnd()) {
+            say(kInconsistentFileText);
+            c.Anzahl = 0;
+            return;
+        }
+        c.Wert[static_cast<std::size_t>(row)] = r.number();
+    }
+}
+
+void copyIntoState(const Blocks& k, ProgramState& p)
+{
+    // The two values that can fail are worked out first, so that a failure
+    // leaves the state as it was.
+    const Integer flowUnit = toInteger(k.d[kFlowUnitDoubleSlot - 1]);
+    const double knownDp = checkedFinite(k.d[kKnownDpSlot - 1] * 10.0);
+    CalculationState& s = p.calc;
+    for (const auto& e : kBoolSlots)
+        s.*e.field = k.b[e.slot - 1];
+    for (const auto& e : kCalcTextSlots)
+        s.*e.field = k.s[e.slot - 1];
+    for (const auto& e : kDocTextSlots)
+        p.doc.*e.field = k.s[e.slot - 1];
+    p.doc.gSeriennummer = k.s[kSeriennummerSlot - 1];
+    p.doc.gZeugnisse = k.s[kZeugnisseSlot - 1];
+    for (const auto& e : kIntSlots)
+        s.*e.field = k.i[e.slot - 1];
+    // Integer slot 18 equals gUserMSCode here: a differing file is refused.
+    for (const auto& e : kDoubleSlots)
+        s.*e.field = k.d[e.slot - 1];
+    // The flow unit's second slot wins over its first.
+    s.gDurchflussEinheit = flowUnit;
+    // Files of releases without a correction factor hold 0 there.
+    if (s.gKorrekturFaktor == 0.0)
+        s.gKorrekturFaktor = 1.0;
+    // kPa in the file, the mbar number of the known-dp box in the state.
+    s.gDifferenzdruckSoll = knownDp;
+}
+
+// Every number of the blocks as digits: the value could not be written back.
+void checkFinite(const Blocks& k)
+{
+    for (const double v : k.d)
+        checkedFinite(v);
+}
+
+}  // namespace
+
+std::int16_t ConfigRowsSnapshot::rowListIndex(int row) const
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size())
+        raiseError(err::SubscriptOutOfRange);
+    return rows[static_cast<std::size_t>(row)].listIndex;
+}
+
+std::string ConfigRowsSnapshot::rowEntryText(int row) const
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size())
+        raiseError(err::SubscriptOutOfRange);
+    return rows[static_cast<std::size_t>(row)].entryText;
+}
+
+std::string calcFileNumberText(double value)
+{
+    checkedFinite(value);
+    if (value == 0.0)
+        return "0";
+    // The shortest digits that read back to the same double.
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific);
+    *r.ptr = '\0';
+    // buf: d[.ddd]e[+-]XX
+    std::string digits;
+    const char* p = buf;
+    for (; *p != 'e'; ++p)
+        if (*p != '.')
+            digits += *p;
+    const int exp10 = std::atoi(p + 1);
+    std::string out = value < 0.0 ? "-" : "";
+    if (exp10 < -5 || exp10 >= 15) {
+        out += digits[0];
+        if (digits.size() > 1) {
+            out += '.';
+            out.append(digits, 1);
+        }
+        char ex[16];
+        std::snprintf(ex, sizeof ex, "E%c%02d", exp10 < 0 ? '-' : '+', std::abs(exp10));
+        return out + ex;
+    }
+    const int pointPos = exp10 + 1;  // digits before the point
+    if (pointPos <= 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-pointPos), '0');
+        out += digits;
+    } else if (static_cast<std::size_t>(pointPos) >= digits.size()) {
+        out += digits;
+        out.append(static_cast<std::size_t>(pointPos) - digits.size(), '0');
+    } else {
+        out.append(digits, 0, static_cast<std::size_t>(pointPos));
+        out += '.';
+        out.append(digits, static_cast<std::size_t>(pointPos));
+    }
+    return out;
+}
+
+std::string calcFilePrintText(double value)
+{
+    const std::string t = calcFileNumberText(value);
+    return (t[0] == '-' ? t : " " + t) + " ";
+}
+
+void SaveMvl(const ProgramState& state, const ConfigRowSource& rows)
+{
+    Guard g("Module1", "SaveMvl", "Sub SaveMvl()");
+    const fs::path target = state.doc.gDateiname;
+    std::string bytes;
+    if (!g.step([&] {
+            const Blocks k = blocksFromState(state);
+            checkFinite(k);
+            bytes = fileText(k, rows, state.config.gConfFeldAnzahl);
+        }))
+        return;
+    if (!g.step([&] { replaceFile(target, bytes); }))
+        return;
+}
+
+LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages)
+{
+    Guard g("Module1", "LoadMvl", "Sub LoadMvl()");
+    const fs::path file = state.doc.gDateiname;
+    const auto abandon = [&](LoadResult result) {
+        state.doc.gDateiname.clear();
+        return result;
+    };
+    std::string text;
+    if (!g.step([&] { text = decodeFile(readWholeFile(file)); }))
+        return abandon(LoadResult::Failed);
+    ItemReader reader(text);
+    Blocks k;
+    if (!g.step([&] {
+            reader = ItemReader(text);
+            k = Blocks{};
+            readBlocks(reader, k);
+        }))
+        return abandon(LoadResult::Failed);
+    if (k.i[kUserMSCodeSlot - 1] != state.settings.gUserMSCode) {
+        messages.show({kMsCodeMismatchText, kMsCodeMismatchCaption, MessageIcon::Exclamation, MessageButtons::Ok});
+        return abandon(LoadResult::Refused);
+    }
+    if (!g.step([&] {
+            // A repeated step reads the section again from its start.
+            ItemReader section = reader;
+            readConfigSection(section, state.config.gConfAuswahl, messages);
+        }))
+        return abandon(LoadResult::Failed);
+    if (!g.step([&] { copyIntoState(k, state); }))
+        return abandon(LoadResult::Failed);
+    return LoadResult::Loaded;
+}
+
+}  // namespace morvane

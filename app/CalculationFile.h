@@ -1,0 +1,99 @@
+// The calculation file "*.mv5": the user's inputs of one calculation as a plain
+// text file of CR LF lines. Four blocks of fifty values (Boolean, String,
+// Integer, Double; slot n is line n of its block), then the configuration
+// section (the element-type list index and, when it is positive, the count of
+// configuration rows and each row's list index and entry value).
+//
+// Value forms: `#TRUE#` / `#FALSE#`; a text between double quotes (a double
+// quote inside a text is written twice, a line break inside a text is written
+// as it stands, so a text may span lines); a whole number without blanks; a
+// decimal number without blanks with a point as decimal separator whatever the
+// locale, in as few digits as give the same double back (15 or fewer for any
+// value that 15 digits carry), and in the exponent form "1.5E-07" / "1E+15"
+// below 1E-05 and from 1E+15 on. The configuration section writes its numbers
+// in print form: a blank (or a minus sign) before the digits and one blank after
+// them (" 3 ", "-1 ", " 12.5 ").
+//
+// Texts are written in the Windows-1252 code page of the files the earlier
+// releases wrote; a file whose texts hold a character that code page lacks is
+// written in UTF-8 instead, so nothing typed is lost. The reader takes a file
+// that is valid UTF-8 and holds bytes above 127 as UTF-8, any other as
+// Windows-1252.
+#pragma once
+
+#include "app/ProgramState.h"
+#include "platform/MessageBox.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morvane {
+
+inline constexpr int CalcFileSlots = 50;
+
+// The messages of the reader, used exactly as they stand.
+inline constexpr const char* kMsCodeMismatchText =
+    "Achtung, bitte ändern Sie die MS-Code-Einstellungen in den Benutzereinstellungen! ATTENTION: Please change "
+    "the MS-Code-Settings in user options!";
+inline constexpr const char* kMsCodeMismatchCaption = "WARNING";
+inline constexpr const char* kOldFileTypeText = "Error while loading - Old File Type!";
+inline constexpr const char* kInconsistentFileText = "Error while loading - File content is not consistent!";
+
+// What the writer needs of the main window's configurator page: the element-type
+// list Combo2 and the configuration rows cmbConfField(i) / txtValueEntry(i).
+// The number of rows written is gConfFeldAnzahl of the configurator's state.
+class ConfigRowSource {
+public:
+    virtual ~ConfigRowSource() = default;
+    virtual std::int16_t elementTypeIndex() const = 0;        // Combo2's list index, -1 when none
+    virtual std::int16_t rowListIndex(int row) const = 0;     // cmbConfField(row)'s list index
+    virtual std::string rowEntryText(int row) const = 0;      // txtValueEntry(row)'s text
+};
+
+// The rows as plain values, for callers that copy them out of the window first
+// (and for tests). A row that is not there is run-time error 9.
+struct ConfigRowsSnapshot : ConfigRowSource {
+    struct Row {
+        std::int16_t listIndex = 0;
+        std::string entryText;
+    };
+    std::int16_t comboIndex = -1;
+    std::vector<Row> rows;
+
+    std::int16_t elementTypeIndex() const override { return comboIndex; }
+    std::int16_t rowListIndex(int row) const override;
+    std::string rowEntryText(int row) const override;
+};
+
+// Writes the file named by state.doc.gDateiname from the calculation state, the
+// document texts, gUserMSCode and the configurator rows. The file is written
+// under a temporary name in the same folder and renamed over the target only
+// when all of it has been written, so a failure leaves an existing file as it
+// was; the failure reaches the error dialog as a run-time error naming the file.
+void SaveMvl(const ProgramState& state, const ConfigRowSource& rows);
+
+enum class LoadResult {
+    Loaded,   // the blocks were copied into the state
+    Refused,  // the file was saved with another alternative-database setting
+    Failed,   // a run-time error left the procedure before the copy
+};
+
+// Reads the file named by state.doc.gDateiname into the calculation state, the
+// document texts and config.gConfAuswahl, showing the messages on refused, old
+// or inconsistent files through `messages`. A missing file is run-time error 53,
+// a file that ends inside the four blocks 62, a value that does not read 13.
+// Unless the blocks reached the state, gDateiname is emptied, so that a later
+// Save asks for a name instead of writing the current inputs over a file that
+// was not loaded.
+LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages);
+
+// The Double block's text of a value (run-time error 5 for NaN, 6 for an
+// infinity).
+std::string calcFileNumberText(double value);
+
+// A number in print form: " 12.5 ", "-3 ".
+std::string calcFilePrintText(double value);
+
+}  // namespace morvane

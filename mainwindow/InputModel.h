@@ -1,0 +1,102 @@
+// The transfer between the main window's input controls and the program state:
+// ReadOberflaeche (controls into the state, with unit conversion, derived fields
+// and the input checks) and WriteOberflaeche (the state into the controls after
+// a calculation file has been read).
+//
+// What the Qt window does around them:
+//   - reading: copy every widget into an InputControls (list indexes, option and
+//     check values, texts, txtTypeInfo and txtCodeDisplay), then call
+//     ReadOberflaeche; the window's controls are not changed;
+//   - writing: copy the widgets into an InputControls (so that confRows matches
+//     the rows loaded), then call WriteOberflaeche with a ControlSetHook. The hook
+//     is called after every single assignment, in the order of the writing, with
+//     the control's name ("Option1", "Combo2", "Text8", "cmbConfField(3)",
+//     "txtValueEntry(3)", "lblEntryInfo(3)", "Check4Enabled", "Label62Tag",
+//     "statusPanel1") and, once at the end of the configuration part,
+//     "cmbConfField_Click(0)". The window applies that one member to its widget
+//     through app/qt/CodeEvents.h (setListIndex, setCheckValue, setOptionValue),
+//     so that a list or check box whose value changes and an option that becomes
+//     selected run their click handlers as a user's change would; for
+//     "cmbConfField_Click(0)" it calls that handler. Whenever a handler ran, the
+//     window copies its widgets back into the same InputControls, because the
+//     handlers relabel and refill controls and the pipe-table lookup rewrites
+//     Text8 and Text9 (and the state): the later steps read what the controls now
+//     hold (Text10 goes by the element type that Combo2 then shows, the nominal
+//     size lists are set only when Option6 is then selected).
+#pragma once
+
+#include "app/ProgramState.h"
+#include "mainwindow/InputControls.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morvane {
+
+// Of one configuration field record of the configurator (gConfFelder(i)), what
+// the restoring of the configuration rows reads.
+struct ConfFeldInfo {
+    std::array<std::string, 31> Code{};  // option code of list entry k
+    std::int16_t EditField = 0;          // Boolean: the field can take an entered value
+    std::string TextinCombo;             // the option code that stands for an entered value
+    std::string Type;                    // "Value", "Constant", "CombiAdd" or "CombiMulti"
+    std::int16_t LabelStringID = 0;      // resource id of the entry label, 0 none
+};
+
+using ControlSetHook = std::function<void(std::string_view control)>;
+
+// Reads every input control into its state field (in the fixed order of the
+// reading), converts pressure and temperature into kPa and °C, derives
+// gEpsilonFaktor, gTypenschluessel and gGegenlagerVorgesehen, then runs all input
+// checks and collects their resource texts in ui.gFehlerEingabe (emptied first).
+// An unreadable number reads as 0. A list without a selection (-1) or with an
+// index beyond its entries is run-time error 380.
+void ReadOberflaeche(const InputControls& controls, ProgramState& state);
+
+// Sets every input control from its state field (numbers in the Str form,
+// pressure and temperature in the display units the state selects) and
+// restores the configuration rows from config.gConfAuswahl. Writes one state
+// field itself: with no model flag set, gModellGespeicherteDaten becomes true.
+// gConfFelder are the configurator's field records of the rows loaded (row i
+// without a record, or an option index outside 0..30, is run-time error 9); a
+// list index outside -1..count-1 or a check value outside 0..2 is run-time
+// error 380.
+void WriteOberflaeche(ProgramState& state, InputControls& controls,
+                      const std::vector<ConfFeldInfo>& gConfFelder = {}, const ControlSetHook& hook = {});
+
+// The input check texts in check order (German ids; the language offset is
+// added when they are appended).
+namespace eingabetext {
+inline constexpr std::int32_t KeinMedium = 1296;
+inline constexpr std::int32_t Normdichte = 1297;
+inline constexpr std::int32_t Viskositaet = 1298;
+inline constexpr std::int32_t Kompressibilitaet = 1299;
+inline constexpr std::int32_t Isentropenkoeffizient = 1300;
+inline constexpr std::int32_t KritischerDruck = 1301;
+inline constexpr std::int32_t KritischeTemperatur = 1302;
+inline constexpr std::int32_t Primaerelementtyp = 1303;
+inline constexpr std::int32_t Rohrinnendurchmesser = 1304;
+inline constexpr std::int32_t ZweiteKanalachse = 1305;
+inline constexpr std::int32_t Oeffnungsdurchmesser = 1823;
+inline constexpr std::int32_t Prozessdruck = 1308;
+inline constexpr std::int32_t AuslegungsdurchflussNull = 1309;
+inline constexpr std::int32_t KeineDurchflusseinheit = 1310;
+inline constexpr std::int32_t MaximaldurchflussNull = 1311;
+inline constexpr std::int32_t NormaldurchflussNull = 1312;
+inline constexpr std::int32_t MinimaldurchflussNull = 1313;
+inline constexpr std::int32_t WasserDampfNormvolumen = 1314;
+inline constexpr std::int32_t FluessigkeitNormvolumen = 1327;
+inline constexpr std::int32_t Korrekturfaktor = 1375;
+inline constexpr std::int32_t RQ8Oeffnung = 1837;
+}  // namespace eingabetext
+
+// The correction factor's accepted range and the largest bore of the RQ8 (mm).
+inline constexpr double KorrekturFaktorMin = 0.7;
+inline constexpr double KorrekturFaktorMax = 1.4;
+inline constexpr double RQ8OeffnungMax = 15.0;
+
+}  // namespace morvane

@@ -1,0 +1,839 @@
+// The calculation file: its layout, what a hand-written file reads into, the
+// round trip of a fully filled state, the corrections and messages on reading,
+// and what a failed read or write leaves behind.
+#include "app/CalculationFile.h"
+#include "engine/StateFields.h"
+#include "platform/RuntimeError.h"
+#include "support/Fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <locale>
+#include <random>
+#include <set>
+#include <sstream>
+
+namespace morvane {
+namespace {
+
+using testing::RecordingMessageBox;
+using testing::TestTracer;
+namespace fs = std::filesystem;
+
+// A fresh folder of its own for each test.
+class Folder {
+public:
+    Folder()
+    {
+        std::random_device rd;
+        path_ = fs::temp_directory_path() / ("morvane-mv5-" + std::to_string(rd()));
+        fs::create_directories(path_);
+    }
+    ~Folder()
+    {
+        std::error_code ec;
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+    fs::path file(const std::string& name) const { return path_ / name; }
+    std::set<std::string> names() const
+    {
+        std::set<std::string> out;
+        for (const auto& e : fs::directory_iterator(path_))
+            out.insert(e.path().filename().string());
+        return out;
+    }
+
+private:
+    fs::path path_;
+};
+
+std::string readBytes(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const fs::path& p, const std::string& bytes)
+{
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+// The file's lines, split at CR LF (a text with a line break of its own spans
+// two of them).
+std::vector<std::string> crlfLines(const std::string& bytes)
+{
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = bytes.find("\r\n", start);
+        if (end == std::string::npos) {
+            EXPECT_EQ(start, bytes.size()) << "the last line must end with CR LF";
+            return out;
+        }
+        out.push_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+}
+
+// A file image written by hand in the layout of the format: four blocks of
+// fifty lines with the reserve values, then the configuration lines.
+struct FileImage {
+    std::vector<std::string> b = std::vector<std::string>(50, "#FALSE#");
+    std::vector<std::string> s = std::vector<std::string>(50, "\"\"");
+    std::vector<std::string> i = std::vector<std::string>(50, "0");
+    std::vector<std::string> d = std::vector<std::string>(50, "0");
+    std::vector<std::string> config{" 0 "};
+
+    std::string bytes() const
+    {
+        std::string out;
+        for (const auto* block : {&b, &s, &i, &d, &config})
+            for (const std::string& line : *block)
+                out += line + "\r\n";
+        return out;
+    }
+};
+
+std::string fixturePath(const char* name)
+{
+    return std::string(MORVANE_SOURCE_DIR) + "/tests/app/data/" + name;
+}
+
+// Serial number and certificates (String slots 13 and 14).
+void setExtraTexts(DokumentDaten& doc, const std::string& serial, const std::string& certificates)
+{
+    doc.gSeriennummer = serial;
+    doc.gZeugnisse = certificates;
+}
+void expectExtraTexts(const DokumentDaten& doc, const std::string& serial, const std::string& certificates)
+{
+    EXPECT_EQ(doc.gSeriennummer, serial);
+    EXPECT_EQ(doc.gZeugnisse, certificates);
+}
+
+// ---- Layout -----------------------------------------------------------------
+
+TEST(CalculationFileLayout, NoElementTypeGives201LinesOfReserveValues)
+{
+    TestTracer tracer;
+    Folder folder;
+    ProgramState p;
+    p.doc.gDateiname = folder.file("empty.mv5").string();
+    p.config.gConfFeldAnzahl = 4;  // rows are not written without an element type
+    ConfigRowsSnapshot rows;
+    rows.comboIndex = 0;
+    SaveMvl(p, rows);
+    EXPECT_TRUE(tracer.responder.reports.empty());
+
+    const auto lines = crlfLines(readBytes(p.doc.gDateiname));
+    ASSERT_EQ(lines.size(), 201u);
+    for (int k = 0; k < 50; ++k) {
+        EXPECT_EQ(lines[static_cast<std::size_t>(k)], "#FALSE#") << "Boolean slot " << k + 1;
+        EXPECT_EQ(lines[static_cast<std::size_t>(50 + k)], "\"\"") << "String slot " << k + 1;
+        EXPECT_EQ(lines[static_cast<std::size_t>(100 + k)], "0") << "Integer slot " << k + 1;
+    }
+    // A fresh state's correction factor (Double slot 23) is written as it is, 0.
+    EXPECT_EQ(lines[172], "0");
+    EXPECT_EQ(lines[200], " 0 ");  // ComboIndex in print form
+
+    RecordingMessageBox box;
+    ProgramState back;
+    back.doc.gDateiname = p.doc.gDateiname;
+    EXPECT_EQ(LoadMvl(back, box), LoadResult::Loaded);
+    EXPECT_TRUE(box.shown.empty());
+    EXPECT_EQ(back.config.gConfAuswahl.Anzahl, 0);
+    EXPECT_EQ(back.calc.gKorrekturFaktor, 1.0);
+}
+
+TEST(CalculationFileLayout, ThreeConfigurationRowsGive208Lines)
+{
+    TestTracer tracer;
+    Folder folder;
+    ProgramState p;
+    p.doc.gDateiname = folder.file("rows.mv5").string();
+    p.calc.gModellIdealesGas = True;
+    p.calc.gMediumNr = medium::Luft;
+    p.calc.gDruck = 601.325;
+    p.calc.gDurchflussEinheit = flowunit::kgh;
+    p.calc.gDifferenzdruckSoll = 0.5;
+    p.config.gConfFeldAnzahl = 3;
+    ConfigRowsSnapshot rows;
+    rows.comboIndex = 3;
+    rows.rows = {{1, "102,3"}, {4, ""}, {-2, " 1 2.5 mm"}};
+    SaveMvl(p, rows);
+
+    const auto lines = crlfLines(readBytes(p.doc.gDateiname));
+    ASSERT_EQ(lines.size(), 208u);
+    EXPECT_EQ(lines[1], "#TRUE#");      // Boolean slot 2
+    EXPECT_EQ(lines[100], "1");         // Integer slot 1
+    EXPECT_EQ(lines[107], "3");         // Integer slot 8
+    EXPECT_EQ(lines[163], "601.325");   // Double slot 14
+    EXPECT_EQ(lines[166], "3");         // Double slot 17: the flow unit as a number
+    EXPECT_EQ(lines[175], "0.5");       // Double slot 26: the known dp in kPa, unscaled
+    const std::vector<std::string> config(lines.begin() + 200, lines.end());
+    const std::vector<std::string> expected{
+        " 3 ", " 3 ",
+        " 1 ", " 102 ",   // the entry's leading number reads with a point only
+        " 4 ", " 0 ",     // an empty entry gives 0
+        "-2 ", " 12.5 ",  // blanks inside the number are ignored
+    };
+    EXPECT_EQ(config, expected);
+}
+
+TEST(CalculationFileLayout, NumberForms)
+{
+    struct Row {
+        double value;
+        const char* text;
+        const char* shows;
+    } rows[] = {
+        {0.0, "0", "zero"},
+        {-0.0, "0", "no minus sign before zero"},
+        {0.5, "0.5", "a leading zero below 1"},
+        {-0.25, "-0.25", "the sign without a blank"},
+        {2500.0, "2500", "no trailing point"},
+        {601.325, "601.325", "the short form of a typed value"},
+        {123456789012345.0, "123456789012345", "15 digits in fixed form"},
+        {1e15, "1E+15", "from 1E+15 on the exponent form"},
+        {-2.5e20, "-2.5E+20", ""},
+        {0.00001, "0.00001", "down to 1E-05 in fixed form"},
+        {1.5e-7, "1.5E-07", "two exponent digits at least"},
+        {1e-100, "1E-100", "three when needed"},
+        {0.1 + 0.2, "0.30000000000000004", "more than 15 digits only when 15 do not give the value back"},
+        {5e-324, "5E-324", "the smallest subnormal"},
+        {1.7976931348623157e308, "1.7976931348623157E+308", "the largest double"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(calcFileNumberText(r.value), r.text) << r.shows;
+
+    EXPECT_EQ(calcFilePrintText(12.5), " 12.5 ");
+    EXPECT_EQ(calcFilePrintText(-3), "-3 ");
+    EXPECT_EQ(calcFilePrintText(0), " 0 ");
+}
+
+TEST(CalculationFileLayout, EveryWrittenNumberReadsBackToTheSameDouble)
+{
+    // Read back with strtod in the "C" locale, independently of the file reader.
+    std::mt19937_64 gen(20261210);
+    std::uniform_int_distribution<std::uint64_t> bits;
+    int checked = 0;
+    while (checked < 20000) {
+        const std::uint64_t b = bits(gen);
+        double v;
+        std::memcpy(&v, &b, sizeof v);
+        if (!std::isfinite(v))
+            continue;
+        const std::string t = calcFileNumberText(v);
+        ASSERT_EQ(t.find_first_of(" ,e"), std::string::npos) << t;
+        ASSERT_EQ(std::strtod(t.c_str(), nullptr), v) << t;
+        ++checked;
+    }
+}
+
+TEST(CalculationFileLayout, NonFiniteValuesAreNotWritten)
+{
+    EXPECT_THROW(calcFileNumberText(std::nan("")), RuntimeError);
+    EXPECT_THROW(calcFileNumberText(HUGE_VAL), RuntimeError);
+
+    TestTracer tracer;
+    Folder folder;
+    ProgramState p;
+    p.doc.gDateiname = folder.file("nan.mv5").string();
+    p.calc.gDruck = std::nan("");
+    SaveMvl(p, ConfigRowsSnapshot{});
+    ASSERT_EQ(tracer.responder.reports.size(), 1u);
+    EXPECT_EQ(tracer.responder.reports[0].number, err::InvalidArgument);
+    EXPECT_FALSE(fs::exists(p.doc.gDateiname));
+}
+
+// A decimal comma in the user's locale does not reach the file.
+TEST(CalculationFileLayout, CommaLocaleStillWritesAPoint)
+{
+    struct CommaPunct : std::numpunct<char> {
+        char do_decimal_point() const override { return ','; }
+    };
+    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaPunct));
+    TestTracer tracer;
+    Folder folder;
+    ProgramState p;
+    p.doc.gDateiname = folder.file("comma.mv5").string();
+    p.calc.gDruck = 101.325;
+    p.config.gConfFeldAnzahl = 1;
+    ConfigRowsSnapshot rows;
+    rows.comboIndex = 5;
+    rows.rows = {{2, "12.5"}};
+    SaveMvl(p, rows);
+    RecordingMessageBox box;
+    ProgramState back;
+    back.doc.gDateiname = p.doc.gDateiname;
+    LoadMvl(back, box);
+    std::locale::global(previous);
+
+    const auto lines = crlfLines(readBytes(p.doc.gDateiname));
+    ASSERT_EQ(lines.size(), 204u);
+    EXPECT_EQ(lines[163], "101.325");
+    EXPECT_EQ(lines[203], " 12.5 ");
+    EXPECT_EQ(back.calc.gDruck, 101.325);
+    EXPECT_EQ(back.config.gConfAuswahl.Wert[0], 12.5);
+}
+
+// ---- A hand-written file --------------------------------------------------------
+
+// tests/app/data/rq25_three_rows.mv5: an ideal-gas calculation of an element of
+// type 3 with three configuration rows, texts in Windows-1252, written by hand
+// in the layout of the format (".98" without a leading zero, "1.1E-02" in
+// exponent form).
+TEST(CalculationFileReading, HandWrittenFileReadsIntoItsFields)
+{
+    TestTracer tracer;
+    RecordingMessageBox box;
+    ProgramState p;
+    p.doc.gDateiname = fixturePath("rq25_three_rows.mv5");
+    ASSERT_EQ(crlfLines(readBytes(p.doc.gDateiname)).size(), 208u);
+    EXPECT_EQ(LoadMvl(p, box), LoadResult::Loaded);
+    EXPECT_TRUE(box.shown.empty());
+    EXPECT_TRUE(tracer.responder.reports.empty());
+    const CalculationState& s = p.calc;
+
+    EXPECT_EQ(s.gModellGespeicherteDaten, False);
+    EXPECT_EQ(s.gModellIdealesGas, True);
+    EXPECT_EQ(s.gRohrmassFrei, True);
+    EXPECT_EQ(s.gEinbauHorizontal, True);
+    EXPECT_EQ(s.gEinbaulageHorizontal1, True);
+    EXPECT_EQ(s.gEpsilonQ100, True);
+    EXPECT_EQ(s.gAuslegungDurchmesser, True);
+    EXPECT_EQ(s.gAuslegungDurchfluss, False);
+
+    EXPECT_EQ(s.gMediumsbezeichnung, "Erdgas H");
+    EXPECT_EQ(p.doc.gBemerkungen, "Bemerkung, mit Komma");
+    EXPECT_EQ(p.doc.gKundeFirma1, "Müller & Söhne GmbH");
+    EXPECT_EQ(p.doc.gKundeName, "Herr Weiß");
+    EXPECT_EQ(p.doc.gKundeStrasse, "Hauptstraße 5");
+    EXPECT_EQ(p.doc.gKundePLZOrt, "12345 Köln");
+    EXPECT_EQ(p.doc.gKundeTelFax, "0221 / 123-0");
+    EXPECT_EQ(p.doc.gKundenprojekt, "Projekt Ost");
+    EXPECT_EQ(p.doc.gAuftragsnummer, "A-4711");
+    EXPECT_EQ(p.doc.gMessstellennummer, "FT-101");
+    EXPECT_EQ(p.doc.gDatum, "10.12.2026");
+    expectExtraTexts(p.doc, "SN 99", "3.1 nach EN 10204");
+
+    EXPECT_EQ(s.gPrimaerelementtyp, element::RQ25);
+    EXPECT_EQ(s.gWerkstoffElement, 2);
+    EXPECT_EQ(s.gReserveInteger7, 42);
+    EXPECT_EQ(s.gDurchflussEinheit, flowunit::Nm3h);  // Double slot 17 (1) wins over Integer slot 8 (6)
+    EXPECT_EQ(s.gMehrereBetriebspunkte, 1);
+    EXPECT_EQ(s.gDpEinheit, 3);
+    EXPECT_EQ(s.gGegenlagerVorgesehen, 1);
+    EXPECT_EQ(s.gNennweite, 5);
+    EXPECT_EQ(s.gDruckstufe, 2);
+    EXPECT_EQ(s.gDpBekannt, 1);
+
+    EXPECT_EQ(s.gDichteEingabe, 0.8);
+    EXPECT_EQ(s.gKompressibilitaetEingabe, 0.98);
+    EXPECT_EQ(s.gViskositaetEingabe, 0.011);
+    EXPECT_EQ(s.gInnendurchmesser, 102.3);
+    EXPECT_EQ(s.gBeta, 0.512);
+    EXPECT_EQ(s.gReserveDouble12, 7.25);
+    EXPECT_EQ(s.gWandstaerke, 3.6);
+    EXPECT_EQ(s.gDruck, 601.325);
+    EXPECT_EQ(s.gTemperatur, 15.0);
+    EXPECT_EQ(s.gDurchflussAuslegung, 2500.0);
+    EXPECT_EQ(s.gDurchflussMax, 3000.0);
+    EXPECT_EQ(s.gDurchflussNorm, 2500.0);
+    EXPECT_EQ(s.gDurchflussMin, 500.0);
+    EXPECT_EQ(s.gIsentropenkoeffizientEingabe, 1.31);
+    EXPECT_EQ(s.gKorrekturFaktor, 1.0);  // stored 0
+    EXPECT_EQ(s.gSondenbreite, 25.4);
+    EXPECT_EQ(s.gDifferenzdruckSoll, 25.0);  // stored 2.5 kPa
+
+    const ConfAuswahl& c = p.config.gConfAuswahl;
+    EXPECT_EQ(c.ComboIndex, 3);
+    ASSERT_EQ(c.Anzahl, 3);
+    EXPECT_EQ(c.FeldIndex[0], 1);
+    EXPECT_EQ(c.Wert[0], 102.3);
+    EXPECT_EQ(c.FeldIndex[1], 4);
+    EXPECT_EQ(c.Wert[1], 0.0);
+    EXPECT_EQ(c.FeldIndex[2], 2);
+    EXPECT_EQ(c.Wert[2], 12.5);
+    EXPECT_EQ(p.doc.gDateiname, fixturePath("rq25_three_rows.mv5"));
+}
+
+TEST(CalculationFileReading, ItemForms)
+{
+    struct Row {
+        int block;  // 0 Boolean, 1 String, 2 Integer, 3 Double: slot 1 of it
+        const char* line;
+        const char* expected;  // the value as text
+        const char* shows;
+    } rows[] = {
+        {0, "  #TRUE#", "-1", "leading blanks skipped"},
+        {0, "-1", "-1", "a number not 0 is true"},
+        {0, "0", "0", ""},
+        {1, "  \"a, b\"  ", "a, b", "a comma inside quotes belongs to the text"},
+        {1, "\"say \"\"hi\"\"\"", "say \"hi\"", "a doubled quote is one quote"},
+        {1, "\"a\"b\"", "a", "an undoubled quote ends the text; the rest of the line is dropped"},
+        {1, "plain", "plain", "a text without quotes"},
+        {2, "3.5", "4", "halves round to the even neighbour"},
+        {2, "2.5", "2", ""},
+        {2, "-7", "-7", ""},
+        {2, "+7", "7", ""},
+        {3, "-.5", "-0.5", "no leading zero"},
+        {3, "1.5E-07", "1.5E-07", ""},
+        {3, "1.5D+3", "1500", "a D exponent"},
+        {3, "1E-400", "0", "an underflow reads as 0"},
+        {3, "12,13", "12", "a comma ends a number"},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        FileImage image;
+        std::vector<std::string>* blocks[] = {&image.b, &image.s, &image.i, &image.d};
+        (*blocks[r.block])[0] = r.line;
+        if (std::string(r.line) == "12,13")
+            image.d.pop_back();  // the comma made two items of one line
+        ProgramState p;
+        p.doc.gDateiname = folder.file("item.mv5").string();
+        writeBytes(p.doc.gDateiname, image.bytes());
+        RecordingMessageBox box;
+        EXPECT_EQ(LoadMvl(p, box), LoadResult::Loaded) << r.line;
+        EXPECT_TRUE(box.shown.empty()) << r.line;
+        EXPECT_TRUE(tracer.responder.reports.empty()) << r.line;
+        std::string got;
+        switch (r.block) {
+        case 0: got = std::to_string(p.calc.gModellGespeicherteDaten); break;
+        case 1: got = p.calc.gMediumsbezeichnung; break;
+        case 2: got = std::to_string(p.calc.gMediumNr); break;
+        default: got = calcFileNumberText(p.calc.gDichteEingabe); break;
+        }
+        EXPECT_EQ(got, r.expected) << r.shows;
+    }
+}
+
+TEST(CalculationFileReading, UnquotedBlanksSplitNumbers)
+{
+    // A number ends at a blank: "1 2" is two values and moves every later one
+    // slot down, so the file is one value short for the configuration section.
+    TestTracer tracer;
+    Folder folder;
+    FileImage image;
+    image.i[0] = "1 2";
+    image.i.pop_back();
+    ProgramState p;
+    p.doc.gDateiname = folder.file("split.mv5").string();
+    writeBytes(p.doc.gDateiname, image.bytes());
+    RecordingMessageBox box;
+    LoadMvl(p, box);
+    EXPECT_EQ(p.calc.gMediumNr, 1);
+    EXPECT_EQ(p.calc.gPrimaerelementtyp, 2);
+}
+
+// ---- Corrections on reading ------------------------------------------------------
+
+TEST(CalculationFileReading, CorrectionsOfTheStoredValues)
+{
+    struct Row {
+        const char* korrektur;   // Double slot 23
+        const char* dpSoll;      // Double slot 26
+        const char* unitInt;     // Integer slot 8
+        const char* unitDouble;  // Double slot 17
+        double expectedKorrektur;
+        double expectedDpSoll;
+        Integer expectedUnit;
+        const char* shows;
+    } rows[] = {
+        {"0", "0", "0", "0", 1.0, 0.0, 0, "a stored correction factor 0 loads as 1"},
+        {"0.97", "0.5", "6", "3", 0.97, 5.0, 3, "other factors unchanged; dp x 10; Double slot 17 wins"},
+        {"-0", "2.5", "3", "6", 1.0, 25.0, 6, "minus zero is zero"},
+        {"1", "0", "1", "2.5", 1.0, 0.0, 2, "the unit rounds half to even"},
+        {"1.02", "0", "1", "3.5", 1.02, 0.0, 4, ""},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        FileImage image;
+        image.d[22] = r.korrektur;
+        image.d[25] = r.dpSoll;
+        image.i[7] = r.unitInt;
+        image.d[16] = r.unitDouble;
+        ProgramState p;
+        p.doc.gDateiname = folder.file("fix.mv5").string();
+        writeBytes(p.doc.gDateiname, image.bytes());
+        RecordingMessageBox box;
+        ASSERT_EQ(LoadMvl(p, box), LoadResult::Loaded);
+        EXPECT_EQ(p.calc.gKorrekturFaktor, r.expectedKorrektur) << r.shows;
+        EXPECT_EQ(p.calc.gDifferenzdruckSoll, r.expectedDpSoll) << r.shows;
+        EXPECT_EQ(p.calc.gDurchflussEinheit, r.expectedUnit) << r.shows;
+    }
+}
+
+// ---- Round trip -------------------------------------------------------------------
+
+// The fields the file keeps (the slot tables); every other field is a result
+// and is computed anew, except gBeta.
+const std::set<std::string_view>& storedFields()
+{
+    static const std::set<std::string_view> names{
+        "gModellGespeicherteDaten", "gModellIdealesGas", "gModellRedlichKwong", "gModellFluessigkeit",
+        "gRohrmassFrei", "gRohrmassNorm", "gEinbaulageUnbekannt", "gEinbauHorizontal", "gEinbauVertikal",
+        "gEinbaulageHorizontal1", "gEinbaulageVonUnten", "gEinbaulageVonOben", "gEinbaulageHorizontal2",
+        "gEinbaulageVertikal", "gEpsilonQ67", "gEpsilonQ100", "gAuslegungDurchmesser", "gAuslegungDurchfluss",
+        "gMediumsbezeichnung", "gMediumsbezeichnungRK",
+        "gMediumNr", "gPrimaerelementtyp", "gWerkstoffElement", "gWerkstoffRohr", "gDpAnschluss", "gPTSensoren",
+        "gDurchflussEinheit", "gRohrRechteckig", "gMehrereBetriebspunkte", "gDruckEinheit", "gDpEinheit",
+        "gTemperaturEinheit", "gGegenlagerVorgesehen", "gNennweite", "gDruckstufe", "gDpBekannt",
+        "gDichteEingabe", "gKompressibilitaetEingabe", "gViskositaetEingabe", "gKritischeTemperatur",
+        "gKritischerDruck", "gNormdichteRK", "gViskositaetRK", "gInnendurchmesser", "gInnenmassB",
+        "gKZahlEingabe", "gBeta", "gWandstaerke", "gDruck", "gTemperatur", "gDurchflussAuslegung",
+        "gDurchflussMax", "gDurchflussNorm", "gDurchflussMin", "gIsentropenkoeffizientEingabe",
+        "gIsentropenkoeffizientRK", "gKorrekturFaktor", "gSondenbreite", "gOeffnungsdurchmesser",
+        "gDifferenzdruckSoll",
+    };
+    return names;
+}
+
+// Doubles that need all their digits, both exponent forms and both signs.
+double awkwardDouble(int k)
+{
+    const double values[] = {1.0 / 3.0, -2.0 / 7.0, 0.1 + 0.2, 1e-7 / 3.0, 6.02214076e23, -1e300 / 7.0,
+                             601.325, 5e-324, 123456.789012345678, -0.000123456789};
+    return values[k % 10] * (1.0 + k * 1e-3);
+}
+
+ProgramState fullyFilledState()
+{
+    ProgramState p;
+    int k = 0;
+    for (const StateField& f : stateFields()) {
+        ++k;
+        switch (f.kind) {
+        case FieldKind::Boolean: f.in<std::int16_t>(p.calc) = k % 2 ? True : False; break;
+        case FieldKind::Flag: f.in<std::int16_t>(p.calc) = static_cast<std::int16_t>(k % 2); break;
+        case FieldKind::Integer: f.in<std::int16_t>(p.calc) = static_cast<std::int16_t>(k % 3 ? 1000 + k : -k); break;
+        case FieldKind::Double: f.in<double>(p.calc) = awkwardDouble(k); break;
+        case FieldKind::String: f.in<std::string>(p.calc) = "Wert " + std::to_string(k) + " \"äöüß\", €"; break;
+        case FieldKind::PointArray: f.in<PointArray>(p.calc) = {awkwardDouble(k), 1, 2, 3}; break;
+        }
+    }
+    p.calc.gReserveInteger7 = -32768;
+    p.calc.gReserveDouble12 = -1.0 / 9.0;
+    p.calc.gMediumsbezeichnung = "Erdgas \"L\", trocken";
+    p.calc.gMediumsbezeichnungRK = "";
+    p.doc.gBemerkungen = "Zeile 1\r\nZeile 2, mit \"Zitat\"\r\n";
+    p.doc.gKundeFirma1 = "Müller & Söhne";
+    p.doc.gKundeFirma2 = "€ 1.000,-";
+    p.doc.gKundeName = "Weiß";
+    p.doc.gKundeStrasse = "Straße 1";
+    p.doc.gKundePLZOrt = "Köln";
+    p.doc.gKundeTelFax = "+49 221";
+    p.doc.gKundenprojekt = "Projekt";
+    p.doc.gAuftragsnummer = "A,1";
+    p.doc.gMessstellennummer = "FT 101";
+    p.doc.gDatum = "10.12.2026 11:00";
+    setExtraTexts(p.doc, "SN-ä 1", "3.1, \"EN 10204\"");
+    p.settings.gUserMSCode = 1;
+    return p;
+}
+
+TEST(CalculationFileRoundTrip, EveryStoredFieldComesBackUnchanged)
+{
+    struct Row {
+        const char* extraText;  // put into gMediumsbezeichnungRK
+        bool windows1252;       // whether the file is written in that code page
+        const char* shows;
+    } rows[] = {
+        {"", true, "umlauts, the euro sign, quotes, commas and line breaks in Windows-1252"},
+        {"Ω ≈ 3 µm, 流量", false, "a character beyond Windows-1252 makes the file UTF-8"},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        ProgramState p = fullyFilledState();
+        p.calc.gMediumsbezeichnungRK = r.extraText;
+        p.doc.gDateiname = folder.file("full.mv5").string();
+        p.config.gConfFeldAnzahl = 2;
+        ConfigRowsSnapshot rows2;
+        rows2.comboIndex = 7;
+        rows2.rows = {{3, " 0.1 "}, {12, "-2.5e-3"}};
+        SaveMvl(p, rows2);
+        ASSERT_TRUE(tracer.responder.reports.empty()) << r.shows;
+
+        const std::string bytes = readBytes(p.doc.gDateiname);
+        EXPECT_EQ(bytes.find("M\xFCller") != std::string::npos, r.windows1252) << r.shows;
+        EXPECT_EQ(bytes.find("M\xC3\xBCller") != std::string::npos, !r.windows1252) << r.shows;
+        // 200 value lines, the line break of the remarks, 1 + 1 + 2 x 2 configuration lines.
+        EXPECT_EQ(crlfLines(bytes).size(), 200u + 2u + 6u) << r.shows;
+
+        RecordingMessageBox box;
+        ProgramState back;
+        back.settings.gUserMSCode = 1;
+        back.doc.gDateiname = p.doc.gDateiname;
+        ASSERT_EQ(LoadMvl(back, box), LoadResult::Loaded) << r.shows;
+        EXPECT_TRUE(box.shown.empty()) << r.shows;
+
+        for (const StateField& f : stateFields()) {
+            const bool stored = storedFields().count(f.name) > 0;
+            const ProgramState fresh;
+            const CalculationState& want = stored ? p.calc : fresh.calc;
+            switch (f.kind) {
+            case FieldKind::Boolean:
+            case FieldKind::Flag:
+            case FieldKind::Integer:
+                EXPECT_EQ(f.in<std::int16_t>(back.calc), f.in<std::int16_t>(want)) << f.name;
+                break;
+            case FieldKind::Double:
+                if (f.name == "gDifferenzdruckSoll")
+                    EXPECT_EQ(back.calc.gDifferenzdruckSoll, p.calc.gDifferenzdruckSoll * 10.0);
+                else
+                    EXPECT_EQ(f.in<double>(back.calc), f.in<double>(want)) << f.name;
+                break;
+            case FieldKind::String: EXPECT_EQ(f.in<std::string>(back.calc), f.in<std::string>(want)) << f.name; break;
+            case FieldKind::PointArray: EXPECT_EQ(f.in<PointArray>(back.calc), f.in<PointArray>(want)) << f.name; break;
+            }
+        }
+        EXPECT_EQ(back.calc.gReserveInteger7, p.calc.gReserveInteger7);
+        EXPECT_EQ(back.calc.gReserveDouble12, p.calc.gReserveDouble12);
+        EXPECT_EQ(back.doc.gBemerkungen, p.doc.gBemerkungen);
+        EXPECT_EQ(back.doc.gKundeFirma1, p.doc.gKundeFirma1);
+        EXPECT_EQ(back.doc.gKundeFirma2, p.doc.gKundeFirma2);
+        EXPECT_EQ(back.doc.gKundeName, p.doc.gKundeName);
+        EXPECT_EQ(back.doc.gKundeStrasse, p.doc.gKundeStrasse);
+        EXPECT_EQ(back.doc.gKundePLZOrt, p.doc.gKundePLZOrt);
+        EXPECT_EQ(back.doc.gKundeTelFax, p.doc.gKundeTelFax);
+        EXPECT_EQ(back.doc.gKundenprojekt, p.doc.gKundenprojekt);
+        EXPECT_EQ(back.doc.gAuftragsnummer, p.doc.gAuftragsnummer);
+        EXPECT_EQ(back.doc.gMessstellennummer, p.doc.gMessstellennummer);
+        EXPECT_EQ(back.doc.gDatum, p.doc.gDatum);
+        expectExtraTexts(back.doc, "SN-ä 1", "3.1, \"EN 10204\"");
+
+        const ConfAuswahl& c = back.config.gConfAuswahl;
+        EXPECT_EQ(c.ComboIndex, 7);
+        ASSERT_EQ(c.Anzahl, 2);
+        EXPECT_EQ(c.FeldIndex[0], 3);
+        EXPECT_EQ(c.Wert[0], 0.1);
+        EXPECT_EQ(c.FeldIndex[1], 12);
+        EXPECT_EQ(c.Wert[1], -2.5e-3);
+    }
+}
+
+TEST(CalculationFileRoundTrip, SavingOverAnExistingFileReplacesIt)
+{
+    TestTracer tracer;
+    Folder folder;
+    const fs::path target = folder.file("calc.mv5");
+    writeBytes(target, std::string(5000, 'x'));
+    ProgramState p;
+    p.doc.gDateiname = target.string();
+    SaveMvl(p, ConfigRowsSnapshot{});
+    EXPECT_TRUE(tracer.responder.reports.empty());
+    EXPECT_EQ(crlfLines(readBytes(target)).size(), 201u);
+    EXPECT_EQ(folder.names(), std::set<std::string>{"calc.mv5"});  // no temporary file left
+}
+
+// ---- Old and inconsistent files ------------------------------------------------------
+
+TEST(CalculationFileReading, ConfigurationSectionMessages)
+{
+    struct Row {
+        std::vector<std::string> config;
+        const char* message;  // nullptr: none
+        std::int16_t comboIndex;
+        std::int16_t anzahl;
+        const char* shows;
+    } rows[] = {
+        {{}, kOldFileTypeText, 9, 0, "only the 200 block lines: ComboIndex untouched"},
+        {{" 3 "}, kOldFileTypeText, 3, 0, "a positive ComboIndex without the count"},
+        {{" 0 "}, nullptr, 0, 0, "no element type"},
+        {{"-1 "}, nullptr, -1, 0, "a list without a selection"},
+        {{" 3 ", " 2 ", " 1 "}, kInconsistentFileText, 3, 0, "the file ends before the first value"},
+        {{" 3 ", " 2 ", " 1 ", " 5 ", " 4 "}, kInconsistentFileText, 3, 0, "the file ends before the second value"},
+        {{" 3 ", " 1 ", " 4 ", " 2.5 "}, nullptr, 3, 1, "one complete row"},
+        {{" 3 ", " 0 "}, nullptr, 3, 0, "no rows"},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        FileImage image;
+        image.i[0] = "4";  // gMediumNr: the blocks load whatever the section holds
+        image.config = r.config;
+        ProgramState p;
+        // A configuration loaded before.
+        p.config.gConfAuswahl.ComboIndex = 9;
+        p.config.gConfAuswahl.Anzahl = 3;
+        p.doc.gDateiname = folder.file("old.mv5").string();
+        writeBytes(p.doc.gDateiname, image.bytes());
+        RecordingMessageBox box;
+        EXPECT_EQ(LoadMvl(p, box), LoadResult::Loaded) << r.shows;
+        EXPECT_TRUE(tracer.responder.reports.empty()) << r.shows;
+        if (r.message) {
+            ASSERT_EQ(box.shown.size(), 1u) << r.shows;
+            EXPECT_EQ(box.shown[0].text, r.message) << r.shows;
+            EXPECT_EQ(box.shown[0].caption, "") << r.shows;  // the program title
+            EXPECT_EQ(box.shown[0].icon, MessageIcon::None) << r.shows;
+            EXPECT_EQ(box.shown[0].buttons, MessageButtons::Ok) << r.shows;
+        } else {
+            EXPECT_TRUE(box.shown.empty()) << r.shows;
+        }
+        EXPECT_EQ(p.config.gConfAuswahl.ComboIndex, r.comboIndex) << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.Anzahl, r.anzahl) << r.shows;
+        EXPECT_EQ(p.calc.gMediumNr, 4) << r.shows;
+        EXPECT_FALSE(p.doc.gDateiname.empty()) << r.shows;
+    }
+}
+
+TEST(CalculationFileReading, OtherDatabaseSettingRefusesTheFile)
+{
+    TestTracer tracer;
+    Folder folder;
+    FileImage image;
+    image.i[0] = "4";
+    image.i[17] = "1";  // saved with the alternative database
+    image.config = {" 3 ", " 1 ", " 2 ", " 7 "};
+    const fs::path file = folder.file("alt.mv5");
+    writeBytes(file, image.bytes());
+
+    ProgramState p;
+    p.calc.gMediumNr = 2;
+    p.config.gConfAuswahl.ComboIndex = 5;
+    p.config.gConfAuswahl.Anzahl = 1;
+    p.config.gConfAuswahl.Wert[0] = 9.5;
+    p.doc.gDateiname = file.string();
+    RecordingMessageBox box;
+    EXPECT_EQ(LoadMvl(p, box), LoadResult::Refused);
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text,
+              "Achtung, bitte ändern Sie die MS-Code-Einstellungen in den Benutzereinstellungen! ATTENTION: Please "
+              "change the MS-Code-Settings in user options!");
+    EXPECT_EQ(box.shown[0].caption, "WARNING");
+    EXPECT_EQ(box.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(box.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(p.calc.gMediumNr, 2);
+    EXPECT_EQ(p.config.gConfAuswahl.ComboIndex, 5);
+    EXPECT_EQ(p.config.gConfAuswahl.Anzahl, 1);
+    EXPECT_EQ(p.config.gConfAuswahl.Wert[0], 9.5);
+    // A later Save without a dialog must not write the current inputs over it.
+    EXPECT_EQ(p.doc.gDateiname, "");
+
+    // No handle is left open: the file can be saved over at once.
+    p.doc.gDateiname = file.string();
+    SaveMvl(p, ConfigRowsSnapshot{});
+    EXPECT_TRUE(tracer.responder.reports.empty());
+    EXPECT_EQ(crlfLines(readBytes(file))[100], "2");
+
+    // With the matching setting the same file loads.
+    ProgramState q;
+    q.settings.gUserMSCode = 1;
+    q.doc.gDateiname = file.string();
+    writeBytes(file, image.bytes());
+    EXPECT_EQ(LoadMvl(q, box), LoadResult::Loaded);
+    EXPECT_EQ(q.calc.gMediumNr, 4);
+}
+
+// ---- Failures ---------------------------------------------------------------------
+
+TEST(CalculationFileReading, FilesThatCannotBeReadGoToTheErrorDialog)
+{
+    struct Row {
+        const char* name;
+        int lines;                 // value lines kept of a 201-line file; -1 none written
+        const char* integerSlot1;  // replaces Integer slot 1
+        int error;
+        const char* shows;
+    } rows[] = {
+        {"missing.mv5", -1, "0", err::FileNotFound, "no such file"},
+        {"short.mv5", 150, "0", err::InputPastEndOfFile, "fewer than 200 value lines"},
+        {"empty.mv5", 0, "0", err::InputPastEndOfFile, "an empty file"},
+        {"text.mv5", 201, "abc", err::TypeMismatch, "a value that is not a number"},
+        {"big.mv5", 201, "40000", err::Overflow, "beyond 16 bits"},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        FileImage image;
+        image.i[0] = r.integerSlot1;
+        const fs::path file = folder.file(r.name);
+        if (r.lines >= 0) {
+            std::string bytes = image.bytes();
+            std::size_t cut = 0;
+            for (int k = 0; k < r.lines; ++k)
+                cut = bytes.find("\r\n", cut) + 2;
+            writeBytes(file, bytes.substr(0, cut));
+        }
+        ProgramState p;
+        p.calc.gMediumNr = 2;
+        p.doc.gDateiname = file.string();
+        RecordingMessageBox box;
+        EXPECT_EQ(LoadMvl(p, box), LoadResult::Failed) << r.shows;
+        ASSERT_EQ(tracer.responder.reports.size(), 1u) << r.shows;
+        EXPECT_EQ(tracer.responder.reports[0].number, r.error) << r.shows;
+        EXPECT_EQ(tracer.responder.reports[0].procedure, "LoadMvl") << r.shows;
+        EXPECT_TRUE(box.shown.empty()) << r.shows;
+        EXPECT_EQ(p.calc.gMediumNr, 2) << r.shows;
+        EXPECT_EQ(p.doc.gDateiname, "") << r.shows;
+    }
+}
+
+TEST(CalculationFileWriting, FailedWriteKeepsTheOldFile)
+{
+    TestTracer tracer;
+    Folder folder;
+    // The longest name the file system takes: the file itself can be there,
+    // but no temporary name beside it can be made.
+    const fs::path target = folder.file(std::string(250, 'k') + ".mv5");
+    const std::string old = FileImage{}.bytes();
+    writeBytes(target, old);
+    ASSERT_EQ(readBytes(target), old);
+
+    ProgramState p = fullyFilledState();
+    p.settings.gUserMSCode = 0;
+    p.doc.gDateiname = target.string();
+    SaveMvl(p, ConfigRowsSnapshot{});
+    ASSERT_EQ(tracer.responder.reports.size(), 1u);
+    EXPECT_EQ(tracer.responder.reports[0].number, 75);
+    EXPECT_EQ(tracer.responder.reports[0].procedure, "SaveMvl");
+    EXPECT_NE(tracer.responder.reports[0].description.find(target.string()), std::string::npos)
+        << tracer.responder.reports[0].description;
+    EXPECT_EQ(readBytes(target), old);
+    EXPECT_EQ(folder.names().size(), 1u);
+}
+
+TEST(CalculationFileWriting, FolderThatIsNotThere)
+{
+    TestTracer tracer;
+    Folder folder;
+    ProgramState p;
+    p.doc.gDateiname = (folder.path() / "gone" / "calc.mv5").string();
+    SaveMvl(p, ConfigRowsSnapshot{});
+    ASSERT_EQ(tracer.responder.reports.size(), 1u);
+    EXPECT_EQ(tracer.responder.reports[0].number, 76);
+    EXPECT_NE(tracer.responder.reports[0].description.find("calc.mv5"), std::string::npos);
+    EXPECT_TRUE(folder.names().empty());
+}
+
+TEST(CalculationFileWriting, ConfigurationRowThatIsNotThere)
+{
+    // gConfFeldAnzahl names more rows than the window holds: error 9 and no file.
+    TestTracer tracer;
+    Folder folder;
+    ProgramState p;
+    p.doc.gDateiname = folder.file("calc.mv5").string();
+    p.config.gConfFeldAnzahl = 2;
+    ConfigRowsSnapshot rows;
+    rows.comboIndex = 2;
+    rows.rows = {{1, "1"}};
+    SaveMvl(p, rows);
+    ASSERT_EQ(tracer.responder.reports.size(), 1u);
+    EXPECT_EQ(tracer.responder.reports[0].number, err::SubscriptOutOfRange);
+    EXPECT_TRUE(folder.names().empty());
+}
+
+}  // namespace
+}  // namespace morvane
