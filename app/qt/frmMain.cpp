@@ -9,12 +9,14 @@
 #include "app/qt/WindowFonts.h"
 #include "app/qt/frmAbout.h"
 #include "app/qt/frmOptions.h"
+#include "mainwindow/qt/MainInputPages.h"
 #include "platform/qt/Twips.h"
 #include "tracing/Guard.h"
 #include "tracing/qt/ErrorDisplayArea.h"
 #include "tracing/qt/ErrorTestPanel.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -93,6 +95,10 @@ frmMain::frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& l
         page->setObjectName(QStringLiteral("SSTab1Page%1").arg(SSTab1_->count()));
         SSTab1_->addTab(page, QString::fromLatin1(caption));
     }
+    pages_ = new MainInputPages(SSTab1_, client, state_, services_.messages);
+    pages_->setFileNamePanel([this](const std::string& name) { fileNamePanel_->setText(QString::fromStdString(name)); });
+    // Calc! stands on the toolbar's row, to the right of Exit.
+    tbToolBar_->addWidget(pages_->Command1());
 
     // In front of the tab control: the image area whose double-click toggles
     // the hidden error-test panel.
@@ -238,6 +244,12 @@ void frmMain::Form_Load()
             }))
             return;
     }
+    if (!pages_->setConfiguratorTexts(g) || !pages_->fillLists(g))
+        return;
+    if (!g.step([&] { pages_->ResetOberflaeche(); }))
+        return;
+    if (!g.step([&] { pages_->Check4->setEnabled(true); }))
+        return;
     // A new window shows the default inputs, so it must not keep the file name
     // of the window it replaces: a plain Save would write those defaults over
     // that file. It forgets the name as New does.
@@ -292,7 +304,8 @@ void frmMain::mnuExit_Click(std::int16_t Index)
 void frmMain::mnuFileNew_Click()
 {
     Guard g("frmMain", "mnuFileNew_Click", "Private Sub mnuFileNew_Click()");
-    if (!g.step([&] { fileNamePanel_->clear(); }))
+    // The reset also empties the file name panel.
+    if (!g.step([&] { pages_->ResetOberflaeche(); }))
         return;
     if (!g.step([&] { state_.doc.gDateiname.clear(); }))
         return;

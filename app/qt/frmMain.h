@@ -3,9 +3,10 @@
 // hidden error-test panel, and the frame commands (build and close, language,
 // options, about, help, New, Close, Exit). Built anew at each language switch.
 //
-// The input pages, their lists and ResetOberflaeche, and the file commands
-// Open, Save and Save As with the calculation file, join this frame later; until
-// then their menu items and toolbar buttons are disabled.
+// The input pages with their lists and ResetOberflaeche are
+// mainwindow/qt/MainInputPages. The file commands Open, Save and Save As with the
+// calculation file join this frame later; until then their menu items and
+// toolbar buttons are disabled.
 #pragma once
 
 #include "app/ProgramState.h"
@@ -23,6 +24,8 @@ class QTabWidget;
 class QToolBar;
 
 namespace morvane {
+
+class MainInputPages;
 
 // What the main window asks of the start-up when the user picks the other
 // language (subgChangeLanguage): store the offset, rebuild the main window.
@@ -57,6 +60,8 @@ public:
 
     // The tab control whose five pages the input model fills.
     QTabWidget* SSTab1() const { return SSTab1_; }
+    // The input controls on the tab pages and the installation panel.
+    MainInputPages* inputPages() const { return pages_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -79,6 +84,7 @@ private:
     QToolBar* tbToolBar_ = nullptr;
     QTabWidget* SSTab1_ = nullptr;
     QLabel* fileNamePanel_ = nullptr;
+    MainInputPages* pages_ = nullptr;
 };
 
 }  // namespace morvane
