@@ -1,5 +1,6 @@
 #include "app/qt/frmMain.h"
 
+#include "app/FileCommands.h"
 #include "app/IniSettings.h"
 #include "app/ProgramIdentity.h"
 #include "app/ResourceTexts.h"
@@ -10,6 +11,7 @@
 #include "app/qt/frmAbout.h"
 #include "app/qt/frmOptions.h"
 #include "mainwindow/qt/MainInputPages.h"
+#include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/Twips.h"
 #include "tracing/Guard.h"
 #include "tracing/qt/ErrorDisplayArea.h"
@@ -114,7 +116,34 @@ frmMain::frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& l
     fileNamePanel_ = plainLabel(sbStatusBar, "sbStatusBarPanel1");
     sbStatusBar->addWidget(fileNamePanel_, 1);
     setStatusBar(sbStatusBar);
+
+    dlgCommonDialog_ = std::make_unique<QtFileDialogs>(this);
+    makeFileCommands(*dlgCommonDialog_);
 }
+
+frmMain::~frmMain() = default;
+
+void frmMain::makeFileCommands(FileDialogs& dialogs)
+{
+    FileCommandWindow w;
+    w.readWindow = [this] { pages_->ReadOberflaeche(); };
+    w.writeWindow = [this] { pages_->WriteOberflaeche(); };
+    w.resetWindow = [this] { pages_->ResetOberflaeche(); };
+    w.showFileName = [this](const std::string& name) { fileNamePanel_->setText(QString::fromStdString(name)); };
+    w.repaint = [this] { update(); };
+    w.configRows = [this] {
+        InputControls c;
+        pages_->toControls(c);
+        ConfigRowsSnapshot rows;
+        rows.comboIndex = c.Combo2;
+        for (const ConfigRowControls& row : c.confRows)
+            rows.rows.push_back({row.cmbConfField, row.txtValueEntry});
+        return rows;
+    };
+    files_ = std::make_unique<FileCommands>(state_, dialogs, services_.messages, services_.programFolder, std::move(w));
+}
+
+void frmMain::setFileDialogs(FileDialogs& dialogs) { makeFileCommands(dialogs); }
 
 QAction* frmMain::menuItem(QMenu* menu, const char* name, const char* captionId)
 {
@@ -143,10 +172,6 @@ void frmMain::buildMenus()
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar2"));
     QAction* mnuExit = menuItem(mnuFile, "mnuExit", "1197");
 
-    // Open, Save and Save As come with the calculation file.
-    for (QAction* a : {mnuFileOpen, mnuFileSave, mnuFileSaveAs})
-        a->setEnabled(false);
-
     QMenu* mnuLanguage = bar->addMenu(QStringLiteral("1800"));
     mnuLanguage->setObjectName(QStringLiteral("mnuLanguage"));
     mnuGerman_ = menuItem(mnuLanguage, "mnuGerman", "1801");
@@ -161,6 +186,9 @@ void frmMain::buildMenus()
     QAction* mnuHelpAbout = menuItem(mnuHelp, "mnuHelpAbout", "1009");
 
     connect(mnuFileNew, &QAction::triggered, this, [this] { mnuFileNew_Click(); });
+    connect(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpen_Click(); });
+    connect(mnuFileSave, &QAction::triggered, this, [this] { mnuFileSave_Click(); });
+    connect(mnuFileSaveAs, &QAction::triggered, this, [this] { mnuFileSaveAs_Click(); });
     connect(mnuFileClose, &QAction::triggered, this, [this] { mnuFileClose_Click(); });
     connect(mnuFileProperties, &QAction::triggered, this, [this] { mnuFileProperties_Click(); });
     connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(0); });
@@ -188,13 +216,11 @@ void frmMain::buildToolbar(QWidget* client)
         const char* key;
         const char* tooltipId;
         QStyle::StandardPixmap image;
-        bool enabled;
     };
-    // Open and Save come with the calculation file.
     const Button buttons[] = {
-        {"Neu", "1010", QStyle::SP_FileIcon, true},
-        {"Öffnen", "1011", QStyle::SP_DialogOpenButton, false},
-        {"Speichern", "1012", QStyle::SP_DialogSaveButton, false},
+        {"Neu", "1010", QStyle::SP_FileIcon},
+        {"Öffnen", "1011", QStyle::SP_DialogOpenButton},
+        {"Speichern", "1012", QStyle::SP_DialogSaveButton},
     };
     for (const Button& b : buttons) {
         const QString key = QString::fromUtf8(b.key);
@@ -202,7 +228,6 @@ void frmMain::buildToolbar(QWidget* client)
         a->setObjectName(QStringLiteral("tbButton_") + key);
         a->setData(key);
         a->setToolTip(QString::fromLatin1(b.tooltipId));
-        a->setEnabled(b.enabled);
         connect(a, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
     }
     tbToolBar_->addSeparator();
@@ -301,17 +326,11 @@ void frmMain::mnuExit_Click(std::int16_t Index)
         return;
 }
 
-void frmMain::mnuFileNew_Click()
-{
-    Guard g("frmMain", "mnuFileNew_Click", "Private Sub mnuFileNew_Click()");
-    // The reset also empties the file name panel.
-    if (!g.step([&] { pages_->ResetOberflaeche(); }))
-        return;
-    if (!g.step([&] { state_.doc.gDateiname.clear(); }))
-        return;
-    if (!g.step([&] { update(); }))
-        return;
-}
+// The file commands register with the tracer under these handlers' names.
+void frmMain::mnuFileNew_Click() { files_->mnuFileNew_Click(); }
+void frmMain::mnuFileOpen_Click() { files_->mnuFileOpen_Click(); }
+void frmMain::mnuFileSave_Click() { files_->mnuFileSave_Click(); }
+void frmMain::mnuFileSaveAs_Click() { files_->mnuFileSaveAs_Click(); }
 
 void frmMain::mnuFileClose_Click()
 {
@@ -399,7 +418,10 @@ void frmMain::tbToolBar_ButtonClick(const QString& key)
     if (!g.step([&] {
             if (key == QLatin1String("Neu"))
                 mnuFileNew_Click();
-            // "Öffnen" and "Speichern" come with the calculation file.
+            else if (key == QString::fromUtf8("Öffnen"))
+                mnuFileOpen_Click();
+            else if (key == QLatin1String("Speichern"))
+                mnuFileSave_Click();
         }))
         return;
 }

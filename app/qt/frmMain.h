@@ -1,20 +1,24 @@
 // The main window's frame: menu bar, toolbar with the Exit button, the tab
 // control that the input pages fill, the status bar's file-name panel, the
 // hidden error-test panel, and the frame commands (build and close, language,
-// options, about, help, New, Close, Exit). Built anew at each language switch.
+// options, about, help, the file commands, Close, Exit). Built anew at each
+// language switch.
 //
-// The input pages with their lists and ResetOberflaeche are
-// mainwindow/qt/MainInputPages. The file commands Open, Save and Save As with the
-// calculation file join this frame later; until then their menu items and
-// toolbar buttons are disabled.
+// The input pages with their lists, ResetOberflaeche, ReadOberflaeche and
+// WriteOberflaeche are mainwindow/qt/MainInputPages. The file commands New,
+// Open, Save and Save As are app/FileCommands working on those pages and on the
+// status bar's file-name panel; their dialogs are the window's own
+// (QtFileDialogs) unless a test hands in others.
 #pragma once
 
 #include "app/ProgramState.h"
 #include "app/ShellServices.h"
+#include "platform/Seams.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -25,6 +29,7 @@ class QToolBar;
 
 namespace morvane {
 
+class FileCommands;
 class MainInputPages;
 
 // What the main window asks of the start-up when the user picks the other
@@ -40,6 +45,7 @@ class frmMain : public QMainWindow {
 
 public:
     frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& languageSwitch, QWidget* parent = nullptr);
+    ~frmMain() override;
 
     // Runs when the window is first shown.
     void Form_Load();
@@ -49,6 +55,9 @@ public:
     void Command2_Click();
     void mnuExit_Click(std::int16_t Index);
     void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
     void mnuFileClose_Click();
     void mnuFileProperties_Click();
     void mnuHelpApp_Click();
@@ -62,6 +71,9 @@ public:
     QTabWidget* SSTab1() const { return SSTab1_; }
     // The input controls on the tab pages and the installation panel.
     MainInputPages* inputPages() const { return pages_; }
+    // The file dialogs of Open, Save and Save As from now on (tests hand in a
+    // scripted one); the window's own until then.
+    void setFileDialogs(FileDialogs& dialogs);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -73,6 +85,7 @@ private:
     void buildMenus();
     void buildToolbar(QWidget* client);
     void showHelpPage();
+    void makeFileCommands(FileDialogs& dialogs);
 
     ProgramState& state_;
     ShellServices& services_;
@@ -85,6 +98,9 @@ private:
     QTabWidget* SSTab1_ = nullptr;
     QLabel* fileNamePanel_ = nullptr;
     MainInputPages* pages_ = nullptr;
+    // The window's common dialog, and the file commands that use it.
+    std::unique_ptr<FileDialogs> dlgCommonDialog_;
+    std::unique_ptr<FileCommands> files_;
 };
 
 }  // namespace morvane

@@ -1,0 +1,138 @@
+#include "app/FileCommands.h"
+
+#include "tracing/Guard.h"
+
+#include <system_error>
+#include <utility>
+
+namespace morvane {
+
+namespace {
+
+// A window that does not hand over a callback has nothing to do for it.
+template <class F, class... A>
+void call(const F& f, A&&... args)
+{
+    if (f)
+        f(std::forward<A>(args)...);
+}
+
+}  // namespace
+
+std::string withDefaultExtension(const std::string& path, const std::string& ext)
+{
+    if (path.empty() || std::filesystem::path(path).has_extension())
+        return path;
+    return path + "." + ext;
+}
+
+FileCommands::FileCommands(ProgramState& state, FileDialogs& dialogs, MessageBoxSink& messages,
+                           std::filesystem::path programFolder, FileCommandWindow window)
+    : state_(state), dialogs_(dialogs), messages_(messages), programFolder_(std::move(programFolder)),
+      window_(std::move(window))
+{
+}
+
+std::string FileCommands::initialFolder() const
+{
+    // With the separator at the end, as the dialog is given a folder.
+    return (programFolder_ / kCalculationsFolder / "").string();
+}
+
+std::string FileCommands::askSaveName(const char* filter)
+{
+    defaultExt_ = "mv5";
+    const auto chosen = dialogs_.saveFile(kSaveDialogCaption, initialFolder(), filter);
+    if (!chosen)
+        return {};
+    return withDefaultExtension(*chosen, defaultExt_);
+}
+
+void FileCommands::writeFile()
+{
+    SaveMvl(state_, window_.configRows ? window_.configRows() : ConfigRowsSnapshot{});
+}
+
+void FileCommands::mnuFileNew_Click()
+{
+    Guard g("frmMain", "mnuFileNew_Click", "Private Sub mnuFileNew_Click()");
+    // The reset also empties the file name panel.
+    if (!g.step([&] { call(window_.resetWindow); }))
+        return;
+    if (!g.step([&] { state_.doc.gDateiname.clear(); }))
+        return;
+    if (!g.step([&] { call(window_.repaint); }))
+        return;
+}
+
+void FileCommands::mnuFileOpen_Click()
+{
+    Guard g("frmMain", "mnuFileOpen_Click", "Private Sub mnuFileOpen_Click()");
+    std::string name;
+    if (!g.step([&] {
+            const auto chosen = dialogs_.openFile(kOpenDialogCaption, initialFolder(), kFilterSave);
+            if (!chosen || chosen->empty())
+                return false;  // cancelled
+            name = *chosen;
+            // A bare name that is no file takes the dialog's default extension.
+            std::error_code ec;
+            if (!std::filesystem::exists(name, ec))
+                name = withDefaultExtension(name, defaultExt_);
+            return true;
+        }))
+        return;
+    if (!g.step([&] { state_.doc.gDateiname = name; }))
+        return;
+    // LoadMvl reports its own failures and empties gDateiname unless the file
+    // reached the state; the window then shows the state as it is.
+    if (!g.step([&] { LoadMvl(state_, messages_); }))
+        return;
+    // Also puts gDateiname into the status bar.
+    if (!g.step([&] { call(window_.writeWindow); }))
+        return;
+    if (!g.step([&] { call(window_.repaint); }))
+        return;
+}
+
+void FileCommands::mnuFileSave_Click()
+{
+    Guard g("frmMain", "mnuFileSave_Click", "Private Sub mnuFileSave_Click()");
+    if (!g.step([&] { call(window_.readWindow); }))
+        return;
+    if (!g.step([&] {
+            if (!state_.doc.gDateiname.empty())
+                return true;
+            const std::string name = askSaveName(kFilterSave);
+            if (name.empty())
+                return false;  // cancelled
+            state_.doc.gDateiname = name;
+            return true;
+        }))
+        return;
+    if (!g.step([&] { writeFile(); }))
+        return;
+    if (!g.step([&] { call(window_.showFileName, state_.doc.gDateiname); }))
+        return;
+}
+
+void FileCommands::mnuFileSaveAs_Click()
+{
+    Guard g("frmMain", "mnuFileSaveAs_Click", "Private Sub mnuFileSaveAs_Click()");
+    if (!g.step([&] { call(window_.readWindow); }))
+        return;
+    // Cancelling keeps gDateiname; the state has been read all the same.
+    if (!g.step([&] {
+            const std::string name = askSaveName(kFilterSaveAs);
+            if (name.empty())
+                return false;
+            state_.doc.gDateiname = name;
+            return true;
+        }))
+        return;
+    if (!g.step([&] { writeFile(); }))
+        return;
+    if (!g.step([&] { call(window_.showFileName, state_.doc.gDateiname); }))
+        return;
+}
+
+}  // namespace morvane

@@ -1,0 +1,140 @@
+// The file commands through the real main window: their menu items and toolbar
+// buttons are live, Save writes the window's inputs to the file the dialog
+// names, and Open brings a changed input back and shows the file's name.
+#include "app/qt/frmMain.h"
+#include "mainwindow/qt/MainInputPages.h"
+#include "support/ShellFakes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+class NoSwitch : public LanguageSwitch {
+public:
+    void subgChangeLanguage() override {}
+};
+
+struct Rig {
+    Rig()
+    {
+        std::filesystem::create_directories(fakes.services.programFolder / "calculations");
+        window = new frmMain(state, fakes.services, languageSwitch);
+        window->setFileDialogs(dialogs);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.data()));
+    }
+    ~Rig() { delete window.data(); }
+    QAction* action(const char* name) const { return window->findChild<QAction*>(QString::fromLatin1(name)); }
+    QString panel() const { return window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"))->text(); }
+    MainInputPages& pages() const { return *window->inputPages(); }
+    std::string calc(const char* name) const
+    {
+        return (fakes.services.programFolder / "calculations" / name).string();
+    }
+
+    TestTracer tracer;
+    QTemporaryDir folder;
+    FakeShellServices fakes{folder.path().toStdString()};
+    ScriptedFileDialogs dialogs;
+    ProgramState state;
+    NoSwitch languageSwitch;
+    QPointer<frmMain> window;
+};
+
+double number(const QLineEdit* box) { return box->text().trimmed().toDouble(); }
+
+}  // namespace
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void commandsAreLive();
+    void saveThenOpenRestoresAChangedInput();
+    void toolbarSaveWritesWithoutDialogOnceNamed();
+};
+
+void TestFileCommands::commandsAreLive()
+{
+    Rig rig;
+    for (const char* name : {"mnuFileNew", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs", "tbButton_Neu",
+                             "tbButton_Öffnen", "tbButton_Speichern"})
+        QVERIFY2(rig.window->findChild<QAction*>(QString::fromUtf8(name))->isEnabled(), name);
+}
+
+void TestFileCommands::saveThenOpenRestoresAChangedInput()
+{
+    Rig rig;
+    rig.pages().Text23->setText(QStringLiteral("Kunde Süd GmbH"));
+    rig.pages().Text16->setText(QStringLiteral("350"));
+    rig.pages().Text12->setPlainText(QStringLiteral("erste Zeile"));
+    rig.dialogs.saveAnswer = rig.calc("FT-101");
+    rig.action("mnuFileSave")->trigger();
+    const std::string file = rig.calc("FT-101.mv5");
+    QVERIFY(std::filesystem::exists(file));
+    QCOMPARE(rig.state.doc.gDateiname, file);
+    QCOMPARE(rig.panel(), QString::fromStdString(file));
+    QCOMPARE(rig.dialogs.asked.size(), std::size_t(1));
+    QCOMPARE(rig.dialogs.asked[0].first, std::string("Speichern"));
+    QCOMPARE(rig.dialogs.asked[0].second, rig.calc(""));
+
+    // New empties the inputs and forgets the name; the inputs are changed again.
+    rig.action("mnuFileNew")->trigger();
+    QCOMPARE(rig.panel(), QString());
+    rig.pages().Text23->setText(QStringLiteral("anders"));
+    rig.pages().Text16->setText(QStringLiteral("100"));
+    rig.pages().Text12->setPlainText(QString());
+
+    rig.dialogs.openAnswer = file;
+    rig.window->findChild<QAction*>(QString::fromUtf8("tbButton_Öffnen"))->trigger();
+    QCOMPARE(rig.dialogs.asked.back().first, std::string("oeffnen"));
+    QCOMPARE(rig.pages().Text23->text(), QStringLiteral("Kunde Süd GmbH"));
+    QCOMPARE(number(rig.pages().Text16), 350.0);
+    QCOMPARE(rig.pages().Text12->toPlainText(), QStringLiteral("erste Zeile"));
+    QCOMPARE(rig.state.doc.gDateiname, file);
+    QCOMPARE(rig.panel(), QString::fromStdString(file));
+    QVERIFY(rig.tracer.responder.reports.empty());
+    QVERIFY(rig.fakes.messages.shown.empty());
+}
+
+void TestFileCommands::toolbarSaveWritesWithoutDialogOnceNamed()
+{
+    Rig rig;
+    rig.dialogs.saveAnswer = rig.calc("a.mv5");
+    QAction* save = rig.window->findChild<QAction*>(QString::fromUtf8("tbButton_Speichern"));
+    save->trigger();
+    QCOMPARE(rig.dialogs.asked.size(), std::size_t(1));
+    // A change saved by the toolbar's Save goes to the same file, no dialog.
+    rig.pages().Text23->setText(QStringLiteral("zweiter Stand"));
+    rig.dialogs.saveAnswer.reset();
+    save->trigger();
+    QCOMPARE(rig.dialogs.asked.size(), std::size_t(1));
+    rig.pages().Text23->setText(QString());
+    rig.dialogs.openAnswer = rig.calc("a.mv5");
+    rig.action("mnuFileOpen")->trigger();
+    QCOMPARE(rig.pages().Text23->text(), QStringLiteral("zweiter Stand"));
+
+    // Save As cancelled keeps the name and writes nothing.
+    rig.pages().Text23->setText(QStringLiteral("nicht gespeichert"));
+    rig.action("mnuFileSaveAs")->trigger();
+    QCOMPARE(rig.dialogs.asked.size(), std::size_t(3));
+    QCOMPARE(rig.state.doc.gDateiname, rig.calc("a.mv5"));
+    rig.action("mnuFileOpen")->trigger();
+    QCOMPARE(rig.pages().Text23->text(), QStringLiteral("zweiter Stand"));
+    QVERIFY(rig.tracer.responder.reports.empty());
+}
+
+QTEST_MAIN(TestFileCommands)
+#include "test_file_commands.moc"
