@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace morvane {
 
@@ -59,6 +60,43 @@ std::string formatFixed(double value, int decimals)
     return value < 0.0 && !zero ? "-" + n : n;
 }
 
+std::string formatFixed(double value, int decimals, char decimalSeparator)
+{
+    std::string t = formatFixed(value, decimals);
+    if (const auto dot = t.find('.'); dot != std::string::npos)
+        t[dot] = decimalSeparator;
+    return t;
+}
+
+std::string formatScientific(double value, int decimals, char decimalSeparator)
+{
+    if (!std::isfinite(value))
+        raiseError(err::Overflow);
+    int exp10 = 0;
+    std::string n(static_cast<std::size_t>(decimals) + 1, '0');
+    if (value != 0.0) {
+        char buf[64];
+        const auto r = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific, 14);
+        *r.ptr = '\0';
+        exp10 = std::atoi(std::strchr(buf, 'e') + 1);
+        n = scaledDigits(value, decimals - exp10);
+        if (n.size() > static_cast<std::size_t>(decimals) + 1) {  // 9.996 rounded up to 10.00
+            n.pop_back();
+            ++exp10;
+        }
+    }
+    std::string t = n.substr(0, 1);
+    if (decimals > 0)
+        t += decimalSeparator + n.substr(1);
+    const int e = exp10 < 0 ? -exp10 : exp10;
+    t += exp10 < 0 ? "E-" : "E+";
+    if (e < 10)
+        t += '0';
+    t += std::to_string(e);
+    const bool zero = n.find_first_not_of('0') == std::string::npos;
+    return value < 0.0 && !zero ? "-" + t : t;
+}
+
 std::string formatUpTo(double value, int decimals)
 {
     std::string t = formatFixed(value, decimals);
@@ -69,6 +107,22 @@ std::string formatUpTo(double value, int decimals)
             t.pop_back();
     }
     return t == "-0" ? "0" : t;
+}
+
+std::string formatHashMask(double value, int decimals)
+{
+    std::string t = formatFixed(value, decimals);
+    const bool negative = !t.empty() && t.front() == '-';
+    if (negative)
+        t.erase(0, 1);
+    if (decimals > 0)
+        while (t.back() == '0')
+            t.pop_back();
+    else
+        t += '.';
+    if (t.front() == '0')
+        t.erase(0, 1);
+    return negative ? "-" + t : t;
 }
 
 }  // namespace morvane

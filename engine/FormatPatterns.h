@@ -1,10 +1,12 @@
-// Stands for the runtime's Format with the two digit patterns the engine uses:
-// "###0.00" (the vibration ratio) and ".###" (the solver's announcement).
+// Stands for the runtime's Format with the digit patterns the program uses:
+// "###0.00" (the vibration ratio), ".###" (the solver's announcement), and on
+// the printed uncertainty report "######0.00", "##.##" and "###.##".
 //
 // The runtime formats from the value's 15-significant-digit decimal form and
 // rounds half away from zero, so 1.005 gives "1.01" although the nearest double
 // lies just below 1.005. The decimal separator is a point whatever the locale,
-// as in the Str form (platform/NumberText.h).
+// as in the Str form (platform/NumberText.h), unless a separator is given: the
+// windows pass the one of the user's regional settings.
 #pragma once
 
 #include <string>
@@ -14,10 +16,23 @@ namespace morvane {
 // Exactly `decimals` places, at least one digit before the point ("###0.00" is
 // formatFixed(v, 2): 1.3868 gives "1.39", 0 gives "0.00").
 std::string formatFixed(double value, int decimals);
+// The same with `decimalSeparator` in place of the point.
+std::string formatFixed(double value, int decimals, char decimalSeparator);
+
+// The mask "0,00E+00": one digit, the separator, `decimals` digits, "E", the
+// exponent's sign and at least two exponent digits. The comma of the mask is
+// read as the decimal separator, so the mantissa keeps two decimals
+// (118886.7 gives "1.19E+05", 0 gives "0.00E+00", 9.996 gives "1.00E+01").
+std::string formatScientific(double value, int decimals, char decimalSeparator = '.');
 
 // Up to `decimals` places: trailing zeros and a trailing point are dropped, and
 // a magnitude below 1 keeps its leading zero (".###": 53.35912 gives "53.359",
 // 12.5 gives "12.5", 31 gives "31").
 std::string formatUpTo(double value, int decimals);
+
+// Up to `decimals` places with only "#" placeholders ("##.##", "###.##"): no
+// leading zero, trailing zeros of the fraction dropped, the point always
+// printed (150 gives "150.", 0.5 gives ".5", 293.15 gives "293.15", 0 gives ".").
+std::string formatHashMask(double value, int decimals);
 
 }  // namespace morvane

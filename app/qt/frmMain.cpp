@@ -10,7 +10,16 @@
 #include "app/qt/WindowFonts.h"
 #include "app/qt/frmAbout.h"
 #include "app/qt/frmOptions.h"
+#include "engine/CalculateDriver.h"
+#include "engine/DifferentialPressureSolver.h"
+#include "engine/EngineContext.h"
+#include "engine/qt/frmFehlerfile.h"
 #include "mainwindow/qt/MainInputPages.h"
+#include "platform/ProductDatabase.h"
+#include "platform/qt/QtPrinter.h"
+#include "reports/results_window/ProtocolPages.h"
+#include "reports/results_window/QtPrinterDialog.h"
+#include "reports/results_window/frmResult.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/Twips.h"
 #include "tracing/Guard.h"
@@ -70,6 +79,26 @@ std::int16_t shiftState(Qt::KeyboardModifiers m)
     return shift;
 }
 
+// The options window as the Calculate driver asks for it: modal, owned by the
+// main window.
+class ModalOptions : public OptionsWindow {
+public:
+    ModalOptions(ProgramState& state, SettingsStore& store, QWidget* owner)
+        : state_(state), store_(store), owner_(owner)
+    {
+    }
+    void showModal() override
+    {
+        frmOptions options(state_.settings, store_, state_.ui.gSprachOffset, owner_);
+        options.exec();
+    }
+
+private:
+    ProgramState& state_;
+    SettingsStore& store_;
+    QWidget* owner_;
+};
+
 }  // namespace
 
 frmMain::frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& languageSwitch, QWidget* parent)
@@ -119,9 +148,48 @@ frmMain::frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& l
 
     dlgCommonDialog_ = std::make_unique<QtFileDialogs>(this);
     makeFileCommands(*dlgCommonDialog_);
+    makeDrivers();
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::makeDrivers()
+{
+    databases_ = std::make_unique<ProductDatabases>(services_.programFolder);
+    engine_ = std::make_unique<EngineContext>(
+        EngineContext{state_.calc, state_.ui, state_.settings, services_.messages, *databases_});
+    optionsWindow_ = std::make_unique<ModalOptions>(state_, services_.settings, this);
+    messagesWindow_ = std::make_unique<QtMessagesWindow>(state_.ui);
+    printerDialog_ = std::make_unique<QtPrinterDialog>(this);
+    currentPrinterDialog_ = printerDialog_.get();
+    systemPrinter_ = std::make_unique<QtPrinter>(services_.programFolder);
+    protocol_ = std::make_unique<ProtocolPages>(state_, *systemPrinter_, services_.programFolder);
+    makeResultsWindow();
+    pages_->setCalculate([this] { RunCalculate(*driver_); });
+    pages_->setSolver([this] { RunSolver(*driver_); });
+}
+
+void frmMain::setPrinterDialog(PrinterDialog& dialog)
+{
+    currentPrinterDialog_ = &dialog;
+    makeResultsWindow();
+}
+
+void frmMain::setPrinter(Printer& printer)
+{
+    protocol_ = std::make_unique<ProtocolPages>(state_, printer, services_.programFolder);
+    makeResultsWindow();
+}
+
+void frmMain::makeResultsWindow()
+{
+    // The driver holds its windows by reference, so it is made anew with them.
+    driver_.reset();
+    resultsWindow_ = std::make_unique<QtResultsWindow>(state_, *currentPrinterDialog_, protocol_.get());
+    driver_ = std::make_unique<DriverContext>(DriverContext{
+        *engine_, state_.ui, state_.config,
+        DriverWindows{*optionsWindow_, *pages_, *messagesWindow_, *resultsWindow_}});
+}
 
 void frmMain::makeFileCommands(FileDialogs& dialogs)
 {

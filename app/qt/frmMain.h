@@ -31,6 +31,15 @@ namespace morvane {
 
 class FileCommands;
 class MainInputPages;
+class OptionsWindow;
+class Printer;
+class PrinterDialog;
+class ProtocolPages;
+class ProductDatabases;
+class QtMessagesWindow;
+class QtResultsWindow;
+struct DriverContext;
+struct EngineContext;
 
 // What the main window asks of the start-up when the user picks the other
 // language (subgChangeLanguage): store the offset, rebuild the main window.
@@ -74,6 +83,14 @@ public:
     // The file dialogs of Open, Save and Save As from now on (tests hand in a
     // scripted one); the window's own until then.
     void setFileDialogs(FileDialogs& dialogs);
+    // The windows around the Calculate and solver runs: the messages window and
+    // the results window, and the printer dialog of the results window's print
+    // buttons from now on (tests hand in one that does not block).
+    QtMessagesWindow* messagesWindow() const { return messagesWindow_.get(); }
+    QtResultsWindow* resultsWindow() const { return resultsWindow_.get(); }
+    void setPrinterDialog(PrinterDialog& dialog);
+    // The printer of the protocol pages from now on (the system's until then).
+    void setPrinter(Printer& printer);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -86,6 +103,8 @@ private:
     void buildToolbar(QWidget* client);
     void showHelpPage();
     void makeFileCommands(FileDialogs& dialogs);
+    void makeDrivers();
+    void makeResultsWindow();
 
     ProgramState& state_;
     ShellServices& services_;
@@ -101,6 +120,18 @@ private:
     // The window's common dialog, and the file commands that use it.
     std::unique_ptr<FileDialogs> dlgCommonDialog_;
     std::unique_ptr<FileCommands> files_;
+    // What Calc! and the solver run on: the engine over the program state and
+    // the product databases of the program folder, and the windows they show.
+    std::unique_ptr<ProductDatabases> databases_;
+    std::unique_ptr<EngineContext> engine_;
+    std::unique_ptr<OptionsWindow> optionsWindow_;
+    std::unique_ptr<QtMessagesWindow> messagesWindow_;
+    std::unique_ptr<PrinterDialog> printerDialog_;
+    PrinterDialog* currentPrinterDialog_ = nullptr;
+    std::unique_ptr<Printer> systemPrinter_;
+    std::unique_ptr<ProtocolPages> protocol_;
+    std::unique_ptr<QtResultsWindow> resultsWindow_;
+    std::unique_ptr<DriverContext> driver_;
 };
 
 }  // namespace morvane

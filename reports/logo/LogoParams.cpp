@@ -1,0 +1,145 @@
+#include "reports/logo/LogoParams.h"
+
+#include "tracing/Guard.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace morvane {
+
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F as Unicode code points; the five bytes the code
+// page leaves open are kept as the C1 control of the same number.
+constexpr char32_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// The program keeps its texts in UTF-8; the file is in the ANSI code page.
+std::string fromCp1252(std::string_view bytes)
+{
+    std::string out;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 && b < 0xA0)
+            appendUtf8(out, kCp1252High[b - 0x80]);
+        else
+            appendUtf8(out, b);
+    }
+    return out;
+}
+
+// One numeric input field as a 16-bit whole number: blanks around it are
+// skipped, an empty field is 0, a decimal is rounded half to even as an
+// assignment to a 16-bit integer rounds; anything else is no number.
+std::optional<std::int16_t> wholeNumber(std::string_view field)
+{
+    const auto first = field.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return std::int16_t{0};
+    const auto last = field.find_last_not_of(" \t");
+    const std::string text(field.substr(first, last - first + 1));
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !std::isfinite(v))
+        return std::nullopt;
+    const double r = std::nearbyint(v);
+    if (r < -32768.0 || r > 32767.0)
+        return std::nullopt;
+    return static_cast<std::int16_t>(r);
+}
+
+struct LogoValues {
+    std::string file;
+    std::int16_t numbers[4] = {0, 0, 0, 0};
+};
+
+// The whole file, or nothing when it cannot be read to the fourth number.
+std::optional<LogoValues> parseLogoFile(const std::string& content)
+{
+    LogoValues v;
+    std::size_t pos = content.find('\n');
+    if (pos == std::string::npos && content.empty())
+        return std::nullopt;
+    std::string_view first(content.data(), pos == std::string::npos ? content.size() : pos);
+    if (!first.empty() && first.back() == '\r')
+        first.remove_suffix(1);
+    v.file = fromCp1252(first);
+    if (pos == std::string::npos)
+        return std::nullopt;  // the numbers are missing
+    ++pos;
+    int count = 0;
+    while (count < 4) {
+        if (pos >= content.size())
+            return std::nullopt;  // input past end of file
+        const std::size_t end = content.find_first_of(",\n", pos);
+        std::string_view field(content.data() + pos, (end == std::string::npos ? content.size() : end) - pos);
+        if (!field.empty() && field.back() == '\r')
+            field.remove_suffix(1);
+        const bool lineEnd = end == std::string::npos || content[end] == '\n';
+        pos = end == std::string::npos ? content.size() : end + 1;
+        // A line end after nothing (an empty line) gives no field.
+        if (lineEnd && field.find_first_not_of(" \t") == std::string_view::npos)
+            continue;
+        const auto n = wholeNumber(field);
+        if (!n)
+            return std::nullopt;
+        v.numbers[count++] = *n;
+    }
+    return v;
+}
+
+}  // namespace
+
+void sublLoadLogoParams(DokumentDaten& doc, const std::filesystem::path& programFolder)
+{
+    Guard g("Module1", "sublLoadLogoParams", "Private Sub sublLoadLogoParams()");
+    std::optional<LogoValues> read;
+    // File errors from here on go to the defaults, never to the error dialog.
+    g.step([&] {
+        std::ifstream in(programFolder / kLogoParamFile, std::ios::binary);
+        if (!in)
+            return;
+        const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad())
+            return;
+        read = parseLogoFile(content);
+    });
+    g.step([&] {
+        if (read) {
+            doc.gLogoDatei = read->file;
+            doc.gLogoX = read->numbers[0];
+            doc.gLogoY = read->numbers[1];
+            doc.gLogoBreite = read->numbers[2];
+            doc.gLogoHoehe = read->numbers[3];
+        } else {
+            doc.gLogoDatei = kLogoDefaultFile;
+            doc.gLogoX = kLogoDefaultX;
+            doc.gLogoY = kLogoDefaultY;
+            doc.gLogoBreite = 0;
+            doc.gLogoHoehe = 0;
+        }
+    });
+}
+
+}  // namespace morvane

@@ -1,0 +1,27 @@
+// What the print buttons of the results window call: the page-1 printers of
+// the calculation protocol, and the printer dialog shown before them.
+#pragma once
+
+#include <string>
+
+namespace morvane {
+
+// Page 1 of the protocol in German (DruckeDeutsch) or English (DruckeEnglisch).
+// Each reads the page-2 switch gDruckeSeite2 itself, prints page 2 after page 1
+// where it applies and ends the print document; its errors are its own.
+class ProtocolPrinter {
+public:
+    virtual ~ProtocolPrinter() = default;
+    virtual void DruckeDeutsch() = 0;
+    virtual void DruckeEnglisch() = 0;
+};
+
+// The common dialog's printer dialog, modal; Cancel returns like OK and nothing
+// is read back from it: the printout goes to the printer the page-1 printer uses.
+class PrinterDialog {
+public:
+    virtual ~PrinterDialog() = default;
+    virtual void ShowPrinter(const std::string& title) = 0;
+};
+
+}  // namespace morvane

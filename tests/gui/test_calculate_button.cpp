@@ -1,0 +1,188 @@
+// Calc! in the real main window: inputs entered through the widgets, the run
+// through the Calculate driver, and the window it ends with: the results window
+// with the run's differential pressure, or the messages window on an input
+// error. The results window's print buttons reach the printer dialog the main
+// window was given.
+//
+// Reference case: orifice with flange tappings (type 9), water 20 °C / 500 kPa,
+// D 100 mm, d 50 mm, 10 kg/s: dp 33.222466 kPa, C 0.605445, Re 118886.7 (the
+// engine's orifice check against python3-fluids, tests/engine).
+#include "app/qt/frmMain.h"
+
+#include "app/qt/CodeEvents.h"
+#include "engine/qt/frmFehlerfile.h"
+#include "mainwindow/qt/MainInputPages.h"
+#include "reports/results_window/frmResult.h"
+#include "support/Fakes.h"
+#include "support/ShellFakes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+class NoSwitch : public LanguageSwitch {
+public:
+    void subgChangeLanguage() override {}
+};
+
+struct DialogLog : PrinterDialog {
+    void ShowPrinter(const std::string& title) override { titles.push_back(title); }
+    std::vector<std::string> titles;
+};
+
+struct CalcRig {
+    CalcRig()
+    {
+        // A user name, so that the run does not ask for the options window first.
+        fakes.settings.setValue("morvane7.0", "Startup", "UserName", "Erika");
+        window = new frmMain(state, fakes.services, noSwitch);
+        window->setPrinterDialog(dialog);
+        window->setPrinter(printer);
+        window->show();
+        exposed = QTest::qWaitForWindowExposed(window.data());
+    }
+    ~CalcRig()
+    {
+        delete window.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    MainInputPages& pages() const { return *window->inputPages(); }
+
+    // The reference orifice as a user enters it.
+    void enterOrifice()
+    {
+        MainInputPages& p = pages();
+        p.Option1->click();            // medium list
+        setListIndex(p.Combo1, 4);     // water
+        setListIndex(p.Combo2, 9);     // orifice, flange tappings
+        p.Text8->setText("100");
+        p.Text10->setText("50");
+        p.Text16->setText("500");
+        p.Text17->setText("20");
+        p.Text18->setText("10");
+        setListIndex(p.Combo8, 4);     // kg/s
+    }
+    void clickCalc() { QTest::mouseClick(pages().Command1(), Qt::LeftButton); }
+
+    TestTracer tracer;
+    QTemporaryDir folder;
+    FakeShellServices fakes{folder.path().toStdString()};
+    ProgramState state;
+    NoSwitch noSwitch;
+    DialogLog dialog;
+    RecordingPrinter printer;
+    QPointer<frmMain> window;
+    bool exposed = false;
+};
+
+}  // namespace
+
+class TestCalculateButton : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void calcShowsTheResults_data()
+    {
+        QTest::addColumn<int>("dpUnit");
+        QTest::addColumn<QString>("dpText");
+        QTest::addColumn<QString>("unitText");
+        QTest::newRow("kPa") << 0 << "33.2225" << "kPa";
+        QTest::newRow("mbar") << 3 << "332.2247" << "mbar";
+        QTest::newRow("mmWs") << 5 << "3387.7487" << "mmWs";
+    }
+    void calcShowsTheResults()
+    {
+        QFETCH(int, dpUnit);
+        CalcRig rig;
+        QVERIFY(rig.exposed);
+        rig.enterOrifice();
+        setListIndex(rig.pages().Combo10, dpUnit);
+        rig.clickCalc();
+        QtResultsWindow* results = rig.window->resultsWindow();
+        QVERIFY(results->window() != nullptr);
+        frmResult* w = results->window();
+        QVERIFY(w->isVisible());
+        QTEST(w->label("Label85")->text(), "dpText");
+        QTEST(w->label("Label78")->text(), "unitText");
+        QCOMPARE(w->label("Label40")->text(), QStringLiteral("0.6054"));
+        QCOMPARE(w->label("Label83")->text(), QStringLiteral("1.19E+05"));
+        QCOMPARE(w->label("Label28")->text(), QStringLiteral("Blende (Flanschentnahme)"));
+        QCOMPARE(w->label("Label81")->text(), QStringLiteral("10.00"));
+        QCOMPARE(w->label("Label74")->text(), QStringLiteral("kg/s"));
+        QVERIFY(rig.window->messagesWindow()->window() == nullptr);
+        QVERIFY(rig.tracer.responder.reports.empty());
+
+        // A second run with the window open refills it.
+        const QString firstDp = w->label("Label85")->text();
+        rig.pages().Text18->setText("5");
+        rig.clickCalc();
+        QCOMPARE(results->window(), w);
+        QCOMPARE(w->label("Label81")->text(), QStringLiteral("5.00"));
+        QVERIFY(w->label("Label85")->text() != firstDp);
+
+        // Printing from it reaches the main window's printer dialog.
+        QTest::mouseClick(w->Command1(), Qt::LeftButton);
+        QCOMPARE(rig.dialog.titles, std::vector<std::string>{"Drucken"});
+        QCOMPARE(rig.state.doc.gDruckeSeite2, std::int16_t(1));
+        QCOMPARE(rig.printer.endedDocuments, 1);  // an orifice: page 1 only
+        QCOMPARE(rig.printer.pageBreaks, 0);
+    }
+
+    // The solver button with the dp wanted (332.22466 mbar, the reference
+    // case's dp) and a bore to start from: the solver writes back the bore
+    // of the reference case, 50 mm.
+    void solverButtonFindsTheBore()
+    {
+        CalcRig rig;
+        rig.enterOrifice();
+        MainInputPages& p = rig.pages();
+        p.Text10->setText("40");
+        setCheckValue(p.Check4, 1);
+        p.Text37->setText("332.22466");
+        QVERIFY(p.Command3->isEnabled());
+        QTest::mouseClick(p.Command3, Qt::LeftButton);
+        bool ok = false;
+        const double bore = p.Text10->text().trimmed().toDouble(&ok);
+        QVERIFY2(ok, qPrintable(p.Text10->text()));
+        QVERIFY2(std::abs(bore - 50.0) < 0.01, qPrintable(p.Text10->text()));
+        QVERIFY(!rig.fakes.messages.shown.empty());
+        QVERIFY(rig.tracer.responder.reports.empty());
+    }
+
+    // No design flow: the run stops on the input message, which the messages
+    // window shows; the results window stays closed.
+    void inputErrorShowsTheMessages()
+    {
+        CalcRig rig;
+        rig.enterOrifice();
+        rig.pages().Text18->setText("");
+        rig.clickCalc();
+        QVERIFY(rig.window->resultsWindow()->window() == nullptr);
+        frmFehlerfile* messages = rig.window->messagesWindow()->window();
+        QVERIFY(messages != nullptr);
+        QVERIFY(messages->isVisible());
+        QVERIFY(!messages->RichTextBox1()->toPlainText().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestCalculateButton)
+#include "test_calculate_button.moc"

@@ -1,0 +1,133 @@
+// Protocol page 1 through the Qt printer into a real PDF file: the job starts,
+// draws the logo and every text, and ends with a one-page (or, with page 2,
+// two-page) document. Set MORVANE_PROTOCOL_PDF to a folder to keep the files
+// for a look (pdftoppm -png -r 60 <file>.pdf /tmp/p1).
+#include "platform/qt/QtPrinter.h"
+#include "reports/protocol/ProtocolPage1.h"
+#include "support/Fakes.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+// A flange-tapped orifice in a 100 mm pipe, water at 20 °C and 500 kPa, 10 kg/s
+// (density and viscosity: python3-iapws 1.5.2, IAPWS95(T=293.15, P=0.5)).
+void fillReference(ProgramState& s)
+{
+    auto& c = s.calc;
+    c.gModellGespeicherteDaten = -1;
+    c.gMediumNr = 4;
+    c.gKritischeTemperatur = 374.0;
+    c.gKritischerDruck = 22000.0;
+    c.gBetriebsdichte = 998.3897023846893;
+    c.gViskositaet = 1.0014737021218985;
+    c.gDruck = 500.0;
+    c.gTemperatur = 20.0;
+    c.gDurchflussAuslegung = 10.0;
+    c.gDurchflussMax = 12.0;
+    c.gDurchflussNorm = 10.0;
+    c.gDurchflussMin = 2.0;
+    c.gMehrereBetriebspunkte = 1;
+    c.gDurchflussEinheit = 4;
+    c.gInnendurchmesser = 100.0;
+    c.gInnendurchmesserWarm = 100.0;
+    c.gWandstaerke = 3.6;
+    c.gPrimaerelementtyp = 9;
+    c.gOeffnungsdurchmesser = 50.0;
+    c.gBeta = 0.5;
+    c.gKZahl = 0.6055;
+    c.gKorrekturFaktor = 1.0;
+    c.gDifferenzdruck = {33.222466, 47.84, 33.222466, 1.3289};
+    c.gExpansionszahl = {1.0, 1.0, 1.0, 1.0};
+    c.gReynolds = {126951.3, 152341.56, 126951.3, 25390.26};
+    c.gGeschwindigkeit = {1.2753, 1.5304, 1.2753, 0.2551};
+    s.config.gTypenschluessel = "NONE";
+    s.settings.gCompanyFirma2 = "Bitte geben Sie";
+    s.settings.gCompanyStrasse = "Ihre Benutzerdaten ein";
+    s.settings.gUserAbteilung = "please enter";
+    s.settings.gUserDurchwahl = "user-settings";
+    s.doc.gKundeFirma1 = "Stadtwerke Musterstadt";
+    s.doc.gAuftragsnummer = "A-77";
+    s.doc.gBemerkungen = "Prüfstand 3";
+    s.doc.gDatum = "10.12.2026 11:00:00";
+}
+
+int pdfPages(const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray pdf = f.readAll();
+    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page/") +
+                            pdf.count("/Type /Page>") + pdf.count("/Type /Page "));
+}
+
+}  // namespace
+
+class TestProtocolPdf : public QObject {
+    Q_OBJECT
+
+private slots:
+    void germanPageOneIsAOnePagePdf()
+    {
+        TestTracer tracer;
+        QTemporaryDir dir;
+        const std::filesystem::path folder = dir.path().toStdString();
+        QtPrinter printer(folder, QtPrinter::Destination::PdfFile);
+        LogoHolder logo;
+        ProgramState state;
+        fillReference(state);
+        Page1Printing printing{printer, folder, logo, {}, {}};
+        DruckeDeutsch(state, printing);
+        QVERIFY(tracer.responder.reports.empty());
+        const QString file = dir.filePath("morvane 7 Berechnungsprotokoll.pdf");
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(pdfPages(file), 1);
+        keep(file, "page1_de.pdf");
+    }
+
+    void englishWithPageTwoHasTwoPages()
+    {
+        TestTracer tracer;
+        QTemporaryDir dir;
+        const std::filesystem::path folder = dir.path().toStdString();
+        QtPrinter printer(folder, QtPrinter::Destination::PdfFile);
+        LogoHolder logo;
+        ProgramState state;
+        fillReference(state);
+        state.calc.gPrimaerelementtyp = 3;
+        state.doc.gDruckeSeite2 = 1;
+        int page2 = 0;
+        Page1Printing printing{printer, folder, logo, {}, [&](Page2Context& ctx) {
+                                   ++page2;
+                                   ctx.job.text(1000, 1000, "page 2");
+                               }};
+        DruckeEnglisch(state, printing);
+        QVERIFY(tracer.responder.reports.empty());
+        QCOMPARE(page2, 1);
+        const QString file = dir.filePath("morvane 7 results.pdf");
+        QCOMPARE(pdfPages(file), 2);
+        keep(file, "page1_en.pdf");
+    }
+
+private:
+    static void keep(const QString& file, const char* name)
+    {
+        if (const char* to = std::getenv("MORVANE_PROTOCOL_PDF"); to && *to) {
+            const QString target = QString::fromLocal8Bit(to) + "/" + name;
+            QFile::remove(target);
+            QFile::copy(file, target);
+        }
+    }
+};
+
+QTEST_MAIN(TestProtocolPdf)
+#include "test_protocol_pdf.moc"

@@ -1,0 +1,522 @@
+// The results window offscreen, filled from a state set by hand: the labels a
+// user reads in the chosen display units, "n.a." and emptied rows, the
+// captions in both languages, refilling an open window, and the print, close
+// and flow-limits buttons.
+//
+// Reference case (orifice with flange tappings, water 20 °C / 500 kPa,
+// D 100 mm, d 50 mm, 10 kg/s): dp 33.222466 kPa, C 0.605445, Re 118886.7, from
+// the engine's orifice check against python3-fluids (tests/engine). The unit
+// texts and factors are those of the display unit lists: 1 bar = 100 kPa,
+// 1 psi = 6.89476 kPa, 1 kPa = 101.97162 mmWs, K = °C + 273.15, °F = °C·1.8 + 32;
+// the expected texts were rounded half up by hand (python3 decimal).
+#include "reports/results_window/ProtocolPages.h"
+#include "reports/results_window/frmResult.h"
+
+#include "support/Fakes.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+// Records the order of dialog and printer calls.
+struct PrintLog : PrinterDialog, ProtocolPrinter {
+    void ShowPrinter(const std::string& title) override { calls.push_back("dialog:" + title); }
+    void DruckeDeutsch() override { calls.push_back("DruckeDeutsch"); }
+    void DruckeEnglisch() override { calls.push_back("DruckeEnglisch"); }
+    std::vector<std::string> calls;
+};
+
+void orificeCase(ProgramState& p)
+{
+    CalculationState& s = p.calc;
+    s.gModellGespeicherteDaten = True;
+    s.gMediumNr = 4;  // water
+    s.gDruck = 500.0;
+    s.gTemperatur = 20.0;
+    s.gDurchflussEinheit = 4;  // kg/s
+    s.gDurchflussAuslegung = 10.0;
+    s.gPrimaerelementtyp = 9;
+    s.gInnendurchmesser = 100.0;
+    s.gInnendurchmesserWarm = 100.0;
+    s.gBetriebsdichte = 998.2;
+    s.gIsentropenkoeffizient = 1e9;
+    s.gKZahl = 0.605445;
+    s.gBeta = 0.5;
+    s.gKorrekturFaktor = 1.0;
+    s.gDifferenzdruck[0] = 33.222466;
+    s.gReynolds[0] = 118886.7;
+    s.gExpansionszahl[0] = 1.0;
+    s.gGeschwindigkeit[0] = 1.2755;
+    p.doc.gMessstellennummer = "FT-101";
+    p.config.gTypenschluessel = "BL-9-100";
+}
+
+void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+// The trace holds the entry (behind its "hh:mm:ss " time stamp).
+bool traced(ErrPtnr& t, const std::string& entry)
+{
+    for (const auto& e : t.colCallStack())
+        if (e.size() > 9 && e.substr(9) == entry)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+class TestResultsWindow : public QObject {
+    Q_OBJECT
+
+    QString text(frmResult* w, const char* name) { return w->label(name)->text(); }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void cleanup()
+    {
+        QLocale::setDefault(QLocale::c());
+        flushDeletes();
+    }
+
+    void processValuesInDisplayUnits_data()
+    {
+        QTest::addColumn<int>("pUnit");
+        QTest::addColumn<int>("dpUnit");
+        QTest::addColumn<int>("tUnit");
+        QTest::addColumn<QString>("pText");
+        QTest::addColumn<QString>("pUnitText");
+        QTest::addColumn<QString>("dpText");
+        QTest::addColumn<QString>("dpUnitText");
+        QTest::addColumn<QString>("tText");
+        QTest::addColumn<QString>("tUnitText");
+        QTest::newRow("state units") << 0 << 0 << 0 << "500.000" << "kPa" << "33.2225" << "kPa" << "20.0" << "°C";
+        QTest::newRow("bar, kelvin") << 1 << 1 << 1 << "5.000" << "bar/abs" << "0.3322" << "bar" << "293.2" << "K";
+        QTest::newRow("Pa, fahrenheit") << 2 << 2 << 2 << "500000.000" << "Pa" << "33222.4660" << "Pa" << "68.0" << "°F";
+        QTest::newRow("mbar") << 3 << 3 << 0 << "5000.000" << "mbar/abs" << "332.2247" << "mbar" << "20.0" << "°C";
+        QTest::newRow("psi") << 4 << 4 << 0 << "72.519" << "psi" << "4.8185" << "psi" << "20.0" << "°C";
+        QTest::newRow("mm water column") << 0 << 5 << 0 << "500.000" << "kPa" << "3387.7487" << "mmWs" << "20.0" << "°C";
+    }
+    void processValuesInDisplayUnits()
+    {
+        QFETCH(int, pUnit);
+        QFETCH(int, dpUnit);
+        QFETCH(int, tUnit);
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        p.calc.gDruckEinheit = static_cast<std::int16_t>(pUnit);
+        p.calc.gDpEinheit = static_cast<std::int16_t>(dpUnit);
+        p.calc.gTemperaturEinheit = static_cast<std::int16_t>(tUnit);
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        frmResult* w = results.window();
+        QTEST(text(w, "Label79"), "pText");
+        QTEST(text(w, "Label72"), "pUnitText");
+        QTEST(text(w, "Label85"), "dpText");
+        QTEST(text(w, "Label78"), "dpUnitText");
+        QTEST(text(w, "Label77"), "dpUnitText");
+        QTEST(text(w, "Label80"), "tText");
+        QTEST(text(w, "Label73"), "tUnitText");
+    }
+
+    // The design column and the element rows of the reference case.
+    void orificeReferenceCase()
+    {
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        frmResult* w = results.window();
+        QCOMPARE(text(w, "Label81"), QStringLiteral("10.00"));
+        QCOMPARE(text(w, "Label74"), QStringLiteral("kg/s"));
+        QCOMPARE(text(w, "Label83"), QStringLiteral("1.19E+05"));
+        QCOMPARE(text(w, "Label82"), QStringLiteral("1.0000"));
+        QCOMPARE(text(w, "Label104"), QStringLiteral("1.28"));  // 1.2755 rounded half up
+        QCOMPARE(text(w, "Label40"), QStringLiteral("0.6054"));
+        QCOMPARE(text(w, "Label44"), QStringLiteral("0.5000"));
+        QCOMPARE(text(w, "Label28"), QStringLiteral("Blende (Flanschentnahme)"));
+        QCOMPARE(text(w, "Label30"), QStringLiteral("rund"));
+        QCOMPARE(text(w, "Label32"), QStringLiteral("100.0"));
+        QCOMPARE(text(w, "Label34"), QStringLiteral("Innendurchmesser warm"));
+        QCOMPARE(text(w, "Label9"), QStringLiteral("998.200"));
+        QCOMPARE(text(w, "Label62"), QStringLiteral("FT-101"));
+        QCOMPARE(text(w, "Label110"), QStringLiteral("BL-9-100"));
+        // Water from the medium list: steam tables, no compressibility, norm
+        // density nor isentropic exponent.
+        QCOMPARE(text(w, "Label6"), QStringLiteral("Wasser"));
+        QCOMPARE(text(w, "Label7"), QStringLiteral("IAPWS-95"));
+        QCOMPARE(text(w, "Label19"), QStringLiteral("n.a."));
+        QCOMPARE(text(w, "Label8"), QStringLiteral("n.a."));
+        QCOMPARE(text(w, "Label13"), QStringLiteral("n.a."));
+        // An orifice has no vibration figures; the captions stand all the same.
+        for (const char* name : {"Label113", "Label118", "Label121", "Label116", "Label123"})
+            QCOMPARE(text(w, name), QString());
+        QCOMPARE(text(w, "Label112"), QStringLiteral("Eigenfrequenz Sonde"));
+        QCOMPARE(text(w, "Label120"), QStringLiteral("schwingende Länge"));
+        QVERIFY(w->Check1()->isChecked());
+        QVERIFY(!w->Command4()->isVisible());
+        QVERIFY(w->isVisible());
+    }
+
+    // The regional settings' separator, also inside the duct's "x" form and
+    // the exponent mask.
+    void germanDecimalSeparator()
+    {
+        TestTracer tracer;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        ProgramState p;
+        orificeCase(p);
+        p.calc.gRohrRechteckig = 1;
+        p.calc.gInnendurchmesser = 300.0;
+        p.calc.gInnenmassB = 200.0;
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        frmResult* w = results.window();
+        QCOMPARE(text(w, "Label85"), QStringLiteral("33,2225"));
+        QCOMPARE(text(w, "Label83"), QStringLiteral("1,19E+05"));
+        QCOMPARE(text(w, "Label32"), QStringLiteral("300,0x200,0"));
+        QCOMPARE(text(w, "Label30"), QStringLiteral("rechteckig"));
+        QCOMPARE(text(w, "Label34"), QStringLiteral("Ersatzinnendurchmesser warm"));
+    }
+
+    void mediumRowsByModel_data()
+    {
+        QTest::addColumn<int>("model");  // 0 list, 1 ideal gas, 2 Redlich-Kwong, 3 liquid
+        QTest::addColumn<int>("mediumNr");
+        QTest::addColumn<double>("kappa");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<QString>("z");
+        QTest::addColumn<QString>("normDensity");
+        QTest::addColumn<QString>("kappaText");
+        QTest::newRow("saturated steam: steam tables, exponent below 10 shown")
+            << 0 << 3 << 1.3246 << "Sattdampf" << "IAPWS-95" << "n.a." << "n.a." << "1.325";
+        QTest::newRow("air: table data") << 0 << 1 << 1.4 << "Luft" << "gespeicherte Daten" << "0.998" << "1.293" << "1.400";
+        QTest::newRow("ideal gas: the entered norm density")
+            << 1 << 1 << 1.3 << "Biogas" << "ideales Gasgesetz" << "0.998" << "1.150" << "1.300";
+        QTest::newRow("Redlich-Kwong: its own name and norm density")
+            << 2 << 1 << 1.31 << "Ethan" << "Redlich-Kwong" << "0.998" << "1.356" << "1.310";
+        QTest::newRow("liquid: the typed name, no gas figures")
+            << 3 << 1 << 1e9 << "Biogas" << "inkompressible Flüssigkeit" << "n.a." << "n.a." << "n.a.";
+        QTest::newRow("exponent of exactly 10 is n.a.") << 0 << 1 << 10.0 << "Luft" << "gespeicherte Daten" << "0.998"
+                                                        << "1.293" << "n.a.";
+        QTest::newRow("exponent just below 10 is shown") << 0 << 1 << 9.9996 << "Luft" << "gespeicherte Daten"
+                                                         << "0.998" << "1.293" << "10.000";
+    }
+    void mediumRowsByModel()
+    {
+        QFETCH(int, model);
+        QFETCH(int, mediumNr);
+        QFETCH(double, kappa);
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        CalculationState& s = p.calc;
+        s.gModellGespeicherteDaten = model == 0 ? True : False;
+        s.gModellIdealesGas = model == 1 ? True : False;
+        s.gModellRedlichKwong = model == 2 ? True : False;
+        s.gModellFluessigkeit = model == 3 ? True : False;
+        s.gMediumNr = static_cast<std::int16_t>(mediumNr);
+        s.gIsentropenkoeffizient = kappa;
+        s.gKompressibilitaet = 0.9981;
+        s.gNormdichte = 1.293;
+        s.gDichteEingabe = 1.15;
+        s.gNormdichteRK = 1.356;
+        s.gMediumsbezeichnung = "Biogas";
+        s.gMediumsbezeichnungRK = "Ethan";
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        frmResult* w = results.window();
+        QTEST(text(w, "Label6"), "name");
+        QTEST(text(w, "Label7"), "method");
+        QTEST(text(w, "Label19"), "z");
+        QTEST(text(w, "Label8"), "normDensity");
+        QTEST(text(w, "Label13"), "kappaText");
+    }
+
+    // Flow range off: the eighteen labels of max, norm and min read "n.a."
+    // whatever the arrays hold; on: the values.
+    void flowRangeColumns()
+    {
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        CalculationState& s = p.calc;
+        for (std::size_t i = 1; i < 4; ++i) {
+            s.gDifferenzdruck[i] = 10.0 * static_cast<double>(i);
+            s.gDruckverlust[i] = 1.0;
+            s.gReynolds[i] = 5e4;
+            s.gExpansionszahl[i] = 1.0;
+            s.gGeschwindigkeit[i] = 0.5;
+        }
+        s.gDurchflussMax = 12.0;
+        s.gDurchflussNorm = 8.0;
+        s.gDurchflussMin = 2.5;
+        const char* columns[] = {"Label86", "Label87", "Label88", "Label105", "Label89", "Label90",
+                                 "Label91", "Label92", "Label93", "Label106", "Label94", "Label95",
+                                 "Label96", "Label97", "Label98", "Label107", "Label99", "Label100"};
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        frmResult* w = results.window();
+        for (const char* name : columns)
+            QCOMPARE(text(w, name), QStringLiteral("n.a."));
+
+        s.gMehrereBetriebspunkte = 1;
+        s.gDpEinheit = 3;  // mbar
+        results.show();
+        QCOMPARE(text(w, "Label86"), QStringLiteral("12.00"));
+        QCOMPARE(text(w, "Label96"), QStringLiteral("2.50"));
+        QCOMPARE(text(w, "Label90"), QStringLiteral("100.0000"));   // 10 kPa in mbar
+        QCOMPARE(text(w, "Label100"), QStringLiteral("300.0000"));  // 30 kPa in mbar
+        QCOMPARE(text(w, "Label93"), QStringLiteral("5.00E+04"));
+        QCOMPARE(text(w, "Label107"), QStringLiteral("0.50"));
+    }
+
+    // A probe: the figures of the vibration check, the supported frequency
+    // with an opposite support, the warning or a single blank.
+    void probeVibrationRows_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("support");
+        QTest::addColumn<int>("warning");
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<QString>("warningText");
+        QTest::newRow("RQ25 unsupported, no finding") << 3 << 0 << 0 << "45.3" << " ";
+        QTest::newRow("RQ25 supported: four times the frequency") << 3 << 1 << 0 << "181.2" << " ";
+        QTest::newRow("RQ50 with a finding") << 7 << 0 << -1 << "45.3" << "Achtung, Frequenzanregung";
+        QTest::newRow("another make's probe shows the state") << 8 << 0 << 0 << "45.3" << " ";
+        QTest::newRow("RQ8 has none") << 1 << 0 << -1 << "" << "";
+    }
+    void probeVibrationRows()
+    {
+        QFETCH(int, type);
+        QFETCH(int, support);
+        QFETCH(int, warning);
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        CalculationState& s = p.calc;
+        s.gPrimaerelementtyp = static_cast<std::int16_t>(type);
+        s.gGegenlagerVorgesehen = static_cast<std::int16_t>(support);
+        s.gSchwingungswarnung = static_cast<std::int16_t>(warning);
+        s.gEigenfrequenz = 45.3;
+        s.gEigenfrequenzGegenlager = 181.2;
+        s.gVortexfrequenz = 12.04;
+        s.gSondenlaenge = 250.0;
+        s.gFrequenzverhaeltnis = 3.7625;
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        frmResult* w = results.window();
+        QTEST(text(w, "Label113"), "frequency");
+        QTEST(text(w, "Label123"), "warningText");
+        const bool probe = type > 1 && type < 9;
+        QCOMPARE(text(w, "Label118"), probe ? QStringLiteral("12.0") : QString());
+        QCOMPARE(text(w, "Label121"), probe ? QStringLiteral("250.0") : QString());
+        QCOMPARE(text(w, "Label116"), probe ? QStringLiteral("3.76") : QString());
+        QCOMPARE(text(w, "Label115"), QStringLiteral("Sicherheit"));
+    }
+
+    void elementTypeTexts_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("RQ8") << 1 << 0 << "RQ8";
+        QTest::newRow("classical venturi, machined inlet") << 14 << 0 << "klass. Venturirohr m. bearb. Einl.";
+        QTest::newRow("15: raw steel") << 15 << 0 << "klass. Venturirohr m. rauh. Stahlbl.";
+        QTest::newRow("above 15: raw steel too") << 20 << 0 << "klass. Venturirohr m. rauh. Stahlbl.";
+        QTest::newRow("15 in English") << 15 << 10000 << "Class. venturi raw steel";
+        QTest::newRow("orifice in English") << 9 << 10000 << "Orifice with flange tappings";
+    }
+    void elementTypeTexts()
+    {
+        QFETCH(int, type);
+        QFETCH(int, offset);
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        p.calc.gPrimaerelementtyp = static_cast<std::int16_t>(type);
+        p.ui.gSprachOffset = offset;
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        QTEST(text(results.window(), "Label28"), "expected");
+    }
+
+    // The English window: every tagged caption from the English ids, the fixed
+    // texts as designed, and no id left on screen.
+    void englishCaptions()
+    {
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        p.ui.gSprachOffset = OffsetEnglish;
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        frmResult* w = results.window();
+        QCOMPARE(w->windowTitle(), QStringLiteral("morvane results"));
+        const std::pair<const char*, const char*> frames[] = {
+            {"Frame1", "Fluid"}, {"Frame2", "dp-element"}, {"Frame3", "Flowdata"}, {"Frame4", "Design"},
+            {"Frame5", "Max"},   {"Frame6", "Norm"},       {"Frame7", "Min"}};
+        for (const auto& [name, title] : frames)
+            QCOMPARE(w->findChild<QGroupBox*>(QString::fromLatin1(name))->title(), QString::fromLatin1(title));
+        QCOMPARE(w->Command1()->text(), QStringLiteral("&Print German"));
+        QCOMPARE(w->Command2()->text(), QStringLiteral("&Close"));
+        QCOMPARE(w->Command3()->text(), QStringLiteral("Print &English"));
+        QCOMPARE(w->Check1()->text(), QStringLiteral("print page 2"));
+        QCOMPARE(text(w, "Label1"), QStringLiteral("morvane 7 Pro"));
+        QCOMPARE(text(w, "Label17"), QStringLiteral("cP"));
+        QCOMPARE(text(w, "Label5"), QStringLiteral("Density @ process conditions"));
+        QCOMPARE(text(w, "Label7"), QStringLiteral("IAPWS-95"));
+        QCOMPARE(text(w, "Label6"), QStringLiteral("Water"));
+        QCOMPARE(text(w, "Label30"), QStringLiteral("round"));
+        QCOMPARE(text(w, "Label34"), QStringLiteral("Inside diameter hot"));
+        QCOMPARE(text(w, "Label112"), QStringLiteral("Probe frequency"));
+        QCOMPARE(text(w, "Label92"), QStringLiteral("n.a."));
+        // Visible labels never show a bare id.
+        for (QLabel* l : w->findChildren<QLabel*>()) {
+            if (!l->isVisibleTo(w))
+                continue;
+            bool isNumber = false;
+            const int id = l->text().toInt(&isNumber);
+            QVERIFY2(!isNumber || id < 1000, qPrintable(l->objectName() + " shows " + l->text()));
+        }
+        // The hidden rows stay hidden and unfilled.
+        QVERIFY(!w->label("Label50")->isVisibleTo(w));
+        QCOMPARE(text(w, "Label53"), QStringLiteral("Label53"));
+    }
+
+    // A show while the window is open refills it at once; Close unloads it and
+    // the next show starts with the page-2 box ticked again.
+    void refillAndReload()
+    {
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        frmResult* first = results.window();
+        first->Check1()->setChecked(false);
+        p.calc.gDifferenzdruck[0] = 40.0;
+        p.calc.gDpEinheit = 5;
+        results.show();
+        QCOMPARE(results.window(), first);
+        QCOMPARE(text(first, "Label85"), QStringLiteral("4078.8648"));  // 40 kPa in mmWs
+        QCOMPARE(text(first, "Label78"), QStringLiteral("mmWs"));
+
+        QTest::mouseClick(first->Command2(), Qt::LeftButton);
+        flushDeletes();
+        QVERIFY(results.window() == nullptr);
+        results.show();
+        QVERIFY(results.window() != nullptr);
+        QVERIFY(results.window()->Check1()->isChecked());
+    }
+
+    // Each print copies the box into the page-2 switch, shows the dialog titled
+    // "Drucken" and then runs the page-1 printer of the button's language.
+    void printButtons()
+    {
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        p.ui.gSprachOffset = OffsetEnglish;
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        frmResult* w = results.window();
+        QTest::mouseClick(w->Command1(), Qt::LeftButton);
+        QCOMPARE(p.doc.gDruckeSeite2, std::int16_t(1));
+        w->Check1()->setChecked(false);
+        QCOMPARE(p.doc.gDruckeSeite2, std::int16_t(1));  // the box is read at the print
+        QTest::mouseClick(w->Command3(), Qt::LeftButton);
+        QCOMPARE(p.doc.gDruckeSeite2, std::int16_t(0));
+        const std::vector<std::string> expected = {"dialog:Drucken", "DruckeDeutsch", "dialog:Drucken",
+                                                   "DruckeEnglisch"};
+        QCOMPARE(log.calls, expected);
+        QVERIFY(w->isVisible());
+    }
+
+    // Through the protocol pages: a probe prints page 2 while the box is
+    // ticked, and one page after the box was cleared; the dialog's answer does
+    // not matter.
+    void printsPageTwoByTheBox()
+    {
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        CalculationState& s = p.calc;
+        s.gPrimaerelementtyp = 3;  // RQ25
+        s.gQmaxErlaubt = 13.0;
+        s.gQmaxEmpfohlen = 20.0;
+        s.gQminEmpfohlen = 2.0;
+        s.gQminMoeglich = 1.0;
+        s.gQminEmpfohlenSR = 0.6;
+        s.gQminMoeglichSR = 0.3;
+        QTemporaryDir folder;
+        RecordingPrinter printer;
+        ProtocolPages pages(p, printer, folder.path().toStdString());
+        PrintLog dialog;
+        QtResultsWindow results(p, dialog, &pages);
+        results.show();
+        frmResult* w = results.window();
+        QTest::mouseClick(w->Command1(), Qt::LeftButton);
+        QCOMPARE(printer.endedDocuments, 1);
+        QCOMPARE(printer.pageBreaks, 1);
+        w->Check1()->setChecked(false);
+        QTest::mouseClick(w->Command3(), Qt::LeftButton);
+        QCOMPARE(printer.endedDocuments, 2);
+        QCOMPARE(printer.pageBreaks, 1);
+        QCOMPARE(printer.documents.size(), std::size_t(2));
+        QCOMPARE(dialog.calls, (std::vector<std::string>{"dialog:Drucken", "dialog:Drucken"}));
+        QVERIFY(tracer.responder.reports.empty());
+    }
+
+    // The hidden button's handler opens the one flow-limits window, which stays
+    // when the results window closes.
+    void flowLimitsButton()
+    {
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        results.window()->Command4_Click();
+        frmLimits* limits = results.limitsWindow();
+        QVERIFY(limits != nullptr && limits->isVisible());
+        results.window()->Command4_Click();
+        QCOMPARE(results.limitsWindow(), limits);
+        QVERIFY(traced(*tracer, "[frmResult] Private Sub Form_Load()"));
+        QVERIFY(traced(*tracer, "[frmResult] Private Sub Command4_Click()"));
+        limits->Command1_Click();
+        QVERIFY(traced(*tracer, "[frmLimits] Private Sub Command1_Click()"));
+        QCOMPARE(limits->valueLabel(1)->text(), QStringLiteral("10.000"));
+        results.window()->Command2_Click();
+        flushDeletes();
+        QVERIFY(results.limitsWindow() != nullptr && limits->isVisible());
+    }
+};
+
+QTEST_MAIN(TestResultsWindow)
+#include "test_results_window.moc"
