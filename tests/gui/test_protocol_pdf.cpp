@@ -4,8 +4,10 @@
 // for a look (pdftoppm -png -r 60 <file>.pdf /tmp/p1).
 #include "platform/qt/QtPrinter.h"
 #include "reports/protocol/ProtocolPage1.h"
+#include "reports/uncertainty_report/UncertaintyReport.h"
 #include "support/Fakes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -116,6 +118,42 @@ private slots:
         const QString file = dir.filePath("morvane 7 results.pdf");
         QCOMPARE(pdfPages(file), 2);
         keep(file, "page1_en.pdf");
+    }
+
+    // A probe with its flow limits through both real pages, as the results
+    // window prints it.
+    void probeWithUncertaintyReport()
+    {
+        morvane::testing::TestTracer tracer;
+        QTemporaryDir dir;
+        const std::filesystem::path folder = dir.path().toStdString();
+        QtPrinter printer(folder, QtPrinter::Destination::PdfFile);
+        LogoHolder logo;
+        ProgramState state;
+        fillReference(state);
+        auto& c = state.calc;
+        c.gPrimaerelementtyp = 3;
+        c.gDurchflussEinheit = 6;
+        c.gDurchflussAuslegung = 100;
+        // The flow limits of a gas probe at 1 kPa with frequency ratio 3.
+        c.gQUnsicherheit1 = 40, c.gQUnsicherheit1_5 = 24, c.gQUnsicherheit2 = 20, c.gQUnsicherheit3 = 15;
+        c.gQUnsicherheit5 = 10, c.gQUnsicherheit10 = 7;
+        c.gQUnsicherheit1SR = 8, c.gQUnsicherheit1_5SR = 6, c.gQUnsicherheit2SR = 5, c.gQUnsicherheit3SR = 4;
+        c.gQUnsicherheit5SR = 3, c.gQUnsicherheit10SR = 2.5;
+        c.gQmaxEmpfohlen = 150, c.gQmaxErlaubt = 230.769;
+        c.gQminEmpfohlen = 15.8114, c.gQminEmpfohlenSR = 15.8114, c.gQminMoeglich = 10, c.gQminMoeglichSR = 10;
+        state.doc.gDruckeSeite2 = 1;
+        Page1Printing printing{printer, folder, logo,
+                               [](Page2Context& p) { DruckeDeutsch_p2(p.job, p.state, p.programFolder, p.logo); },
+                               [](Page2Context& p) { DruckeEnglish_p2(p.job, p.state, p.programFolder, p.logo); }};
+        DruckeDeutsch(state, printing);
+        QVERIFY(tracer.responder.reports.empty());
+        QDir pdfs(dir.path());
+        const QStringList files = pdfs.entryList({"*.pdf"});
+        QCOMPARE(files.size(), 1);
+        const QString file = pdfs.filePath(files.front());
+        QCOMPARE(pdfPages(file), 2);
+        keep(file, "probe_de.pdf");
     }
 
 private:
