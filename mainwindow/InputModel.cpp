@@ -489,8 +489,15 @@ void WriteOberflaeche(ProgramState& ps, InputControls& c, const std::vector<Conf
     // A selection with more rows than the model has loaded stops at the last row.
     const int anzahl = std::min<int>({auswahl.Anzahl, MaxConfigRows, static_cast<int>(c.confRows.size())});
     for (int i = 0; i < anzahl; ++i) {
-        ConfigRowControls& row = c.confRows[static_cast<std::size_t>(i)];
+        // The row is looked up afresh in every step: the window copies its widgets
+        // back into c after a list change, which may give confRows a new buffer.
+        const auto rowAt = [&]() -> ConfigRowControls& {
+            if (static_cast<std::size_t>(i) >= c.confRows.size())
+                raiseError(err::SubscriptOutOfRange);
+            return c.confRows[static_cast<std::size_t>(i)];
+        };
         if (!g.step([&] {
+                ConfigRowControls& row = rowAt();
                 row.cmbConfField = auswahl.FeldIndex[static_cast<std::size_t>(i)];
                 w.notify(rowName("cmbConfField", i));
             }))
@@ -499,11 +506,13 @@ void WriteOberflaeche(ProgramState& ps, InputControls& c, const std::vector<Conf
                 std::string wert = strForm(auswahl.Wert[static_cast<std::size_t>(i)]);
                 if (!wert.empty() && wert.front() == ' ')
                     wert.erase(0, 1);
+                ConfigRowControls& row = rowAt();
                 row.txtValueEntry = std::move(wert);
                 w.notify(rowName("txtValueEntry", i));
             }))
             break;
         if (!g.step([&] {
+                ConfigRowControls& row = rowAt();
                 const int k = row.cmbConfField;
                 if (static_cast<std::size_t>(i) >= gConfFelder.size() || k < 0 ||
                     k >= static_cast<int>(ConfFeldInfo{}.Code.size()))
@@ -513,12 +522,13 @@ void WriteOberflaeche(ProgramState& ps, InputControls& c, const std::vector<Conf
                 if (isTrue(feld.EditField) && feld.Code[static_cast<std::size_t>(k)] == feld.TextinCombo && eingabe) {
                     row.txtValueEntryVisible = true;
                     w.notify(rowName("txtValueEntry", i));
+                    ConfigRowControls& shown = rowAt();
                     if (feld.LabelStringID != 0) {
-                        row.lblEntryInfo = resText(feld.LabelStringID, ps.ui.gSprachOffset);
-                        row.lblEntryInfoVisible = true;
+                        shown.lblEntryInfo = resText(feld.LabelStringID, ps.ui.gSprachOffset);
+                        shown.lblEntryInfoVisible = true;
                     } else {
-                        row.lblEntryInfoVisible = false;
-                        row.lblEntryInfo.clear();
+                        shown.lblEntryInfoVisible = false;
+                        shown.lblEntryInfo.clear();
                     }
                     w.notify(rowName("lblEntryInfo", i));
                 }

@@ -698,6 +698,40 @@ TEST(WriteOberflaeche, RestoresSavedConfigurationRows)
     EXPECT_EQ(muted.back(), False) << "the rebuild runs unmuted";
 }
 
+// The window copies its widgets back into the controls after a list change; a
+// copy that gives confRows a new buffer must not leave the restoring loop
+// writing into the old one.
+TEST(WriteOberflaeche, RestoringRowsSurvivesTheWindowCopyingItsRowsBack)
+{
+    TestTracer t;
+    ProgramState ps = fileState();
+    ps.calc.gPrimaerelementtyp = element::RQ25;
+    ConfAuswahl& a = ps.config.gConfAuswahl;
+    a.ComboIndex = element::RQ25;
+    a.Anzahl = 2;
+    a.FeldIndex[0] = 1, a.Wert[0] = 40;
+    a.FeldIndex[1] = 1, a.Wert[1] = 2.5;
+    std::vector<ConfFeldInfo> felder(2);
+    for (ConfFeldInfo& f : felder)
+        f.EditField = True, f.Code[1] = "XX", f.TextinCombo = "XX", f.Type = "Value", f.LabelStringID = 1810;
+    InputControls c = resetWindow();
+    c.confRows.resize(2);
+    WriteOberflaeche(ps, c, felder, [&](std::string_view n) {
+        if (n.substr(0, 12) == "cmbConfField" || n.substr(0, 13) == "txtValueEntry") {
+            std::vector<ConfigRowControls> copied(c.confRows);
+            c.confRows.swap(copied);  // the old buffer goes with `copied`
+        }
+    });
+    EXPECT_TRUE(t.responder.reports.empty());
+    ASSERT_EQ(c.confRows.size(), 2u);
+    EXPECT_EQ(c.confRows[0].cmbConfField, 1);
+    EXPECT_EQ(c.confRows[0].txtValueEntry, "40");
+    EXPECT_EQ(c.confRows[1].txtValueEntry, "2.5");
+    EXPECT_TRUE(c.confRows[1].txtValueEntryVisible);
+    EXPECT_TRUE(c.confRows[1].lblEntryInfoVisible);
+    EXPECT_EQ(c.confRows[1].lblEntryInfo, resText(1810, OffsetGerman));
+}
+
 TEST(WriteOberflaeche, BadListIndexOfAFileIsRuntimeError380)
 {
     TestTracer t;
