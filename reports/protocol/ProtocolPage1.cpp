@@ -450,12 +450,19 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
             pen->print(unitText(base, index, sprach));
         });
     };
+    // The converted value of one cell. Each conversion starts from nothing, so
+    // that a conversion that fails and is gone past prints no number rather
+    // than the value of the row before.
     std::optional<double> shown;
-    S([&] { shown = pressureForDisplay(c.gDruck, c.gDruckEinheit); });
+    auto convert = [&](auto&& conversion) {
+        shown.reset();
+        S([&] { shown = conversion(); });
+    };
+    convert([&] { return pressureForDisplay(c.gDruck, c.gDruckEinheit); });
     value(0.28, 0.735, shown, 3);
     unit(0.735, PressureUnitTextBase, c.gDruckEinheit);
     at(0.05, 0.75, t.rowLabels[1]);
-    S([&] { shown = temperatureForDisplay(c.gTemperatur, c.gTemperaturEinheit); });
+    convert([&] { return temperatureForDisplay(c.gTemperatur, c.gTemperaturEinheit); });
     value(0.28, 0.75, shown, 1);
     unit(0.75, TemperatureUnitTextBase, c.gTemperaturEinheit);
     at(0.05, 0.765, t.rowLabels[2]);
@@ -475,11 +482,11 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
     at(0.28, 0.81, [&] { return fmt(c.gGeschwindigkeit[0], 4); });
     at(0.86, 0.81, "m/s");
     at(0.05, 0.825, t.rowLabels[6]);
-    S([&] { shown = dpForDisplay(c.gDruckverlust[0], c.gDpEinheit); });
+    convert([&] { return dpForDisplay(c.gDruckverlust[0], c.gDpEinheit); });
     value(0.28, 0.825, shown, 4);
     unit(0.825, DpUnitTextBase, c.gDpEinheit);
     at(0.05, 0.84, t.rowLabels[7]);
-    S([&] { shown = dpForDisplay(c.gDifferenzdruck[0], c.gDpEinheit); });
+    convert([&] { return dpForDisplay(c.gDifferenzdruck[0], c.gDpEinheit); });
     value(0.28, 0.84, shown, 4);
     unit(0.84, DpUnitTextBase, c.gDpEinheit);
 
@@ -496,9 +503,9 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
                 pen->print(formatScientific(c.gReynolds[i], 4, sep));
             });
             at(fx, 0.81, [&] { return fmt(c.gGeschwindigkeit[i], 4); });
-            S([&] { shown = dpForDisplay(c.gDruckverlust[i], c.gDpEinheit); });
+            convert([&] { return dpForDisplay(c.gDruckverlust[i], c.gDpEinheit); });
             value(fx, 0.825, shown, 4);
-            S([&] { shown = dpForDisplay(c.gDifferenzdruck[i], c.gDpEinheit); });
+            convert([&] { return dpForDisplay(c.gDifferenzdruck[i], c.gDpEinheit); });
             value(fx, 0.84, shown, 4);
         };
         auto header = [&](double fx, const char* text) {
@@ -527,7 +534,7 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
         S([&] { job->newPage(); });
         S([&] {
             if (page2) {
-                Page2Context ctx{state, *job, printing.logo, printing.programFolder};
+                Page2Context ctx{state, *job, printing.logo, printing.programFolder, sep};
                 page2(ctx);
             }
         });

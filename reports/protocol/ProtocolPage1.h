@@ -28,6 +28,7 @@ struct Page2Context {
     PrintJob& job;
     LogoHolder& logo;
     const std::filesystem::path& programFolder;
+    char decimalSeparator = '.';  // of the system's number settings, as on page 1
 };
 using Page2Printer = std::function<void(Page2Context&)>;
 

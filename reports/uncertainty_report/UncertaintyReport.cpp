@@ -111,10 +111,24 @@ constexpr double DotPitchTwips = 45.0;
 // to statement, positions handed over in single precision.
 class Page {
 public:
-    explicit Page(PrintJob& job) : job_(job) {}
+    Page(PrintJob& job, char decimalSeparator) : sep(decimalSeparator), job_(job) {}
 
     std::int16_t W = 0;
     std::int16_t H = 0;
+    // The decimal separator of the system's number settings.
+    const char sep;
+
+    // "######0.00": at least one digit before the separator, two after it.
+    std::string fixed2(double v) const { return formatFixed(v, 2, sep); }
+    // "##.##" and "###.##": up to two decimals, the separator always printed.
+    std::string hashMask2(double v) const
+    {
+        std::string t = formatHashMask(v, 2);
+        for (char& ch : t)
+            if (ch == '.')
+                ch = sep;
+        return t;
+    }
 
     // A page dimension rounded to a 32-bit integer and narrowed to 16 bits.
     static std::int16_t dimension(double twips)
@@ -277,7 +291,7 @@ void addFrame(Steps& s, Page& p, const ProgramState& st, const PageTexts& t, int
             else
                 p.line(x, p.y(0.41 + o), x, p.y(0.416 + o));
             if (i == 5 && v > 0.2)
-                p.printAt(x, 0.415 + o, formatFixed(st.calc.gDurchflussAuslegung / 2.0, 2) + flowUnit(st));
+                p.printAt(x, 0.415 + o, p.fixed2(st.calc.gDurchflussAuslegung / 2.0) + flowUnit(st));
         });
     }
     const struct {
@@ -331,7 +345,7 @@ void addBandsAndMarkers(Steps& s, Page& p, const ProgramState& st, int chart)
         p.printAt(cx() - p.x(shift), 0.362 + o, "C");
     });
     s.push_back([&p] { p.bold(false); });
-    s.push_back([&p, &st, cx, o] { p.printAt(cx(), 0.415 + o, formatFixed(st.calc.gDurchflussAuslegung, 2) + flowUnit(st)); });
+    s.push_back([&p, &st, cx, o] { p.printAt(cx(), 0.415 + o, p.fixed2(st.calc.gDurchflussAuslegung) + flowUnit(st)); });
     s.push_back([&p] { p.bold(true); });
 
     // B only when it differs from A; its two statements stand inside the test.
@@ -395,7 +409,7 @@ void addLegendLine(Steps& s, Page& p, const ProgramState& st, double y, std::fun
                    const double* value)
 {
     s.push_back([&p, y, label] { p.print(0.05, y, label()); });
-    s.push_back([&p, &st, y, value] { p.print(0.6, y, formatHashMask(*value, 2) + flowUnit(st)); });
+    s.push_back([&p, &st, y, value] { p.print(0.6, y, p.hashMask2(*value) + flowUnit(st)); });
 }
 
 void addLegends(Steps& s, Page& p, const ProgramState& st, const PageTexts& t, int chart)
@@ -404,11 +418,11 @@ void addLegends(Steps& s, Page& p, const ProgramState& st, const PageTexts& t, i
     s.push_back([&p] { p.bold(false); });
     s.push_back([&p] { p.size(9); });
     if (chart == 1) {
-        auto ab = [&st](const char* letter) {
-            return [&st, letter] {
-                return letter + formatHashMask(displayTemperature(st), 2) +
+        auto ab = [&st, &p](const char* letter) {
+            return [&st, &p, letter] {
+                return letter + p.hashMask2(displayTemperature(st)) +
                        resText(1370 + st.calc.gTemperaturEinheit, st.ui.gSprachOffset) + " und " +
-                       formatHashMask(st.calc.gDruck, 2) + "kPa";
+                       p.hashMask2(st.calc.gDruck) + "kPa";
             };
         };
         addLegendLine(s, p, st, 0.505, ab(t.labelA), &c.gQmaxErlaubt);
@@ -443,10 +457,10 @@ void addAssumptions(Steps& s, Page& p, const PageTexts& t)
 }
 
 void printPage(const PageTexts& t, PrintJob& job, ProgramState& st, const std::filesystem::path& programFolder,
-               LogoHolder& logo)
+               LogoHolder& logo, char decimalSeparator)
 {
     Guard g("Module1", t.procedure, t.declaration);
-    Page p(job);
+    Page p(job, decimalSeparator);
     if (!g.step([&] { p.H = Page::dimension(job.pageHeight()); }))
         return;
     if (!g.step([&] { p.W = Page::dimension(job.pageWidth()); }))
@@ -472,24 +486,24 @@ void printPage(const PageTexts& t, PrintJob& job, ProgramState& st, const std::f
 }  // namespace
 
 void DruckeDeutsch_p2(PrintJob& job, ProgramState& state, const std::filesystem::path& programFolder,
-                      LogoHolder& logo)
+                      LogoHolder& logo, char decimalSeparator)
 {
-    printPage(German, job, state, programFolder, logo);
+    printPage(German, job, state, programFolder, logo, decimalSeparator);
 }
 
 void DruckeEnglish_p2(PrintJob& job, ProgramState& state, const std::filesystem::path& programFolder,
-                      LogoHolder& logo)
+                      LogoHolder& logo, char decimalSeparator)
 {
-    printPage(English, job, state, programFolder, logo);
+    printPage(English, job, state, programFolder, logo, decimalSeparator);
 }
 
 void DruckeSeite2(ProtocolLanguage language, PrintJob& job, ProgramState& state,
-                  const std::filesystem::path& programFolder, LogoHolder& logo)
+                  const std::filesystem::path& programFolder, LogoHolder& logo, char decimalSeparator)
 {
     if (language == ProtocolLanguage::English)
-        DruckeEnglish_p2(job, state, programFolder, logo);
+        DruckeEnglish_p2(job, state, programFolder, logo, decimalSeparator);
     else
-        DruckeDeutsch_p2(job, state, programFolder, logo);
+        DruckeDeutsch_p2(job, state, programFolder, logo, decimalSeparator);
 }
 
 }  // namespace morvane

@@ -20,14 +20,15 @@ enum class ProtocolLanguage { German, English };
 
 // programFolder holds "Logo.dli" and the logo bitmap; the page reads the logo
 // parameters into state.doc (its only write) and paints the logo through the
-// holder, the picture box that page 1 shares.
+// holder, the picture box that page 1 shares. Numbers are written with
+// decimalSeparator, that of the system's number settings (page 1 passes its own).
 void DruckeDeutsch_p2(PrintJob& job, ProgramState& state, const std::filesystem::path& programFolder,
-                      LogoHolder& logo);
+                      LogoHolder& logo, char decimalSeparator = '.');
 void DruckeEnglish_p2(PrintJob& job, ProgramState& state, const std::filesystem::path& programFolder,
-                      LogoHolder& logo);
+                      LogoHolder& logo, char decimalSeparator = '.');
 
 // The procedure of the given language.
 void DruckeSeite2(ProtocolLanguage language, PrintJob& job, ProgramState& state,
-                  const std::filesystem::path& programFolder, LogoHolder& logo);
+                  const std::filesystem::path& programFolder, LogoHolder& logo, char decimalSeparator = '.');
 
 }  // namespace morvane

@@ -144,8 +144,12 @@ private slots:
         c.gQminEmpfohlen = 15.8114, c.gQminEmpfohlenSR = 15.8114, c.gQminMoeglich = 10, c.gQminMoeglichSR = 10;
         state.doc.gDruckeSeite2 = 1;
         Page1Printing printing{printer, folder, logo,
-                               [](Page2Context& p) { DruckeDeutsch_p2(p.job, p.state, p.programFolder, p.logo); },
-                               [](Page2Context& p) { DruckeEnglish_p2(p.job, p.state, p.programFolder, p.logo); }};
+                               [](Page2Context& p) {
+                                   DruckeDeutsch_p2(p.job, p.state, p.programFolder, p.logo, p.decimalSeparator);
+                               },
+                               [](Page2Context& p) {
+                                   DruckeEnglish_p2(p.job, p.state, p.programFolder, p.logo, p.decimalSeparator);
+                               }};
         DruckeDeutsch(state, printing);
         QVERIFY(tracer.responder.reports.empty());
         QDir pdfs(dir.path());

@@ -570,6 +570,20 @@ TEST_F(Page1, PageTwoOnlyForProbesWithTheSwitchSet)
     EXPECT_EQ(page2Calls, std::vector<std::string>{"en"});
 }
 
+// Page 2 gets the decimal separator that page 1 prints with.
+TEST_F(Page1, PageTwoGetsTheDecimalSeparator)
+{
+    state.calc.gPrimaerelementtyp = 3;
+    state.doc.gDruckeSeite2 = 1;
+    auto p = printing();
+    p.decimalSeparator = ',';
+    char seen = 0;
+    p.page2German = [&](Page2Context& ctx) { seen = ctx.decimalSeparator; };
+    DruckeDeutsch(state, p);
+    EXPECT_EQ(seen, ',');
+    EXPECT_EQ(textAt(0.28, 0.735), "500,000");
+}
+
 TEST_F(Page1, RegistersWithTheTracer)
 {
     printEnglish();
@@ -645,6 +659,41 @@ TEST_F(Page1, NextAfterAFaultyValuePrintsOnWithoutIt)
     EXPECT_TRUE(at(0.28, 0.365).empty()) << "no NaN on paper";
     EXPECT_EQ(textAt(0.35, 0.365), "kg/m³");
     EXPECT_EQ(printer.rec.endedDocuments, 1);
+}
+
+// A unit conversion that overflows is its row's error: going on with the next
+// statement must leave that row's value cell empty, never print the value
+// converted for the row above it.
+TEST_F(Page1, NextAfterAFailedConversionLeavesOnlyThatCellEmpty)
+{
+    const struct {
+        const char* shows;
+        std::int16_t tempUnit, dpUnit;
+        double temperature, dpLoss;
+        double emptyFx, emptyFy;   // the cell of the failed conversion
+        double otherFx, otherFy;   // a cell converted just before it
+        const char* otherText;
+    } rows[] = {
+        {"temperature in degF overflows after the pressure row", 2, 0, 1e308, 24.5, 0.28, 0.75, 0.28, 0.735, "500.000"},
+        {"dp of the design point in mmWs overflows after the pressure loss", 5, 5, 20.0, 24.5, 0.28, 0.84, 0.28, 0.825,
+         "2498.3047"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.shows);
+        printer.rec.texts.clear();
+        tracer.responder.reports.clear();
+        state.calc.gTemperaturEinheit = r.tempUnit;
+        state.calc.gTemperatur = r.temperature;
+        state.calc.gDpEinheit = r.dpUnit;
+        state.calc.gDruckverlust[0] = r.dpLoss;
+        state.calc.gDifferenzdruck[0] = r.dpUnit == 5 ? 1e307 : 33.222466;
+        tracer.responder.answers = {ContNext};
+        printGerman();
+        ASSERT_EQ(tracer.responder.reports.size(), 1u);
+        EXPECT_EQ(tracer.responder.reports[0].procedure, "DruckeDeutsch");
+        EXPECT_TRUE(at(r.emptyFx, r.emptyFy).empty()) << textAt(r.emptyFx, r.emptyFy);
+        EXPECT_EQ(textAt(r.otherFx, r.otherFy), r.otherText);
+    }
 }
 
 TEST_F(Page1, PageTooHighForSixteenBitsIsOverflow)

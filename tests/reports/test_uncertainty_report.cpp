@@ -59,12 +59,12 @@ struct Printed {
     }
 };
 
-void print(Printed& out, ProgramState& s, ProtocolLanguage lang)
+void print(Printed& out, ProgramState& s, ProtocolLanguage lang, char decimalSeparator = '.')
 {
     std::string error;
     auto job = out.printer.startJob("p2", error);
     LogoHolder logo;
-    DruckeSeite2(lang, *job, s, std::filesystem::temp_directory_path() / "morvane_p2_none", logo);
+    DruckeSeite2(lang, *job, s, std::filesystem::temp_directory_path() / "morvane_p2_none", logo, decimalSeparator);
     out.texts = out.printer.texts;
     out.lines = out.printer.lines;
 }
@@ -160,6 +160,32 @@ TEST(UncertaintyReport, EnglishTextsAndUnitsOfTheInterfaceLanguage)
     EXPECT_NE(out.find("50.00Bitte klären"), nullptr) << "unit text follows the German interface";
     EXPECT_NE(out.find("requirements:"), nullptr);
     EXPECT_NE(out.find("uncertainty abolute"), nullptr);
+}
+
+// Every number of the page carries the decimal separator of the system's
+// number settings, as page 1 does: the tick label and the design-flow value
+// ("######0.00"), the legend flows ("##.##") and the temperature and pressure
+// of the A and B labels ("##.##", "###.##").
+TEST(UncertaintyReport, NumbersUseTheRegionalDecimalSeparator)
+{
+    TestTracer t;
+    for (const auto lang : {ProtocolLanguage::German, ProtocolLanguage::English}) {
+        ProgramState s = probeState();
+        Printed out;
+        print(out, s, lang, ',');
+        const char* texts[] = {
+            "50,00m³/h",   // tick label at half the design flow
+            "100,00m³/h",  // design-flow value beside marker C
+            "230,77m³/h",  // legend, point A
+            "150,m³/h",    // legend, a whole number ends in the separator
+            lang == ProtocolLanguage::German ? "A - Erlaubter maximaler Durchfluss bei 20,°C und 101,33kPa"
+                                             : "A - max possible flow @20,°C und 101,33kPa",
+        };
+        for (const char* text : texts)
+            EXPECT_NE(out.find(text), nullptr) << text;
+        for (const auto& x : out.texts)
+            EXPECT_EQ(x.text.find("50.00"), std::string::npos) << x.text;
+    }
 }
 
 TEST(UncertaintyReport, EdgeCases)
