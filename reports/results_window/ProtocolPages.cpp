@@ -17,8 +17,8 @@ char regionalDecimalSeparator() { return QLocale().decimalPoint().at(0).toLatin1
 ProtocolPages::ProtocolPages(ProgramState& state, Printer& printer, std::filesystem::path programFolder)
     : state_(state),
       printing_{printer, std::move(programFolder), logo_,
-                [](Page2Context& c) { DruckeDeutsch_p2(c.job, c.state, c.programFolder, c.logo); },
-                [](Page2Context& c) { DruckeEnglish_p2(c.job, c.state, c.programFolder, c.logo); }}
+                [](Page2Context& c) { DruckeDeutsch_p2(c.job, c.state, c.programFolder, c.logo, c.decimalSeparator); },
+                [](Page2Context& c) { DruckeEnglish_p2(c.job, c.state, c.programFolder, c.logo, c.decimalSeparator); }}
 {
 }
 

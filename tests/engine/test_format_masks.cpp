@@ -34,6 +34,9 @@ TEST(FormatMasks, FixedWithTheRegionalSeparator)
         {"a negative value keeps its sign", -0.025, 3, '.', "-0.025"},
         {"a negative value rounding to zero loses it", -0.0004, 3, ',', "0,000"},
         {"no decimals: no separator", 12.5, 0, ',', "13"},
+        {"rounding carries across the separator", 9.9995, 3, ',', "10,000"},
+        {"carry adds an integer digit", 99999.99996, 4, '.', "100000.0000"},
+        {"just below half the last place", 0.00049999, 3, '.', "0.000"},
     };
     for (const MaskCase& c : cases)
         EXPECT_EQ(formatFixed(c.value, c.decimals, c.separator), c.text) << c.shows;

@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -515,6 +516,73 @@ private slots:
         results.window()->Command2_Click();
         flushDeletes();
         QVERIFY(results.limitsWindow() != nullptr && limits->isVisible());
+    }
+
+    // A value the fill cannot format goes to the error dialog under Form_Load;
+    // "go on" skips that one label, "leave" keeps the design texts of the rest.
+    void fillErrorGoesByTheAnswer_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("viscosity");
+        QTest::newRow("go on with the next label") << int(ContNext) << "1.002";
+        QTest::newRow("leave the load") << int(ContExit) << "Label16";
+    }
+    void fillErrorGoesByTheAnswer()
+    {
+        QFETCH(int, answer);
+        TestTracer tracer;
+        tracer.responder.answers.push_back(static_cast<std::int16_t>(answer));
+        ProgramState p;
+        orificeCase(p);
+        p.calc.gBetriebsdichte = std::numeric_limits<double>::quiet_NaN();
+        p.calc.gViskositaet = 1.002;
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        frmResult* w = results.window();
+        QCOMPARE(tracer.responder.reports.size(), std::size_t(1));
+        QCOMPARE(tracer.responder.reports[0].module, std::string("frmResult"));
+        QCOMPARE(tracer.responder.reports[0].procedure, std::string("Form_Load"));
+        QCOMPARE(tracer.responder.reports[0].contBits, std::int16_t(255));
+        QCOMPARE(text(w, "Label9"), QStringLiteral("Label9"));
+        QTEST(text(w, "Label16"), "viscosity");
+        QCOMPARE(text(w, "Label7"), QStringLiteral("IAPWS-95"));  // set before the error
+    }
+
+    // A temperature unit outside the list matches none of the conversions: the
+    // value label keeps what it showed (its design text on the first fill).
+    void temperatureUnitOutsideTheList()
+    {
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        p.calc.gTemperaturEinheit = 3;
+        results.show();
+        QCOMPARE(text(results.window(), "Label80"), QStringLiteral("Label80"));
+        p.calc.gTemperaturEinheit = 1;
+        results.show();
+        QCOMPARE(text(results.window(), "Label80"), QStringLiteral("293.2"));
+        p.calc.gTemperaturEinheit = 3;
+        results.show();
+        QCOMPARE(text(results.window(), "Label80"), QStringLiteral("293.2"));
+        QVERIFY(tracer.responder.reports.empty());
+    }
+
+    // The window opens with the focus on the German print button.
+    void focusOnPrintGermanAtOpen()
+    {
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        frmResult* w = results.window();
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->Command1()));
     }
 };
 
