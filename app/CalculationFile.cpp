@@ -286,9 +286,15 @@ Integer toInteger(double value)
 double parseNumber(std::string_view item)
 {
     std::string token(item);
-    for (char& c : token)
+    for (char& c : token) {
         if (c == 'D' || c == 'd')
             c = 'E';
+        // Only the characters of a decimal number: from_chars alone would also
+        // take the words "nan" and "inf" and hand a non-finite value on.
+        const bool numeric = (c >= '0' && c <= '9') || c == '.' || c == 'E' || c == 'e' || c == '+' || c == '-';
+        if (!numeric)
+            raiseError(err::TypeMismatch);
+    }
     // from_chars takes a leading "-" but no leading "+".
     const std::size_t start = !token.empty() && token[0] == '+' ? 1 : 0;
     const char* first = token.data() + start;

@@ -84,12 +84,25 @@ void FileCommands::mnuFileOpen_Click()
     if (!g.step([&] { state_.doc.gDateiname = name; }))
         return;
     // LoadMvl reports its own failures and empties gDateiname unless the file
-    // reached the state; the window then shows the state as it is.
-    if (!g.step([&] { LoadMvl(state_, messages_); }))
+    // reached the state.
+    LoadResult loaded = LoadResult::Failed;
+    if (!g.step([&] { loaded = LoadMvl(state_, messages_); }))
         return;
-    // Also puts gDateiname into the status bar.
-    if (!g.step([&] { call(window_.writeWindow); }))
+    // Only a loaded file is written into the window. After a refused or failed
+    // load the window keeps what the user typed: the state then holds the values
+    // of the last reading of the window, which are not in the window's units
+    // (the known dp is kPa in the state and mbar in its box), so writing them
+    // back would show the known dp ten times too small.
+    if (loaded == LoadResult::Loaded) {
+        // Also puts gDateiname into the status bar.
+        if (!g.step([&] { call(window_.writeWindow); }))
+            return;
+    } else if (!g.step([&] {
+                   if (window_.showFileName)
+                       window_.showFileName(state_.doc.gDateiname);
+               })) {
         return;
+    }
     if (!g.step([&] { call(window_.repaint); }))
         return;
 }

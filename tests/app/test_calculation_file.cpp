@@ -747,18 +747,27 @@ TEST(CalculationFileReading, FilesThatCannotBeReadGoToTheErrorDialog)
         const char* integerSlot1;  // replaces Integer slot 1
         int error;
         const char* shows;
+        const char* doubleSlot1 = "0";  // replaces Double slot 1
     } rows[] = {
         {"missing.mv5", -1, "0", err::FileNotFound, "no such file"},
         {"short.mv5", 150, "0", err::InputPastEndOfFile, "fewer than 200 value lines"},
         {"empty.mv5", 0, "0", err::InputPastEndOfFile, "an empty file"},
         {"text.mv5", 201, "abc", err::TypeMismatch, "a value that is not a number"},
         {"big.mv5", 201, "40000", err::Overflow, "beyond 16 bits"},
+        // Words that the C library would read as a non-finite double are no
+        // numbers of the file: they must not reach the state as NaN or infinity.
+        {"nan.mv5", 201, "0", err::TypeMismatch, "NaN in a Double slot", "nan"},
+        {"inf.mv5", 201, "0", err::TypeMismatch, "infinity in a Double slot", "inf"},
+        {"minusinf.mv5", 201, "0", err::TypeMismatch, "minus infinity in a Double slot", "-Infinity"},
+        {"nanint.mv5", 201, "NaN", err::TypeMismatch, "NaN in an Integer slot"},
+        {"hex.mv5", 201, "0", err::TypeMismatch, "no hexadecimal form", "0x1p3"},
     };
     for (const Row& r : rows) {
         TestTracer tracer;
         Folder folder;
         FileImage image;
         image.i[0] = r.integerSlot1;
+        image.d[0] = r.doubleSlot1;
         const fs::path file = folder.file(r.name);
         if (r.lines >= 0) {
             std::string bytes = image.bytes();
@@ -778,6 +787,26 @@ TEST(CalculationFileReading, FilesThatCannotBeReadGoToTheErrorDialog)
         EXPECT_TRUE(box.shown.empty()) << r.shows;
         EXPECT_EQ(p.calc.gMediumNr, 2) << r.shows;
         EXPECT_EQ(p.doc.gDateiname, "") << r.shows;
+    }
+}
+
+TEST(CalculationFileReading, NonFiniteConfigurationValueIsNoNumber)
+{
+    // A row value spelt as a word the C library reads as non-finite goes to the
+    // error dialog as a value that does not read; the row keeps a finite value.
+    for (const char* word : {" nan ", " inf ", "-inf "}) {
+        TestTracer tracer;
+        Folder folder;
+        FileImage image;
+        image.config = {" 3 ", " 1 ", " 4 ", word};
+        ProgramState p;
+        p.doc.gDateiname = folder.file("row.mv5").string();
+        writeBytes(p.doc.gDateiname, image.bytes());
+        RecordingMessageBox box;
+        EXPECT_EQ(LoadMvl(p, box), LoadResult::Failed) << word;
+        ASSERT_EQ(tracer.responder.reports.size(), 1u) << word;
+        EXPECT_EQ(tracer.responder.reports[0].number, err::TypeMismatch) << word;
+        EXPECT_TRUE(std::isfinite(p.config.gConfAuswahl.Wert[0])) << word;
     }
 }
 

@@ -328,7 +328,7 @@ TEST_F(FileCommandsTest, FileThatIsNotLoadedLeavesNoName)
     EXPECT_EQ(state.calc.gMediumNr, 1);
     EXPECT_EQ(state.doc.gDateiname, "");
     EXPECT_EQ(win.statusPanel, "");
-    EXPECT_EQ(win.Combo1, 1) << "the window shows the state it kept";
+    EXPECT_EQ(win.Combo1, 0) << "the window keeps what it showed; nothing was loaded";
 
     // A missing file: error 53 in LoadMvl, no name kept either.
     dialogs.answers = {calc("missing.mv5").string()};

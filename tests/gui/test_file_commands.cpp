@@ -64,6 +64,7 @@ private slots:
     void commandsAreLive();
     void saveThenOpenRestoresAChangedInput();
     void toolbarSaveWritesWithoutDialogOnceNamed();
+    void openThatLoadsNothingKeepsTheKnownDp();
 };
 
 void TestFileCommands::commandsAreLive()
@@ -134,6 +135,25 @@ void TestFileCommands::toolbarSaveWritesWithoutDialogOnceNamed()
     rig.action("mnuFileOpen")->trigger();
     QCOMPARE(rig.pages().Text23->text(), QStringLiteral("zweiter Stand"));
     QVERIFY(rig.tracer.responder.reports.empty());
+}
+
+// The known dp is typed in mbar and held in kPa: an Open that loads nothing must
+// not write the state back into the box (it would show a tenth of the value).
+void TestFileCommands::openThatLoadsNothingKeepsTheKnownDp()
+{
+    Rig rig;
+    rig.pages().Text37->setText(QStringLiteral("50"));
+    rig.dialogs.saveAnswer = rig.calc("dp.mv5");
+    rig.action("mnuFileSave")->trigger();
+    QCOMPARE(rig.state.calc.gDifferenzdruckSoll, 5.0);
+
+    rig.dialogs.openAnswer = rig.calc("missing.mv5");
+    rig.action("mnuFileOpen")->trigger();
+    QCOMPARE(rig.tracer.responder.reports.size(), std::size_t(1));
+    QCOMPARE(number(rig.pages().Text37), 50.0);
+    QCOMPARE(rig.panel(), QString());
+    rig.pages().ReadOberflaeche();
+    QCOMPARE(rig.state.calc.gDifferenzdruckSoll, 5.0);
 }
 
 QTEST_MAIN(TestFileCommands)
