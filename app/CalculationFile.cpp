@@ -1,5 +1,6 @@
 #include "app/CalculationFile.h"
 
+#include "app/Cp1252.h"
 #include "app/ResourceId.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
@@ -151,14 +152,6 @@ constexpr int kKnownDpSlot = 26;
 
 // ---- Text encoding ---------------------------------------------------------
 
-// Windows-1252 bytes 0x80..0x9F; the five bytes the code page leaves open map to
-// the C1 control of the same number, as the system's conversion does.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 // One code point of UTF-8 at pos, or nothing when the bytes there are not a
 // well-formed sequence.
 std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& pos)
@@ -191,25 +184,6 @@ std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& pos)
         return std::nullopt;
     pos += static_cast<std::size_t>(extra) + 1;
     return cp;
-}
-
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 bool isUtf8WithHighBytes(std::string_view bytes)
@@ -250,20 +224,6 @@ std::optional<std::string> toCp1252(std::string_view utf8)
         }
         if (!found)
             return std::nullopt;
-    }
-    return out;
-}
-
-std::string fromCp1252(std::string_view bytes)
-{
-    std::string out;
-    out.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 && b < 0xA0)
-            appendUtf8(out, kCp1252High[b - 0x80]);
-        else
-            appendUtf8(out, b);
     }
     return out;
 }

@@ -14,13 +14,54 @@ namespace morvane {
 
 namespace {
 
-// The pipe of the small-flow meter run RQ8: mm, round.
-constexpr double RQ8Innendurchmesser = 19.0;
-
-bool isProbe(Integer typ) { return typ >= element::RQ10 && typ <= element::SondeAndererHersteller; }
 bool hasVibrationCheck(Integer typ) { return typ >= element::RQ10 && typ <= element::RQ50; }
 
 }  // namespace
+
+void showMeldung(DriverContext& d, const std::string& text)
+{
+    d.ui.gFehlertext = text;
+    d.windows.messages.show();
+}
+
+bool optionenOhneBenutzer(Guard& g, DriverContext& d)
+{
+    return g.step([&] {
+        if (d.e.settings.gUserName.empty())
+            d.windows.options.showModal();
+    });
+}
+
+bool leseEingaben(Guard& g, DriverContext& d)
+{
+    CalculationState& s = d.e.s;
+    UiZustand& ui = d.ui;
+    if (!g.step([&] {
+            ui.gFehlerEingabe.clear();
+            s.gFehlerDichte.clear();
+            s.gFehlerZeta.clear();
+            s.gFehlerIsentropen.clear();
+            s.gFehlerDp.clear();
+        }))
+        return false;
+    if (!g.step([&] { d.windows.mainWindow.ReadOberflaeche(); }))
+        return false;
+    if (!ui.gFehlerEingabe.empty()) {
+        g.step([&] { showMeldung(d, ui.gFehlerEingabe); });
+        return false;
+    }
+    return true;
+}
+
+bool stopsOn(Guard& g, DriverContext& d, StepFunction step, const std::string& meldung, std::string_view zusatz)
+{
+    if (!g.step([&] { step(d.e); }))
+        return true;
+    if (meldung.empty())
+        return false;
+    g.step([&] { showMeldung(d, meldung + std::string(zusatz)); });
+    return true;
+}
 
 DriverSteps engineDriverSteps()
 {
@@ -42,47 +83,17 @@ void RunCalculate(DriverContext& d)
     Guard g("frmMain", "Command1_Click", "Private Sub Command1_Click()");
     EngineContext& e = d.e;
     CalculationState& s = e.s;
-    UiZustand& ui = d.ui;
-    // The messages window shows gFehlertext, set just before.
-    const auto show = [&](const std::string& text) {
-        ui.gFehlertext = text;
-        d.windows.messages.show();
-    };
-    // Runs a step and stops the run when its message text is not empty.
-    const auto stopsOn = [&](StepFunction step, const std::string& meldung) {
-        if (!g.step([&] { step(e); }))
-            return true;
-        if (meldung.empty())
-            return false;
-        g.step([&] { show(meldung); });
-        return true;
-    };
 
-    if (!g.step([&] {
-            if (e.settings.gUserName.empty())
-                d.windows.options.showModal();
-        }))
+    if (!optionenOhneBenutzer(g, d))
         return;
     if (!g.step([&] {
             d.config.gTypenschluessel = d.windows.mainWindow.typeInfoText() + d.windows.mainWindow.codeDisplayText();
         }))
         return;
-    if (!g.step([&] {
-            ui.gFehlerEingabe.clear();
-            s.gFehlerDichte.clear();
-            s.gFehlerZeta.clear();
-            s.gFehlerIsentropen.clear();
-            s.gFehlerDp.clear();
-        }))
+    if (!leseEingaben(g, d))
         return;
-    if (!g.step([&] { d.windows.mainWindow.ReadOberflaeche(); }))
-        return;
-    if (!ui.gFehlerEingabe.empty()) {
-        g.step([&] { show(ui.gFehlerEingabe); });
-        return;
-    }
 
-    if (stopsOn(d.steps.BerechneDichte, s.gFehlerDichte))
+    if (stopsOn(g, d, d.steps.BerechneDichte, s.gFehlerDichte))
         return;
     const Integer typ = s.gPrimaerelementtyp;
     if (!g.step([&] {
@@ -99,13 +110,13 @@ void RunCalculate(DriverContext& d)
     if (isProbe(typ) && !g.step([&] { d.steps.BerechneZeta(e); }))
         return;
     // Only a warning: the run goes on.
-    if (!s.gFehlerZeta.empty() && !g.step([&] { show(s.gFehlerZeta + std::string(ZetaWarnungZusatz)); }))
+    if (!s.gFehlerZeta.empty() && !g.step([&] { showMeldung(d, s.gFehlerZeta + std::string(ZetaWarnungZusatz)); }))
         return;
-    if (stopsOn(d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen))
+    if (stopsOn(g, d, d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen))
         return;
     if (!g.step([&] { d.steps.BerechneViskositaet(e); }))
         return;
-    if (stopsOn(d.steps.BerechneDifferenzdruck, s.gFehlerDp))
+    if (stopsOn(g, d, d.steps.BerechneDifferenzdruck, s.gFehlerDp))
         return;
     if (hasVibrationCheck(typ)) {
         if (!g.step([&] { d.steps.frequencycheck(e); }))

@@ -107,4 +107,31 @@ struct DriverContext {
 // alone, never from a probe calculated earlier.
 void RunCalculate(DriverContext& d);
 
+// What the Calculate run and the solver share.
+class Guard;
+
+// The pipe of the small-flow meter run RQ8: mm, round.
+inline constexpr double RQ8Innendurchmesser = 19.0;
+
+// Element types 2 to 8: the probes, whose coefficient step runs.
+inline bool isProbe(Integer typ) { return typ >= element::RQ10 && typ <= element::SondeAndererHersteller; }
+
+// Puts `text` into gFehlertext and shows the messages window, which shows it.
+void showMeldung(DriverContext& d, const std::string& text);
+
+// One step of `g`: the options window, modal, while no user name is set.
+// False when the handler ends there.
+bool optionenOhneBenutzer(Guard& g, DriverContext& d);
+
+// Three steps of `g`: empties the input messages and the messages of the
+// density, probe-coefficient, isentropic-exponent and dp steps, reads the main
+// window, and shows the input messages if there are any. False when the
+// handler ends there.
+bool leseEingaben(Guard& g, DriverContext& d);
+
+// Runs `step` as one step of `g`; when its message text `meldung` is then not
+// empty, shows it with `zusatz` appended. True when the run stops there.
+bool stopsOn(Guard& g, DriverContext& d, StepFunction step, const std::string& meldung,
+             std::string_view zusatz = {});
+
 }  // namespace morvane

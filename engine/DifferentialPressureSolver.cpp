@@ -11,8 +11,6 @@ namespace morvane {
 
 namespace {
 
-constexpr double RQ8Innendurchmesser = 19.0;  // mm, round
-
 // The update exponent: damped for the first 149 passes, a little bolder after.
 constexpr int PassesSanft = 149;
 constexpr double ExponentSanft = 0.1;
@@ -36,7 +34,6 @@ constexpr double BetaMax = 0.85;
 constexpr double BetaUeber = 0.86;
 
 bool sucheBohrung(Integer typ) { return typ == element::RQ8 || typ >= element::BlendeFlansch; }
-bool isProbe(Integer typ) { return typ >= element::RQ10 && typ <= element::SondeAndererHersteller; }
 
 // The opposite-support step of a pass works silently.
 class NoMessageBoxes : public MessageBoxSink {
@@ -97,44 +94,15 @@ void RunSolver(DriverContext& d)
     Guard g("frmMain", "Command3_Click", "Private Sub Command3_Click()");
     EngineContext& e = d.e;
     CalculationState& s = e.s;
-    UiZustand& ui = d.ui;
     MainWindowInputs& mainWindow = d.windows.mainWindow;
     NoMessageBoxes noBoxes;
     EngineContext silent{e.s, e.ui, e.settings, noBoxes, e.databases};
 
-    const auto show = [&](const std::string& text) {
-        ui.gFehlertext = text;
-        d.windows.messages.show();
-    };
-    const auto stopsOn = [&](StepFunction step, const std::string& meldung, std::string_view zusatz = {}) {
-        if (!g.step([&] { step(e); }))
-            return true;
-        if (meldung.empty())
-            return false;
-        g.step([&] { show(meldung + std::string(zusatz)); });
-        return true;
-    };
-
-    if (!g.step([&] {
-            if (e.settings.gUserName.empty())
-                d.windows.options.showModal();
-        }))
+    if (!optionenOhneBenutzer(g, d))
         return;
-    if (!g.step([&] {
-            ui.gFehlerEingabe.clear();
-            s.gFehlerDichte.clear();
-            s.gFehlerZeta.clear();
-            s.gFehlerIsentropen.clear();
-            s.gFehlerDp.clear();
-        }))
+    if (!leseEingaben(g, d))
         return;
-    if (!g.step([&] { mainWindow.ReadOberflaeche(); }))
-        return;
-    if (!ui.gFehlerEingabe.empty()) {
-        g.step([&] { show(ui.gFehlerEingabe); });
-        return;
-    }
-    if (stopsOn(d.steps.BerechneDichte, s.gFehlerDichte))
+    if (stopsOn(g, d, d.steps.BerechneDichte, s.gFehlerDichte))
         return;
 
     const Integer typ = s.gPrimaerelementtyp;
@@ -175,16 +143,16 @@ void RunSolver(DriverContext& d)
         if (isProbe(typ) && !g.step([&] { d.steps.BerechneZeta(e); }))
             return;
         if (!s.gFehlerZeta.empty()) {
-            g.step([&] { show(s.gFehlerZeta + std::string(ZetaWarnungZusatz)); });
+            g.step([&] { showMeldung(d, s.gFehlerZeta + std::string(ZetaWarnungZusatz)); });
             return;
         }
         // The solver stops on these two messages the way it stops on the probe
         // warning: message, the fixed suffix, the messages window, end.
-        if (stopsOn(d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen, ZetaWarnungZusatz))
+        if (stopsOn(g, d, d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen, ZetaWarnungZusatz))
             return;
         if (!g.step([&] { d.steps.BerechneViskositaet(e); }))
             return;
-        if (stopsOn(d.steps.BerechneDifferenzdruck, s.gFehlerDp, ZetaWarnungZusatz))
+        if (stopsOn(g, d, d.steps.BerechneDifferenzdruck, s.gFehlerDp, ZetaWarnungZusatz))
             return;
         if (typ >= element::RQ25 && typ <= element::RQ50 && !g.step([&] { d.steps.Gegenlager(silent); }))
             return;

@@ -17,17 +17,6 @@ namespace morvane {
 
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const char* tag, QRect twips, const QString& design = {})
-{
-    QLabel* l = plainLabel(parent, name, design);
-    if (tag)
-        l->setProperty("Tag", QString::fromLatin1(tag));
-    l->setGeometry(twips);
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
-}
-
 QFrame* line(QWidget* parent, const char* name, int top, QPalette::ColorRole role)
 {
     auto* l = new QFrame(parent);
@@ -63,9 +52,9 @@ frmAbout::frmAbout(ShellServices& services, std::int32_t sprachOffset, QWidget* 
     picIcon->setGeometry(twipsRect(240, 240, 540, 540));
     picIcon->setPixmap(programPicture(picIcon->width()));
 
-    lblTitle_ = label(this, "lblTitle", "1035", twipsRect(1050, 240, 5010, 480));
-    lblVersion_ = label(this, "lblVersion", "1034", twipsRect(1050, 780, 5010, 225));
-    label(this, "lblDescription", "1036", twipsRect(1050, 1125, 5010, 720));
+    lblTitle_ = taggedLabel(this, "lblTitle", "1035", twipsRect(1050, 240, 5010, 480));
+    lblVersion_ = taggedLabel(this, "lblVersion", "1034", twipsRect(1050, 780, 5010, 225));
+    taggedLabel(this, "lblDescription", "1036", twipsRect(1050, 1125, 5010, 720));
     line(this, "Line1_0", 1950, QPalette::Dark);
     line(this, "Line1_1", 1965, QPalette::Light);
 
@@ -74,9 +63,10 @@ frmAbout::frmAbout(ShellServices& services, std::int32_t sprachOffset, QWidget* 
                                  maker.fax,  maker.web,    maker.mail};
     const char* names[] = {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7"};
     for (int i = 0; i < 7; ++i)
-        label(this, names[i], nullptr, twipsRect(255, 2100 + 240 * i, 4320, 240), QString::fromStdString(lines[i]));
-    label(this, "lblDisclaimer", nullptr, twipsRect(255, 3900, 4320, 1140),
-          QString::fromStdString(disclaimerText(sprachOffset_)));
+        taggedLabel(this, names[i], nullptr, twipsRect(255, 2100 + 240 * i, 4320, 240),
+                    QString::fromStdString(lines[i]));
+    taggedLabel(this, "lblDisclaimer", nullptr, twipsRect(255, 3900, 4320, 1140),
+                QString::fromStdString(disclaimerText(sprachOffset_)));
 
     QPushButton* cmdOK = button(this, "cmdOK", "1032", twipsRect(4740, 3900, 1335, 375));
     cmdOK->setDefault(true);

@@ -15,21 +15,6 @@
 
 namespace morvane {
 
-namespace {
-
-QLabel* label(QWidget* parent, const char* name, const char* tag, QRect twips, const QString& design = {})
-{
-    QLabel* l = plainLabel(parent, name, design);
-    if (tag)
-        l->setProperty("Tag", QString::fromLatin1(tag));
-    l->setGeometry(twips);
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
-}
-
-}  // namespace
-
 frmSplash::frmSplash(std::int32_t sprachOffset, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), sprachOffset_(sprachOffset)
 {
@@ -51,15 +36,15 @@ frmSplash::frmSplash(std::int32_t sprachOffset, QWidget* parent)
     picture->setGeometry(twipsRect(240, 240, 2400, 2400));
     picture->setPixmap(programPicture(picture->width()));
 
-    label(this, "Label1", "1020", twipsRect(2880, 360, 4080, 480));
-    label(this, "Label2", "1034", twipsRect(2880, 900, 4080, 300));
-    label(this, "Label5", "1036", twipsRect(2880, 1380, 4080, 1200));
+    taggedLabel(this, "Label1", "1020", twipsRect(2880, 360, 4080, 480));
+    taggedLabel(this, "Label2", "1034", twipsRect(2880, 900, 4080, 300));
+    taggedLabel(this, "Label5", "1036", twipsRect(2880, 1380, 4080, 1200));
     const MakerTexts& maker = makerTexts();
-    label(this, "Label3", nullptr, twipsRect(240, 2880, 6720, 300),
-          QString::fromStdString(maker.name + " · " + maker.web));
-    label(this, "Label4", nullptr, twipsRect(240, 3240, 6720, 300), QString::fromStdString(copyrightNotice()));
-    label(this, "Label6", nullptr, twipsRect(240, 3600, 6720, 300),
-          QString::fromStdString(warrantyNotice(sprachOffset_)));
+    taggedLabel(this, "Label3", nullptr, twipsRect(240, 2880, 6720, 300),
+                QString::fromStdString(maker.name + " · " + maker.web));
+    taggedLabel(this, "Label4", nullptr, twipsRect(240, 3240, 6720, 300), QString::fromStdString(copyrightNotice()));
+    taggedLabel(this, "Label6", nullptr, twipsRect(240, 3600, 6720, 300),
+                QString::fromStdString(warrantyNotice(sprachOffset_)));
 }
 
 void frmSplash::Form_Load()

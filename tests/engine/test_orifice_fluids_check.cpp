@@ -3,6 +3,8 @@
 // headers of the two data files.
 #include "engine/OrificeCoefficients.h"
 
+#include "SteamStepFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,30 +17,14 @@
 namespace morvane {
 namespace {
 
-std::vector<std::vector<double>> readTable(const std::string& name)
-{
-    const auto file = std::filesystem::path(MORVANE_SOURCE_DIR) / "tests/engine/data" / name;
-    std::ifstream in(file);
-    EXPECT_TRUE(in.good()) << file;
-    std::vector<std::vector<double>> rows;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream fields(line);
-        std::vector<double> row;
-        for (double v; fields >> v;)
-            row.push_back(v);
-        rows.push_back(row);
-    }
-    return rows;
-}
+using testing::readOracleTable;
 
 // Given the flow and C, the program's iteration lands on the differential
 // pressure whose orifice_expansibility_1989 and flow_meter_discharge (with π
 // taken as 3.14159) give that flow back.
 TEST(OrificeFluidsCheck, ExpansionFactorAndFlowEquation)
 {
-    const auto rows = readTable("fluids_orifice_expansibility.tsv");
+    const auto rows = readOracleTable("fluids_orifice_expansibility.tsv");
     ASSERT_GE(rows.size(), 10u);
     for (const auto& r : rows) {
         ASSERT_EQ(r.size(), 11u);
@@ -58,7 +44,7 @@ TEST(OrificeFluidsCheck, ExpansionFactorAndFlowEquation)
 // Reader-Harris/Gallagher equation for 0.2 <= β <= 0.7, Re >= 1e4, D >= 60 mm.
 TEST(OrificeFluidsCheck, StolzWithinOnePercentOfReaderHarrisGallagher)
 {
-    const auto rows = readTable("fluids_orifice_rhg.tsv");
+    const auto rows = readOracleTable("fluids_orifice_rhg.tsv");
     ASSERT_GE(rows.size(), 300u);
     double worst = 0.0;
     for (const auto& r : rows) {

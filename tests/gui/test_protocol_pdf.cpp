@@ -6,6 +6,7 @@
 #include "reports/protocol/ProtocolPage1.h"
 #include "reports/uncertainty_report/UncertaintyReport.h"
 #include "support/Fakes.h"
+#include "support/ReferenceOrifice.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,46 +21,22 @@ using namespace morvane::testing;
 
 namespace {
 
-// A flange-tapped orifice in a 100 mm pipe, water at 20 °C and 500 kPa, 10 kg/s
-// (density and viscosity: python3-iapws 1.5.2, IAPWS95(T=293.15, P=0.5)).
+// The reference calculation (support/ReferenceOrifice.h) with three further
+// operating points, a customer and remarks.
 void fillReference(ProgramState& s)
 {
+    fillReferenceOrifice(s);
     auto& c = s.calc;
-    c.gModellGespeicherteDaten = -1;
-    c.gMediumNr = 4;
-    c.gKritischeTemperatur = 374.0;
-    c.gKritischerDruck = 22000.0;
-    c.gBetriebsdichte = 998.3897023846893;
-    c.gViskositaet = 1.0014737021218985;
-    c.gDruck = 500.0;
-    c.gTemperatur = 20.0;
-    c.gDurchflussAuslegung = 10.0;
     c.gDurchflussMax = 12.0;
     c.gDurchflussNorm = 10.0;
     c.gDurchflussMin = 2.0;
     c.gMehrereBetriebspunkte = 1;
-    c.gDurchflussEinheit = 4;
-    c.gInnendurchmesser = 100.0;
-    c.gInnendurchmesserWarm = 100.0;
-    c.gWandstaerke = 3.6;
-    c.gPrimaerelementtyp = 9;
-    c.gOeffnungsdurchmesser = 50.0;
-    c.gBeta = 0.5;
-    c.gKZahl = 0.6055;
-    c.gKorrekturFaktor = 1.0;
     c.gDifferenzdruck = {33.222466, 47.84, 33.222466, 1.3289};
     c.gExpansionszahl = {1.0, 1.0, 1.0, 1.0};
     c.gReynolds = {126951.3, 152341.56, 126951.3, 25390.26};
     c.gGeschwindigkeit = {1.2753, 1.5304, 1.2753, 0.2551};
-    s.config.gTypenschluessel = "NONE";
-    s.settings.gCompanyFirma2 = "Bitte geben Sie";
-    s.settings.gCompanyStrasse = "Ihre Benutzerdaten ein";
-    s.settings.gUserAbteilung = "please enter";
-    s.settings.gUserDurchwahl = "user-settings";
     s.doc.gKundeFirma1 = "Stadtwerke Musterstadt";
-    s.doc.gAuftragsnummer = "A-77";
     s.doc.gBemerkungen = "Prüfstand 3";
-    s.doc.gDatum = "10.12.2026 11:00:00";
 }
 
 int pdfPages(const QString& file)

@@ -4,6 +4,7 @@
 #include "reports/protocol/ProtocolPage1.h"
 
 #include "support/Fakes.h"
+#include "support/ReferenceOrifice.h"
 
 #include <gtest/gtest.h>
 
@@ -63,50 +64,20 @@ private:
     };
 };
 
-// The reference calculation: a flange-tapped orifice (type 9) in a 100 mm pipe
-// with a 50 mm bore, water at 20 °C and 500 kPa, 10 kg/s. Density and viscosity
-// from python3-iapws 1.5.2, IAPWS95(T=293.15, P=0.5): 998.3897023846893 kg/m³,
-// 1.0014737021218985 mPa s. The other results are as the engine leaves them;
-// the page only formats what the state holds.
+// The reference calculation (support/ReferenceOrifice.h) with the kappa,
+// pressure loss, company and customer that the page prints. The other results
+// are as the engine leaves them; the page only formats what the state holds.
 void fillReference(ProgramState& s)
 {
+    testing::fillReferenceOrifice(s);
     auto& c = s.calc;
-    c.gModellGespeicherteDaten = -1;
-    c.gMediumNr = 4;
-    c.gKritischeTemperatur = 374.0;
-    c.gKritischerDruck = 22000.0;
-    c.gBetriebsdichte = 998.3897023846893;
-    c.gViskositaet = 1.0014737021218985;
     c.gIsentropenkoeffizient = 1.3292647;
-    c.gDruck = 500.0;
-    c.gTemperatur = 20.0;
-    c.gDurchflussAuslegung = 10.0;
-    c.gDurchflussEinheit = 4;  // kg/s
-    c.gInnendurchmesser = 100.0;
-    c.gInnendurchmesserWarm = 100.0;
-    c.gWandstaerke = 3.6;
-    c.gPrimaerelementtyp = 9;
-    c.gOeffnungsdurchmesser = 50.0;
-    c.gBeta = 0.5;
-    c.gKZahl = 0.6055;
-    c.gKorrekturFaktor = 1.0;
-    c.gDifferenzdruck[0] = 33.222466;
     c.gDruckverlust[0] = 24.5;
-    c.gExpansionszahl[0] = 1.0;
-    c.gReynolds[0] = 126951.3;
-    c.gGeschwindigkeit[0] = 1.2753;
-    s.config.gTypenschluessel = "NONE";
     s.settings.gCompanyFirma1 = "Kunde & Sohn";
-    s.settings.gCompanyFirma2 = "Bitte geben Sie";
-    s.settings.gCompanyStrasse = "Ihre Benutzerdaten ein";
     s.settings.gCompanyPLZOrt = "12345 Musterstadt";
     s.settings.gCompanyLand = " (D)";
     s.settings.gCompanyTel = "0123 4567";
-    s.settings.gUserAbteilung = "please enter";
-    s.settings.gUserDurchwahl = "user-settings";
     s.doc.gKundeFirma1 = "Stadtwerke";
-    s.doc.gAuftragsnummer = "A-77";
-    s.doc.gDatum = "10.12.2026 11:00:00";
 }
 
 class Page1 : public ::testing::Test {
