@@ -1,0 +1,224 @@
+// Calc! in the real main window, end to end: a case entered through the
+// widgets runs the whole engine and ends with the results window; what the
+// user reads there (differential pressure, operating density, Reynolds
+// number, each in its mask and unit) is compared with independent
+// references, and no error dialog or messages window may have appeared.
+#include "app/qt/frmMain.h"
+
+#include "app/qt/CodeEvents.h"
+#include "engine/qt/frmFehlerfile.h"
+#include "mainwindow/qt/MainInputPages.h"
+#include "reports/results_window/frmResult.h"
+#include "support/Fakes.h"
+#include "support/ShellFakes.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+class NoSwitch : public LanguageSwitch {
+public:
+    void subgChangeLanguage() override {}
+};
+
+struct NoDialog : PrinterDialog {
+    void ShowPrinter(const std::string&) override {}
+};
+
+// The main window as the user sees it, with the shell's platform seams faked.
+struct CalcRig {
+    CalcRig()
+    {
+        // A user name, so that the run does not ask for the options window first.
+        fakes.settings.setValue("morvane7.0", "Startup", "UserName", "Erika");
+        window = new frmMain(state, fakes.services, noSwitch);
+        window->setPrinterDialog(dialog);
+        window->setPrinter(printer);
+        window->show();
+        exposed = QTest::qWaitForWindowExposed(window.data());
+    }
+    ~CalcRig()
+    {
+        delete window.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    MainInputPages& pages() const { return *window->inputPages(); }
+    void clickCalc() { QTest::mouseClick(pages().Command1(), Qt::LeftButton); }
+
+    TestTracer tracer;
+    QTemporaryDir folder;
+    FakeShellServices fakes{folder.path().toStdString()};
+    ProgramState state;
+    NoSwitch noSwitch;
+    NoDialog dialog;
+    RecordingPrinter printer;
+    QPointer<frmMain> window;
+    bool exposed = false;
+};
+
+// A number as the results window shows it; false when the caption is no number.
+bool readNumber(const QString& caption, double& value)
+{
+    bool ok = false;
+    value = caption.trimmed().toDouble(&ok);
+    return ok;
+}
+
+}  // namespace
+
+class TestCalculateEndToEnd : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    // Every row: the inputs in list indexes and texts as the user enters them
+    // (medium list Combo1, element list Combo2, D, bore, p in kPa, t in °C,
+    // design flow with its unit index in Combo8, dp unit index in Combo10),
+    // then the references with their tolerances (density absolute in kg/m³,
+    // dp and Re relative). The sources are given with each row.
+    void calcMatchesTheReference_data()
+    {
+        QTest::addColumn<int>("medium");
+        QTest::addColumn<int>("element");
+        QTest::addColumn<QString>("pipe");
+        QTest::addColumn<QString>("bore");
+        QTest::addColumn<QString>("pressure");
+        QTest::addColumn<QString>("temperature");
+        QTest::addColumn<QString>("flow");
+        QTest::addColumn<int>("flowUnit");
+        QTest::addColumn<int>("dpUnit");
+        QTest::addColumn<QString>("elementText");
+        QTest::addColumn<QString>("flowUnitText");
+        QTest::addColumn<QString>("dpUnitText");
+        QTest::addColumn<double>("density");     // kg/m³
+        QTest::addColumn<double>("densityTol");
+        QTest::addColumn<double>("dp");          // in the dp unit of the row
+        QTest::addColumn<double>("dpRelTol");
+        QTest::addColumn<double>("reynolds");
+        QTest::addColumn<double>("reRelTol");
+        // Superheated steam 200 °C, 100 kPa, flange-tapped orifice D 100 mm,
+        // d 50 mm, 0.2 kg/s. Density: IAPWS-95 (python3-iapws 1.5.2) at
+        // 473.14 K, the steam tables being called with t + 273.14. dp: the
+        // Stolz equation of ISO 5167-1:1991 for C with fluids'
+        // orifice_expansibility_1989 (python3-fluids 1.0.22), κ = cp/cv of
+        // IAPWS-95 (1.31796), μ of IAPWS-95, and both diameters at 200 °C
+        // (steel, 12.1e-6 1/K from 20 °C, β unchanged), solved for the flow
+        // with brentq: dp 37.081705 kPa, C 0.604969, ε 0.878489, Re 156813.8.
+        QTest::newRow("steam orifice") << 2 << 9 << "100" << "50" << "100" << "200" << "0.2" << 4 << 0
+                                       << "Blende (Flanschentnahme)" << "kg/s" << "kPa"
+                                       << 0.460324 << 0.0006 << 37.081705 << 1e-4 << 156813.8 << 0.01;
+        // Air 20 °C, 500 kPa, RQ25 in a 200 mm pipe, 1000 kg/h, dp in mbar.
+        // Density: Lemmon et al. 2000 air (python3-iapws humidAir.Air) at
+        // 293.15 K, 5.952588 kg/m³; the program's compressibility table gives
+        // 5.950, hence 0.005. dp: ζ interpolated at 200 mm in the shipped
+        // RQ25 table (1.711183, K = 0.764455), dp = ρ/2·(q/(ρ·K·ε·A))² with
+        // the probe expansion 1 − (0.41 + 0.35·(3.9475·21/200)⁴)·dp/(1.4·p)
+        // (ε 0.999993): 0.112373 mbar; Re with μ of the same air model.
+        QTest::newRow("RQ25 air") << 1 << 3 << "200" << "" << "500" << "20" << "1000" << 3 << 3 << "RQ25 "
+                                  << "kg/h" << "mbar" << 5.952588 << 0.005 << 0.112373 << 2e-3 << 96819.9 << 0.01;
+        // Water 20 °C, 500 kPa, ISA 1932 venturi nozzle D 100 mm, d 60 mm,
+        // 10 kg/s. Density: IAPWS-95 at 293.14 K. dp: C = 0.9858 − 0.196·β^4.5
+        // of ISO 5167-3:2003 (0.966124; fluids' C_venturi_nozzle has 0.198
+        // there) in the flow equation, ε = 1: 5.841675 kPa. Re 127105.5 with
+        // μ of IAPWS-95 (1.0017 mPa·s); the program's water viscosity is its
+        // linear interpolation between the 0 °C and 25 °C pressure fits, 1.071
+        // mPa·s at 20 °C, so its Re is 6.5 % lower, hence 0.08 on this row.
+        QTest::newRow("venturi nozzle water") << 4 << 12 << "100" << "60" << "500" << "20" << "10" << 4 << 0
+                                              << "Venturidüse" << "kg/s" << "kPa"
+                                              << 998.391772 << 0.0015 << 5.841675 << 1e-4 << 127105.5 << 0.08;
+    }
+    void calcMatchesTheReference()
+    {
+        QFETCH(int, medium);
+        QFETCH(int, element);
+        QFETCH(QString, pipe);
+        QFETCH(QString, bore);
+        QFETCH(QString, pressure);
+        QFETCH(QString, temperature);
+        QFETCH(QString, flow);
+        QFETCH(int, flowUnit);
+        QFETCH(int, dpUnit);
+        QFETCH(double, density);
+        QFETCH(double, densityTol);
+        QFETCH(double, dp);
+        QFETCH(double, dpRelTol);
+        QFETCH(double, reynolds);
+        QFETCH(double, reRelTol);
+
+        CalcRig rig;
+        QVERIFY(rig.exposed);
+        // The gas tables and probe tables of the shipped product database.
+        QVERIFY(QFile::copy(QStringLiteral(MORVANE_PROGRAM_DIR "/morvdata5.sqlite"),
+                            rig.folder.filePath(QStringLiteral("morvdata5.sqlite"))));
+        MainInputPages& p = rig.pages();
+        p.Option1->click();  // medium from the list
+        setListIndex(p.Combo1, medium);
+        setListIndex(p.Combo2, element);
+        p.Text8->setText(pipe);
+        if (!bore.isEmpty())
+            p.Text10->setText(bore);
+        p.Text16->setText(pressure);
+        p.Text17->setText(temperature);
+        p.Text18->setText(flow);
+        setListIndex(p.Combo8, flowUnit);
+        setListIndex(p.Combo10, dpUnit);
+        rig.clickCalc();
+
+        // No error dialog, no messages window.
+        for (const ErrorReport& r : rig.tracer.responder.reports)
+            QFAIL(qPrintable(QString::fromStdString("error dialog: " + std::to_string(r.number) + " " + r.description +
+                                                    " in " + r.module + "." + r.procedure)));
+        frmFehlerfile* messages = rig.window->messagesWindow()->window();
+        QVERIFY2(messages == nullptr || !messages->isVisible(),
+                 messages != nullptr ? qPrintable(messages->RichTextBox1()->toPlainText()) : "");
+
+        frmResult* w = rig.window->resultsWindow()->window();
+        QVERIFY(w != nullptr);
+        QVERIFY(w->isVisible());
+        QTEST(w->label("Label28")->text(), "elementText");
+        QTEST(w->label("Label74")->text(), "flowUnitText");
+        QTEST(w->label("Label78")->text(), "dpUnitText");
+        QCOMPARE(w->label("Label81")->text(), QString::number(flow.toDouble(), 'f', 2));
+
+        // The masks: dp with 4 decimals, density with 3, Re as d.ddE+dd.
+        const QString dpText = w->label("Label85")->text();
+        const QString rhoText = w->label("Label9")->text();
+        const QString reText = w->label("Label83")->text();
+        QVERIFY2(QRegularExpression(R"(^\d+\.\d{4}$)").match(dpText).hasMatch(), qPrintable(dpText));
+        QVERIFY2(QRegularExpression(R"(^\d+\.\d{3}$)").match(rhoText).hasMatch(), qPrintable(rhoText));
+        QVERIFY2(QRegularExpression(R"(^\d\.\d{2}E[+-]\d{2}$)").match(reText).hasMatch(), qPrintable(reText));
+
+        double shownDp = 0, shownRho = 0, shownRe = 0;
+        QVERIFY(readNumber(dpText, shownDp));
+        QVERIFY(readNumber(rhoText, shownRho));
+        QVERIFY(readNumber(reText, shownRe));
+        QVERIFY2(std::abs(shownRho - density) <= densityTol,
+                 qPrintable(rhoText + " vs " + QString::number(density, 'g', 9)));
+        QVERIFY2(std::abs(shownDp / dp - 1.0) <= dpRelTol,
+                 qPrintable(dpText + " vs " + QString::number(dp, 'g', 9)));
+        QVERIFY2(std::abs(shownRe / reynolds - 1.0) <= reRelTol,
+                 qPrintable(reText + " vs " + QString::number(reynolds, 'g', 9)));
+    }
+};
+
+QTEST_MAIN(TestCalculateEndToEnd)
+#include "test_calculate_end_to_end.moc"
