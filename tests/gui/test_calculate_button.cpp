@@ -7,7 +7,7 @@
 // Reference case: orifice with flange tappings (type 9), water 20 °C / 500 kPa,
 // D 100 mm, d 50 mm, 10 kg/s: dp 33.222466 kPa, C 0.605445, Re 118886.7 (the
 // engine's orifice check against python3-fluids, tests/engine).
-#include "app/qt/frmMain.h"
+#include "gui/CalcRig.h"
 
 #include "app/qt/CodeEvents.h"
 #include "engine/qt/frmFehlerfile.h"
@@ -37,60 +37,20 @@ using namespace morvane::testing;
 
 namespace {
 
-class NoSwitch : public LanguageSwitch {
-public:
-    void subgChangeLanguage() override {}
-};
-
-struct DialogLog : PrinterDialog {
-    void ShowPrinter(const std::string& title) override { titles.push_back(title); }
-    std::vector<std::string> titles;
-};
-
-struct CalcRig {
-    CalcRig()
-    {
-        // A user name, so that the run does not ask for the options window first.
-        fakes.settings.setValue("morvane7.0", "Startup", "UserName", "Erika");
-        window = new frmMain(state, fakes.services, noSwitch);
-        window->setPrinterDialog(dialog);
-        window->setPrinter(printer);
-        window->show();
-        exposed = QTest::qWaitForWindowExposed(window.data());
-    }
-    ~CalcRig()
-    {
-        delete window.data();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    MainInputPages& pages() const { return *window->inputPages(); }
-
-    // The reference orifice as a user enters it.
-    void enterOrifice()
-    {
-        MainInputPages& p = pages();
-        p.Option1->click();            // medium list
-        setListIndex(p.Combo1, 4);     // water
-        setListIndex(p.Combo2, 9);     // orifice, flange tappings
-        p.Text8->setText("100");
-        p.Text10->setText("50");
-        p.Text16->setText("500");
-        p.Text17->setText("20");
-        p.Text18->setText("10");
-        setListIndex(p.Combo8, 4);     // kg/s
-    }
-    void clickCalc() { QTest::mouseClick(pages().Command1(), Qt::LeftButton); }
-
-    TestTracer tracer;
-    QTemporaryDir folder;
-    FakeShellServices fakes{folder.path().toStdString()};
-    ProgramState state;
-    NoSwitch noSwitch;
-    DialogLog dialog;
-    RecordingPrinter printer;
-    QPointer<frmMain> window;
-    bool exposed = false;
-};
+// The reference orifice as a user enters it.
+void enterOrifice(CalcRig& rig)
+{
+    MainInputPages& p = rig.pages();
+    p.Option1->click();            // medium list
+    setListIndex(p.Combo1, 4);     // water
+    setListIndex(p.Combo2, 9);     // orifice, flange tappings
+    p.Text8->setText("100");
+    p.Text10->setText("50");
+    p.Text16->setText("500");
+    p.Text17->setText("20");
+    p.Text18->setText("10");
+    setListIndex(p.Combo8, 4);     // kg/s
+}
 
 }  // namespace
 
@@ -114,7 +74,7 @@ private slots:
         QFETCH(int, dpUnit);
         CalcRig rig;
         QVERIFY(rig.exposed);
-        rig.enterOrifice();
+        enterOrifice(rig);
         setListIndex(rig.pages().Combo10, dpUnit);
         rig.clickCalc();
         QtResultsWindow* results = rig.window->resultsWindow();
@@ -153,7 +113,7 @@ private slots:
     void solverButtonFindsTheBore()
     {
         CalcRig rig;
-        rig.enterOrifice();
+        enterOrifice(rig);
         MainInputPages& p = rig.pages();
         p.Text10->setText("40");
         setCheckValue(p.Check4, 1);
@@ -173,7 +133,7 @@ private slots:
     void inputErrorShowsTheMessages()
     {
         CalcRig rig;
-        rig.enterOrifice();
+        enterOrifice(rig);
         rig.pages().Text18->setText("");
         rig.clickCalc();
         QVERIFY(rig.window->resultsWindow()->window() == nullptr);

@@ -3,7 +3,7 @@
 // user reads there (differential pressure, operating density, Reynolds
 // number, each in its mask and unit) is compared with independent
 // references, and no error dialog or messages window may have appeared.
-#include "app/qt/frmMain.h"
+#include "gui/CalcRig.h"
 
 #include "app/qt/CodeEvents.h"
 #include "engine/qt/frmFehlerfile.h"
@@ -33,46 +33,6 @@ using namespace morvane;
 using namespace morvane::testing;
 
 namespace {
-
-class NoSwitch : public LanguageSwitch {
-public:
-    void subgChangeLanguage() override {}
-};
-
-struct NoDialog : PrinterDialog {
-    void ShowPrinter(const std::string&) override {}
-};
-
-// The main window as the user sees it, with the shell's platform seams faked.
-struct CalcRig {
-    CalcRig()
-    {
-        // A user name, so that the run does not ask for the options window first.
-        fakes.settings.setValue("morvane7.0", "Startup", "UserName", "Erika");
-        window = new frmMain(state, fakes.services, noSwitch);
-        window->setPrinterDialog(dialog);
-        window->setPrinter(printer);
-        window->show();
-        exposed = QTest::qWaitForWindowExposed(window.data());
-    }
-    ~CalcRig()
-    {
-        delete window.data();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    MainInputPages& pages() const { return *window->inputPages(); }
-    void clickCalc() { QTest::mouseClick(pages().Command1(), Qt::LeftButton); }
-
-    TestTracer tracer;
-    QTemporaryDir folder;
-    FakeShellServices fakes{folder.path().toStdString()};
-    ProgramState state;
-    NoSwitch noSwitch;
-    NoDialog dialog;
-    RecordingPrinter printer;
-    QPointer<frmMain> window;
-    bool exposed = false;
-};
 
 // A number as the results window shows it; false when the caption is no number.
 bool readNumber(const QString& caption, double& value)

@@ -1,0 +1,65 @@
+// The main window as the user sees it for a Calc! run, with the shell's platform
+// seams faked: a user name is set (so no options window comes first), and the
+// results window's printer dialog and printer are recording stand-ins.
+#pragma once
+
+#include "app/qt/frmMain.h"
+#include "mainwindow/qt/MainInputPages.h"
+#include "reports/results_window/ProtocolPrinting.h"
+#include "support/Fakes.h"
+#include "support/ShellFakes.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+namespace morvane::testing {
+
+class NoLanguageSwitch : public LanguageSwitch {
+public:
+    void subgChangeLanguage() override {}
+};
+
+struct PrinterDialogLog : PrinterDialog {
+    void ShowPrinter(const std::string& title) override { titles.push_back(title); }
+    std::vector<std::string> titles;
+};
+
+struct CalcRig {
+    CalcRig()
+    {
+        fakes.settings.setValue("morvane7.0", "Startup", "UserName", "Erika");
+        window = new frmMain(state, fakes.services, noSwitch);
+        window->setPrinterDialog(dialog);
+        window->setPrinter(printer);
+        window->show();
+        exposed = QTest::qWaitForWindowExposed(window.data());
+    }
+    ~CalcRig()
+    {
+        delete window.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    CalcRig(const CalcRig&) = delete;
+    CalcRig& operator=(const CalcRig&) = delete;
+
+    MainInputPages& pages() const { return *window->inputPages(); }
+    void clickCalc() { QTest::mouseClick(pages().Command1(), Qt::LeftButton); }
+
+    TestTracer tracer;
+    QTemporaryDir folder;
+    FakeShellServices fakes{folder.path().toStdString()};
+    ProgramState state;
+    NoLanguageSwitch noSwitch;
+    PrinterDialogLog dialog;
+    RecordingPrinter printer;
+    QPointer<frmMain> window;
+    bool exposed = false;
+};
+
+}  // namespace morvane::testing
