@@ -5,7 +5,7 @@
 
 #include "app/qt/frmMain.h"
 #include "mainwindow/qt/MainInputPages.h"
-#include "reports/results_window/ProtocolPrinting.h"
+#include "reports/protocol/ProtocolPrinting.h"
 #include "support/Fakes.h"
 #include "support/ShellFakes.h"
 

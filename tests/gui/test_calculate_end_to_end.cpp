@@ -8,7 +8,7 @@
 #include "app/qt/CodeEvents.h"
 #include "engine/qt/frmFehlerfile.h"
 #include "mainwindow/qt/MainInputPages.h"
-#include "reports/results_window/frmResult.h"
+#include "reports/results_window/qt/frmResult.h"
 #include "support/Fakes.h"
 #include "support/ShellFakes.h"
 

@@ -1,7 +1,7 @@
 // The flow-limits window offscreen: its design captions in both languages, the
 // fifteen values written only when its button is pressed, with "###0.000" and
 // the regional decimal separator.
-#include "reports/limits_window/frmLimits.h"
+#include "reports/limits_window/qt/frmLimits.h"
 
 #include "support/Fakes.h"
 

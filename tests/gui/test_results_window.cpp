@@ -9,8 +9,8 @@
 // texts and factors are those of the display unit lists: 1 bar = 100 kPa,
 // 1 psi = 6.89476 kPa, 1 kPa = 101.97162 mmWs, K = °C + 273.15, °F = °C·1.8 + 32;
 // the expected texts were rounded half up by hand (python3 decimal).
-#include "reports/results_window/ProtocolPages.h"
-#include "reports/results_window/frmResult.h"
+#include "reports/results_window/qt/ProtocolPages.h"
+#include "reports/results_window/qt/frmResult.h"
 
 #include "support/Fakes.h"
 

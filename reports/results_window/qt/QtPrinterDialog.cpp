@@ -1,4 +1,4 @@
-#include "reports/results_window/QtPrinterDialog.h"
+#include "reports/results_window/qt/QtPrinterDialog.h"
 
 #include <QPrintDialog>
 #include <QPrinter>

@@ -12,8 +12,8 @@
 
 #include "app/ProgramState.h"
 #include "engine/CalculateDriver.h"
-#include "reports/limits_window/frmLimits.h"
-#include "reports/results_window/ProtocolPrinting.h"
+#include "reports/limits_window/qt/frmLimits.h"
+#include "reports/protocol/ProtocolPrinting.h"
 
 #include <QPointer>
 #include <QString>

@@ -2,7 +2,7 @@
 // made in it go nowhere.
 #pragma once
 
-#include "reports/results_window/ProtocolPrinting.h"
+#include "reports/protocol/ProtocolPrinting.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -7,7 +7,7 @@
 #include "platform/Printer.h"
 #include "reports/logo/LogoPicture.h"
 #include "reports/protocol/ProtocolPage1.h"
-#include "reports/results_window/ProtocolPrinting.h"
+#include "reports/protocol/ProtocolPrinting.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "reports/results_window/frmResult.h"
+#include "reports/results_window/qt/frmResult.h"
 
 #include "app/ResourceTexts.h"
 #include "app/qt/LoadResstrings.h"
@@ -8,7 +8,7 @@
 #include "engine/FormatPatterns.h"
 #include "mainwindow/DisplayUnits.h"
 #include "platform/qt/Twips.h"
-#include "reports/limits_window/frmLimits.h"
+#include "reports/limits_window/qt/frmLimits.h"
 #include "tracing/Guard.h"
 
 #include <QCheckBox>

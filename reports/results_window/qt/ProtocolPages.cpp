@@ -1,4 +1,4 @@
-#include "reports/results_window/ProtocolPages.h"
+#include "reports/results_window/qt/ProtocolPages.h"
 
 #include "reports/uncertainty_report/UncertaintyReport.h"
 

@@ -1,4 +1,4 @@
-#include "reports/limits_window/frmLimits.h"
+#include "reports/limits_window/qt/frmLimits.h"
 
 #include "app/qt/PlainLabel.h"
 #include "app/qt/WindowFonts.h"
