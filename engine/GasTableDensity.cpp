@@ -1,5 +1,6 @@
 #include "engine/GasTableDensity.h"
 
+#include "platform/ProductDataChecks.h"
 #include "platform/ProductDatabase.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
@@ -20,6 +21,7 @@ constexpr double NormdruckKPa = 101.325;
 // Support points 1..50 (index 0 stays empty), as the tables are laid out: up to
 // 50 temperatures and, with the columns Feld1..Feld30, up to 30 pressures.
 constexpr int MaxStuetz = 50;
+constexpr int MaxDruckStuetz = 30;
 using Stuetzstellen = std::array<double, MaxStuetz + 1>;
 
 double& at(Stuetzstellen& a, int i)
@@ -90,11 +92,16 @@ void BerechneDichteGas(EngineContext& e)
     const auto next = [&] { return read([](Recordset& r) { r.MoveNext(); }); };
     if (!read([](Recordset& r) { r.MoveFirst(); }))
         return;
-    if (!read([&](Recordset& r) { s.gNormdichte = r.doubleValue("Gasdaten"); }))
+    // The values a damaged table could turn into a wrong density are checked
+    // where they are read.
+    const auto count = [&](const Recordset& r, const char* column, int most) {
+        return static_cast<Integer>(checkedSupportCount(r, column, most, opened(db).path()));
+    };
+    if (!read([&](Recordset& r) { s.gNormdichte = checkedTableValue(r, "Gasdaten", NormDensityRange, opened(db).path()); }))
         return;
-    if (!read([&](Recordset& r) { nT = r.integerValue("nTStuetz"); }))
+    if (!read([&](Recordset& r) { nT = count(r, "nTStuetz", MaxStuetz); }))
         return;
-    if (!read([&](Recordset& r) { nD = r.integerValue("nDStuetz"); }))
+    if (!read([&](Recordset& r) { nD = count(r, "nDStuetz", MaxDruckStuetz); }))
         return;
     for (double* scalar : {&tMin, &tMax, &pMin, &pMax, &s.gKritischeTemperatur, &s.gKritischerDruck}) {
         if (!next() || !read([&](Recordset& r) { *scalar = r.doubleValue("Gasdaten"); }))
@@ -146,21 +153,24 @@ void BerechneDichteGas(EngineContext& e)
         return;
 
     // 7. Corner values: row iT and row iT + 1, columns iD and iD + 1.
+    const auto zValue = [&](const Recordset& r, const std::string& column) {
+        return checkedTableValue(r, column, CompressibilityRange, opened(db).path());
+    };
     const auto readTab = [&](auto&& statement) { return g.step([&] { statement(set(tab)); }); };
     if (!readTab([](Recordset& r) { r.MoveFirst(); }))
         return;
     for (int k = 1; k <= iT - 1; ++k)
         if (!readTab([](Recordset& r) { r.MoveNext(); }))
             return;
-    if (!readTab([&](Recordset& r) { z11 = r.doubleValue(feld(iD)); }))
+    if (!readTab([&](Recordset& r) { z11 = zValue(r, feld(iD)); }))
         return;
-    if (!readTab([&](Recordset& r) { z12 = r.doubleValue(feld(iD + 1)); }))
+    if (!readTab([&](Recordset& r) { z12 = zValue(r, feld(iD + 1)); }))
         return;
     if (!readTab([](Recordset& r) { r.MoveNext(); }))
         return;
-    if (!readTab([&](Recordset& r) { z21 = r.doubleValue(feld(iD)); }))
+    if (!readTab([&](Recordset& r) { z21 = zValue(r, feld(iD)); }))
         return;
-    if (!readTab([&](Recordset& r) { z22 = r.doubleValue(feld(iD + 1)); }))
+    if (!readTab([&](Recordset& r) { z22 = zValue(r, feld(iD + 1)); }))
         return;
 
     // 8. Along the temperature at both pressure nodes; an interval of zero width

@@ -1,5 +1,6 @@
 #include "engine/ProbeCoefficient.h"
 
+#include "platform/ProductDataChecks.h"
 #include "platform/ProductDatabase.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
@@ -87,16 +88,13 @@ void BerechneZeta(EngineContext& e)
                 const auto db = e.databases.OpenDatabase(e.settings.gUserMSCode);
                 Recordset rs = db->OpenRecordset(table);
                 rs.MoveFirst();
-                n = rs.integerValue("NumStuetz");
+                n = checkedSupportCount(rs, "NumStuetz", MaxProbeSupportPoints, db->path());
                 dia[0] = rs.doubleValue("Durchmesser");
-                zeta[0] = rs.doubleValue("Zeta");
+                zeta[0] = checkedTableValue(rs, "Zeta", ProbeZetaRange, db->path());
                 for (int row = 2; row <= n; ++row) {
-                    if (row > MaxProbeSupportPoints)
-                        raiseError(err::SubscriptOutOfRange, std::string("probe table ") + table +
-                                                                 " has more than 20 support points");
                     rs.MoveNext();
                     dia[row - 1] = rs.doubleValue("Durchmesser");
-                    zeta[row - 1] = rs.doubleValue("Zeta");
+                    zeta[row - 1] = checkedTableValue(rs, "Zeta", ProbeZetaRange, db->path());
                 }
             }))
             return;
