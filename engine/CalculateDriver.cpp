@@ -1,6 +1,7 @@
 #include "engine/CalculateDriver.h"
 
 #include "engine/DensityDispatch.h"
+#include "engine/DifferentialPressureSolver.h"
 #include "engine/FlowAndDifferentialPressure.h"
 #include "engine/FlowLimits.h"
 #include "engine/InnerDiameter.h"
@@ -57,7 +58,7 @@ bool optionenOhneBenutzer(Guard& g, DriverContext& d)
     });
 }
 
-bool leseEingaben(Guard& g, DriverContext& d)
+bool leseEingaben(Guard& g, DriverContext& d, bool solver)
 {
     CalculationState& s = d.e.s;
     UiZustand& ui = d.ui;
@@ -72,6 +73,12 @@ bool leseEingaben(Guard& g, DriverContext& d)
     // A reading left through a run-time error leaves the state half read.
     const std::uint64_t fehlerVorher = errPtnr().stepsLeftByError();
     if (!g.step([&] { d.windows.mainWindow.ReadOberflaeche(); }) || errPtnr().stepsLeftByError() != fehlerVorher)
+        return false;
+    // The known dp of the solver, kPa.
+    if (solver && !g.step([&] {
+            if (!(s.gDifferenzdruckSoll > 0.0))
+                ui.gFehlerEingabe += d.e.text(TextSolverDpNichtPositiv);
+        }))
         return false;
     if (!ui.gFehlerEingabe.empty()) {
         g.step([&] { showMeldung(d, ui.gFehlerEingabe); });

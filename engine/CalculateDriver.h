@@ -149,9 +149,10 @@ bool optionenOhneBenutzer(Guard& g, DriverContext& d);
 
 // Three steps of `g`: empties the input messages and the messages of the
 // density, probe-coefficient, isentropic-exponent and dp steps, reads the main
-// window, and shows the input messages if there are any. False when the
-// handler ends there.
-bool leseEingaben(Guard& g, DriverContext& d);
+// window, and shows the input messages if there are any. `solver`: the
+// solver button's own input check (a known dp above 0) joins them. False when
+// the handler ends there.
+bool leseEingaben(Guard& g, DriverContext& d, bool solver = false);
 
 // Runs `step` as one step of `g`; when its message text `meldung` is then not
 // empty, shows it with `zusatz` appended. True when the run stops there.
