@@ -105,6 +105,7 @@ void BerechneDifferenzdruck(EngineContext& e)
     Guard g("Module1", "BerechneDifferenzdruck", "Sub BerechneDifferenzdruck()");
     CalculationState& s = e.s;
     double f = 0.0;  // kg/s per unit of the entered flows
+    bool einheitPasstNicht = false;  // the flow unit does not fit the medium
 
     if (!g.step([&] {
             if (s.gDurchflussEinheit != flowunit::Keine)
@@ -119,8 +120,10 @@ void BerechneDifferenzdruck(EngineContext& e)
             const Integer m = s.gMediumNr;
             if (m == medium::Luft || m >= medium::Stickstoff)
                 f = normVolumeFactor(s.gDurchflussEinheit, s.gNormdichte);
-            else if (m >= medium::UeberhitzterDampf && m <= medium::Wasser)
+            else if (m >= medium::UeberhitzterDampf && m <= medium::Wasser) {
                 s.gFehlerDp = e.text(TextNormVolumeWaterSteam);
+                einheitPasstNicht = true;
+            }
         }))
         return;
     if (!g.step([&] {
@@ -136,8 +139,10 @@ void BerechneDifferenzdruck(EngineContext& e)
         }))
         return;
     if (!g.step([&] {
-            if (isTrue(s.gModellFluessigkeit) && isNormVolume(s.gDurchflussEinheit))
+            if (isTrue(s.gModellFluessigkeit) && isNormVolume(s.gDurchflussEinheit)) {
                 s.gFehlerDp = e.text(TextNormVolumeLiquid);
+                einheitPasstNicht = true;
+            }
         }))
         return;
     if (!g.step([&] {
@@ -151,8 +156,10 @@ void BerechneDifferenzdruck(EngineContext& e)
             }
         }))
         return;
-    // A message above does not end the step: the caller stops on it and
-    // discards what follows.
+    // A unit that the medium cannot take ends the step: there is no mass flow to
+    // compute with, and the caller stops on the message anyway.
+    if (einheitPasstNicht)
+        return;
     if (!g.step([&] {
             s.gMassenstrom[PunktAuslegung] = checkedFinite(s.gDurchflussAuslegung * f);
             s.gMassenstrom[PunktMax] = checkedFinite(s.gDurchflussMax * f);
