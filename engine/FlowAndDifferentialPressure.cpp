@@ -25,18 +25,9 @@ constexpr std::int32_t TextNormVolumeWaterSteam = 1212;
 constexpr std::int32_t TextElementMissing = 1233;
 constexpr std::int32_t TextNormVolumeLiquid = 1324;
 
-// Width of the probe across the pipe, mm.
 double probeWidthMm(const CalculationState& s)
 {
-    switch (s.gPrimaerelementtyp) {
-    case element::RQ10: return 8.0 * std::sqrt(2.0);
-    case element::RQ25: return 21.0;
-    case element::RQ25HDD: return 22.0;
-    case element::RQ32: return 33.7;
-    case element::RQ44: return 44.0;
-    case element::RQ50: return 50.0;
-    default: return s.gSondenbreite;  // another maker's probe: as entered
-    }
+    return morvane::probeWidthMm(s.gPrimaerelementtyp, s.gSondenbreite);
 }
 
 bool isNormVolume(Integer unit) { return unit == flowunit::Nm3h || unit == flowunit::Nm3s; }
