@@ -254,21 +254,42 @@ TEST_F(Orifice, LeavesTheProbeDisplayValues)
 }
 
 // Far beyond the fixed point (dp of the order of κ·p) the loop stops at 1000
-// passes: the message box, and the last pass finished as if converged.
-TEST_F(Orifice, NoConvergenceFinishesTheLastPass)
+// passes: the message box, text 1942 for the run to stop on, and no dp, loss,
+// expansion factor or coefficient of the last pass stored.
+TEST_F(Orifice, NoConvergenceStoresNothingAndStopsTheRun)
 {
-    setPipe(element::BlendeFlansch, 100, 30);
-    setMedium(1.2, 0.018, 1.4);
-    s.gDruck = 101.325;
-    runPoint(1.0);
-    ASSERT_EQ(box.shown.size(), 1u);
-    EXPECT_EQ(box.shown[0].text, "keine Konvergenz");
-    EXPECT_EQ(box.shown[0].caption, "");
-    EXPECT_EQ(s.gFehlerDp, "");
-    EXPECT_TRUE(std::isfinite(s.gDifferenzdruck[0]));
-    EXPECT_TRUE(std::isfinite(s.gExpansionszahl[0]));
-    const OrificeIteration it =
-        orificeDifferentialPressure(1.0, 1.0, s.gDurchflusskoeffizient, 0.3, 0.1, 1.2, 1.4, 101325.0);
+    struct Case {
+        Integer type;
+        double dMm, boreMm, q, pKPa, rho;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {element::BlendeFlansch, 100, 30, 1.0, 101.325, 1.2, "orifice, 1 kg/s of air through 30 mm at 1 atm"},
+        // Air, 200 kPa, d 50 / D 100 mm, 3400 kg/h: the last pass gave dp
+        // 4560 kPa and e -47.26 when it was stored.
+        {element::BlendeFlansch, 100, 50, 3400.0 / 3600.0, 200.0, 2.378, "orifice, 3400 kg/h of air at 200 kPa"},
+        {element::Venturiduese, 100, 20, 1.0, 101.325, 1.2, "venturi nozzle"},
+    };
+    for (const Case& c : cases) {
+        box.shown.clear();
+        s.gFehlerDp.clear();
+        s.gKZahl = s.gZeta = -7.0;
+        setPipe(c.type, c.dMm, c.boreMm);
+        setMedium(c.rho, 0.018, 1.4);
+        s.gDruck = c.pKPa;
+        s.gDruckverlust[0] = -7.0;
+        runPoint(c.q);
+        ASSERT_EQ(box.shown.size(), 1u) << c.shows;
+        EXPECT_EQ(box.shown[0].text, "keine Konvergenz") << c.shows;
+        EXPECT_EQ(box.shown[0].caption, "") << c.shows;
+        EXPECT_EQ(s.gFehlerDp, e.text(TextOrificeDpNotConverged)) << c.shows;
+        EXPECT_EQ(s.gDifferenzdruck[0], 0.0) << c.shows;
+        EXPECT_EQ(s.gExpansionszahl[0], 1.0) << c.shows;
+        EXPECT_EQ(s.gDruckverlust[0], -7.0) << c.shows;
+        EXPECT_EQ(s.gKZahl, -7.0) << c.shows;
+        EXPECT_EQ(s.gZeta, -7.0) << c.shows;
+    }
+    const OrificeIteration it = orificeDifferentialPressure(1.0, 1.0, 0.6, 0.3, 0.1, 1.2, 1.4, 101325.0);
     EXPECT_FALSE(it.converged);
     EXPECT_EQ(it.passes, 1000);
 }
