@@ -170,9 +170,16 @@ void BerechneDifferenzdruck(EngineContext& e)
         return;
     if (!isSet(s.gMehrereBetriebspunkte))
         return;
+    // The single coefficient fields that the results and the protocol show are
+    // the design point's; the other points overwrite them on their way.
+    const double kZahl = s.gKZahl, zeta = s.gZeta, c = s.gDurchflusskoeffizient, beta = s.gBeta;
     for (int i = PunktMax; i <= PunktMin; ++i)
         if (!point(i))
-            return;
+            break;
+    s.gKZahl = kZahl;
+    s.gZeta = zeta;
+    s.gDurchflusskoeffizient = c;
+    s.gBeta = beta;
 }
 
 void BerechneReynolds(EngineContext& e)

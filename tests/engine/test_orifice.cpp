@@ -188,6 +188,35 @@ TEST(OrificeCoefficient, ReynoldsTermScaledByTheEpsilonFactor)
               dischargeCoefficient(element::BlendeFlansch, 0.5, 1e5, 1.0, 0.1));
 }
 
+// With the flow range on, the coefficient fields that the results and page 1
+// show stay the design point's, whatever the other points computed: the
+// reference orifice at 10 kg/s (C 0.605445) with a minimum of 2 kg/s, whose own
+// C is larger.
+TEST_F(Orifice, CoefficientFieldsKeepTheDesignPointWithTheFlowRange)
+{
+    setPipe(element::BlendeFlansch, 100, 50);
+    setMedium(RhoWater, EtaWater, 1e9);
+    s.gEpsilonFaktor = 1.0;
+    s.gDurchflussEinheit = flowunit::kgs;
+    s.gDurchflussAuslegung = 10.0;
+    s.gMehrereBetriebspunkte = 1;
+    s.gDurchflussMax = 12.0;
+    s.gDurchflussNorm = 8.0;
+    s.gDurchflussMin = 2.0;
+    BerechneDifferenzdruck(e);
+    ASSERT_EQ(s.gFehlerDp, "");
+    EXPECT_NEAR(s.gDurchflusskoeffizient, 0.605445, 5e-7);
+    EXPECT_EQ(s.gKZahl, s.gDurchflusskoeffizient);
+    EXPECT_DOUBLE_EQ(s.gZeta, 1.0 / (s.gKZahl * s.gKZahl));
+    EXPECT_DOUBLE_EQ(s.gBeta, 0.5);
+    EXPECT_NEAR(s.gDifferenzdruck[PunktAuslegung], 33.222466, 5e-7);
+
+    // The minimum point on its own has the larger C that used to be shown.
+    const double cDesign = s.gDurchflusskoeffizient;
+    runPoint(2.0);
+    EXPECT_GT(s.gDurchflusskoeffizient, cDesign + 1e-4);
+}
+
 TEST_F(Orifice, MachinedVenturiTube)
 {
     setPipe(element::VenturiBearbeitet, 100, 60);
