@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -270,6 +272,48 @@ TEST(CalculateDriver, ARunThatLostAStepToARunTimeErrorShowsNoResults)
         const std::vector<std::string> expected =
             c.results ? std::vector<std::string>{} : std::vector<std::string>{resText(TextBerechnungUnvollstaendig, 0)};
         EXPECT_EQ(h.windows.shownMessages(), expected) << c.shows;
+    }
+}
+
+// A product-database fault answered with Exit Procedure (a dropped table, an
+// empty cell, a missing file) leaves the density of the previous run in the
+// state: the run stops there, with one error dialog, and shows no results
+// computed from it.
+TEST(CalculateDriver, ADatabaseFaultShowsNoResultsOfThePreviousRun)
+{
+    struct Case {
+        const char* shows;
+        std::function<void(DriverHarness&)> spoil;
+    };
+    const Case cases[] = {
+        {"a dropped gas table", [](DriverHarness& h) { execSql(h.mainDatabase(), "DROP TABLE \"1GasTab\""); }},
+        {"an empty cell", [](DriverHarness& h) {
+             std::filesystem::remove(h.mainDatabase());
+             testing::GasTableFixture tables;
+             tables.gasdaten[4] = std::nullopt;
+             testing::writeGasTables(h.mainDatabase(), tables);
+         }},
+        {"a missing file", [](DriverHarness& h) { std::filesystem::remove(h.mainDatabase()); }},
+    };
+    for (const Case& c : cases) {
+        DriverHarness h;
+        testing::writeGasTables(h.mainDatabase(), {});
+        water(h.s, element::BlendeFlansch);
+        h.s.gMediumNr = medium::Luft;
+        h.s.gDruck = 1000.0;
+        h.s.gDurchflussAuslegung = 0.1;
+        RunCalculate(h.d);
+        ASSERT_TRUE(h.windows.resultsShown()) << c.shows << ": the first run is complete";
+        h.windows.events.clear();
+
+        c.spoil(h);
+        h.tracer.responder.answers = {ContExit};
+        RunCalculate(h.d);
+        EXPECT_EQ(h.tracer.responder.reports.size(), 1u) << c.shows;
+        EXPECT_FALSE(h.windows.resultsShown()) << c.shows;
+        EXPECT_EQ(h.windows.shownMessages(), std::vector<std::string>{resText(TextBerechnungUnvollstaendig, 0)})
+            << c.shows;
+        EXPECT_EQ(driverSteps(h.proceduresEntered()).back(), "BerechneDichte") << c.shows;
     }
 }
 
