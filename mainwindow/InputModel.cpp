@@ -2,6 +2,7 @@
 
 #include "app/ResourceTexts.h"
 #include "engine/FlowAndDifferentialPressure.h"
+#include "engine/InnerDiameter.h"
 #include "mainwindow/DisplayUnits.h"
 #include "mainwindow/StrCheck.h"
 #include "platform/NumberText.h"
@@ -9,6 +10,7 @@
 #include "tracing/Guard.h"
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 
 namespace morvane {
@@ -267,6 +269,12 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
     const bool norm = typ >= element::BlendeFlansch;
     const bool bohrung = norm || typ == element::RQ8;
     const double sondenbreite = probeWidthMm(typ, s.gSondenbreite);
+    double rohrWarm = 0.0;  // mm; 0 where the pipe has no size yet
+    if (s.gInnendurchmesser > 0 && (!isSet(s.gRohrRechteckig) || s.gInnenmassB > 0))
+        rohrWarm = warmDiameterMm(isSet(s.gRohrRechteckig)
+                                      ? std::sqrt(4.0 * s.gInnendurchmesser * s.gInnenmassB / PiDuct)
+                                      : s.gInnendurchmesser,
+                                  s.gTemperatur);
     const bool wasserDampf = s.gMediumNr == medium::UeberhitzterDampf || s.gMediumNr == medium::Sattdampf ||
                              s.gMediumNr == medium::Wasser;
     const struct {
@@ -314,6 +322,8 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
         {ideal && s.gKompressibilitaetEingabe < 0, t::KompressibilitaetNegativ},
         {(ideal && s.gIsentropenkoeffizientEingabe < 0) || (rk && s.gIsentropenkoeffizientRK < 0),
          t::IsentropenkoeffizientNegativ},
+        {rk && s.gKritischerDruck < 0, t::KritischerDruckNegativ},
+        {rk && s.gKritischeTemperatur <= AbsoluterNullpunktCelsius, t::KritischeTemperaturNullpunkt},
         {(typ != element::RQ8 && s.gInnendurchmesser < 0) || (isSet(s.gRohrRechteckig) && s.gInnenmassB < 0),
          t::RohrmassNegativ},
         {s.gWandstaerke < 0, t::WandstaerkeNegativ},
@@ -324,9 +334,9 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
         {norm && isSet(s.gRohrRechteckig), t::RechteckkanalNorm},
         {typ == element::SondeAndererHersteller && !(s.gKZahlEingabe > 0), t::KZahlNichtPositiv},
         {typ == element::SondeAndererHersteller && !(s.gSondenbreite > 0), t::SondenbreiteNichtPositiv},
-        {sondenbreite > 0 && s.gInnendurchmesser > 0 && !isSet(s.gRohrRechteckig) &&
-             sondenbreite >= s.gInnendurchmesser,
-         t::SondeNichtSchmalerRohr},
+        // The probe spans the pipe as the calculation sees it: warm, and a duct
+        // as its circle of equal area.
+        {sondenbreite > 0 && rohrWarm > 0 && sondenbreite >= rohrWarm, t::SondeNichtSchmalerRohr},
     };
     for (const auto& check : checks) {
         if (!g.step([&] {

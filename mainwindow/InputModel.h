@@ -110,10 +110,13 @@ inline constexpr std::int32_t KompressibilitaetNegativ = 1955;
 inline constexpr std::int32_t OeffnungNegativ = 1957;
 inline constexpr std::int32_t RohrmassNegativ = 1958;
 inline constexpr std::int32_t SondeNichtSchmalerRohr = 1959;
+inline constexpr std::int32_t KritischeTemperaturNullpunkt = 1960;
+inline constexpr std::int32_t KritischerDruckNegativ = 1961;
 }  // namespace eingabetext
 
-// Absolute zero, °C.
-inline constexpr double AbsoluterNullpunktCelsius = -273.15;
+// Absolute zero as the formulas take it, °C: the steam tables and the
+// Redlich-Kwong equation add 273.14 K, so a temperature must lie above -273.14 °C.
+inline constexpr double AbsoluterNullpunktCelsius = -273.14;
 
 // The correction factor's accepted range and the largest bore of the RQ8 (mm).
 inline constexpr double KorrekturFaktorMin = 0.7;
