@@ -16,6 +16,7 @@
 #include "reports/results_window/qt/frmResult.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -176,6 +177,16 @@ private slots:
             boxes.push_back(m.text);
         QCOMPARE(boxes, box.isEmpty() ? std::vector<std::string>{} : std::vector<std::string>{box.toStdString()});
         QVERIFY(boxTexts(rig.pages()) == before);
+
+        // With MORVANE_SCREENSHOT_DIR set, the two windows as the user sees
+        // them, for looking at (never into the source tree).
+        const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            const QString name = QString::fromUtf8(QTest::currentDataTag()).replace(' ', '_');
+            QVERIFY(QTest::qWaitForWindowExposed(messages));
+            QVERIFY(messages->grab().save(QDir(folder).filePath(name + "_messages.png")));
+            QVERIFY(rig.window->grab().save(QDir(folder).filePath(name + "_main.png")));
+        }
     }
 
     // With the flow range on (minimum 2 kg/s, whose own C is 0.6078), the
