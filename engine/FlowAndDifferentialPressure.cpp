@@ -160,11 +160,16 @@ void BerechneDifferenzdruck(EngineContext& e)
         return;
     if (!g.step([&] { BerechneReynolds(e); }))
         return;
+    // A point that ends on a message (its iteration found no fixed point) ends
+    // the step: the run stops on the message, and the other points would only
+    // repeat the box.
     const auto point = [&](int i) {
+        const std::string vorher = s.gFehlerDp;
         return g.step([&] {
-            Getdp(e, s.gMassenstrom[i], s.gReynolds[i], s.gExpansionszahl[i], s.gDifferenzdruck[i],
-                  s.gDruckverlust[i]);
-        });
+                   Getdp(e, s.gMassenstrom[i], s.gReynolds[i], s.gExpansionszahl[i], s.gDifferenzdruck[i],
+                         s.gDruckverlust[i]);
+               }) &&
+               s.gFehlerDp == vorher;
     };
     if (!point(PunktAuslegung))
         return;

@@ -323,6 +323,27 @@ TEST_F(Orifice, NoConvergenceStoresNothingAndStopsTheRun)
     EXPECT_EQ(it.passes, 1000);
 }
 
+// A design point without convergence ends the step: the range's points are
+// not computed, so the box comes once.
+TEST_F(Orifice, NoConvergenceAtTheDesignPointComputesNoOtherPoint)
+{
+    setPipe(element::BlendeFlansch, 100, 30);
+    setMedium(1.2, 0.018, 1.4);
+    s.gDruck = 101.325;
+    s.gEpsilonFaktor = 1.0;
+    s.gDurchflussEinheit = flowunit::kgs;
+    s.gDurchflussAuslegung = 1.0;
+    s.gMehrereBetriebspunkte = 1;
+    s.gDurchflussMax = 1.2;
+    s.gDurchflussNorm = 0.8;
+    s.gDurchflussMin = 0.001;
+    s.gDifferenzdruck = {-7.0, -7.0, -7.0, -7.0};
+    BerechneDifferenzdruck(e);
+    EXPECT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(s.gFehlerDp, e.text(TextOrificeDpNotConverged));
+    EXPECT_EQ(s.gDifferenzdruck[PunktMin], -7.0) << "the minimum point, which would converge, is not computed";
+}
+
 // Faults that raise a run-time error instead of a NaN or an infinity.
 TEST_F(Orifice, FloatingPointFaultsRaiseRuntimeErrors)
 {
