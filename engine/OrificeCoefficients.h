@@ -13,6 +13,8 @@ namespace morvane {
 // found no fixed point, so the run stops instead of going on with a dp that
 // belongs to no flow.
 inline constexpr std::int32_t TextOrificeDpNotConverged = 1942;
+// ... and the discharge coefficient of the bore is 0 or less.
+inline constexpr std::int32_t TextOrificeCNotPositive = 1962;
 
 // Tapping distances from the upstream (l1) and to the downstream (l2) face of
 // the plate, m.

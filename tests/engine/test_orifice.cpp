@@ -356,7 +356,6 @@ TEST_F(Orifice, FloatingPointFaultsRaiseRuntimeErrors)
     const Case cases[] = {
         {element::BlendeFlansch, 100, 50, 0.0, err::DivisionByZero, "zero flow: zero Reynolds number"},
         {element::BlendeFlansch, 100, 100, 1.0, err::DivisionByZero, "beta = 1"},
-        {element::RQ8, 30, 5, 0.05, err::DivisionByZero, "RQ8 beyond 20 mm: k1 stays 0, so C = 0"},
         {element::BlendeFlansch, 100, 0, 1.0, err::DivisionByZero, "no bore"},
     };
     for (const auto& c : cases) {
@@ -370,6 +369,31 @@ TEST_F(Orifice, FloatingPointFaultsRaiseRuntimeErrors)
         EXPECT_EQ(t.responder.reports[0].number, c.error) << c.shows;
         EXPECT_EQ(t.responder.reports[0].procedure, "get_Blende") << c.shows;
         EXPECT_TRUE(std::isfinite(s.gDifferenzdruck[0])) << c.shows;
+    }
+}
+
+// A coefficient of 0 or less has no flow equation: the run stops on text
+// 1962 instead of dividing by C² (the RQ8 beyond 20 mm, whose k1 stays 0) or
+// going on with a coefficient below 0 (a bore of a few micrometres, where k2
+// turns negative).
+TEST_F(Orifice, CoefficientOfZeroOrLessStopsTheRun)
+{
+    struct Case {
+        double dMm, boreMm, q;
+        const char* shows;
+    };
+    for (const Case c : {Case{30, 5, 0.05, "RQ8 beyond 20 mm: k1 stays 0, so C = 0"},
+                         Case{19, 2e-6, 1.0, "RQ8 with a bore of 2 nm: k2 below 0"}}) {
+        TestTracer t;
+        setPipe(element::RQ8, c.dMm, c.boreMm);
+        setMedium(RhoWater, EtaWater, 1e9);
+        s.gFehlerDp.clear();
+        s.gKZahl = -7.0;
+        runPoint(c.q);
+        EXPECT_TRUE(t.responder.reports.empty()) << c.shows;
+        EXPECT_EQ(s.gFehlerDp, e.text(TextOrificeCNotPositive)) << c.shows;
+        EXPECT_EQ(s.gDifferenzdruck[0], 0.0) << c.shows;
+        EXPECT_EQ(s.gKZahl, -7.0) << c.shows;
     }
 }
 

@@ -1,4 +1,4 @@
-// Property: 2000 random windows (every element type and medium model, values
+// Properties of the two drivers on random input. 2000 random windows (every element type and medium model, values
 // from tiny to huge, negative and zero included) are read through the input
 // checks and, when accepted, run through the whole Calculate chain on the
 // shipped product databases. No field ever holds a non-finite value, and a run
@@ -6,6 +6,7 @@
 // and an expansion factor in (0, 1]. Every state that still raises a run-time
 // error is listed on the test's output with the error and the procedure.
 #include "DriverHarness.h"
+#include "engine/DifferentialPressureSolver.h"
 #include "mainwindow/InputModel.h"
 #include "platform/NumberText.h"
 
@@ -201,6 +202,66 @@ TEST(RandomStates, NoWrongNumberReachesTheResults)
         std::cout << "  complete, " << kind << ": " << completeBy[kind] << "\n";
         EXPECT_GE(completeBy[kind], 5) << kind;
     }
+}
+
+}  // namespace
+}  // namespace morvane
+
+namespace morvane {
+namespace {
+
+// The solver on 600 random windows with a known dp (0.1 to 100 000 mbar, either
+// mode): no field becomes non-finite, an accepted value is positive, and no
+// pass raises a run-time error (any that does is listed with its state).
+TEST(RandomStates, SolverAcceptsOnlyPositiveValuesWithoutRunTimeErrors)
+{
+    testing::TestTracer tracer;
+    UserSettings settings;
+    settings.gUserName = "Test";
+    testing::RecordingMessageBox boxes;
+    ProductDatabases databases{std::filesystem::path(MORVANE_PROGRAM_DIR)};
+    const char* seedText = std::getenv("MORVANE_RANDOM_SEED");
+    RandomWindow random(seedText != nullptr ? static_cast<std::uint32_t>(std::stoul(seedText)) : 7u);
+    std::mt19937 rng(11);
+    int accepted = 0, runs = 0;
+    std::map<std::string, std::pair<int, std::string>> remaining;
+    for (int i = 0; i < 600; ++i) {
+        InputControls controls = random.next();
+        controls.Check4 = 1;
+        const bool flow = std::uniform_int_distribution<int>(0, 1)(rng) == 1;
+        controls.Option17 = !flow;
+        controls.Option18 = flow;
+        controls.Text37 = strForm(std::exp(std::uniform_real_distribution<double>(std::log(0.1), std::log(1e5))(rng)));
+        ProgramState ps;
+        EngineContext e{ps.calc, ps.ui, settings, boxes, databases};
+        FakeDriverWindows windows(ps.ui);
+        windows.onRead = [&] { ReadOberflaeche(controls, ps); };
+        FakeMessagesWindow messages(windows);
+        FakeResultsWindow results(windows);
+        DriverContext d{e, ps.ui, ps.config, DriverWindows{windows, windows, messages, results}};
+        tracer.responder.reports.clear();
+        const SolverOutcome out = RunSolver(d);
+        if (ps.ui.gFehlerEingabe.empty())
+            ++runs;
+        if (out.value)
+            ++accepted;
+        const std::string shows = "state " + std::to_string(i) + ": " + describe(ps.calc) + ", target " +
+                                  std::to_string(ps.calc.gDifferenzdruckSoll) + (flow ? " flow" : " diameter");
+        testing::expectAllFinite(ps.calc, shows);
+        if (out.value) {
+            EXPECT_TRUE(std::isfinite(*out.value) && *out.value > 0.0) << shows;
+        }
+        EXPECT_TRUE(tracer.responder.reports.empty()) << shows;
+        for (const ErrorReport& r : tracer.responder.reports) {
+            auto& entry = remaining[std::to_string(r.number) + " in " + r.procedure];
+            if (entry.first++ == 0)
+                entry.second = shows;
+        }
+    }
+    std::cout << "solver: " << runs << " runs, " << accepted << " accepted\n";
+    EXPECT_GT(accepted, 20);
+    for (const auto& [error, entry] : remaining)
+        std::cout << "run-time error " << error << " (" << entry.first << "x), first " << entry.second << "\n";
 }
 
 }  // namespace
