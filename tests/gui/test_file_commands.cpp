@@ -16,6 +16,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 using namespace morvane;
 using namespace morvane::testing;
 
@@ -65,6 +67,7 @@ private slots:
     void saveThenOpenRestoresAChangedInput();
     void toolbarSaveWritesWithoutDialogOnceNamed();
     void openThatLoadsNothingKeepsTheKnownDp();
+    void openOfANamedPipeEndsAtOnce();
 };
 
 void TestFileCommands::commandsAreLive()
@@ -154,6 +157,24 @@ void TestFileCommands::openThatLoadsNothingKeepsTheKnownDp()
     QCOMPARE(rig.panel(), QString());
     rig.pages().ReadOberflaeche();
     QCOMPARE(rig.state.calc.gDifferenzdruckSoll, 5.0);
+}
+
+// A named pipe chosen in the open dialog: the program must not wait for a
+// writer. The error names the file, and the window keeps what it showed.
+void TestFileCommands::openOfANamedPipeEndsAtOnce()
+{
+    Rig rig;
+    rig.pages().Text37->setText(QStringLiteral("50"));
+    const std::string pipe = rig.calc("pipe.mv5");
+    QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
+    rig.dialogs.openAnswer = pipe;
+    rig.action("mnuFileOpen")->trigger();
+    QCOMPARE(rig.tracer.responder.reports.size(), std::size_t(1));
+    QCOMPARE(rig.tracer.responder.reports[0].number, 75);
+    QVERIFY(rig.tracer.responder.reports[0].description.find(pipe) != std::string::npos);
+    QCOMPARE(number(rig.pages().Text37), 50.0);
+    QCOMPARE(rig.panel(), QString());
+    QCOMPARE(rig.state.doc.gDateiname, std::string());
 }
 
 QTEST_MAIN(TestFileCommands)
