@@ -474,9 +474,9 @@ std::string fileText(const Blocks& k, const ConfigRowSource& rows, std::int16_t 
     return "\xEF\xBB\xBF" + out;
 }
 
-[[noreturn]] void raiseFileError(int number, const fs::path& file)
+[[noreturn]] void raiseFileError(int number, const fs::path& file, const std::string& why = {})
 {
-    raiseError(number, standardDescription(number) + ": " + file.string());
+    raiseError(number, standardDescription(number) + ": " + file.string() + (why.empty() ? "" : " (" + why + ")"));
 }
 
 // The file a name stands for: a symbolic link is followed to the file it names
@@ -551,13 +551,13 @@ void replaceFile(const fs::path& name, const std::string& bytes)
         raiseFileError(PathNotFound, name);
     const fs::file_status old = fs::status(target, ec);
     if (fs::is_directory(old))
-        raiseFileError(PathFileAccessError, name);
+        raiseFileError(PathFileAccessError, name, "a folder");
     const bool exists = fs::exists(old);
     if (exists && !fs::is_regular_file(old))
-        raiseFileError(PathFileAccessError, name);
+        raiseFileError(PathFileAccessError, name, "not a regular file");
     constexpr auto anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if (exists && (old.permissions() & anyWrite) == fs::perms::none)
-        raiseFileError(PathFileAccessError, name);
+        raiseFileError(PathFileAccessError, name, "the file is read-only");
 
     // A short name of its own, so that any name the file system takes for the
     // target can be saved.
@@ -629,11 +629,9 @@ std::string readWholeFile(const fs::path& file)
     if (::fstat(fd, &st) != 0)
         raiseFileError(DeviceIoError, file);
     if (!S_ISREG(st.st_mode))
-        raiseError(PathFileAccessError, standardDescription(PathFileAccessError) + ": " + file.string() +
-                                            " is not a calculation file (not a regular file)");
+        raiseFileError(PathFileAccessError, file, "not a regular file, so not a calculation file");
     const auto tooLarge = [&] {
-        raiseError(PathFileAccessError, standardDescription(PathFileAccessError) + ": " + file.string() +
-                                            " is not a calculation file (larger than 1 MB)");
+        raiseFileError(PathFileAccessError, file, "larger than 1 MB, so not a calculation file");
     };
     if (static_cast<std::uintmax_t>(st.st_size) > MaxCalculationFileBytes)
         tooLarge();
