@@ -474,9 +474,11 @@ std::string fileText(const Blocks& k, const ConfigRowSource& rows, std::int16_t 
     return "\xEF\xBB\xBF" + out;
 }
 
+// "Path/File access error, read-only: /path/calc.mv5": the reason before the
+// path, which may be long, so that the error dialog's two lines show it.
 [[noreturn]] void raiseFileError(int number, const fs::path& file, const std::string& why = {})
 {
-    raiseError(number, standardDescription(number) + ": " + file.string() + (why.empty() ? "" : " (" + why + ")"));
+    raiseError(number, standardDescription(number) + (why.empty() ? "" : ", " + why) + ": " + file.string());
 }
 
 // The file a name stands for: a symbolic link is followed to the file it names
@@ -557,7 +559,7 @@ void replaceFile(const fs::path& name, const std::string& bytes)
         raiseFileError(PathFileAccessError, name, "not a regular file");
     constexpr auto anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if (exists && (old.permissions() & anyWrite) == fs::perms::none)
-        raiseFileError(PathFileAccessError, name, "the file is read-only");
+        raiseFileError(PathFileAccessError, name, "read-only");
 
     // A short name of its own, so that any name the file system takes for the
     // target can be saved.
@@ -629,9 +631,9 @@ std::string readWholeFile(const fs::path& file)
     if (::fstat(fd, &st) != 0)
         raiseFileError(DeviceIoError, file);
     if (!S_ISREG(st.st_mode))
-        raiseFileError(PathFileAccessError, file, "not a regular file, so not a calculation file");
+        raiseFileError(PathFileAccessError, file, "not a regular file");
     const auto tooLarge = [&] {
-        raiseFileError(PathFileAccessError, file, "larger than 1 MB, so not a calculation file");
+        raiseFileError(PathFileAccessError, file, "larger than 1 MB");
     };
     if (static_cast<std::uintmax_t>(st.st_size) > MaxCalculationFileBytes)
         tooLarge();
