@@ -1,6 +1,7 @@
 #include "mainwindow/InputModel.h"
 
 #include "app/ResourceTexts.h"
+#include "configurator/TypeKey.h"
 #include "mainwindow/DisplayUnits.h"
 #include "mainwindow/StrCheck.h"
 #include "platform/NumberText.h"
@@ -117,15 +118,11 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
             s.gModellFluessigkeit = optionField(c.Option4);
         }))
         return;
-    // 2 type key and the opposite support it asks for ("...GE1", case-sensitive)
-    if (!g.step([&] { ps.config.gTypenschluessel = c.txtTypeInfo + c.txtCodeDisplay; }))
+    // 2 type key of the models 1..7 (empty for every other element type) and
+    // the opposite support it asks for ("...GE1", case-sensitive)
+    if (!g.step([&] { ps.config.gTypenschluessel = typeKey(c.Combo2, c.txtTypeInfo, c.txtCodeDisplay); }))
         return;
-    if (!g.step([&] {
-            const std::string& key = ps.config.gTypenschluessel;
-            s.gGegenlagerVorgesehen = 0;
-            if (key.size() >= 3 && key.compare(key.size() - 3, 3, "GE1") == 0)
-                s.gGegenlagerVorgesehen = 1;
-        }))
+    if (!g.step([&] { s.gGegenlagerVorgesehen = oppositeSupportOf(ps.config.gTypenschluessel); }))
         return;
     // 3 .. 7 medium
     if (!g.step([&] { s.gMediumNr = listField(c.Combo1, listcount::Combo1); }))

@@ -1127,6 +1127,12 @@ std::string MainInputPages::typeInfoText() const { return txtTypeInfo->text().to
 
 std::string MainInputPages::codeDisplayText() const { return txtCodeDisplay->text().toStdString(); }
 
+void MainInputPages::rebuildTypeCode()
+{
+    if (confFieldClick_)
+        confFieldClick_(0);
+}
+
 void MainInputPages::ReadOberflaeche()
 {
     InputControls c;

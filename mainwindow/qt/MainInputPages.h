@@ -82,6 +82,7 @@ public:
     // What the Calculate and solver runs read of the window and write back.
     std::string typeInfoText() const override;
     std::string codeDisplayText() const override;
+    void rebuildTypeCode() override;
     void ReadOberflaeche() override;
     void setText8(const std::string& text) override;
     void setText10(const std::string& text) override;

@@ -179,28 +179,38 @@ TEST(ReadOberflaeche, KnownDifferentialPressureIsTypedInMbarWhateverTheDpUnit)
 TEST(ReadOberflaeche, TypeKeyAndOppositeSupport)
 {
     struct Case {
+        std::int16_t typ;
         const char* typeInfo;
         const char* code;
         std::int16_t check3;
+        const char* key;
         Flag gegenlager;
         const char* shows;
     } const cases[] = {
-        {"RQ25 ", "RQ25-100-GE1", 0, 1, "a key ending in GE1 asks for the support"},
-        {"RQ25 ", "RQ25-100-ge1", 0, 0, "the comparison is case-sensitive"},
-        {"RQ25-G", "E1", 0, 1, "the two boxes are joined before the test"},
-        {"", "E1", 0, 0, "a key shorter than three characters never matches"},
-        {"RQ25 ", "RQ25-100-GE0", 1, 0, "the check box Check3 plays no part"},
+        {element::RQ25, "RQ25 ", "RQ25-100-GE1", 0, "RQ25 RQ25-100-GE1", 1, "a key ending in GE1 asks for the support"},
+        {element::RQ25, "RQ25 ", "RQ25-100-ge1", 0, "RQ25 RQ25-100-ge1", 0, "the comparison is case-sensitive"},
+        {element::RQ50, "RQ25-G", "E1", 0, "RQ25-GE1", 1, "the two boxes are joined before the test"},
+        {element::RQ8, "", "E1", 0, "E1", 0, "a key shorter than three characters never matches"},
+        {element::RQ25, "RQ25 ", "RQ25-100-GE0", 1, "RQ25 RQ25-100-GE0", 0, "the check box Check3 plays no part"},
+        {element::Keins, "RQ25 ", "RQ25-100-GE1", 0, "", 0, "no element type: no key, no support"},
+        {element::SondeAndererHersteller, "RQ25 ", "RQ25-100-GE1", 0, "", 0,
+         "another make's probe keeps nothing of a model viewed before"},
+        {element::BlendeFlansch, "RQ25 ", "RQ25-100-GE1", 0, "", 0, "an orifice neither"},
+        {element::VenturiStahlblech, "RQ25 ", "RQ25-100-GE1", 0, "", 0, "nor the last venturi tube"},
     };
     for (const auto& k : cases) {
         TestTracer t;
         InputControls c = validWindow();
+        c.Combo2 = k.typ;
+        c.Text10 = "50";
         c.txtTypeInfo = k.typeInfo;
         c.txtCodeDisplay = k.code;
         c.Check3 = k.check3;
         ProgramState ps;
+        ps.config.gTypenschluessel = "stale";
         ps.calc.gGegenlagerVorgesehen = 1;
         ReadOberflaeche(c, ps);
-        EXPECT_EQ(ps.config.gTypenschluessel, std::string(k.typeInfo) + k.code) << k.shows;
+        EXPECT_EQ(ps.config.gTypenschluessel, k.key) << k.shows;
         EXPECT_EQ(ps.calc.gGegenlagerVorgesehen, k.gegenlager) << k.shows;
     }
 }
