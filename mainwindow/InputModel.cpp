@@ -477,9 +477,9 @@ void WriteOberflaeche(ProgramState& ps, InputControls& c, const std::vector<Conf
         return;
 
     // 22 the configuration rows saved in the file, restored with the
-    // configurator's handlers muted
+    // configurator's handlers muted; only the maker's models have rows
     const ConfAuswahl& auswahl = ps.config.gConfAuswahl;
-    if (!g.step([&] { return auswahl.ComboIndex != 0 && auswahl.Anzahl != 0; }))
+    if (!g.step([&] { return isConfiguredModel(auswahl.ComboIndex) && auswahl.Anzahl != 0; }))
         return;
     if (!g.step([&] { ps.config.gConfEventsAus = True; }))
         return;

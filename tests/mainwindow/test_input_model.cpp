@@ -742,6 +742,33 @@ TEST(WriteOberflaeche, RestoringRowsSurvivesTheWindowCopyingItsRowsBack)
     EXPECT_EQ(c.confRows[1].lblEntryInfo, resText(1810, OffsetGerman));
 }
 
+// Rows are restored only for the maker's models 1 to 7: a file of another
+// element type leaves the rows alone and asks for no rebuild.
+TEST(WriteOberflaeche, RowsOnlyForTheMakersModels)
+{
+    struct Case {
+        std::int16_t comboIndex;
+        bool restored;
+    } const cases[] = {{element::RQ8, true}, {element::RQ50, true}, {element::SondeAndererHersteller, false},
+                       {element::BlendeFlansch, false}, {element::VenturiStahlblech, false}, {-1, false}};
+    for (const Case& k : cases) {
+        TestTracer t;
+        ProgramState ps = fileState();
+        ConfAuswahl& a = ps.config.gConfAuswahl;
+        a.ComboIndex = k.comboIndex;
+        a.Anzahl = 1;
+        a.FeldIndex[0] = 1;
+        std::vector<ConfFeldInfo> felder(1);
+        InputControls c = resetWindow();
+        c.confRows.resize(1);
+        std::vector<std::string> seen;
+        WriteOberflaeche(ps, c, felder, [&](std::string_view n) { seen.emplace_back(n); });
+        EXPECT_TRUE(t.responder.reports.empty()) << k.comboIndex;
+        EXPECT_EQ(c.confRows[0].cmbConfField, k.restored ? 1 : -1) << k.comboIndex;
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), "cmbConfField_Click(0)"), k.restored ? 1 : 0) << k.comboIndex;
+    }
+}
+
 TEST(WriteOberflaeche, BadListIndexOfAFileIsRuntimeError380)
 {
     TestTracer t;
