@@ -500,11 +500,9 @@ void WriteOberflaeche(ProgramState& ps, InputControls& c, const ControlSetHook& 
             }))
             break;
         if (!g.step([&] {
-                std::string wert = strForm(auswahl.Wert[static_cast<std::size_t>(i)]);
-                if (!wert.empty() && wert.front() == ' ')
-                    wert.erase(0, 1);
+                // The plain number: 12.5, .5, -.25.
                 ConfigRowControls& row = rowAt();
-                row.txtValueEntry = std::move(wert);
+                row.txtValueEntry = plainNumber(auswahl.Wert[static_cast<std::size_t>(i)]);
                 w.notify(rowName("txtValueEntry", i));
             }))
             break;

@@ -671,7 +671,7 @@ TEST(WriteOberflaeche, RestoresSavedConfigurationRows)
     a.Anzahl = 3;
     a.FeldIndex[0] = 2, a.Wert[0] = 0;
     a.FeldIndex[1] = 1, a.Wert[1] = 250.5;
-    a.FeldIndex[2] = 1, a.Wert[2] = 12;
+    a.FeldIndex[2] = 1, a.Wert[2] = 0.5;
     ps.config.gConfFeldAnzahl = 4;
     auto& felder = ps.config.gConfFelder;
     felder[0].Code[2] = "B";  // an option without entry
@@ -691,7 +691,8 @@ TEST(WriteOberflaeche, RestoresSavedConfigurationRows)
     });
     EXPECT_TRUE(t.responder.reports.empty());
     EXPECT_EQ(c.confRows[0].cmbConfField, 2);
-    EXPECT_EQ(c.confRows[0].txtValueEntry, "0") << "Str form without its blank";
+    EXPECT_EQ(c.confRows[0].txtValueEntry, "0") << "the plain number";
+    EXPECT_EQ(c.confRows[2].txtValueEntry, ".5") << "no zero before the point";
     EXPECT_FALSE(c.confRows[0].txtValueEntryVisible);
     EXPECT_EQ(c.confRows[1].txtValueEntry, "250.5");
     EXPECT_TRUE(c.confRows[1].txtValueEntryVisible);
