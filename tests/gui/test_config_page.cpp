@@ -5,6 +5,7 @@
 // copy button, the scroll bar, the type key of Calc! with its opposite support,
 // and the configuration's way through Save, New and Open.
 #include "CalcRig.h"
+#include "ShellRig.h"
 #include "app/ResourceTexts.h"
 #include "app/qt/CodeEvents.h"
 #include "mainwindow/qt/ConfigSelectPage.h"
@@ -13,12 +14,14 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -154,6 +157,9 @@ private slots:
     void orificeFileHoldsNoRows();
     void missingModelTable();
     void pipeTableAndNewBeforeAnyModel();
+    void languageSwitchStartsWithoutRows();
+    void pageShots_data();
+    void pageShots();
 };
 
 void TestConfigPage::pageGeometry()
@@ -167,7 +173,7 @@ void TestConfigPage::pageGeometry()
         QCOMPARE(w->parentWidget(), page.fraConfigSelect);
     QCOMPARE(page.imgDrawing->geometry(), twipsRect(6480, 0, 1815, 1815));
     QCOMPARE(page.txtTypeInfo->text(), QStringLiteral("NONE\r\n"));
-    QCOMPARE(page.txtTypeDesc->text(), QString::fromStdString(resText(1832, 0)));
+    QCOMPARE(page.txtTypeDesc->toPlainText(), QString::fromStdString(resText(1832, 0)));
     QCOMPARE(page.loadedRows(), 1);
     QVERIFY(page.cmbConfField(0)->isHidden());
     QVERIFY(page.fraConfigSelect->isHidden());
@@ -211,7 +217,7 @@ void TestConfigPage::modelLoadInBothLanguages()
         QVERIFY(page.lblEntryInfo(i)->isHidden());
     }
     QCOMPARE(page.txtTypeInfo->text(), QStringLiteral("RQ25-"));
-    QTEST(page.txtTypeDesc->text(), "description");
+    QTEST(page.txtTypeDesc->toPlainText(), "description");
     QCOMPARE(rig.code(), QString());
     QCOMPARE(rig.codeColour(), kRed);
 
@@ -545,7 +551,7 @@ void TestConfigPage::missingModelTable()
     QCOMPARE(shown[1].text, std::string("Could not connect to DB morvdata5.sqlite!"));
     QCOMPARE(rig.visibleRows(), 0);
     QCOMPARE(rig.page().txtTypeInfo->text(), QString());
-    QCOMPARE(rig.page().txtTypeDesc->text(), QString::fromStdString(resText(1832, 0)));
+    QCOMPARE(rig.page().txtTypeDesc->toPlainText(), QString::fromStdString(resText(1832, 0)));
     QCOMPARE(rig.code(), QString());
     QCOMPARE(rig.codeColour(), kRed);
     QVERIFY(rig.page().cmdPDFShow->isHidden());
@@ -567,6 +573,74 @@ void TestConfigPage::pipeTableAndNewBeforeAnyModel()
     QCOMPARE(rig.codeColour(), kRed);
     QVERIFY(rig.noErrorDialog());
     QVERIFY(rig.fakes.messages.shown.empty());
+}
+
+// The rebuilt window of a language switch starts with default inputs and no
+// configuration rows: an orifice chosen there saves without rows, and a model
+// chosen there comes in the new language.
+void TestConfigPage::languageSwitchStartsWithoutRows()
+{
+    ShellRig rig;
+    rig.writeLangSet("0\r\n");
+    for (const char* db : {"morvdata5.sqlite", "morvdata5_alt.sqlite"})
+        QFile::copy(QStringLiteral(MORVANE_PROGRAM_DIR "/") + QLatin1String(db), rig.folder.filePath(QLatin1String(db)));
+    std::filesystem::create_directories(rig.fakes.services.programFolder / "calculations");
+    rig.shell.Main();
+    ConfigRig::pick(rig.main()->inputPages()->Combo2, 3);
+    QCOMPARE(rig.state.config.gConfFeldAnzahl, std::int16_t(11));
+
+    rig.action("mnuEnglish")->trigger();
+    ShellRig::settle();
+    QCOMPARE(rig.state.config.gConfFeldAnzahl, std::int16_t(0));
+    MainInputPages& p = *rig.main()->inputPages();
+    setListIndex(p.Combo2, 9);
+    ScriptedFileDialogs dialogs;
+    rig.main()->setFileDialogs(dialogs);
+    const std::string file = (rig.fakes.services.programFolder / "calculations" / "orifice.mv5").string();
+    dialogs.saveAnswer = file;
+    rig.action("mnuFileSaveAs")->trigger();
+    QVERIFY(rig.tracer.responder.reports.empty());
+    const std::vector<std::string> lines = fileLines(file);
+    QCOMPARE(lines.size(), std::size_t(202));
+    QCOMPARE(lines[201], std::string(" 0 "));
+
+    ConfigRig::pick(p.Combo2, 3);
+    QCOMPARE(p.configPage()->cmbConfField(0)->itemText(0), QStringLiteral("Material"));
+}
+
+void TestConfigPage::pageShots_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::newRow("de") << 0;
+    QTest::newRow("en") << 10000;
+}
+
+// With MORVANE_SCREENSHOT_DIR set, the main window on the "Config Selection"
+// page with an RQ25 configured, drawn offscreen into a PNG file there.
+void TestConfigPage::pageShots()
+{
+    const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        QSKIP("MORVANE_SCREENSHOT_DIR is not set");
+    QDir().mkpath(folder);
+    QFETCH(int, offset);
+    ConfigRig rig(offset);
+    // The built drawings when there are, else a stand-in of the one needed.
+    const std::filesystem::path built = std::filesystem::path(MORVANE_PROGRAM_DIR) / "Drawings";
+    if (std::filesystem::exists(built / "JPG" / (std::string(kRq25Drawing) + ".jpg")))
+        std::filesystem::copy(built, rig.programFolder() / "Drawings", std::filesystem::copy_options::recursive);
+    else
+        writeDrawing(rig.programFolder(), kRq25Drawing);
+    standardPipe(rig.pages());
+    configureRq25(rig);
+    rig.window->SSTab1()->setCurrentIndex(4);
+    const QPixmap picture = rig.window->grab();
+    const QString lang = QString::fromLatin1(QTest::currentDataTag());
+    QVERIFY(picture.save(QDir(folder).filePath(QStringLiteral("config-page-") + lang + QStringLiteral(".png"))));
+    // Scrolled to the end: the last row 2800 twips below the frame's top.
+    rig.page().scrVertScroll->setValue(rig.page().scrVertScroll->maximum());
+    QVERIFY(rig.window->grab().save(
+        QDir(folder).filePath(QStringLiteral("config-page-scrolled-") + lang + QStringLiteral(".png"))));
 }
 
 QTEST_MAIN(TestConfigPage)
