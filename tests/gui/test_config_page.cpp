@@ -17,11 +17,12 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
-#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -109,18 +110,27 @@ void configureRq25(ConfigRig& rig)
     rig.type(9, "50");
 }
 
-// A drawing pair of the name in the program folder: a small JPG and a PDF.
-void writeDrawing(const std::filesystem::path& folder, const std::string& name)
+// The built drawing pair of the name, copied into the program folder.
+void copyDrawing(const std::filesystem::path& folder, const std::string& name)
 {
-    std::filesystem::create_directories(folder / "Drawings" / "PDF");
-    std::filesystem::create_directories(folder / "Drawings" / "JPG");
-    std::ofstream(folder / "Drawings" / "PDF" / (name + ".pdf")) << "%PDF-1.4\n%%EOF\n";
-    QImage image(60, 60, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.drawRect(10, 10, 40, 40);
-    painter.end();
-    image.save(QString::fromStdString((folder / "Drawings" / "JPG" / (name + ".jpg")).string()), "JPG");
+    const std::filesystem::path built = std::filesystem::path(MORVANE_PROGRAM_DIR) / "Drawings";
+    for (const char* kind : {"PDF", "JPG"}) {
+        std::filesystem::create_directories(folder / "Drawings" / kind);
+        const std::string file = name + (kind[0] == 'P' ? ".pdf" : ".jpg");
+        std::filesystem::copy_file(built / kind / file, folder / "Drawings" / kind / file);
+    }
+}
+
+// What the configurator's test driver gives for a model, its selections and
+// typed values with the pipe in the state: the output's JSON text.
+QString driverOutput(const QString& input)
+{
+    QProcess driver;
+    driver.start(QStringLiteral(CONFIG_DRIVER), {QStringLiteral("-")});
+    driver.write(input.toUtf8());
+    driver.closeWriteChannel();
+    driver.waitForFinished(30000);
+    return QString::fromUtf8(driver.readAllStandardOutput());
 }
 
 std::vector<std::string> fileLines(const std::string& path)
@@ -285,6 +295,15 @@ void TestConfigPage::codeOfAFullChoice()
     rig.type(9, "50");
     QCOMPARE(rig.code(), QString::fromLatin1(kRq25Code));
     QCOMPARE(rig.codeColour(), kGreen);
+    // The configurator's test driver gives the same code for the same choices.
+    const QString out = driverOutput(QStringLiteral(
+        R"({"gSprachKuerzel": "DE", "model": "RQ25", "selections": [1, 23, 3, 2, 4, 2, 1, 2, 2, 2, 2],
+            "values": ["", "", "", "", "", "", "", "1.5", "-20", "50", ""],
+            "gInnendurchmesser": 70.3, "gWandstaerke": 2.9, "decimalSeparator": "."})"));
+    const QJsonObject json = QJsonDocument::fromJson(out.toUtf8()).object();
+    QCOMPARE(json.value(QStringLiteral("code")).toString(), rig.code());
+    QCOMPARE(json.value(QStringLiteral("complete")).toBool(), true);
+    QCOMPARE(json.value(QStringLiteral("drawingName")).toString(), QString::fromLatin1(kRq25Drawing));
     // Back on a listed option: the box goes, its text stays out of the code.
     rig.choose(7, 1);
     QVERIFY(page.txtValueEntry(7)->isHidden());
@@ -295,7 +314,7 @@ void TestConfigPage::codeOfAFullChoice()
 void TestConfigPage::drawingsFollowTheirFiles()
 {
     ConfigRig rig;
-    writeDrawing(rig.programFolder(), kRq25Drawing);
+    copyDrawing(rig.programFolder(), kRq25Drawing);
     standardPipe(rig.pages());
     rig.chooseModel(3);
     ConfigSelectPage& page = rig.page();
@@ -625,12 +644,7 @@ void TestConfigPage::pageShots()
     QDir().mkpath(folder);
     QFETCH(int, offset);
     ConfigRig rig(offset);
-    // The built drawings when there are, else a stand-in of the one needed.
-    const std::filesystem::path built = std::filesystem::path(MORVANE_PROGRAM_DIR) / "Drawings";
-    if (std::filesystem::exists(built / "JPG" / (std::string(kRq25Drawing) + ".jpg")))
-        std::filesystem::copy(built, rig.programFolder() / "Drawings", std::filesystem::copy_options::recursive);
-    else
-        writeDrawing(rig.programFolder(), kRq25Drawing);
+    copyDrawing(rig.programFolder(), kRq25Drawing);
     standardPipe(rig.pages());
     configureRq25(rig);
     rig.window->SSTab1()->setCurrentIndex(4);
