@@ -342,6 +342,7 @@ TEST(ConfigLoadLimits, DataBeyondTheTableIsReportedOnceAndLeavesNoRows)
         std::string descriptionPart;
     };
     const Case cases[] = {
+        {"11 fields (15 columns)", 11, 3, true, true, 0, ""},
         {"51 fields, 30 options", 51, 30, true, true, 0, ""},
         {"52 fields", 52, 1, true, false, 9, "52 field columns, at most 51"},
         {"31 options", 2, 31, true, false, 9, "31 options, at most 30"},
@@ -361,8 +362,10 @@ TEST(ConfigLoadLimits, DataBeyondTheTableIsReportedOnceAndLeavesNoRows)
         EXPECT_EQ(m.loaded, c.loads);
         if (c.loads) {
             EXPECT_EQ(z.gConfFeldAnzahl, c.fields);
-            EXPECT_EQ(z.gConfFelder[50].OptionCount, 30);
-            EXPECT_EQ(z.gConfFelder[50].Code[30], "o29");
+            EXPECT_EQ(m.scrollMax, (c.fields - 8) * 400) << "eight rows in view";
+            const ConfigField& last = z.gConfFelder[static_cast<std::size_t>(c.fields - 1)];
+            EXPECT_EQ(last.OptionCount, c.options);
+            EXPECT_EQ(last.Code[static_cast<std::size_t>(c.options)], std::string("o").append(std::to_string(c.options - 1)));
             EXPECT_TRUE(t.responder.reports.empty());
             continue;
         }
