@@ -22,7 +22,6 @@
 #include <QTextDocument>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSignalBlocker>
 
 #include <algorithm>
 #include <span>
