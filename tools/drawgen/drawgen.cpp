@@ -115,8 +115,8 @@ void paintDrawing(QPainter& p, double w, double h, const QString& name)
     p.drawRect(QRectF(w * 0.02, h * 0.02, w * 0.96, h * 0.96));
 
     const double cx = w * 0.5;
-    const double top = h * 0.36;
-    const double bottom = h * 0.74;
+    const double top = h * 0.42;
+    const double bottom = h * 0.78;
     // Pipe wall (hatched) and its centre line.
     p.setBrush(QBrush(Qt::black, Qt::BDiagPattern));
     p.drawRect(QRectF(w * 0.18, top - h * 0.03, w * 0.64, h * 0.03));
