@@ -1,6 +1,7 @@
 #include "mainwindow/InputModel.h"
 
 #include "app/ResourceTexts.h"
+#include "configurator/TypeCode.h"
 #include "mainwindow/DisplayUnits.h"
 #include "mainwindow/StrCheck.h"
 #include "platform/NumberText.h"
@@ -307,8 +308,7 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
     }
 }
 
-void WriteOberflaeche(ProgramState& ps, InputControls& c, const std::vector<ConfFeldInfo>& gConfFelder,
-                      const ControlSetHook& hook)
+void WriteOberflaeche(ProgramState& ps, InputControls& c, const ControlSetHook& hook)
 {
     Guard g("frmMain", "WriteOberflaeche", "Public Sub WriteOberflaeche()");
     CalculationState& s = ps.calc;
@@ -514,17 +514,15 @@ void WriteOberflaeche(ProgramState& ps, InputControls& c, const std::vector<Conf
         if (!g.step([&] {
                 ConfigRowControls& row = rowAt();
                 const int k = row.cmbConfField;
-                if (static_cast<std::size_t>(i) >= gConfFelder.size() || k < 0 ||
-                    k >= static_cast<int>(ConfFeldInfo{}.Code.size()))
+                if (i >= ps.config.gConfFeldAnzahl || k < 0 || k > MaxConfigOptions)
                     raiseError(err::SubscriptOutOfRange);
-                const ConfFeldInfo& feld = gConfFelder[static_cast<std::size_t>(i)];
-                const bool eingabe = feld.Type == "Value" || feld.Type == "CombiAdd" || feld.Type == "CombiMulti";
-                if (isTrue(feld.EditField) && feld.Code[static_cast<std::size_t>(k)] == feld.TextinCombo && eingabe) {
+                const ValueEntryRow shows = valueEntryRow(ps.config.gConfFelder[static_cast<std::size_t>(i)], k);
+                if (shows.entryVisible) {
                     row.txtValueEntryVisible = true;
                     w.notify(rowName("txtValueEntry", i));
                     ConfigRowControls& shown = rowAt();
-                    if (feld.LabelStringID != 0) {
-                        shown.lblEntryInfo = resText(feld.LabelStringID, ps.ui.gSprachOffset);
+                    if (shows.labelVisible) {
+                        shown.lblEntryInfo = resText(shows.labelStringID, ps.ui.gSprachOffset);
                         shown.lblEntryInfoVisible = true;
                     } else {
                         shown.lblEntryInfoVisible = false;

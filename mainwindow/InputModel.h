@@ -37,16 +37,6 @@
 
 namespace morvane {
 
-// Of one configuration field record of the configurator (gConfFelder(i)), what
-// the restoring of the configuration rows reads.
-struct ConfFeldInfo {
-    std::array<std::string, 31> Code{};  // option code of list entry k
-    std::int16_t EditField = 0;          // Boolean: the field can take an entered value
-    std::string TextinCombo;             // the option code that stands for an entered value
-    std::string Type;                    // "Value", "Constant", "CombiAdd" or "CombiMulti"
-    std::int16_t LabelStringID = 0;      // resource id of the entry label, 0 none
-};
-
 using ControlSetHook = std::function<void(std::string_view control)>;
 
 // Reads every input control into its state field (in the fixed order of the
@@ -61,12 +51,11 @@ void ReadOberflaeche(const InputControls& controls, ProgramState& state);
 // pressure and temperature in the display units the state selects) and
 // restores the configuration rows from config.gConfAuswahl. Writes one state
 // field itself: with no model flag set, gModellGespeicherteDaten becomes true.
-// gConfFelder are the configurator's field records of the rows loaded (row i
-// without a record, or an option index outside 0..30, is run-time error 9); a
-// list index outside -1..count-1 or a check value outside 0..2 is run-time
-// error 380.
-void WriteOberflaeche(ProgramState& state, InputControls& controls,
-                      const std::vector<ConfFeldInfo>& gConfFelder = {}, const ControlSetHook& hook = {});
+// The rows' value boxes follow config.gConfFelder, the configurator's field
+// records of the model loaded (a row at or beyond config.gConfFeldAnzahl, or an
+// option index outside 0..30, is run-time error 9); a list index outside
+// -1..count-1 or a check value outside 0..2 is run-time error 380.
+void WriteOberflaeche(ProgramState& state, InputControls& controls, const ControlSetHook& hook = {});
 
 // The input check texts in check order (German ids; the language offset is
 // added when they are appended).

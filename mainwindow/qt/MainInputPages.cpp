@@ -1120,7 +1120,7 @@ void MainInputPages::WriteOberflaeche()
     // statements.
     InputControls c;
     toControls(c);
-    morvane::WriteOberflaeche(state_, c, {}, [&](std::string_view name) { applyControl(name, c); });
+    morvane::WriteOberflaeche(state_, c, [&](std::string_view name) { applyControl(name, c); });
 }
 
 std::string MainInputPages::typeInfoText() const { return txtTypeInfo->text().toStdString(); }

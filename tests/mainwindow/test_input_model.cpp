@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -603,7 +604,7 @@ TEST(WriteOberflaeche, HookRunsInTheOrderThatTheHandlersNeed)
             c.Text9 = strForm(11);
         }
     };
-    WriteOberflaeche(ps, c, {}, hook);
+    WriteOberflaeche(ps, c, hook);
     const auto at = [&](const char* name) {
         return std::find(seen.begin(), seen.end(), name) - seen.begin();
     };
@@ -624,7 +625,7 @@ TEST(WriteOberflaeche, HookRunsInTheOrderThatTheHandlersNeed)
     ProgramState frei = fileState();
     InputControls c2 = resetWindow();
     c2.Combo3 = 7;
-    WriteOberflaeche(frei, c2, {}, [&](std::string_view n) { seen.emplace_back(n); });
+    WriteOberflaeche(frei, c2, [&](std::string_view n) { seen.emplace_back(n); });
     EXPECT_EQ(c2.Combo3, 7);
     EXPECT_EQ(seen.end(), std::find(seen.begin(), seen.end(), "Combo3"));
 }
@@ -661,7 +662,8 @@ TEST(WriteOberflaeche, RestoresSavedConfigurationRows)
     a.FeldIndex[0] = 2, a.Wert[0] = 0;
     a.FeldIndex[1] = 1, a.Wert[1] = 250.5;
     a.FeldIndex[2] = 1, a.Wert[2] = 12;
-    std::vector<ConfFeldInfo> felder(4);
+    ps.config.gConfFeldAnzahl = 4;
+    auto& felder = ps.config.gConfFelder;
     felder[0].Code[2] = "B";  // an option without entry
     felder[1].EditField = True, felder[1].Code[1] = "XX", felder[1].TextinCombo = "XX", felder[1].Type = "Value",
     felder[1].LabelStringID = 1810;
@@ -673,7 +675,7 @@ TEST(WriteOberflaeche, RestoresSavedConfigurationRows)
     c.confRows[3].cmbConfField = 5;
     std::vector<std::string> seen;
     std::vector<std::int16_t> muted;
-    WriteOberflaeche(ps, c, felder, [&](std::string_view n) {
+    WriteOberflaeche(ps, c, [&](std::string_view n) {
         seen.emplace_back(n);
         muted.push_back(ps.config.gConfEventsAus);
     });
@@ -711,12 +713,12 @@ TEST(WriteOberflaeche, RestoringRowsSurvivesTheWindowCopyingItsRowsBack)
     a.Anzahl = 2;
     a.FeldIndex[0] = 1, a.Wert[0] = 40;
     a.FeldIndex[1] = 1, a.Wert[1] = 2.5;
-    std::vector<ConfFeldInfo> felder(2);
-    for (ConfFeldInfo& f : felder)
+    ps.config.gConfFeldAnzahl = 2;
+    for (ConfigField& f : std::span(ps.config.gConfFelder).first(2))
         f.EditField = True, f.Code[1] = "XX", f.TextinCombo = "XX", f.Type = "Value", f.LabelStringID = 1810;
     InputControls c = resetWindow();
     c.confRows.resize(2);
-    WriteOberflaeche(ps, c, felder, [&](std::string_view n) {
+    WriteOberflaeche(ps, c, [&](std::string_view n) {
         if (n.substr(0, 12) == "cmbConfField" || n.substr(0, 13) == "txtValueEntry") {
             std::vector<ConfigRowControls> copied(c.confRows);
             c.confRows.swap(copied);  // the old buffer goes with `copied`
