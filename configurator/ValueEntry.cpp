@@ -1,8 +1,9 @@
 #include "configurator/ValueEntry.h"
 
 #include "app/ResourceTexts.h"
-#include "mainwindow/StrCheck.h"
-#include "platform/NumberText.h"
+#include "configurator/TypeCode.h"
+#include "engine/CalculationState.h"
+#include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
 #include <algorithm>
@@ -73,17 +74,6 @@ std::string ascii(const std::u32string& s)
     for (const char32_t c : s)
         out += static_cast<char>(c);
     return out;
-}
-
-// A limit as the message shows it: no zero in front of the point below 1.
-std::string plainNumber(double value)
-{
-    std::string t = displayText(value);
-    if (t.rfind("0.", 0) == 0)
-        t.erase(0, 1);
-    else if (t.rfind("-0.", 0) == 0)
-        t.erase(1, 1);
-    return t;
 }
 
 bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
@@ -275,7 +265,7 @@ std::string limitMessage(const std::string& fieldName, double valueMin, double v
 bool checkEntryLimits(EntryBox& box, double valueMin, double valueMax, const std::string& fieldName,
                       const LimitReaction& reaction, MessageBoxSink& messages)
 {
-    const double v = leadingNumber(box.text());
+    const double v = typedValue(box.text());
     double violated = 0.0;
     if (v < valueMin) {
         violated = valueMin;
@@ -287,6 +277,10 @@ bool checkEntryLimits(EntryBox& box, double valueMin, double valueMax, const std
     }
     if (reaction.modus != 1 && reaction.modus != 2)
         return false;
+    if (reaction.quiet) {
+        box.setBackColor(EntryLightRed);
+        return true;
+    }
     messages.show({limitMessage(fieldName, valueMin, valueMax, reaction.sprachOffset), {}, MessageIcon::Exclamation,
                    MessageButtons::Ok});
     if (reaction.force || reaction.modus == 2) {
@@ -298,6 +292,100 @@ bool checkEntryLimits(EntryBox& box, double valueMin, double valueMax, const std
     }
     box.setBackColor(EntryLightRed);
     return true;
+}
+
+const ConfigField& ValueEntry::field(std::int16_t index) const
+{
+    if (index < 0 || index >= MaxConfigRows)
+        raiseError(err::SubscriptOutOfRange);
+    return ctx_.config.gConfFelder[static_cast<std::size_t>(index)];
+}
+
+void ValueEntry::txtValueEntry_Change(std::int16_t Index)
+{
+    Guard g("frmMain", "txtValueEntry_Change", "Private Sub txtValueEntry_Change(Index As Integer)",
+            {{"Index", Index}});
+    if (isTrue(ctx_.config.gConfEventsAus))
+        return;
+    EntryBox* box = nullptr;
+    if (!g.step([&] {
+            box = ctx_.box ? ctx_.box(Index) : nullptr;
+            return box != nullptr;
+        }))
+        return;
+    const unsigned serial = ++changeSerial_;
+    bool passed = false;
+    if (!g.step([&] { passed = fncgInputHandleAndCheck(*box, Index); }))
+        return;
+    if (changeSerial_ != serial)
+        return;
+    bool violated = false;
+    if (passed && !g.step([&] { violated = fncgCheckLimits(Index, *box, false); }))
+        return;
+    if (!violated && ctx_.cmbConfField_Click)
+        g.step([&] { ctx_.cmbConfField_Click(Index); });
+}
+
+void ValueEntry::txtValueEntry_LostFocus(std::int16_t Index)
+{
+    Guard g("frmMain", "txtValueEntry_LostFocus", "Private Sub txtValueEntry_LostFocus(Index As Integer)",
+            {{"Index", Index}});
+    if (reporting_)
+        return;
+    g.step([&] {
+        if (EntryBox* box = ctx_.box ? ctx_.box(Index) : nullptr)
+            fncgCheckLimits(Index, *box, false);
+    });
+}
+
+bool ValueEntry::fncgInputHandleAndCheck(EntryBox& vrlObject, std::int16_t vrlLimitIndex)
+{
+    Guard g(kModule, "fncgInputHandleAndCheck",
+            "Public Function fncgInputHandleAndCheck(vrlObject As Object, vrlLimitIndex As Integer) As Boolean",
+            {{"vrlObject", TraceValue::object("TextBox")}, {"vrlLimitIndex", vrlLimitIndex}});
+    if (!g.step([&] { vrlObject.setBackColor(EntryWhite); }))
+        return true;
+    std::int16_t rules = -1;
+    g.step([&] { rules = ctx_.config.gGrenzwertPruefung == 1 ? vrlLimitIndex : -1; });
+    std::int16_t decs = UncheckedDecimals;
+    std::int16_t neg = 1;
+    if (rules != -1 && !g.step([&] {
+            decs = field(rules).ValueDecs;
+            neg = field(rules).ValueNeg;
+        }))
+        return true;
+    g.step([&] { fncgNumericInputHandle(vrlObject, decs, neg); });
+    return true;
+}
+
+bool ValueEntry::fncgCheckLimits(std::int16_t vrlLimitIndex, EntryBox& vrlObject, bool vrlForceLimits)
+{
+    Guard g(kModule, "fncgCheckLimits",
+            "Public Function fncgCheckLimits(vrlLimitIndex As Integer, vrlObject As Object, Optional "
+            "vrlForceLimits As Boolean = False) As Boolean",
+            {{"vrlLimitIndex", vrlLimitIndex},
+             {"vrlObject", TraceValue::object("TextBox")},
+             {"vrlForceLimits", vrlForceLimits}});
+    if (vrlLimitIndex == -1)
+        return false;
+    bool violated = false;
+    g.step([&] {
+        const ConfigField& f = field(vrlLimitIndex);
+        const LimitReaction reaction{ctx_.config.gGrenzwertModus, vrlForceLimits, ctx_.sprachOffset, reporting_};
+        // While the report is going on, a change it causes (the limit written
+        // in) is checked quietly, and leaving the box for the message is no
+        // leaving.
+        const bool outer = !reporting_;
+        reporting_ = true;
+        try {
+            violated = checkEntryLimits(vrlObject, f.ValueMin, f.ValueMax, f.FieldName, reaction, ctx_.messages);
+        } catch (...) {
+            reporting_ = !outer;
+            throw;
+        }
+        reporting_ = !outer;
+    });
+    return violated;
 }
 
 }  // namespace morvane

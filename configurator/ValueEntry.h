@@ -4,6 +4,7 @@
 // limits with its warning and the box colour.
 #pragma once
 
+#include "configurator/ConfigZustand.h"
 #include "platform/MessageBox.h"
 
 #include <cstdint>
@@ -99,6 +100,10 @@ struct LimitReaction {
     std::int16_t modus = 1;  // gGrenzwertModus: 1 warn, 2 warn and set the limit, else nothing
     bool force = false;      // set the limit whatever the mode
     std::int32_t sprachOffset = 0;
+    // The check runs inside the reaction to a report that is still going on (the
+    // message on screen, the limit being written in): a violation is only marked,
+    // with no second message and no second write.
+    bool quiet = false;
 };
 
 // The limit check of one box against one field's limits: true when a limit is
@@ -106,5 +111,53 @@ struct LimitReaction {
 // or force the violated limit is written in and selected).
 bool checkEntryLimits(EntryBox& box, double valueMin, double valueMax, const std::string& fieldName,
                       const LimitReaction& reaction, MessageBoxSink& messages);
+
+}  // namespace morvane
+
+namespace morvane {
+
+// What the value boxes' handlers work with besides the configurator's state.
+struct ValueEntryContext {
+    ConfigZustand& config;
+    const std::int32_t& sprachOffset;  // gSprachOffset, read at every check
+    MessageBoxSink& messages;
+    std::function<EntryBox*(int index)> box;            // txtValueEntry(index); nullptr: no such box
+    std::function<void(int index)> cmbConfField_Click;  // rebuilds the type code from the rows
+};
+
+// The change and focus handling of the value boxes txtValueEntry(i) of the
+// configuration rows.
+class ValueEntry {
+public:
+    explicit ValueEntry(ValueEntryContext context) : ctx_(std::move(context)) {}
+
+    // Every change of box Index's text: filter, limit check, and, when the value
+    // passes, the rebuild of the type code. Ignored while gConfEventsAus is True.
+    // When the filter has rewritten the text, the change handling that the write
+    // itself raised has already checked the final text and rebuilt the code, and
+    // this one ends there: one keystroke is checked, and reported, once.
+    void txtValueEntry_Change(std::int16_t Index);
+    // Box Index has lost the focus to another control of the program: the limit
+    // check again (also while muted). A focus change while the check's own
+    // message is on screen is not a leaving of the box.
+    void txtValueEntry_LostFocus(std::int16_t Index);
+
+    // Whitens the box and runs the filter with the field's rules (gGrenzwertPruefung
+    // = 1) or with 10 decimals and a minus for every field. Always true.
+    bool fncgInputHandleAndCheck(EntryBox& vrlObject, std::int16_t vrlLimitIndex);
+    // The limit check of field vrlLimitIndex (-1: no limits) with
+    // gGrenzwertModus; true when a violation was reported.
+    bool fncgCheckLimits(std::int16_t vrlLimitIndex, EntryBox& vrlObject, bool vrlForceLimits = false);
+
+    // A limit check's report is going on (its message is on screen).
+    bool reporting() const { return reporting_; }
+
+private:
+    const ConfigField& field(std::int16_t index) const;
+
+    ValueEntryContext ctx_;
+    unsigned changeSerial_ = 0;
+    bool reporting_ = false;
+};
 
 }  // namespace morvane
