@@ -1,6 +1,8 @@
 // The number filter of a configuration value box, typed key by key or pasted
 // into a box whose change handling runs the filter again on its own writes.
 #include "configurator/ValueEntry.h"
+#include "engine/CalculationState.h"
+#include "support/Fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +21,7 @@ struct TypingCase {
     const char* expected;
     int expectedCaret;
     const char* shows;
+    std::int16_t checking = 1;  // gGrenzwertPruefung: 1 the field's own rules
 };
 
 constexpr bool Key = false;
@@ -57,17 +60,35 @@ const TypingCase kTyping[] = {
     // A negative decimals setting counts as 0.
     {"", 0, "1.5", Key, -1, 1, "15", 2, "negative decimals take whole numbers"},
     {"", 0, "1.5", Paste, -3, 1, "15", 2, "negative decimals, pasted"},
+    // With the checking of the fields' rules off, every field takes ten decimals
+    // and a minus.
+    {"", 0, "-1.234567890123", Key, 0, 0, "-1.2345678901", 13, "unchecked: ten decimals and a minus", 0},
+    {"", 0, "1,5", Key, 2, 0, "1.5", 3, "unchecked: a comma still becomes a point", 0},
+    {"", 0, "--1a", Key, 2, 0, "-1", 2, "unchecked: letters and a second minus still go", 0},
 };
 
+// Typed into the value box of a field with wide limits, through the box's
+// change handling (no limit reaction, so only the filter acts).
 TEST(NumberFilter, TypingTable)
 {
     for (const auto& c : kTyping) {
+        ConfigZustand config;
+        config.gGrenzwertPruefung = c.checking;
+        config.gGrenzwertModus = 0;
+        ConfigField& f = config.gConfFelder[0];
+        f.ValueDecs = static_cast<std::int16_t>(c.decimals);
+        f.ValueNeg = static_cast<std::int16_t>(c.allowNeg);
+        f.ValueMin = -1e9;
+        f.ValueMax = 1e9;
+        const std::int32_t offset = 0;
+        testing::RecordingMessageBox messages;
         PlainEntryBox box;
+        ValueEntry entry({config, offset, messages, [&](int) { return &box; }, [](int) {}});
+        config.gConfEventsAus = True;
         box.setText(c.start);
+        config.gConfEventsAus = False;
         box.setSelStart(c.startCaret);
-        box.onChange = [&] {
-            fncgNumericInputHandle(box, static_cast<std::int16_t>(c.decimals), static_cast<std::int16_t>(c.allowNeg));
-        };
+        box.onChange = [&] { entry.txtValueEntry_Change(0); };
         if (c.paste) {
             box.type(c.typed);
         } else {
