@@ -112,10 +112,6 @@ struct LimitReaction {
 bool checkEntryLimits(EntryBox& box, double valueMin, double valueMax, const std::string& fieldName,
                       const LimitReaction& reaction, MessageBoxSink& messages);
 
-}  // namespace morvane
-
-namespace morvane {
-
 // What the value boxes' handlers work with besides the configurator's state.
 struct ValueEntryContext {
     ConfigZustand& config;
@@ -149,15 +145,12 @@ public:
     // gGrenzwertModus; true when a violation was reported.
     bool fncgCheckLimits(std::int16_t vrlLimitIndex, EntryBox& vrlObject, bool vrlForceLimits = false);
 
-    // A limit check's report is going on (its message is on screen).
-    bool reporting() const { return reporting_; }
-
 private:
     const ConfigField& field(std::int16_t index) const;
 
     ValueEntryContext ctx_;
-    unsigned changeSerial_ = 0;
-    bool reporting_ = false;
+    unsigned changeSerial_ = 0;  // counts the change handlings begun
+    bool reporting_ = false;     // a limit check's report is going on (its message on screen)
 };
 
 }  // namespace morvane
