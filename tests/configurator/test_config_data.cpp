@@ -4,6 +4,7 @@
 
 #include "engine/CalculationState.h"
 #include "engine/GasTableFixture.h"
+#include "platform/RuntimeError.h"
 #include "support/Fakes.h"
 
 #include <gtest/gtest.h>
@@ -63,6 +64,35 @@ TEST(ConfigRowWalk, VisitsRowsInAscendingIdBelow10000)
         EXPECT_EQ(z.gConfZeilenID, c.idAfterWalk);
         EXPECT_TRUE(t.responder.reports.empty());
     }
+}
+
+// The model tables are read by column position.
+TEST(ConfigTableColumns, ReadByPosition)
+{
+    TempFolder dir;
+    execSql(dir / "c.sqlite", "CREATE TABLE t (ID INTEGER, a TEXT, b REAL, c TEXT); INSERT INTO t VALUES (1, '020', 2.5, NULL);");
+    ProductDatabase db(dir / "c.sqlite");
+    Recordset rs = db.OpenRecordset("t");
+    EXPECT_EQ(rs.columnCount(), 4u);
+    EXPECT_EQ(rs.columnName(3), "c");
+    EXPECT_EQ(rs.stringAt(0), "1");
+    EXPECT_EQ(rs.stringAt(1), "020") << "a text stays as stored";
+    EXPECT_EQ(rs.stringAt(2), "2.5");
+    EXPECT_TRUE(rs.isNullAt(3));
+    EXPECT_FALSE(rs.isNullAt(1));
+    const auto errorOf = [](const auto& f) {
+        try {
+            f();
+        } catch (const RuntimeError& e) {
+            return e.number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(errorOf([&] { (void)rs.stringAt(3); }), 94) << "Null read as text";
+    EXPECT_EQ(errorOf([&] { (void)rs.isNullAt(4); }), 3265) << "no column 4";
+    EXPECT_EQ(errorOf([&] { (void)rs.columnName(4); }), 3265);
+    rs.MoveNext();
+    EXPECT_EQ(errorOf([&] { (void)rs.isNullAt(0); }), 3021) << "no current record";
 }
 
 // ---- the model load ------------------------------------------------------------
@@ -312,6 +342,7 @@ TEST(ConfigLoadLimits, DataBeyondTheTableIsReportedOnceAndLeavesNoRows)
         std::string descriptionPart;
     };
     const Case cases[] = {
+        {"11 fields (15 columns)", 11, 3, true, true, 0, ""},
         {"51 fields, 30 options", 51, 30, true, true, 0, ""},
         {"52 fields", 52, 1, true, false, 9, "52 field columns, at most 51"},
         {"31 options", 2, 31, true, false, 9, "31 options, at most 30"},
@@ -331,8 +362,10 @@ TEST(ConfigLoadLimits, DataBeyondTheTableIsReportedOnceAndLeavesNoRows)
         EXPECT_EQ(m.loaded, c.loads);
         if (c.loads) {
             EXPECT_EQ(z.gConfFeldAnzahl, c.fields);
-            EXPECT_EQ(z.gConfFelder[50].OptionCount, 30);
-            EXPECT_EQ(z.gConfFelder[50].Code[30], "o29");
+            EXPECT_EQ(m.scrollMax, (c.fields - 8) * 400) << "eight rows in view";
+            const ConfigField& last = z.gConfFelder[static_cast<std::size_t>(c.fields - 1)];
+            EXPECT_EQ(last.OptionCount, c.options);
+            EXPECT_EQ(last.Code[static_cast<std::size_t>(c.options)], std::string("o").append(std::to_string(c.options - 1)));
             EXPECT_TRUE(t.responder.reports.empty());
             continue;
         }
