@@ -19,6 +19,8 @@
 #include <QLocale>
 #include <QPalette>
 #include <QPixmap>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -89,18 +91,24 @@ ConfigSelectPage::ConfigSelectPage(QWidget* p, ProgramState& state, MessageBoxSi
     txtTypeInfo = box(p, "txtTypeInfo", 120, 120, 8295, 315);
     txtTypeInfo->setReadOnly(true);
     txtTypeInfo->setText(QString::fromLatin1(kTypeInfoDesign));
-    txtTypeDesc = box(p, "txtTypeDesc", 120, 480, 8295, 315);
+    // Two lines: the models' descriptions are longer than the page is wide.
+    txtTypeDesc = new QPlainTextEdit(p);
+    txtTypeDesc->setObjectName(QStringLiteral("txtTypeDesc"));
+    txtTypeDesc->setGeometry(twipsRect(120, 480, 8295, 555));
     txtTypeDesc->setReadOnly(true);
     txtTypeDesc->setFont(bold);
+    txtTypeDesc->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtTypeDesc->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtTypeDesc->document()->setDocumentMargin(2);
     setBaseColour(txtTypeDesc, QApplication::palette(txtTypeDesc).color(QPalette::Active, QPalette::Button));
-    txtCodeDisplay = box(p, "txtCodeDisplay", 120, 840, 5640, 315);
+    txtCodeDisplay = box(p, "txtCodeDisplay", 120, 1095, 5640, 315);
     txtCodeDisplay->setReadOnly(true);
     txtCodeDisplay->setFont(bold);
-    cmdCopyKey = button(p, "cmdCopyKey", {}, 5880, 840, 2535, 315);
+    cmdCopyKey = button(p, "cmdCopyKey", {}, 5880, 1095, 2535, 315);
 
     fraConfigSelect = new QGroupBox(p);
     fraConfigSelect->setObjectName(QStringLiteral("fraConfigSelect"));
-    fraConfigSelect->setGeometry(twipsRect(120, 1260, 8295, 5055));
+    fraConfigSelect->setGeometry(twipsRect(120, 1500, 8295, 5055));
 
     scrVertScroll = new QScrollBar(Qt::Vertical, fraConfigSelect);
     scrVertScroll->setObjectName(QStringLiteral("scrVertScroll"));
@@ -282,9 +290,9 @@ void ConfigSelectPage::loadModel(const std::string& model)
         if (m.typeInfo)
             txtTypeInfo->setText(QString::fromStdString(*m.typeInfo));
         if (m.typeDescription)
-            txtTypeDesc->setText(QString::fromStdString(*m.typeDescription));
+            txtTypeDesc->setPlainText(QString::fromStdString(*m.typeDescription));
         if (m.descriptionToInitial)
-            txtTypeDesc->setText(text(1832));
+            txtTypeDesc->setPlainText(text(1832));
         placeRows();
     }
     z.gConfEventsAus = False;

@@ -35,6 +35,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
 class QWidget;
@@ -101,7 +102,7 @@ public:
     void rebuildAfterRestore();
 
     QLineEdit* txtTypeInfo = nullptr;
-    QLineEdit* txtTypeDesc = nullptr;
+    QPlainTextEdit* txtTypeDesc = nullptr;
     QLineEdit* txtCodeDisplay = nullptr;
     QPushButton* cmdCopyKey = nullptr;
     QGroupBox* fraConfigSelect = nullptr;

@@ -145,7 +145,7 @@ void setBaseColour(QWidget* w, const QColor& colour)
     w->setPalette(p);
 }
 
-// The button-face colour without disabling (Text14's design, txtTypeDesc).
+// The button-face colour without disabling (Text14's design).
 void greyBackground(QWidget* w)
 {
     setBaseColour(w, QApplication::palette(w).color(QPalette::Active, QPalette::Button));
@@ -456,7 +456,7 @@ void MainInputPages::bindHandlers()
 
 bool MainInputPages::setConfiguratorTexts(Guard& g)
 {
-    return g.step([&] { txtTypeDesc->setText(text(1832)); }) && g.step([&] { cmdCopyKey->setText(text(1833)); }) &&
+    return g.step([&] { txtTypeDesc->setPlainText(text(1832)); }) && g.step([&] { cmdCopyKey->setText(text(1833)); }) &&
            g.step([&] { lblDrawings->setText(text(1834)); });
 }
 

@@ -168,7 +168,8 @@ public:
     QGroupBox* Frame1;
     QPlainTextEdit* Text12;
     // Page "Config Selection"
-    QLineEdit *txtTypeInfo, *txtTypeDesc, *txtCodeDisplay;
+    QLineEdit *txtTypeInfo, *txtCodeDisplay;
+    QPlainTextEdit* txtTypeDesc;
     QPushButton* cmdCopyKey;
     QWidget* fraConfigSelect;
     QLabel* lblDrawings;

@@ -5,6 +5,7 @@
 // copy button, the scroll bar, the type key of Calc! with its opposite support,
 // and the configuration's way through Save, New and Open.
 #include "CalcRig.h"
+#include "ShellRig.h"
 #include "app/ResourceTexts.h"
 #include "app/qt/CodeEvents.h"
 #include "mainwindow/qt/ConfigSelectPage.h"
@@ -13,12 +14,15 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
-#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -106,18 +110,27 @@ void configureRq25(ConfigRig& rig)
     rig.type(9, "50");
 }
 
-// A drawing pair of the name in the program folder: a small JPG and a PDF.
-void writeDrawing(const std::filesystem::path& folder, const std::string& name)
+// The built drawing pair of the name, copied into the program folder.
+void copyDrawing(const std::filesystem::path& folder, const std::string& name)
 {
-    std::filesystem::create_directories(folder / "Drawings" / "PDF");
-    std::filesystem::create_directories(folder / "Drawings" / "JPG");
-    std::ofstream(folder / "Drawings" / "PDF" / (name + ".pdf")) << "%PDF-1.4\n%%EOF\n";
-    QImage image(60, 60, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.drawRect(10, 10, 40, 40);
-    painter.end();
-    image.save(QString::fromStdString((folder / "Drawings" / "JPG" / (name + ".jpg")).string()), "JPG");
+    const std::filesystem::path built = std::filesystem::path(MORVANE_PROGRAM_DIR) / "Drawings";
+    for (const char* kind : {"PDF", "JPG"}) {
+        std::filesystem::create_directories(folder / "Drawings" / kind);
+        const std::string file = name + (kind[0] == 'P' ? ".pdf" : ".jpg");
+        std::filesystem::copy_file(built / kind / file, folder / "Drawings" / kind / file);
+    }
+}
+
+// What the configurator's test driver gives for a model, its selections and
+// typed values with the pipe in the state: the output's JSON text.
+QString driverOutput(const QString& input)
+{
+    QProcess driver;
+    driver.start(QStringLiteral(CONFIG_DRIVER), {QStringLiteral("-")});
+    driver.write(input.toUtf8());
+    driver.closeWriteChannel();
+    driver.waitForFinished(30000);
+    return QString::fromUtf8(driver.readAllStandardOutput());
 }
 
 std::vector<std::string> fileLines(const std::string& path)
@@ -154,6 +167,9 @@ private slots:
     void orificeFileHoldsNoRows();
     void missingModelTable();
     void pipeTableAndNewBeforeAnyModel();
+    void languageSwitchStartsWithoutRows();
+    void pageShots_data();
+    void pageShots();
 };
 
 void TestConfigPage::pageGeometry()
@@ -167,7 +183,7 @@ void TestConfigPage::pageGeometry()
         QCOMPARE(w->parentWidget(), page.fraConfigSelect);
     QCOMPARE(page.imgDrawing->geometry(), twipsRect(6480, 0, 1815, 1815));
     QCOMPARE(page.txtTypeInfo->text(), QStringLiteral("NONE\r\n"));
-    QCOMPARE(page.txtTypeDesc->text(), QString::fromStdString(resText(1832, 0)));
+    QCOMPARE(page.txtTypeDesc->toPlainText(), QString::fromStdString(resText(1832, 0)));
     QCOMPARE(page.loadedRows(), 1);
     QVERIFY(page.cmbConfField(0)->isHidden());
     QVERIFY(page.fraConfigSelect->isHidden());
@@ -211,7 +227,7 @@ void TestConfigPage::modelLoadInBothLanguages()
         QVERIFY(page.lblEntryInfo(i)->isHidden());
     }
     QCOMPARE(page.txtTypeInfo->text(), QStringLiteral("RQ25-"));
-    QTEST(page.txtTypeDesc->text(), "description");
+    QTEST(page.txtTypeDesc->toPlainText(), "description");
     QCOMPARE(rig.code(), QString());
     QCOMPARE(rig.codeColour(), kRed);
 
@@ -279,6 +295,15 @@ void TestConfigPage::codeOfAFullChoice()
     rig.type(9, "50");
     QCOMPARE(rig.code(), QString::fromLatin1(kRq25Code));
     QCOMPARE(rig.codeColour(), kGreen);
+    // The configurator's test driver gives the same code for the same choices.
+    const QString out = driverOutput(QStringLiteral(
+        R"({"gSprachKuerzel": "DE", "model": "RQ25", "selections": [1, 23, 3, 2, 4, 2, 1, 2, 2, 2, 2],
+            "values": ["", "", "", "", "", "", "", "1.5", "-20", "50", ""],
+            "gInnendurchmesser": 70.3, "gWandstaerke": 2.9, "decimalSeparator": "."})"));
+    const QJsonObject json = QJsonDocument::fromJson(out.toUtf8()).object();
+    QCOMPARE(json.value(QStringLiteral("code")).toString(), rig.code());
+    QCOMPARE(json.value(QStringLiteral("complete")).toBool(), true);
+    QCOMPARE(json.value(QStringLiteral("drawingName")).toString(), QString::fromLatin1(kRq25Drawing));
     // Back on a listed option: the box goes, its text stays out of the code.
     rig.choose(7, 1);
     QVERIFY(page.txtValueEntry(7)->isHidden());
@@ -289,7 +314,7 @@ void TestConfigPage::codeOfAFullChoice()
 void TestConfigPage::drawingsFollowTheirFiles()
 {
     ConfigRig rig;
-    writeDrawing(rig.programFolder(), kRq25Drawing);
+    copyDrawing(rig.programFolder(), kRq25Drawing);
     standardPipe(rig.pages());
     rig.chooseModel(3);
     ConfigSelectPage& page = rig.page();
@@ -545,7 +570,7 @@ void TestConfigPage::missingModelTable()
     QCOMPARE(shown[1].text, std::string("Could not connect to DB morvdata5.sqlite!"));
     QCOMPARE(rig.visibleRows(), 0);
     QCOMPARE(rig.page().txtTypeInfo->text(), QString());
-    QCOMPARE(rig.page().txtTypeDesc->text(), QString::fromStdString(resText(1832, 0)));
+    QCOMPARE(rig.page().txtTypeDesc->toPlainText(), QString::fromStdString(resText(1832, 0)));
     QCOMPARE(rig.code(), QString());
     QCOMPARE(rig.codeColour(), kRed);
     QVERIFY(rig.page().cmdPDFShow->isHidden());
@@ -567,6 +592,69 @@ void TestConfigPage::pipeTableAndNewBeforeAnyModel()
     QCOMPARE(rig.codeColour(), kRed);
     QVERIFY(rig.noErrorDialog());
     QVERIFY(rig.fakes.messages.shown.empty());
+}
+
+// The rebuilt window of a language switch starts with default inputs and no
+// configuration rows: an orifice chosen there saves without rows, and a model
+// chosen there comes in the new language.
+void TestConfigPage::languageSwitchStartsWithoutRows()
+{
+    ShellRig rig;
+    rig.writeLangSet("0\r\n");
+    for (const char* db : {"morvdata5.sqlite", "morvdata5_alt.sqlite"})
+        QFile::copy(QStringLiteral(MORVANE_PROGRAM_DIR "/") + QLatin1String(db), rig.folder.filePath(QLatin1String(db)));
+    std::filesystem::create_directories(rig.fakes.services.programFolder / "calculations");
+    rig.shell.Main();
+    ConfigRig::pick(rig.main()->inputPages()->Combo2, 3);
+    QCOMPARE(rig.state.config.gConfFeldAnzahl, std::int16_t(11));
+
+    rig.action("mnuEnglish")->trigger();
+    ShellRig::settle();
+    QCOMPARE(rig.state.config.gConfFeldAnzahl, std::int16_t(0));
+    MainInputPages& p = *rig.main()->inputPages();
+    setListIndex(p.Combo2, 9);
+    ScriptedFileDialogs dialogs;
+    rig.main()->setFileDialogs(dialogs);
+    const std::string file = (rig.fakes.services.programFolder / "calculations" / "orifice.mv5").string();
+    dialogs.saveAnswer = file;
+    rig.action("mnuFileSaveAs")->trigger();
+    QVERIFY(rig.tracer.responder.reports.empty());
+    const std::vector<std::string> lines = fileLines(file);
+    QCOMPARE(lines.size(), std::size_t(202));
+    QCOMPARE(lines[201], std::string(" 0 "));
+
+    ConfigRig::pick(p.Combo2, 3);
+    QCOMPARE(p.configPage()->cmbConfField(0)->itemText(0), QStringLiteral("Material"));
+}
+
+void TestConfigPage::pageShots_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::newRow("de") << 0;
+    QTest::newRow("en") << 10000;
+}
+
+// With MORVANE_SCREENSHOT_DIR set, the main window on the "Config Selection"
+// page with an RQ25 configured, drawn offscreen into a PNG file there.
+void TestConfigPage::pageShots()
+{
+    const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        QSKIP("MORVANE_SCREENSHOT_DIR is not set");
+    QDir().mkpath(folder);
+    QFETCH(int, offset);
+    ConfigRig rig(offset);
+    copyDrawing(rig.programFolder(), kRq25Drawing);
+    standardPipe(rig.pages());
+    configureRq25(rig);
+    rig.window->SSTab1()->setCurrentIndex(4);
+    const QPixmap picture = rig.window->grab();
+    const QString lang = QString::fromLatin1(QTest::currentDataTag());
+    QVERIFY(picture.save(QDir(folder).filePath(QStringLiteral("config-page-") + lang + QStringLiteral(".png"))));
+    // Scrolled to the end: the last row 2800 twips below the frame's top.
+    rig.page().scrVertScroll->setValue(rig.page().scrVertScroll->maximum());
+    QVERIFY(rig.window->grab().save(
+        QDir(folder).filePath(QStringLiteral("config-page-scrolled-") + lang + QStringLiteral(".png"))));
 }
 
 QTEST_MAIN(TestConfigPage)
