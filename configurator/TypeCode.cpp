@@ -4,6 +4,7 @@
 #include "platform/NumberText.h"
 
 #include <cctype>
+#include <charconv>
 #include <cstdlib>
 
 namespace morvane {
@@ -46,7 +47,13 @@ double typedValue(std::string_view text)
     }
     if (!digits)
         return 0;
-    return std::strtod(number.c_str(), nullptr);
+    // from_chars ignores the locale (strtod would take a German comma as the
+    // decimal separator under the user's locale and read "1.5" as 1).
+    const bool negative = number[0] == '-';
+    const std::size_t start = number[0] == '-' || number[0] == '+' ? 1 : 0;
+    double value = 0;
+    std::from_chars(number.data() + start, number.data() + number.size(), value);
+    return negative ? -value : value;
 }
 
 std::string plainNumber(double value)

@@ -7,6 +7,7 @@
 #include "configurator/ConfigData.h"
 #include "configurator/DrawingName.h"
 #include "configurator/TypeCode.h"
+#include "mainwindow/qt/ValueEntryBinding.h"
 #include "platform/qt/Twips.h"
 #include "tracing/Guard.h"
 
@@ -127,6 +128,9 @@ ConfigSelectPage::ConfigSelectPage(QWidget* p, ProgramState& state, MessageBoxSi
     for (QWidget* w : std::initializer_list<QWidget*>{lblDrawings, cmdJPGShow, cmdPDFShow})
         w->hide();
 
+    valueEntry_ = new ValueEntryBinding(state_.config, state_.ui.gSprachOffset, messages_,
+                                        [this](int i) { cmbConfField_Click(i); }, this);
+
     // Row 0 is part of the design, hidden.
     addRowElement();
     fraConfigSelect->hide();
@@ -181,7 +185,7 @@ void ConfigSelectPage::addRowElement()
     for (QWidget* w : std::initializer_list<QWidget*>{r.list, r.entry, r.label})
         w->stackUnder(imgDrawing);
     onClick(r.list, [this, i] { cmbConfField_Click(i); });
-    connect(r.entry, &QLineEdit::textChanged, this, [this, i] { txtValueEntry_Change(i); });
+    valueEntry_->bind(i, r.entry);
     rows_.push_back(r);
     placeRows();
 }
@@ -374,11 +378,12 @@ void ConfigSelectPage::compileDrawing(const std::vector<int>& listIndex)
 
 void ConfigSelectPage::txtValueEntry_Change(int Index)
 {
-    Guard g(kModule, "txtValueEntry_Change", "Private Sub txtValueEntry_Change(Index As Integer)",
-            {{"Index", TraceValue(static_cast<std::int16_t>(Index))}});
-    if (isTrue(state_.config.gConfEventsAus))
-        return;
-    g.step([&] { cmbConfField_Click(Index); });
+    valueEntry_->entry().txtValueEntry_Change(static_cast<std::int16_t>(Index));
+}
+
+void ConfigSelectPage::txtValueEntry_LostFocus(int Index)
+{
+    valueEntry_->entry().txtValueEntry_LostFocus(static_cast<std::int16_t>(Index));
 }
 
 void ConfigSelectPage::cmdCopyKey_Click()

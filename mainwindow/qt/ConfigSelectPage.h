@@ -26,6 +26,7 @@
 #include <QObject>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +43,7 @@ class QWidget;
 namespace morvane {
 
 class ProductDatabases;
+class ValueEntryBinding;
 
 // What the page needs of the program besides the state: the product databases
 // of the model tables, the clipboard of the copy button, the shell that opens a
@@ -72,9 +74,13 @@ public:
     // Handlers.
     void cmbConfField_Click(int Index);
     // The value box's change: the single place where a typed value enters the
-    // configurator. For now a change rebuilds the code through
-    // cmbConfField_Click(Index); nothing while the configurator is muted.
+    // configurator. The filter keeps the text a number within the field's rules,
+    // the limit check warns about a value outside the field's limits, and a
+    // value within them rebuilds the code through cmbConfField_Click(Index);
+    // nothing while the configurator is muted.
     void txtValueEntry_Change(int Index);
+    // Leaving the value box for another control: the limit check once more.
+    void txtValueEntry_LostFocus(int Index);
     void cmdCopyKey_Click();
     void scrVertScroll_Change();
     void cmdJPGShow_Click();
@@ -126,6 +132,7 @@ private:
 
     ProgramState& state_;
     MessageBoxSink& messages_;
+    ValueEntryBinding* valueEntry_ = nullptr;  // a child of the page
     std::optional<ConfiguratorServices> services_;
     std::vector<Row> rows_;
     bool restoreRejected_ = false;

@@ -71,6 +71,7 @@ struct ModelCase {
     std::string typeKey;
     std::string drawingName;
     bool drawingExists;
+    std::vector<std::string> messages{};  // the limit warnings while typing
 };
 
 TEST(ConfigDriver, ModelsOfTheShippedData)
@@ -106,7 +107,10 @@ TEST(ConfigDriver, ModelsOfTheShippedData)
          true,
          "RQ32-14571 D206.5 PN40 -FF V3 OSP L455 GE0",
          "RQ32F3_XX",
-         false},
+         false,
+         // The 4 typed first lies below the lowest length.
+         {"Wert ist au\xC3\x9F"
+          "erhalb Grenzwerte!\rGrenzwerte f\xC3\xBCr Parameter:  LENCM = 10 - 1500"}},
         {"RQ8 as loaded: no code, incomplete, no CON part in the name",
          {{"model", "RQ8"}},
          "",
@@ -136,8 +140,46 @@ TEST(ConfigDriver, ModelsOfTheShippedData)
             EXPECT_TRUE(out["drawingPdf"].is_null());
             EXPECT_TRUE(out["drawingJpg"].is_null());
         }
-        EXPECT_TRUE(out["messageBoxes"].empty());
+        EXPECT_EQ(out["messageBoxes"], json(c.messages));
         EXPECT_TRUE(out["runtimeErrors"].empty());
+    }
+}
+
+// Each value is typed key by key through the field's number filter and limit
+// check, as on the page.
+TEST(ConfigDriver, ValuesAreTypedThroughTheFilterAndTheLimits)
+{
+    const struct {
+        const char* shows;
+        std::vector<std::string> values;  // LENM (m, 3 decimals), TMP (whole degrees, negative), NIP (mm above 100)
+        const char* segments;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"a decimal comma, a minus, a letter removed", {"2,5", "-12", "7x5"}, "L2500 T-12C H175", {}},
+        // The comma becomes "0." (too short a length, reported once), then 0.5.
+        {"a leading comma, a minus zero, no separator in whole numbers",
+         {",5", "-0", "1.5"},
+         "L500 T-0C H115",
+         {"Value out of Limits!\rLimits for Parameter: LENM = .1 - 6"}},
+        // The box keeps the reported text, and the next rebuild (here the choice
+        // in the last row) takes it as it stands.
+        {"decimals cut, a temperature beyond its limits",
+         {"1.23456", "700", "0"},
+         "L1234 T700C H100",
+         {"Value out of Limits!\rLimits for Parameter: TMP = -200 - 650"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shows);
+        const json input = {{"model", "RQ25"},
+                            {"gSprachKuerzel", "EN"},
+                            {"gWandstaerke", 4.5},
+                            {"selections", {1, 5, 3, 2, 4, 3, 1, 2, 2, 2, 2}},
+                            {"values", {"", "", "", "", "", "", "", c.values[0], c.values[1], c.values[2], ""}}};
+        const DriverRun r = runDriver(input.dump());
+        ASSERT_EQ(r.exit, 0) << r.out;
+        const json out = json::parse(r.out);
+        EXPECT_EQ(out["code"], std::string("14571 150 S4.5 PN40 -FS V5 OHO ") + c.segments + " GE1");
+        EXPECT_EQ(out["messageBoxes"], json(c.messages));
     }
 }
 

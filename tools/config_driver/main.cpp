@@ -5,7 +5,10 @@
 // built, muted), the type code is assembled once, then each row in turn gets its
 // selection (a click in the row's list) and, where the row then shows its value
 // box, its typed value, character by character at the end of the box, each
-// character a change of the box that rebuilds the type code.
+// character a change of the box: the number filter of the field mends the text,
+// the limit check warns about a value outside the field's limits (with the
+// program's start-up settings: each field's own rules, warn and mark), and a
+// value within them rebuilds the type code.
 // FILE "-" reads standard input.
 //
 // Input: one flat JSON object; every key may be left out.
@@ -42,6 +45,7 @@
 #include "configurator/ConfigData.h"
 #include "configurator/DrawingName.h"
 #include "configurator/TypeCode.h"
+#include "configurator/ValueEntry.h"
 #include "engine/CalculationState.h"
 #include "platform/DataRoot.h"
 #include "platform/ProductDatabase.h"
@@ -180,9 +184,13 @@ Input readInput(const nlohmann::json& in)
 class ConfigPage {
 public:
     ConfigPage(ConfigZustand& z, ConfigEnvironment& env, const Input& in, std::filesystem::path programFolder)
-        : z_(z), env_(env), in_(in), folder_(std::move(programFolder))
+        : z_(z), env_(env), in_(in), folder_(std::move(programFolder)), offset_(offset()),
+          entry_({z, offset_, env.messages, [this](int i) { return box(i); }, [this](int i) { cmbConfField_Click(i); }})
     {
         typeDescription = resText(TypeDescriptionInitial, offset());
+        // As the program's start sets them.
+        z_.gGrenzwertPruefung = 1;
+        z_.gGrenzwertModus = 1;
     }
 
     // The element-type list's click on a maker's model.
@@ -192,6 +200,8 @@ public:
         z_.gSondentyp = in_.model;
         model = fncgChangeConfigSensor(z_, env_, z_.gSondentyp, in_.language);
         rows.assign(model.rows.size(), Row{});
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            rows[i].box.onChange = [this, i] { entry_.txtValueEntry_Change(static_cast<std::int16_t>(i)); };
         if (model.typeInfo)
             typeInfo = *model.typeInfo;
         if (model.typeDescription)
@@ -219,17 +229,16 @@ public:
         if (!rows[row].entryVisible)
             throw BadInput("values[" + std::to_string(row) + "]: row " + std::to_string(row) +
                            " shows no value box");
-        for (const char c : text) {
-            rows[row].valueText += c;
-            txtValueEntry_Change(static_cast<int>(row));
+        PlainEntryBox& b = rows[row].box;
+        for (std::size_t i = 0; i < text.size();) {
+            // One character (all bytes of a UTF-8 sequence) per key.
+            std::size_t n = 1;
+            while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0u) == 0x80u)
+                ++n;
+            b.setSelStart(static_cast<int>(b.text().size()));
+            b.type(text.substr(i, n));
+            i += n;
         }
-    }
-
-    void txtValueEntry_Change(int index)
-    {
-        if (isTrue(z_.gConfEventsAus))
-            return;
-        cmbConfField_Click(index);
     }
 
     void cmbConfField_Click(int index)
@@ -245,7 +254,7 @@ public:
         std::vector<std::string> texts;
         for (const Row& r : rows) {
             indexes.push_back(r.listIndex);
-            texts.push_back(r.valueText);
+            texts.push_back(r.box.text());
         }
         const std::span<const ConfigField> fields(z_.gConfFelder.data(), rows.size());
         const TypeCode tc = assembleTypeCode(fields, indexes, texts, in_.pipe, in_.decimalSeparator);
@@ -258,7 +267,7 @@ public:
 
     struct Row {
         int listIndex = 0;
-        std::string valueText;
+        PlainEntryBox box;  // txtValueEntry(i)
         bool entryVisible = false;
     };
     ConfigModel model;
@@ -270,10 +279,14 @@ public:
     std::string drawingName;
 
 private:
+    EntryBox* box(int i) { return i >= 0 && static_cast<std::size_t>(i) < rows.size() ? &rows[static_cast<std::size_t>(i)].box : nullptr; }
+
     ConfigZustand& z_;
     ConfigEnvironment& env_;
     const Input& in_;
     std::filesystem::path folder_;
+    std::int32_t offset_;
+    ValueEntry entry_;
 };
 
 int usage(const std::string& why)
