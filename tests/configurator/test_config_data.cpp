@@ -172,6 +172,7 @@ TEST_F(ConfigLoadTest, FillsRowsCaptionsAndOptionsInIdOrder)
         SCOPED_TRACE("field " + std::to_string(f));
         const ConfigField& fld = z.gConfFelder[f];
         EXPECT_EQ(m.rows[f].caption, expected[f].caption);
+        EXPECT_EQ(m.rows[f].tooltip, expected[f].caption);
         EXPECT_EQ(fld.Caption, expected[f].caption);
         ASSERT_EQ(m.rows[f].options.size(), expected[f].options.size());
         EXPECT_EQ(fld.OptionCount, static_cast<std::int16_t>(expected[f].options.size()));
