@@ -2,6 +2,7 @@
 
 #include "app/ResourceTexts.h"
 #include "configurator/TypeCode.h"
+#include "configurator/TypeKey.h"
 #include "mainwindow/DisplayUnits.h"
 #include "mainwindow/StrCheck.h"
 #include "platform/NumberText.h"
@@ -118,15 +119,11 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
             s.gModellFluessigkeit = optionField(c.Option4);
         }))
         return;
-    // 2 type key and the opposite support it asks for ("...GE1", case-sensitive)
-    if (!g.step([&] { ps.config.gTypenschluessel = c.txtTypeInfo + c.txtCodeDisplay; }))
+    // 2 type key of the models 1..7 (empty for every other element type) and
+    // the opposite support it asks for ("...GE1", case-sensitive)
+    if (!g.step([&] { ps.config.gTypenschluessel = typeKey(c.Combo2, c.txtTypeInfo, c.txtCodeDisplay); }))
         return;
-    if (!g.step([&] {
-            const std::string& key = ps.config.gTypenschluessel;
-            s.gGegenlagerVorgesehen = 0;
-            if (key.size() >= 3 && key.compare(key.size() - 3, 3, "GE1") == 0)
-                s.gGegenlagerVorgesehen = 1;
-        }))
+    if (!g.step([&] { s.gGegenlagerVorgesehen = oppositeSupportOf(ps.config.gTypenschluessel); }))
         return;
     // 3 .. 7 medium
     if (!g.step([&] { s.gMediumNr = listField(c.Combo1, listcount::Combo1); }))
@@ -480,9 +477,9 @@ void WriteOberflaeche(ProgramState& ps, InputControls& c, const ControlSetHook& 
         return;
 
     // 22 the configuration rows saved in the file, restored with the
-    // configurator's handlers muted
+    // configurator's handlers muted; only the maker's models have rows
     const ConfAuswahl& auswahl = ps.config.gConfAuswahl;
-    if (!g.step([&] { return auswahl.ComboIndex != 0 && auswahl.Anzahl != 0; }))
+    if (!g.step([&] { return isConfiguredModel(auswahl.ComboIndex) && auswahl.Anzahl != 0; }))
         return;
     if (!g.step([&] { ps.config.gConfEventsAus = True; }))
         return;
@@ -503,11 +500,9 @@ void WriteOberflaeche(ProgramState& ps, InputControls& c, const ControlSetHook& 
             }))
             break;
         if (!g.step([&] {
-                std::string wert = strForm(auswahl.Wert[static_cast<std::size_t>(i)]);
-                if (!wert.empty() && wert.front() == ' ')
-                    wert.erase(0, 1);
+                // The plain number: 12.5, .5, -.25.
                 ConfigRowControls& row = rowAt();
-                row.txtValueEntry = std::move(wert);
+                row.txtValueEntry = plainNumber(auswahl.Wert[static_cast<std::size_t>(i)]);
                 w.notify(rowName("txtValueEntry", i));
             }))
             break;
