@@ -265,6 +265,7 @@ bool fncgFillConfigCombos(ConfigZustand& z, const std::string& vrlLanguage, Conf
                 ConfigField& fld = z.gConfFelder[f];
                 ConfigRow& row = model.rows[f];
                 row.caption = cellOf(rows[1], c).value_or("");
+                row.tooltip = row.caption;
                 if (const auto& key = cellOf(rows[2], c)) {
                     fld.EditField = True;
                     sublGetHelpInfo(z, *key, static_cast<std::int16_t>(f));

@@ -40,8 +40,9 @@ struct ConfigOption {
 
 // One row of the configuration page.
 struct ConfigRow {
-    std::string caption;                // list entry 0, also the row's tooltip
+    std::string caption;                // list entry 0
     std::vector<ConfigOption> options;  // list entries 1.. in ID order: options[k-1] is Code(k)
+    std::string tooltip;                // the row's tooltip: its caption
 };
 
 // What a model load gives the page.

@@ -172,6 +172,7 @@ TEST_F(ConfigLoadTest, FillsRowsCaptionsAndOptionsInIdOrder)
         SCOPED_TRACE("field " + std::to_string(f));
         const ConfigField& fld = z.gConfFelder[f];
         EXPECT_EQ(m.rows[f].caption, expected[f].caption);
+        EXPECT_EQ(m.rows[f].tooltip, expected[f].caption);
         EXPECT_EQ(fld.Caption, expected[f].caption);
         ASSERT_EQ(m.rows[f].options.size(), expected[f].options.size());
         EXPECT_EQ(fld.OptionCount, static_cast<std::int16_t>(expected[f].options.size()));
@@ -325,7 +326,10 @@ TEST(ConfigLoadLimits, DataBeyondTheTableIsReportedOnceAndLeavesNoRows)
         return r;
     };
     const auto table = [&](int fields, int options, bool withRow1) {
-        std::string sql = "CREATE TABLE \"L-CONFIG-DE\" (" + columns(fields) + "); INSERT INTO \"L-CONFIG-DE\" VALUES ";
+        std::string sql = "CREATE TABLE \"L-CONFIG-DE\" (" + columns(fields) + ");";
+        if (options < 0)
+            return sql;  // an empty table
+        sql += " INSERT INTO \"L-CONFIG-DE\" VALUES ";
         if (withRow1)
             sql += row(1, fields, "NULL") + ",";
         sql += row(2, fields, "'cap'") + "," + row(3, fields, "NULL");
@@ -348,6 +352,7 @@ TEST(ConfigLoadLimits, DataBeyondTheTableIsReportedOnceAndLeavesNoRows)
         {"31 options", 2, 31, true, false, 9, "31 options, at most 30"},
         {"no option rows", 2, 0, true, false, 3021, "at least 4"},
         {"no row 1", 2, 3, false, false, 3021, "0 rows"},
+        {"an empty table", 2, -1, true, false, 3021, "the table is empty"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

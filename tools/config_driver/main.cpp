@@ -381,7 +381,7 @@ int main(int argc, char** argv)
             options.push_back({{"code", o.code}, {"text", o.text}});
         fields.push_back({{"key", f.FieldName},
                           {"caption", page.model.rows[i].caption},
-                          {"tooltip", page.model.rows[i].caption},
+                          {"tooltip", page.model.rows[i].tooltip},
                           {"editField", isTrue(f.EditField)},
                           {"mandatory", isTrue(f.Mandatory)},
                           {"type", f.Type},
