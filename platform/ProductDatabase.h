@@ -63,6 +63,13 @@ public:
     // A text; a number cell is given in its shortest exact decimal form.
     std::string stringValue(std::string_view column) const;
 
+    // Columns by position (0 the first), for tables whose columns have no fixed
+    // names. A position past the last column is error 3265.
+    std::size_t columnCount() const { return data_->columns.size(); }
+    const std::string& columnName(std::size_t position) const;
+    bool isNullAt(std::size_t position) const;
+    std::string stringAt(std::size_t position) const;
+
 private:
     friend class ProductDatabase;
     using Cell = std::variant<std::monostate, std::int64_t, double, std::string>;
@@ -74,6 +81,7 @@ private:
     };
     explicit Recordset(std::shared_ptr<const Data> data) : data_(std::move(data)) {}
     const Cell& cell(std::string_view column) const;
+    const Cell& cellAt(std::size_t position) const;
     [[noreturn]] void fail(int number, const std::string& what, std::string_view column) const;
 
     std::shared_ptr<const Data> data_;
