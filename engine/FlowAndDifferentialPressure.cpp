@@ -25,18 +25,9 @@ constexpr std::int32_t TextNormVolumeWaterSteam = 1212;
 constexpr std::int32_t TextElementMissing = 1233;
 constexpr std::int32_t TextNormVolumeLiquid = 1324;
 
-// Width of the probe across the pipe, mm.
 double probeWidthMm(const CalculationState& s)
 {
-    switch (s.gPrimaerelementtyp) {
-    case element::RQ10: return 8.0 * std::sqrt(2.0);
-    case element::RQ25: return 21.0;
-    case element::RQ25HDD: return 22.0;
-    case element::RQ32: return 33.7;
-    case element::RQ44: return 44.0;
-    case element::RQ50: return 50.0;
-    default: return s.gSondenbreite;  // another maker's probe: as entered
-    }
+    return morvane::probeWidthMm(s.gPrimaerelementtyp, s.gSondenbreite);
 }
 
 bool isNormVolume(Integer unit) { return unit == flowunit::Nm3h || unit == flowunit::Nm3s; }
@@ -105,6 +96,7 @@ void BerechneDifferenzdruck(EngineContext& e)
     Guard g("Module1", "BerechneDifferenzdruck", "Sub BerechneDifferenzdruck()");
     CalculationState& s = e.s;
     double f = 0.0;  // kg/s per unit of the entered flows
+    bool einheitPasstNicht = false;  // the flow unit does not fit the medium
 
     if (!g.step([&] {
             if (s.gDurchflussEinheit != flowunit::Keine)
@@ -119,8 +111,10 @@ void BerechneDifferenzdruck(EngineContext& e)
             const Integer m = s.gMediumNr;
             if (m == medium::Luft || m >= medium::Stickstoff)
                 f = normVolumeFactor(s.gDurchflussEinheit, s.gNormdichte);
-            else if (m >= medium::UeberhitzterDampf && m <= medium::Wasser)
+            else if (m >= medium::UeberhitzterDampf && m <= medium::Wasser) {
                 s.gFehlerDp = e.text(TextNormVolumeWaterSteam);
+                einheitPasstNicht = true;
+            }
         }))
         return;
     if (!g.step([&] {
@@ -136,8 +130,10 @@ void BerechneDifferenzdruck(EngineContext& e)
         }))
         return;
     if (!g.step([&] {
-            if (isTrue(s.gModellFluessigkeit) && isNormVolume(s.gDurchflussEinheit))
+            if (isTrue(s.gModellFluessigkeit) && isNormVolume(s.gDurchflussEinheit)) {
                 s.gFehlerDp = e.text(TextNormVolumeLiquid);
+                einheitPasstNicht = true;
+            }
         }))
         return;
     if (!g.step([&] {
@@ -151,8 +147,10 @@ void BerechneDifferenzdruck(EngineContext& e)
             }
         }))
         return;
-    // A message above does not end the step: the caller stops on it and
-    // discards what follows.
+    // A unit that the medium cannot take ends the step: there is no mass flow to
+    // compute with, and the caller stops on the message anyway.
+    if (einheitPasstNicht)
+        return;
     if (!g.step([&] {
             s.gMassenstrom[PunktAuslegung] = checkedFinite(s.gDurchflussAuslegung * f);
             s.gMassenstrom[PunktMax] = checkedFinite(s.gDurchflussMax * f);
@@ -162,19 +160,31 @@ void BerechneDifferenzdruck(EngineContext& e)
         return;
     if (!g.step([&] { BerechneReynolds(e); }))
         return;
+    // A point that ends on a message (its iteration found no fixed point) ends
+    // the step: the run stops on the message, and the other points would only
+    // repeat the box.
     const auto point = [&](int i) {
+        const std::string vorher = s.gFehlerDp;
         return g.step([&] {
-            Getdp(e, s.gMassenstrom[i], s.gReynolds[i], s.gExpansionszahl[i], s.gDifferenzdruck[i],
-                  s.gDruckverlust[i]);
-        });
+                   Getdp(e, s.gMassenstrom[i], s.gReynolds[i], s.gExpansionszahl[i], s.gDifferenzdruck[i],
+                         s.gDruckverlust[i]);
+               }) &&
+               s.gFehlerDp == vorher;
     };
     if (!point(PunktAuslegung))
         return;
     if (!isSet(s.gMehrereBetriebspunkte))
         return;
+    // The single coefficient fields that the results and the protocol show are
+    // the design point's; the other points overwrite them on their way.
+    const double kZahl = s.gKZahl, zeta = s.gZeta, c = s.gDurchflusskoeffizient, beta = s.gBeta;
     for (int i = PunktMax; i <= PunktMin; ++i)
         if (!point(i))
-            return;
+            break;
+    s.gKZahl = kZahl;
+    s.gZeta = zeta;
+    s.gDurchflusskoeffizient = c;
+    s.gBeta = beta;
 }
 
 void BerechneReynolds(EngineContext& e)

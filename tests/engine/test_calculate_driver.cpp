@@ -9,8 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/RuntimeError.h"
+#include "tracing/Guard.h"
+
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -211,6 +217,103 @@ TEST(CalculateDriver, StopRules)
             EXPECT_EQ(h.s.gFrequenzverhaeltnis, 3.0) << c.shows << ": a run stopped this early changes no result";
         }
         EXPECT_TRUE(h.tracer.responder.reports.empty()) << c.shows;
+    }
+}
+
+// A step that raises division by zero the first `failures` times it runs, inside
+// its own guard as every procedure does, and then runs the real step `real`;
+// it goes on as the error dialog's answer says.
+struct FailingStep {
+    static inline int failures = 0;
+    static inline StepFunction real = nullptr;
+    static void run(EngineContext& e)
+    {
+        Guard g("Module1", "FailingStep", "Sub FailingStep()");
+        if (!g.step([&] {
+                if (failures > 0) {
+                    --failures;
+                    raiseError(err::DivisionByZero);
+                }
+            }))
+            return;
+        real(e);
+    }
+};
+
+// Whatever the answer to the error dialog, a run in which a step was left
+// through a run-time error stops after that step and opens no results window:
+// the messages window says that the calculation did not complete, and no second
+// error dialog follows. Repeat that succeeds leaves no step.
+TEST(CalculateDriver, ARunThatLostAStepToARunTimeErrorShowsNoResults)
+{
+    struct Case {
+        const char* shows;
+        std::optional<std::int16_t> answer;
+        bool inDensity;
+        bool results;
+    };
+    const Case cases[] = {
+        {"Exit Procedure in the viscosity step", ContExit, false, false},
+        {"Next in the viscosity step", ContNext, false, false},
+        {"Exit Procedure in the density step", ContExit, true, false},
+        {"Repeat, which then succeeds", ContRepeat, false, true},
+    };
+    for (const Case& c : cases) {
+        DriverHarness h;
+        water(h.s, element::BlendeFlansch);
+        StepFunction& replaced = c.inDensity ? h.d.steps.BerechneDichte : h.d.steps.BerechneViskositaet;
+        FailingStep::real = replaced;
+        replaced = &FailingStep::run;
+        FailingStep::failures = 1;
+        h.tracer.responder.answers.push_back(c.answer);
+        RunCalculate(h.d);
+        EXPECT_EQ(h.tracer.responder.reports.size(), 1u) << c.shows;
+        EXPECT_EQ(h.windows.resultsShown(), c.results) << c.shows;
+        const std::vector<std::string> expected =
+            c.results ? std::vector<std::string>{} : std::vector<std::string>{resText(TextBerechnungUnvollstaendig, 0)};
+        EXPECT_EQ(h.windows.shownMessages(), expected) << c.shows;
+    }
+}
+
+// A product-database fault answered with Exit Procedure (a dropped table, an
+// empty cell, a missing file) leaves the density of the previous run in the
+// state: the run stops there, with one error dialog, and shows no results
+// computed from it.
+TEST(CalculateDriver, ADatabaseFaultShowsNoResultsOfThePreviousRun)
+{
+    struct Case {
+        const char* shows;
+        std::function<void(DriverHarness&)> spoil;
+    };
+    const Case cases[] = {
+        {"a dropped gas table", [](DriverHarness& h) { execSql(h.mainDatabase(), "DROP TABLE \"1GasTab\""); }},
+        {"an empty cell", [](DriverHarness& h) {
+             std::filesystem::remove(h.mainDatabase());
+             testing::GasTableFixture tables;
+             tables.gasdaten[4] = std::nullopt;
+             testing::writeGasTables(h.mainDatabase(), tables);
+         }},
+        {"a missing file", [](DriverHarness& h) { std::filesystem::remove(h.mainDatabase()); }},
+    };
+    for (const Case& c : cases) {
+        DriverHarness h;
+        testing::writeGasTables(h.mainDatabase(), {});
+        water(h.s, element::BlendeFlansch);
+        h.s.gMediumNr = medium::Luft;
+        h.s.gDruck = 1000.0;
+        h.s.gDurchflussAuslegung = 0.1;
+        RunCalculate(h.d);
+        ASSERT_TRUE(h.windows.resultsShown()) << c.shows << ": the first run is complete";
+        h.windows.events.clear();
+
+        c.spoil(h);
+        h.tracer.responder.answers = {ContExit};
+        RunCalculate(h.d);
+        EXPECT_EQ(h.tracer.responder.reports.size(), 1u) << c.shows;
+        EXPECT_FALSE(h.windows.resultsShown()) << c.shows;
+        EXPECT_EQ(h.windows.shownMessages(), std::vector<std::string>{resText(TextBerechnungUnvollstaendig, 0)})
+            << c.shows;
+        EXPECT_EQ(driverSteps(h.proceduresEntered()).back(), "BerechneDichte") << c.shows;
     }
 }
 
