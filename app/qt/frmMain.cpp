@@ -30,6 +30,7 @@
 #include <QCheckBox>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -147,6 +148,7 @@ frmMain::frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& l
     setStatusBar(sbStatusBar);
 
     dlgCommonDialog_ = std::make_unique<QtFileDialogs>(this);
+    currentFileDialogs_ = dlgCommonDialog_.get();
     makeFileCommands(*dlgCommonDialog_);
     makeDrivers();
 }
@@ -162,8 +164,19 @@ void frmMain::makeDrivers()
     messagesWindow_ = std::make_unique<QtMessagesWindow>(state_.ui);
     printerDialog_ = std::make_unique<QtPrinterDialog>(this);
     currentPrinterDialog_ = printerDialog_.get();
-    systemPrinter_ = std::make_unique<QtPrinter>(services_.programFolder);
-    protocol_ = std::make_unique<ProtocolPages>(state_, *systemPrinter_, services_.programFolder);
+    auto printer = std::make_unique<QtPrinter>(services_.programFolder);
+    // Without a printer the protocol goes to a PDF file in the program's
+    // folder; where that folder takes no file the user says where it goes.
+    printer->setPdfQuestion([this](const std::string& failedPath) {
+        const bool german = state_.ui.gSprachOffset == 0;
+        const std::string home = QDir::homePath().toStdString();
+        const std::string name = std::filesystem::path(failedPath).filename().string();
+        return currentFileDialogs_->saveFile(german ? "Kein Drucker: Protokoll als PDF-Datei speichern"
+                                                    : "No printer: save the protocol as a PDF file",
+                                             (std::filesystem::path(home) / name).string(), "PDF (*.pdf)|*.pdf");
+    });
+    systemPrinter_ = std::move(printer);
+    protocol_ = std::make_unique<ProtocolPages>(state_, *systemPrinter_, services_.programFolder, &services_.messages);
     makeResultsWindow();
     pages_->setCalculate([this] { RunCalculate(*driver_); });
     pages_->setSolver([this] { RunSolver(*driver_); });
@@ -177,7 +190,7 @@ void frmMain::setPrinterDialog(PrinterDialog& dialog)
 
 void frmMain::setPrinter(Printer& printer)
 {
-    protocol_ = std::make_unique<ProtocolPages>(state_, printer, services_.programFolder);
+    protocol_ = std::make_unique<ProtocolPages>(state_, printer, services_.programFolder, &services_.messages);
     makeResultsWindow();
 }
 
@@ -211,7 +224,11 @@ void frmMain::makeFileCommands(FileDialogs& dialogs)
     files_ = std::make_unique<FileCommands>(state_, dialogs, services_.messages, services_.programFolder, std::move(w));
 }
 
-void frmMain::setFileDialogs(FileDialogs& dialogs) { makeFileCommands(dialogs); }
+void frmMain::setFileDialogs(FileDialogs& dialogs)
+{
+    currentFileDialogs_ = &dialogs;
+    makeFileCommands(dialogs);
+}
 
 QAction* frmMain::menuItem(QMenu* menu, const char* name, const char* captionId)
 {

@@ -119,6 +119,7 @@ private:
     MainInputPages* pages_ = nullptr;
     // The window's common dialog, and the file commands that use it.
     std::unique_ptr<FileDialogs> dlgCommonDialog_;
+    FileDialogs* currentFileDialogs_ = nullptr;
     std::unique_ptr<FileCommands> files_;
     // What Calc! and the solver run on: the engine over the program state and
     // the product databases of the program folder, and the windows they show.

@@ -23,7 +23,7 @@ QtPrintJob::~QtPrintJob()
 bool QtPrintJob::begin(std::string& error)
 {
     if (!painter_.begin(printer_.get())) {
-        error = pdfFile_ ? "The PDF file '" + destination_ + "' cannot be written."
+        error = printer_->outputFormat() == QPrinter::PdfFormat ? "The PDF file '" + destination_ + "' cannot be written."
                          : "The printer '" + destination_ + "' cannot be opened.";
         return false;
     }
@@ -87,9 +87,11 @@ void QtPrintJob::line(double x1, double y1, double x2, double y2, double widthTw
     painter_.restore();
 }
 
-bool QtPrintJob::picture(const std::string& file, double x, double y, double width, double height)
+bool QtPrintJob::picture(const std::string&, const std::vector<unsigned char>& bytes, double x, double y,
+                         double width, double height)
 {
-    const QImage image(QString::fromStdString(file));
+    QImage image;
+    image.loadFromData(bytes.data(), static_cast<int>(bytes.size()));
     if (image.isNull())
         return false;
     painter_.drawImage(QRectF(toDevice(x), toDevice(y), toDevice(width), toDevice(height)), image);
@@ -109,7 +111,7 @@ bool QtPrintJob::endDoc()
     const bool ok = painter_.end();
     if (!ok || printer_->printerState() == QPrinter::Error || printer_->printerState() == QPrinter::Aborted)
         return false;
-    return !pdfFile_ || QFileInfo(QString::fromStdString(destination_)).size() > 0;
+    return printer_->outputFormat() != QPrinter::PdfFormat || QFileInfo(QString::fromStdString(destination_)).size() > 0;
 }
 
 }  // namespace morvane

@@ -34,10 +34,16 @@ namespace {
 
 // Records the order of dialog and printer calls.
 struct PrintLog : PrinterDialog, ProtocolPrinter {
-    void ShowPrinter(const std::string& title) override { calls.push_back("dialog:" + title); }
+    PrintTarget ShowPrinter(const std::string& title) override
+    {
+        calls.push_back("dialog:" + title);
+        return answer;
+    }
+    void setTarget(const PrintTarget& target) override { calls.push_back("target:" + target.name); }
     void DruckeDeutsch() override { calls.push_back("DruckeDeutsch"); }
     void DruckeEnglisch() override { calls.push_back("DruckeEnglisch"); }
     std::vector<std::string> calls;
+    PrintTarget answer;
 };
 
 void orificeCase(ProgramState& p)
@@ -452,8 +458,8 @@ private slots:
         QCOMPARE(p.doc.gDruckeSeite2, std::int16_t(1));  // the box is read at the print
         QTest::mouseClick(w->Command3(), Qt::LeftButton);
         QCOMPARE(p.doc.gDruckeSeite2, std::int16_t(0));
-        const std::vector<std::string> expected = {"dialog:Drucken", "DruckeDeutsch", "dialog:Drucken",
-                                                   "DruckeEnglisch"};
+        const std::vector<std::string> expected = {"dialog:Drucken", "target:", "DruckeDeutsch", "dialog:Drucken",
+                                                   "target:", "DruckeEnglisch"};
         QCOMPARE(log.calls, expected);
         QVERIFY(w->isVisible());
     }

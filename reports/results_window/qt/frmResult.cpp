@@ -455,11 +455,13 @@ void frmResult::print(bool english)
             english ? "Private Sub Command3_Click()" : "Private Sub Command1_Click()");
     if (!g.step([&] { state_.doc.gDruckeSeite2 = Check1_->isChecked() ? 1 : 0; }))
         return;
-    if (!g.step([&] { dialog_.ShowPrinter(PrinterDialogTitle); }))
+    PrintTarget target;
+    if (!g.step([&] { target = dialog_.ShowPrinter(PrinterDialogTitle); }))
         return;
     g.step([&] {
         if (printer_ == nullptr)
             return;
+        printer_->setTarget(target);
         if (english)
             printer_->DruckeEnglisch();
         else
