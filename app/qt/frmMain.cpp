@@ -30,6 +30,9 @@
 #include <QCheckBox>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QLocale>
+#include <QTimer>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
@@ -145,7 +148,20 @@ frmMain::frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& l
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
     fileNamePanel_ = plainLabel(sbStatusBar, "sbStatusBarPanel1");
     sbStatusBar->addWidget(fileNamePanel_, 1);
+    // Panels 2 and 3: the date and the time, kept current by the window.
+    datePanel_ = plainLabel(sbStatusBar, "sbStatusBarPanel2");
+    timePanel_ = plainLabel(sbStatusBar, "sbStatusBarPanel3");
+    for (QLabel* panel : {datePanel_, timePanel_}) {
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setContentsMargins(4, 0, 4, 0);
+        sbStatusBar->addPermanentWidget(panel);
+    }
     setStatusBar(sbStatusBar);
+    auto* clock = new QTimer(this);
+    clock->setObjectName(QStringLiteral("sbStatusBarClock"));
+    connect(clock, &QTimer::timeout, this, [this] { showDateAndTime(); });
+    clock->start(1000);
+    showDateAndTime();
 
     dlgCommonDialog_ = std::make_unique<QtFileDialogs>(this);
     currentFileDialogs_ = dlgCommonDialog_.get();
@@ -434,13 +450,23 @@ void frmMain::mnuFileProperties_Click()
         return;
 }
 
+void frmMain::showDateAndTime()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale;
+    datePanel_->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    timePanel_->setText(locale.toString(now.time(), QLocale::ShortFormat));
+}
+
 void frmMain::showHelpPage()
 {
     const std::filesystem::path page = services_.programFolder / "Hilfe" / "help.html";
     std::error_code ec;
-    if (std::filesystem::is_regular_file(page, ec))
-        services_.shell.open(page.string());  // a failing shell call stays silent
-    else
+    if (std::filesystem::is_regular_file(page, ec)) {
+        // No program for the page: say where it is, so it can be opened by hand.
+        if (!services_.shell.open(page.string()))
+            services_.messages.show({"Could not open help file: " + page.string() + "!", kProgramTitle});
+    } else
         services_.messages.show({std::string("Did not find help file: ") + kHelpPage + "!", kProgramTitle});
 }
 

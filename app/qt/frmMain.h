@@ -1,5 +1,5 @@
 // The main window's frame: menu bar, toolbar with the Exit button, the tab
-// control that the input pages fill, the status bar's file-name panel, the
+// control that the input pages fill, the status bar (file name, date, time), the
 // hidden error-test panel, and the frame commands (build and close, language,
 // options, about, help, the file commands, Close, Exit). Built anew at each
 // language switch.
@@ -102,6 +102,7 @@ private:
     void buildMenus();
     void buildToolbar(QWidget* client);
     void showHelpPage();
+    void showDateAndTime();
     void makeFileCommands(FileDialogs& dialogs);
     void makeDrivers();
     void makeResultsWindow();
@@ -116,6 +117,8 @@ private:
     QToolBar* tbToolBar_ = nullptr;
     QTabWidget* SSTab1_ = nullptr;
     QLabel* fileNamePanel_ = nullptr;
+    QLabel* datePanel_ = nullptr;
+    QLabel* timePanel_ = nullptr;
     MainInputPages* pages_ = nullptr;
     // The window's common dialog, and the file commands that use it.
     std::unique_ptr<FileDialogs> dlgCommonDialog_;

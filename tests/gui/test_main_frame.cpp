@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
+#include <QLocale>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -75,6 +77,8 @@ private slots:
     void f1OpensTheHelpPage_data();
     void f1OpensTheHelpPage();
     void missingHelpPageIsAMessage();
+    void helpPageWithoutAProgramNamesItsPath();
+    void statusBarShowsFileDateAndTime();
     void fileCloseOnlyShowsItsMessage();
     void newForgetsTheFileName();
     void optionsAndAboutAreModalOverTheMainWindow();
@@ -187,6 +191,40 @@ void TestMainFrame::missingHelpPageIsAMessage()
     QCOMPARE(rig.fakes.messages.shown[0].text, std::string("Did not find help file: \\Hilfe\\help.html!"));
     QCOMPARE(rig.fakes.messages.shown[0].caption, std::string(kProgramTitle));
     QCOMPARE(rig.fakes.messages.shown[0].icon, MessageIcon::None);
+}
+
+void TestMainFrame::helpPageWithoutAProgramNamesItsPath()
+{
+    FrameRig rig;
+    const std::filesystem::path page = rig.fakes.services.programFolder / "Hilfe" / "help.html";
+    std::filesystem::create_directories(page.parent_path());
+    std::ofstream(page) << "<html></html>";
+    rig.fakes.shell.succeed = false;  // no program for the page
+    rig.show();
+    QTest::keyClick(rig.window.data(), Qt::Key_F1);
+    QCOMPARE(rig.fakes.shell.opened.size(), std::size_t{1});
+    QCOMPARE(rig.fakes.messages.shown.size(), std::size_t{1});
+    QCOMPARE(rig.fakes.messages.shown[0].text, "Could not open help file: " + page.string() + "!");
+}
+
+void TestMainFrame::statusBarShowsFileDateAndTime()
+{
+    FrameRig rig;
+    rig.show();
+    auto panel = [&](const char* name) {
+        auto* label = rig.window->findChild<QLabel*>(QString::fromLatin1(name));
+        return label ? label->text() : QStringLiteral("<missing>");
+    };
+    QCOMPARE(panel("sbStatusBarPanel1"), QString());
+    // The panels follow the clock (a minute may turn during the check).
+    const QLocale locale;
+    QTRY_COMPARE(panel("sbStatusBarPanel2"), locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    QTRY_COMPARE(panel("sbStatusBarPanel3"), locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    // The file-name panel takes the room; date and time stand at the right.
+    QVERIFY(rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"))->geometry().right() <
+            rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel2"))->geometry().left());
+    QVERIFY(rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel2"))->geometry().right() <
+            rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel3"))->geometry().left());
 }
 
 void TestMainFrame::fileCloseOnlyShowsItsMessage()
