@@ -52,7 +52,8 @@ using ControlSetHook = std::function<void(std::string_view control)>;
 // Reads every input control into its state field (in the fixed order of the
 // reading), converts pressure and temperature into kPa and °C, derives
 // gEpsilonFaktor, gTypenschluessel and gGegenlagerVorgesehen, then runs all input
-// checks and collects their resource texts in ui.gFehlerEingabe (emptied first).
+// checks and collects their resource texts in ui.gFehlerEingabe (emptied first),
+// one a line (CR LF between them).
 // An unreadable number reads as 0. A list without a selection (-1) or with an
 // index beyond its entries is run-time error 380.
 void ReadOberflaeche(const InputControls& controls, ProgramState& state);

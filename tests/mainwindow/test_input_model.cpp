@@ -85,7 +85,7 @@ std::string texts(std::initializer_list<std::int32_t> ids, std::int32_t offset =
 {
     std::string out;
     for (const auto id : ids)
-        out += resText(id, offset);
+        out += (out.empty() ? "" : "\r\n") + resText(id, offset);
     return out;
 }
 
@@ -341,7 +341,7 @@ TEST(ReadOberflaeche, InputChecks)
     }
 }
 
-TEST(ReadOberflaeche, EnglishTextsFollowEachOtherWithoutBlank)
+TEST(ReadOberflaeche, OneInputMessageALine)
 {
     TestTracer t;
     InputControls c = validWindow();
@@ -350,7 +350,7 @@ TEST(ReadOberflaeche, EnglishTextsFollowEachOtherWithoutBlank)
     c.Combo1 = medium::Keins;
     c.Combo2 = element::Keins;
     const ProgramState ps = readWindow(c, OffsetEnglish);
-    EXPECT_EQ(ps.ui.gFehlerEingabe, "Please select a fluidPlease select a dp primary element");
+    EXPECT_EQ(ps.ui.gFehlerEingabe, "Please select a fluid\r\nPlease select a dp primary element");
 }
 
 TEST(ReadOberflaeche, StartsAfreshAndLeavesTheInstallationPanelAlone)
