@@ -9,6 +9,7 @@
 #include "reports/uncertainty_report/UncertaintyReport.h"
 #include "support/Fakes.h"
 #include "support/ReferenceOrifice.h"
+#include "tracing/ErrorProtocol.h"
 
 #include <QDir>
 #include <QFile>
@@ -305,6 +306,62 @@ private slots:
         QVERIFY(!second.contains(QStringLiteral("D4")));
         QCOMPARE(pdfImages(file), 1);
         QVERIFY(tracer.responder.reports.empty());
+    }
+
+    // The error protocol on paper: its tabs become the text columns they
+    // stand for, so every heading has its value beside it, on the page.
+    void errorProtocolValuesStandBesideTheirHeadings()
+    {
+        QTemporaryDir dir;
+        QtPrinter printer(dir.path().toStdString(), QtPrinter::Destination::PdfFile);
+        RecordingMessageBox messages;
+        RecordingClipboard clipboard;
+        RecordingShell shell;
+        FixedOsInfo os;
+        FixedClock clock{10, 15, 2};
+        ProtocolSettings settings;
+        settings.folder = dir.path().toStdString();
+        ErrorProtocol protocol{ProtocolServices{messages, clipboard, shell, printer, os, clock}, settings};
+        ErrorReport report;
+        report.number = 11;
+        report.description = "Division by zero";
+        report.module = "frmMain";
+        report.procedure = "BerechneReynoldsZahlIteration";
+        report.line = 120;
+        report.caption = "morvane 7.0.12 - Error Message";
+        QVERIFY(protocol.print(protocol.BuildProtocol(report, {"[Module1] Sub BerechneDichte()"})));
+        const QString file = dir.filePath("morvane error protocol.pdf");
+        keep(file, "error_protocol.pdf");
+        const QString text = pdfText(file);
+        if (text.isEmpty())
+            QSKIP("pdftotext is not installed");
+        const QStringList lines = text.split('\n');
+        auto lineWith = [&](const QString& heading) {
+            for (const QString& l : lines)
+                if (l.contains(heading))
+                    return l.simplified();
+            return QString();
+        };
+        const std::pair<const char*, const char*> rows[] = {
+            {"Error No:", "11 (Division by zero)"}, {"Module:", "frmMain"},
+            {"Procedure:", "BerechneReynoldsZahlIteration"}, {"Line No:", "120"},
+            {"Platform:", "Linux"}, {"Build:", "0 Debian GNU/Linux 12"}};
+        for (const auto& [heading, value] : rows)
+            QVERIFY2(lineWith(heading).contains(QString::fromLatin1(heading) + " " + value),
+                     qPrintable(lineWith(heading)));
+        // Nothing stands past the printable width: pdftotext -bbox gives each
+        // word's right edge, the page its width.
+        const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        QProcess p;
+        p.start(tool, {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+        p.waitForFinished(30000);
+        const QString boxes = QString::fromUtf8(p.readAllStandardOutput());
+        const QRegularExpression pageRe(QStringLiteral("<page width=\"([0-9.]+)\""));
+        const double pageWidth = pageRe.match(boxes).captured(1).toDouble();
+        QVERIFY(pageWidth > 0);
+        const QRegularExpression wordRe(QStringLiteral("xMax=\"([0-9.]+)\""));
+        for (auto it = wordRe.globalMatch(boxes); it.hasNext();)
+            QVERIFY(it.next().captured(1).toDouble() < pageWidth);
     }
 
 private:
