@@ -31,6 +31,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName(QString::fromLatin1(kProgramTitle));
     QApplication::setWindowIcon(QIcon(programPicture(64)));
     installFontSubstitutes();
+    // Windows without a font of their own (message boxes, file dialogs) take
+    // the one the program's windows were designed with.
+    QApplication::setFont(windowFont());
     errPtnr().setProgramIdentity(kExeName, kProgramVersion.major, kProgramVersion.minor, kProgramVersion.revision);
     const auto programFolder = defaultDataRoot();
     QtErrorReporting errors(programFolder, kProgramTitle);

@@ -1,6 +1,10 @@
 // The error dialog, driven offscreen: what it shows, its button sets, its
 // closing, the pointer, and the protocol buttons over recording fakes.
+#include "app/qt/WindowFonts.h"
 #include "gui/ErrorDialogRig.h"
+#include "gui/TextFits.h"
+#include "tracing/qt/ErrorDialogWindow.h"
+#include "tracing/qt/ErrorTestPanel.h"
 #include "tracing/qt/QtErrorReporting.h"
 
 #include <QGuiApplication>
@@ -23,7 +27,31 @@ private slots:
     void failingPrintoutIsToldAndTheDialogStays();
     void errorWhileOpenOpensNoSecondDialog();
     void installedReportingAnswersTheTracer();
+    void everyTextFitsItsControl();
 };
+
+// The dialog with every button, and the error-test panel in a window of the
+// program's font: no caption is cut off.
+void TestErrorDialog::everyTextFitsItsControl()
+{
+    installFontSubstitutes();
+    ErrorDialogWindow dialog;
+    ErrorReport report;
+    report.number = 11;
+    report.description = "Division by zero";
+    report.module = "frmMain";
+    report.procedure = "Command1_Click";
+    report.line = 120;
+    dialog.showError(report);
+    dialog.ArrangeFrames(15);
+    QVERIFY2(clippedTexts(&dialog).isEmpty(), qPrintable(clippedTexts(&dialog).join("; ")));
+
+    QWidget window;
+    window.setFont(windowFont());
+    auto* panel = new ErrorTestPanel(&window);
+    panel->show();
+    QVERIFY2(clippedTexts(&window).isEmpty(), qPrintable(clippedTexts(&window).join("; ")));
+}
 
 void TestErrorDialog::showsTheErrorOnDisplay()
 {
