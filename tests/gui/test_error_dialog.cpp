@@ -81,8 +81,8 @@ void TestErrorDialog::showsTheErrorOnDisplay()
     QCOMPARE(seen.values, (QStringList{"11 (D)", "Module1", "BerechneDichte", "0"}));
     QCOMPARE(seen.comment, QStringLiteral("Please report this error to - halvern "));
     QCOMPARE(seen.protocolButtons, (QStringList{"&Print", "&EMail"}));
-    // Four frames of 975, 1575, 735 and 855 twips, 7215 wide, at 15 twips a pixel.
-    QCOMPARE(size, QSize(481, 276));
+    // Four frames of 975, 1575, 735 and 855 twips, 7695 wide, at 15 twips a pixel.
+    QCOMPARE(size, QSize(513, 276));
     QVERIFY2(std::abs(centreOffset.x()) <= 1 && std::abs(centreOffset.y()) <= 1, "centred on the screen");
     QVERIFY(!escapeClosed);
     // Hidden after the choice, not destroyed.
