@@ -187,6 +187,18 @@ private slots:
         const QString file = pdfs.filePath(files.front());
         QCOMPARE(pdfPages(file), 2);
         keep(file, "probe_de.pdf");
+
+        // A design flow far beyond the scale, in English: still two pages,
+        // the axis labels on the page.
+        QVERIFY(QFile::remove(file));
+        c.gDurchflussEinheit = 1;  // Nm³/h
+        c.gDurchflussAuslegung = 5000;
+        c.gQmaxErlaubt = 2000;
+        DruckeEnglisch(state, printing);
+        QVERIFY(tracer.responder.reports.empty());
+        const QString english = pdfs.filePath(pdfs.entryList({"*.pdf"}).front());
+        QCOMPARE(pdfPages(english), 2);
+        keep(english, "probe_beyond_en.pdf");
     }
 
     // The print button through a printer dialog that chose a PDF file of the
