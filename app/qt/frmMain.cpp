@@ -34,6 +34,8 @@
 #include <QLocale>
 #include <QTimer>
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -54,6 +56,9 @@ constexpr std::int16_t vbKeyF1 = 112;
 
 constexpr const char* kFileCloseMessage = "Code fuer 'mnuFileClose_Click' hinzufuegen.";
 constexpr const char* kHelpPage = "\\Hilfe\\help.html";
+// How much of the window's top must lie on a screen for the user to reach it
+// (pixels).
+constexpr int kTitleGripPixels = 30;
 
 // The window's client area: the toolbar spans its width, every other control
 // stands where its twips put it.
@@ -370,6 +375,23 @@ void frmMain::Form_Load()
             }))
             return;
     }
+    // A position off every screen (a screen since removed) comes back onto
+    // the primary one, title bar first.
+    if (!g.step([&] {
+            std::vector<ScreenRect> screens;
+            for (const QScreen* s : QGuiApplication::screens()) {
+                const QRect a = s->availableGeometry();
+                screens.push_back({a.x(), a.y(), a.width(), a.height()});
+            }
+            const QScreen* primary = QGuiApplication::primaryScreen();
+            if (primary == nullptr)
+                return;
+            const QRect a = primary->availableGeometry();
+            const ScreenRect placed = keepOnScreen({x(), y(), width(), height()}, screens,
+                                                   {a.x(), a.y(), a.width(), a.height()}, kTitleGripPixels);
+            move(placed.left, placed.top);
+        }))
+        return;
     if (!pages_->setConfiguratorTexts(g) || !pages_->fillLists(g))
         return;
     if (!g.step([&] { pages_->ResetOberflaeche(); }))
@@ -537,13 +559,17 @@ void frmMain::tbToolBar_ButtonClick(const QString& key)
         return;
 }
 
-void frmMain::showEvent(QShowEvent* event)
+void frmMain::setVisible(bool visible)
 {
-    if (!loaded_) {
+    // Loads before the window system sees the window: the stored position is
+    // that of the frame, and only a window not yet created is placed by its
+    // frame (once it stands, a move places its client area, which would put
+    // the frame higher by the title bar at every start).
+    if (visible && !loaded_) {
         loaded_ = true;
         Form_Load();
     }
-    QMainWindow::showEvent(event);
+    QMainWindow::setVisible(visible);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -56,7 +56,7 @@ public:
     frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& languageSwitch, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // Runs when the window is first shown.
+    // Runs when the window is first shown, before it appears.
     void Form_Load();
     // Runs when the window closes (close(), the Exit commands, the title bar).
     void Form_Unload(std::int16_t& Cancel);
@@ -92,8 +92,9 @@ public:
     // The printer of the protocol pages from now on (the system's until then).
     void setPrinter(Printer& printer);
 
+    void setVisible(bool visible) override;
+
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QDateTime>
 #include <QLocale>
 #include <QGroupBox>
@@ -73,6 +75,8 @@ private slots:
     void firstStartPlacementAndLoad();
     void storedPlacementIsUsedAndStoredOnClose();
     void closingMinimisedKeepsThePlacement();
+    void tenStartsLeaveTheWindowWhereItWas();
+    void positionOffEveryScreenOpensOnThePrimary();
     void exitButtonStoresTheSettingsFileExitDoesNot();
     void f1OpensTheHelpPage_data();
     void f1OpensTheHelpPage();
@@ -133,6 +137,42 @@ void TestMainFrame::closingMinimisedKeepsThePlacement()
     rig.window->close();
     QCOMPARE(rig.placement("MainLeft"), std::optional<std::string>("1500"));
     QVERIFY(!rig.placement("MainTop").has_value());
+}
+
+void TestMainFrame::tenStartsLeaveTheWindowWhereItWas()
+{
+    TestTracer tracer;
+    QTemporaryDir folder;
+    FakeShellServices fakes{folder.path().toStdString()};
+    fakes.settings.setValue(kProgramTitle, "Settings", "MainLeft", "1500");
+    fakes.settings.setValue(kProgramTitle, "Settings", "MainTop", "750");
+    CountingSwitch languageSwitch;
+    for (int start = 0; start < 10; ++start) {
+        ProgramState state;
+        QPointer<frmMain> window = new frmMain(state, fakes.services, languageSwitch);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.data()));
+        QCOMPARE(window->frameGeometry().topLeft(), QPoint(100, 50));
+        window->close();
+        QTRY_VERIFY(window.isNull());
+    }
+    QCOMPARE(fakes.settings.value(kProgramTitle, "Settings", "MainLeft"), std::optional<std::string>("1500"));
+    QCOMPARE(fakes.settings.value(kProgramTitle, "Settings", "MainTop"), std::optional<std::string>("750"));
+}
+
+void TestMainFrame::positionOffEveryScreenOpensOnThePrimary()
+{
+    FrameRig rig;
+    rig.fakes.settings.setValue(kProgramTitle, "Settings", "MainLeft", "-90000");
+    rig.fakes.settings.setValue(kProgramTitle, "Settings", "MainTop", "60000");
+    rig.show();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // 1000 twips in from the corner, less where the window would not fit.
+    const QPoint in(std::max(0, std::min(67, screen.width() - rig.window->width())),
+                    std::max(0, std::min(67, screen.height() - rig.window->height())));
+    QCOMPARE(rig.window->pos(), screen.topLeft() + in);
+    QVERIFY(screen.contains(rig.window->geometry().topLeft()));
+    QVERIFY(rig.tracer.responder.reports.empty());
 }
 
 void TestMainFrame::exitButtonStoresTheSettingsFileExitDoesNot()
