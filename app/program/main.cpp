@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "app/ShellServices.h"
 #include "app/qt/ProgramPicture.h"
+#include "app/qt/ProgramQuit.h"
 #include "app/qt/ProgramShell.h"
 #include "app/qt/WindowFonts.h"
 #include "platform/DataRoot.h"
@@ -19,11 +20,12 @@
 #include <QIcon>
 
 #include <clocale>
+#include <memory>
 
 int main(int argc, char** argv)
 {
     using namespace morvane;
-    QApplication app(argc, argv);
+    auto app = std::make_unique<QApplication>(argc, argv);
     // QApplication takes the user's locale for the C library too; numbers in
     // files, tables and texts always use a point, so the C library keeps the
     // "C" rules for numbers (Qt's own QLocale is not affected).
@@ -35,6 +37,7 @@ int main(int argc, char** argv)
     // the one the program's windows were designed with.
     QApplication::setFont(windowFont());
     errPtnr().setProgramIdentity(kExeName, kProgramVersion.major, kProgramVersion.minor, kProgramVersion.revision);
+    errPtnr().setQuitHandler([&app](int code) { quitApplication(app, code); });
     const auto programFolder = defaultDataRoot();
     QtErrorReporting errors(programFolder, kProgramTitle);
 
@@ -50,5 +53,5 @@ int main(int argc, char** argv)
     ProgramState state;
     ProgramShell program(state, services, clock);
     program.Main();
-    return app.exec();
+    return app->exec();
 }
