@@ -43,7 +43,8 @@ inline constexpr const char* kInconsistentFileText = "Error while loading - File
 
 // What the writer needs of the main window's configurator page: the element-type
 // list Combo2 and the configuration rows cmbConfField(i) / txtValueEntry(i).
-// The number of rows written is gConfFeldAnzahl of the configurator's state.
+// The number of rows written is gConfFeldAnzahl of the configurator's state for
+// the maker's models (element types 1 to 7) and 0 for every other type.
 class ConfigRowSource {
 public:
     virtual ~ConfigRowSource() = default;

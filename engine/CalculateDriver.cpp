@@ -1,5 +1,6 @@
 #include "engine/CalculateDriver.h"
 
+#include "configurator/TypeKey.h"
 #include "engine/DensityDispatch.h"
 #include "engine/FlowAndDifferentialPressure.h"
 #include "engine/FlowLimits.h"
@@ -50,7 +51,14 @@ bool leseEingaben(Guard& g, DriverContext& d)
         g.step([&] { showMeldung(d, ui.gFehlerEingabe); });
         return false;
     }
-    return true;
+    MainWindowInputs& window = d.windows.mainWindow;
+    if (!g.step([&] { window.rebuildTypeCode(); }))
+        return false;
+    if (!g.step([&] {
+            d.config.gTypenschluessel = typeKey(s.gPrimaerelementtyp, window.typeInfoText(), window.codeDisplayText());
+        }))
+        return false;
+    return g.step([&] { s.gGegenlagerVorgesehen = oppositeSupportOf(d.config.gTypenschluessel); });
 }
 
 bool stopsOn(Guard& g, DriverContext& d, StepFunction step, const std::string& meldung, std::string_view zusatz)
@@ -85,10 +93,6 @@ void RunCalculate(DriverContext& d)
     CalculationState& s = e.s;
 
     if (!optionenOhneBenutzer(g, d))
-        return;
-    if (!g.step([&] {
-            d.config.gTypenschluessel = d.windows.mainWindow.typeInfoText() + d.windows.mainWindow.codeDisplayText();
-        }))
         return;
     if (!leseEingaben(g, d))
         return;

@@ -9,6 +9,7 @@
 #include "platform/DataRoot.h"
 #include "platform/LinuxRegistry.h"
 #include "platform/SystemClock.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtProgramLauncher.h"
 #include "platform/qt/QtSettingsStore.h"
@@ -47,7 +48,8 @@ int main(int argc, char** argv)
     LinuxRegistry registry;
     QtProgramLauncher launcher;
     SystemClock clock;
-    ShellServices services{settings, messages, shell, registry, launcher, programFolder};
+    QtClipboard clipboard;
+    ShellServices services{settings, messages, shell, registry, launcher, clipboard, programFolder};
 
     // The program-wide records live for the whole run.
     ProgramState state;

@@ -14,6 +14,7 @@
 #include "engine/DifferentialPressureSolver.h"
 #include "engine/EngineContext.h"
 #include "engine/qt/frmFehlerfile.h"
+#include "mainwindow/qt/ConfigSelectPage.h"
 #include "mainwindow/qt/MainInputPages.h"
 #include "platform/ProductDatabase.h"
 #include "platform/qt/QtPrinter.h"
@@ -179,6 +180,8 @@ frmMain::~frmMain() = default;
 void frmMain::makeDrivers()
 {
     databases_ = std::make_unique<ProductDatabases>(services_.programFolder);
+    pages_->configPage()->setServices(
+        {*databases_, services_.clipboard, services_.shell, services_.programFolder});
     engine_ = std::make_unique<EngineContext>(
         EngineContext{state_.calc, state_.ui, state_.settings, services_.messages, *databases_});
     optionsWindow_ = std::make_unique<ModalOptions>(state_, services_.settings, this);

@@ -584,7 +584,7 @@ void TestMainInputPages::textsShowNoRawIds()
     }
     QCOMPARE(rig.pages->Label33->text(), pressure);
     QCOMPARE(rig.pages->Combo2->toolTip(), QString::fromStdString(resText(1208, offset)));
-    QCOMPARE(rig.pages->txtTypeDesc->text(), QString::fromStdString(resText(1832, offset)));
+    QCOMPARE(rig.pages->txtTypeDesc->toPlainText(), QString::fromStdString(resText(1832, offset)));
     QCOMPARE(rig.pages->Combo3->itemText(22), QStringLiteral("DN1000 (40\")"));
     QCOMPARE(rig.pages->Combo4->itemText(7), QStringLiteral("PN 160"));
 }

@@ -56,18 +56,23 @@ CalculateLog calculateRun(EngineContext& e, UiZustand& ui)
 {
     // The Calculate run of the engine (engine/CalculateDriver.h) with the windows
     // around it left out: the state comes from the input, so the main window
-    // reads nothing and the type texts are empty; the messages window logs its
+    // reads nothing; the type information is empty and the code is the one
+    // segment that stands for the input's opposite-support flag ("GE1" when it
+    // is 1), so the run derives that flag back; the messages window logs its
     // text, the results window marks the run complete.
     struct Windows : OptionsWindow, MainWindowInputs {
+        explicit Windows(const CalculationState& s) : gegenlager(s.gGegenlagerVorgesehen == 1) {}
+        bool gegenlager;
         void showModal() override {}
         std::string typeInfoText() const override { return {}; }
-        std::string codeDisplayText() const override { return {}; }
+        std::string codeDisplayText() const override { return gegenlager ? "GE1" : ""; }
+        void rebuildTypeCode() override {}
         void ReadOberflaeche() override {}
         void setText8(const std::string&) override {}
         void setText10(const std::string&) override {}
         void setText18(const std::string&) override {}
         void selectOption5() override {}
-    } windows;
+    } windows{e.s};
     CalculateLog log;
     struct Messages : MessagesWindow {
         Messages(CalculateLog& l, const UiZustand& u) : log(l), ui(u) {}
