@@ -7,9 +7,13 @@
 #include "app/qt/frmMain.h"
 #include "app/qt/frmOptions.h"
 #include "gui/ModalDriver.h"
+#include "reports/results_window/qt/frmResult.h"
+#include "support/ReferenceOrifice.h"
 #include "support/ShellFakes.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QPrinterInfo>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -77,6 +81,7 @@ private slots:
     void closingMinimisedKeepsThePlacement();
     void tenStartsLeaveTheWindowWhereItWas();
     void positionOffEveryScreenOpensOnThePrimary();
+    void printingWithoutPrinterAsksWhereTheFolderTakesNoFile();
     void exitButtonStoresTheSettingsFileExitDoesNot();
     void f1OpensTheHelpPage_data();
     void f1OpensTheHelpPage();
@@ -173,6 +178,44 @@ void TestMainFrame::positionOffEveryScreenOpensOnThePrimary()
     QCOMPARE(rig.window->pos(), screen.topLeft() + in);
     QVERIFY(screen.contains(rig.window->geometry().topLeft()));
     QVERIFY(rig.tracer.responder.reports.empty());
+}
+
+// No printer and a program folder that takes no file (below a regular file,
+// so that even root cannot write there): the print asks where to save the
+// protocol, writes it there and says where; no error dialog.
+void TestMainFrame::printingWithoutPrinterAsksWhereTheFolderTakesNoFile()
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        QSKIP("a printer is installed here: the protocol would go to it");
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("plain file")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    TestTracer tracer;
+    FakeShellServices fakes{(dir.path() + "/plain file/program").toStdString()};
+    ProgramState state;
+    CountingSwitch languageSwitch;
+    QPointer<frmMain> window = new frmMain(state, fakes.services, languageSwitch);
+    ScriptedFileDialogs dialogs;
+    const QString answer = dir.filePath(QStringLiteral("Protokoll.pdf"));
+    dialogs.saveAnswer = answer.toStdString();
+    window->setFileDialogs(dialogs);
+    struct : PrinterDialog {
+        PrintTarget ShowPrinter(const std::string&) override { return {}; }  // cancelled
+    } printerDialog;
+    window->setPrinterDialog(printerDialog);
+    window->show();
+    fillReferenceOrifice(state);
+    window->resultsWindow()->show();
+    QTest::mouseClick(window->resultsWindow()->window()->Command1(), Qt::LeftButton);
+    QVERIFY(tracer.responder.reports.empty());
+    QCOMPARE(dialogs.asked.size(), std::size_t{1});
+    QCOMPARE(dialogs.asked[0].first, std::string("Kein Drucker: Protokoll als PDF-Datei speichern"));
+    QVERIFY(QFileInfo(answer).size() > 0);
+    QCOMPARE(fakes.messages.shown.size(), std::size_t{1});
+    QVERIFY(QString::fromStdString(fakes.messages.shown[0].text).contains(answer));
+    window->resultsWindow()->window()->close();
+    delete window.data();
 }
 
 void TestMainFrame::exitButtonStoresTheSettingsFileExitDoesNot()
