@@ -28,22 +28,22 @@
 #include "tracing/qt/ErrorTestPanel.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QLocale>
-#include <QTimer>
 #include <QDir>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 
 #include <filesystem>

@@ -12,16 +12,16 @@
 #include "support/ShellFakes.h"
 
 #include <QAction>
-#include <QFileInfo>
-#include <QPrinterInfo>
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QDateTime>
-#include <QLocale>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
