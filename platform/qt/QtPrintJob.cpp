@@ -23,8 +23,9 @@ QtPrintJob::~QtPrintJob()
 bool QtPrintJob::begin(std::string& error)
 {
     if (!painter_.begin(printer_.get())) {
-        error = printer_->outputFormat() == QPrinter::PdfFormat ? "The PDF file '" + destination_ + "' cannot be written."
-                         : "The printer '" + destination_ + "' cannot be opened.";
+        const bool pdf = printer_->outputFormat() == QPrinter::PdfFormat;
+        error = pdf ? "The PDF file '" + destination_ + "' cannot be written."
+                    : "The printer '" + destination_ + "' cannot be opened.";
         return false;
     }
     dpi_ = printer_->resolution() > 0 ? printer_->resolution() : 1200.0;
@@ -130,7 +131,9 @@ bool QtPrintJob::endDoc()
     const bool ok = painter_.end();
     if (!ok || printer_->printerState() == QPrinter::Error || printer_->printerState() == QPrinter::Aborted)
         return false;
-    return printer_->outputFormat() != QPrinter::PdfFormat || QFileInfo(QString::fromStdString(destination_)).size() > 0;
+    // A PDF file that came out empty was not written.
+    const bool pdf = printer_->outputFormat() == QPrinter::PdfFormat;
+    return !pdf || QFileInfo(QString::fromStdString(destination_)).size() > 0;
 }
 
 }  // namespace morvane

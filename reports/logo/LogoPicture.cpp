@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <array>
-#include <iterator>
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 #include <vector>
 
@@ -78,10 +78,10 @@ void LogoHolder::LoadPicture(const std::filesystem::path& file)
     if (!std::filesystem::is_regular_file(file, ec))
         raiseError(err::FileNotFound);
     std::ifstream in(file, std::ios::binary);
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.size() < 26)
+    std::array<unsigned char, 26> head{};
+    in.read(reinterpret_cast<char*>(head.data()), head.size());
+    if (!in)
         throw RuntimeError(kInvalidPicture, "Invalid picture");
-    const unsigned char* head = bytes.data();
     std::uint32_t w = 0, h = 0;
     if (head[0] == 'B' && head[1] == 'M') {
         w = le32(&head[18]);
@@ -94,6 +94,10 @@ void LogoHolder::LoadPicture(const std::filesystem::path& file)
     }
     if (w == 0 || h == 0 || w > 30000 || h > 30000)
         throw RuntimeError(kInvalidPicture, "Invalid picture");
+    // The whole picture is kept: a later printout prints it even when the file
+    // is gone.
+    std::vector<unsigned char> bytes(head.begin(), head.end());
+    bytes.insert(bytes.end(), std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     file_ = file.string();
     bytes_ = std::move(bytes);
     widthPx_ = static_cast<int>(w);
