@@ -690,19 +690,27 @@ std::string calcFilePrintText(double value)
     return (t[0] == '-' ? t : " " + t) + " ";
 }
 
-void SaveMvl(const ProgramState& state, const ConfigRowSource& rows)
+bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows)
 {
     Guard g("Module1", "SaveMvl", "Sub SaveMvl()");
     const fs::path target = state.doc.gDateiname;
     std::string bytes;
+    bool made = false;
     if (!g.step([&] {
             const Blocks k = blocksFromState(state);
             checkFinite(k);
             bytes = fileText(k, rows, state.config.gConfFeldAnzahl);
+            made = true;
         }))
-        return;
-    if (!g.step([&] { replaceFile(target, bytes); }))
-        return;
+        return false;
+    bool written = false;
+    if (!g.step([&] {
+            replaceFile(target, bytes);
+            written = true;
+        }))
+        return false;
+    // A statement gone past (Next in the error dialog) wrote nothing.
+    return made && written;
 }
 
 LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages)

@@ -73,7 +73,8 @@ struct ConfigRowsSnapshot : ConfigRowSource {
 // under a temporary name in the same folder and renamed over the target only
 // when all of it has been written, so a failure leaves an existing file as it
 // was; the failure reaches the error dialog as a run-time error naming the file.
-void SaveMvl(const ProgramState& state, const ConfigRowSource& rows);
+// True when the file was written.
+bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows);
 
 enum class LoadResult {
     Loaded,   // the blocks were copied into the state

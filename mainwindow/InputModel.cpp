@@ -338,8 +338,9 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
     };
     for (const auto& check : checks) {
         if (!g.step([&] {
+                // One message a line.
                 if (check.failed)
-                    ui.gFehlerEingabe += resText(check.id, ui.gSprachOffset);
+                    ui.gFehlerEingabe += (ui.gFehlerEingabe.empty() ? "" : "\r\n") + resText(check.id, ui.gSprachOffset);
             }))
             return;
     }

@@ -43,7 +43,8 @@ using ControlSetHook = std::function<void(std::string_view control)>;
 // reading), converts pressure and temperature into kPa and °C, derives
 // gEpsilonFaktor, gTypenschluessel (configurator/TypeKey.h: empty outside the
 // maker's models 1 to 7) and gGegenlagerVorgesehen, then runs all input
-// checks and collects their resource texts in ui.gFehlerEingabe (emptied first).
+// checks and collects their resource texts in ui.gFehlerEingabe (emptied first),
+// one a line (CR LF between them).
 // An unreadable number reads as 0. A list without a selection (-1) or with an
 // index beyond its entries is run-time error 380.
 void ReadOberflaeche(const InputControls& controls, ProgramState& state);

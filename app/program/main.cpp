@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "app/ShellServices.h"
 #include "app/qt/ProgramPicture.h"
+#include "app/qt/ProgramQuit.h"
 #include "app/qt/ProgramShell.h"
 #include "app/qt/WindowFonts.h"
 #include "platform/DataRoot.h"
@@ -20,11 +21,12 @@
 #include <QIcon>
 
 #include <clocale>
+#include <memory>
 
 int main(int argc, char** argv)
 {
     using namespace morvane;
-    QApplication app(argc, argv);
+    auto app = std::make_unique<QApplication>(argc, argv);
     // QApplication takes the user's locale for the C library too; numbers in
     // files, tables and texts always use a point, so the C library keeps the
     // "C" rules for numbers (Qt's own QLocale is not affected).
@@ -32,7 +34,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName(QString::fromLatin1(kProgramTitle));
     QApplication::setWindowIcon(QIcon(programPicture(64)));
     installFontSubstitutes();
+    // Windows without a font of their own (message boxes, file dialogs) take
+    // the one the program's windows were designed with.
+    QApplication::setFont(windowFont());
     errPtnr().setProgramIdentity(kExeName, kProgramVersion.major, kProgramVersion.minor, kProgramVersion.revision);
+    errPtnr().setQuitHandler([&app](int code) { quitApplication(app, code); });
     const auto programFolder = defaultDataRoot();
     QtErrorReporting errors(programFolder, kProgramTitle);
 
@@ -49,5 +55,5 @@ int main(int argc, char** argv)
     ProgramState state;
     ProgramShell program(state, services, clock);
     program.Main();
-    return app.exec();
+    return app->exec();
 }

@@ -154,7 +154,13 @@ void greyBackground(QWidget* w)
 // &HFF: red, the colour of an incomplete type code.
 const QColor kCodeIncomplete(255, 0, 0);
 
-void setText(QLineEdit* b, const std::string& t) { b->setText(QString::fromStdString(t)); }
+// A text written into a box is shown from its start, as typed: QLineEdit
+// would put the cursor at the end and show a long number's tail.
+void setText(QLineEdit* b, const std::string& t)
+{
+    b->setText(QString::fromStdString(t));
+    b->setCursorPosition(0);
+}
 
 }  // namespace
 
@@ -847,8 +853,8 @@ void MainInputPages::normmassLookup()
         // Lowering the class runs the lookup again, which finds the entry.
         setListIndex(Combo4, highestDruckstufe(i));
     }
-    Text8->setText(QString::fromStdString(strForm(pipe.gInnendurchmesser)));
-    Text9->setText(QString::fromStdString(strForm(pipe.gWandstaerke)));
+    setText(Text8, strForm(pipe.gInnendurchmesser));
+    setText(Text9, strForm(pipe.gWandstaerke));
     if (confFieldClick_)
         confFieldClick_(0);
 }
@@ -1169,11 +1175,11 @@ void MainInputPages::ReadOberflaeche()
     morvane::ReadOberflaeche(c, state_);
 }
 
-void MainInputPages::setText8(const std::string& text) { Text8->setText(QString::fromStdString(text)); }
+void MainInputPages::setText8(const std::string& text) { morvane::setText(Text8, text); }
 
-void MainInputPages::setText10(const std::string& text) { Text10->setText(QString::fromStdString(text)); }
+void MainInputPages::setText10(const std::string& text) { morvane::setText(Text10, text); }
 
-void MainInputPages::setText18(const std::string& text) { Text18->setText(QString::fromStdString(text)); }
+void MainInputPages::setText18(const std::string& text) { morvane::setText(Text18, text); }
 
 void MainInputPages::selectOption5() { setOptionValue(Option5, true); }
 

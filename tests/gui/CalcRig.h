@@ -26,8 +26,13 @@ public:
 };
 
 struct PrinterDialogLog : PrinterDialog {
-    void ShowPrinter(const std::string& title) override { titles.push_back(title); }
+    PrintTarget ShowPrinter(const std::string& title) override
+    {
+        titles.push_back(title);
+        return answer;
+    }
     std::vector<std::string> titles;
+    PrintTarget answer;
 };
 
 struct CalcRig {

@@ -86,7 +86,7 @@ std::string texts(std::initializer_list<std::int32_t> ids, std::int32_t offset =
 {
     std::string out;
     for (const auto id : ids)
-        out += resText(id, offset);
+        out += (out.empty() ? "" : "\r\n") + resText(id, offset);
     return out;
 }
 
@@ -427,7 +427,7 @@ TEST(ReadOberflaeche, RefusesValuesNoCalculationCanTake)
     EXPECT_EQ(readWindow(c, OffsetEnglish).ui.gFehlerEingabe, "The design flow must be greater than 0. ");
 }
 
-TEST(ReadOberflaeche, EnglishTextsFollowEachOtherWithoutBlank)
+TEST(ReadOberflaeche, OneInputMessageALine)
 {
     TestTracer t;
     InputControls c = validWindow();
@@ -436,7 +436,7 @@ TEST(ReadOberflaeche, EnglishTextsFollowEachOtherWithoutBlank)
     c.Combo1 = medium::Keins;
     c.Combo2 = element::Keins;
     const ProgramState ps = readWindow(c, OffsetEnglish);
-    EXPECT_EQ(ps.ui.gFehlerEingabe, "Please select a fluidPlease select a dp primary element");
+    EXPECT_EQ(ps.ui.gFehlerEingabe, "Please select a fluid\r\nPlease select a dp primary element");
 }
 
 TEST(ReadOberflaeche, StartsAfreshAndLeavesTheInstallationPanelAlone)
