@@ -50,7 +50,8 @@ inline constexpr const char* kInconsistentFileText = "Error while loading - File
 
 // What the writer needs of the main window's configurator page: the element-type
 // list Combo2 and the configuration rows cmbConfField(i) / txtValueEntry(i).
-// The number of rows written is gConfFeldAnzahl of the configurator's state.
+// The number of rows written is gConfFeldAnzahl of the configurator's state for
+// the maker's models (element types 1 to 7) and 0 for every other type.
 class ConfigRowSource {
 public:
     virtual ~ConfigRowSource() = default;
@@ -81,8 +82,8 @@ struct ConfigRowsSnapshot : ConfigRowSource {
 // (a full disk among them) leaves an existing file as it was; the failure
 // reaches the error dialog as a run-time error naming the file. A symbolic link
 // is followed and the file it names replaced; a target without any write bit
-// in its mode is refused (75).
-void SaveMvl(const ProgramState& state, const ConfigRowSource& rows);
+// in its mode is refused (75). True when the file was written.
+bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows);
 
 enum class LoadResult {
     Loaded,   // the blocks and the configuration were copied into the state

@@ -116,7 +116,7 @@ SolverOutcome RunSolver(DriverContext& d)
 
     if (!optionenOhneBenutzer(g, d))
         return outcome;
-    if (!leseEingaben(g, d, true))
+    if (!leseEingaben(g, d, true) || completion.stepLeft())
         return outcome;
     if (stopsOn(g, d, d.steps.BerechneDichte, s.gFehlerDichte))
         return outcome;

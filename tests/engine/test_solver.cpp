@@ -603,3 +603,34 @@ TEST(SolverLoop, OppositeSupportInsidePassesShowsNoBox)
 
 }  // namespace
 }  // namespace morvane
+
+namespace morvane {
+namespace {
+
+// The solver prepares like Calculate: after the inputs are read it builds the
+// code anew and takes the key with its opposite support, which its
+// opposite-support passes use; outside the models 1 to 7 neither is kept.
+TEST(SolverLoop, TypeKeyAfterTheInputsAreRead)
+{
+    struct Case {
+        Integer typ;
+        const char* key;
+        Flag gegenlager;
+    } const cases[] = {
+        {element::RQ44, "RQ44-A1-GE1", 1},
+        {element::BlendeEcke, "", 0},
+    };
+    for (const Case& c : cases) {
+        LoopHarness h(c.typ);
+        Chain::dpLaw = fourthPowerLaw(10.0, c.typ >= element::BlendeFlansch ? 100.0 : 300.0);
+        h.windows.typeInfo = "RQ44-";
+        h.windows.onRebuild = [&] { h.windows.codeDisplay = "A1-GE1"; };
+        RunSolver(h.d);
+        EXPECT_EQ(h.windows.rebuilds, 1) << c.typ;
+        EXPECT_EQ(h.config.gTypenschluessel, c.key) << c.typ;
+        EXPECT_EQ(h.s.gGegenlagerVorgesehen, c.gegenlager) << c.typ;
+    }
+}
+
+}  // namespace
+}  // namespace morvane
