@@ -869,6 +869,10 @@ bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows)
             made = true;
         }))
         return false;
+    // Without the whole text (Next after its error) nothing is written: an
+    // empty text would replace the old file.
+    if (!made)
+        return false;
     bool written = false;
     if (!g.step([&] {
             replaceFile(target, bytes);

@@ -1212,6 +1212,26 @@ TEST(CalculationFileWriting, FullDiskKeepsTheOldFile)
     EXPECT_EQ(names, (std::set<std::string>{"calc.mv5", "filler"}));
 }
 
+// A value that cannot be written (NaN), answered with Next in the error
+// dialog: the text of the file was never made, and the old file stays.
+TEST(CalculationFileWriting, NextAfterAValueThatCannotBeWrittenKeepsTheOldFile)
+{
+    TestTracer tracer;
+    tracer.responder.answers = {ContNext};
+    Folder folder;
+    const fs::path target = folder.file("calc.mv5");
+    const std::string old = FileImage{}.bytes();
+    writeBytes(target, old);
+    ProgramState p;
+    p.calc.gDruck = std::nan("");
+    p.doc.gDateiname = target.string();
+    EXPECT_FALSE(SaveMvl(p, ConfigRowsSnapshot{}));
+    ASSERT_EQ(tracer.responder.reports.size(), 1u);
+    EXPECT_EQ(tracer.responder.reports[0].number, err::InvalidArgument);
+    EXPECT_EQ(readBytes(target), old);
+    EXPECT_EQ(folder.names(), std::set<std::string>{"calc.mv5"});
+}
+
 TEST(CalculationFileWriting, FolderThatIsNotThere)
 {
     TestTracer tracer;
