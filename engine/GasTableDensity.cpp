@@ -95,9 +95,12 @@ void BerechneDichteGas(EngineContext& e)
     // The values a damaged table could turn into a wrong density are checked
     // where they are read.
     const auto count = [&](const Recordset& r, const char* column, int most) {
-        return static_cast<Integer>(checkedSupportCount(r, column, most, opened(db).path()));
+        return static_cast<Integer>(checkedSupportCount(r, column, r.doubleValue(column), most, opened(db).path()));
     };
-    if (!read([&](Recordset& r) { s.gNormdichte = checkedTableValue(r, "Gasdaten", NormDensityRange, opened(db).path()); }))
+    const auto inRange = [&](const Recordset& r, const std::string& column, const ValueRange& range) {
+        return checkedTableValue(r, column, r.doubleValue(column), range, opened(db).path());
+    };
+    if (!read([&](Recordset& r) { s.gNormdichte = inRange(r, "Gasdaten", NormDensityRange); }))
         return;
     if (!read([&](Recordset& r) { nT = count(r, "nTStuetz", MaxStuetz); }))
         return;
@@ -154,7 +157,7 @@ void BerechneDichteGas(EngineContext& e)
 
     // 7. Corner values: row iT and row iT + 1, columns iD and iD + 1.
     const auto zValue = [&](const Recordset& r, const std::string& column) {
-        return checkedTableValue(r, column, CompressibilityRange, opened(db).path());
+        return inRange(r, column, CompressibilityRange);
     };
     const auto readTab = [&](auto&& statement) { return g.step([&] { statement(set(tab)); }); };
     if (!readTab([](Recordset& r) { r.MoveFirst(); }))

@@ -88,13 +88,14 @@ void BerechneZeta(EngineContext& e)
                 const auto db = e.databases.OpenDatabase(e.settings.gUserMSCode);
                 Recordset rs = db->OpenRecordset(table);
                 rs.MoveFirst();
-                n = checkedSupportCount(rs, "NumStuetz", MaxProbeSupportPoints, db->path());
+                n = checkedSupportCount(rs, "NumStuetz", rs.doubleValue("NumStuetz"), MaxProbeSupportPoints,
+                                        db->path());
                 dia[0] = rs.doubleValue("Durchmesser");
-                zeta[0] = checkedTableValue(rs, "Zeta", ProbeZetaRange, db->path());
+                zeta[0] = checkedTableValue(rs, "Zeta", rs.doubleValue("Zeta"), ProbeZetaRange, db->path());
                 for (int row = 2; row <= n; ++row) {
                     rs.MoveNext();
                     dia[row - 1] = rs.doubleValue("Durchmesser");
-                    zeta[row - 1] = checkedTableValue(rs, "Zeta", ProbeZetaRange, db->path());
+                    zeta[row - 1] = checkedTableValue(rs, "Zeta", rs.doubleValue("Zeta"), ProbeZetaRange, db->path());
                 }
             }))
             return;

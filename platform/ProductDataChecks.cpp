@@ -26,9 +26,9 @@ std::string numberText(double v)
 
 }  // namespace
 
-int checkedSupportCount(const Recordset& rs, std::string_view column, int most, const std::filesystem::path& file)
+int checkedSupportCount(const Recordset& rs, std::string_view column, double v, int most,
+                        const std::filesystem::path& file)
 {
-    const double v = rs.doubleValue(column);
     if (!(v == std::floor(v) && v >= 2.0 && v <= most))
         failAt(dberr::CountOutOfRange,
                "Subscript out of range (the cell holds " + numberText(v) +
@@ -37,10 +37,9 @@ int checkedSupportCount(const Recordset& rs, std::string_view column, int most, 
     return static_cast<int>(v);
 }
 
-double checkedTableValue(const Recordset& rs, std::string_view column, const ValueRange& range,
+double checkedTableValue(const Recordset& rs, std::string_view column, double v, const ValueRange& range,
                          const std::filesystem::path& file)
 {
-    const double v = rs.doubleValue(column);
     if (!(v > range.above && v < range.below))
         failAt(dberr::ValueOutOfRange,
                "Invalid property value (the cell holds " + numberText(v) + ", not " + range.what + " between " +

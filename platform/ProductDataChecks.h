@@ -35,12 +35,15 @@ inline constexpr ValueRange NormDensityRange{0.01, 50.0, "a norm density in kg/m
 // Resistance coefficient zeta of an averaging probe.
 inline constexpr ValueRange ProbeZetaRange{0.01, 100.0, "a probe resistance coefficient"};
 
-// The count in `column` of the recordset's current row: a whole number from 2
-// to `most`.
-int checkedSupportCount(const Recordset& rs, std::string_view column, int most, const std::filesystem::path& file);
+// The checks take the value as the caller read it (by name or by position)
+// and the recordset standing on its row, which names the place of a fault.
 
-// The number in `column` of the current row, inside `range`.
-double checkedTableValue(const Recordset& rs, std::string_view column, const ValueRange& range,
+// A support-point count: a whole number from 2 to `most`.
+int checkedSupportCount(const Recordset& rs, std::string_view column, double value, int most,
+                        const std::filesystem::path& file);
+
+// A value inside `range`.
+double checkedTableValue(const Recordset& rs, std::string_view column, double value, const ValueRange& range,
                          const std::filesystem::path& file);
 
 }  // namespace morvane

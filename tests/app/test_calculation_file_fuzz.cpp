@@ -179,7 +179,10 @@ public:
     }
 
 private:
-    std::size_t at(const std::string& s) { return s.empty() ? 0 : static_cast<std::size_t>(below(static_cast<int>(s.size()))); }
+    std::size_t at(const std::string& s)
+    {
+        return s.empty() ? 0 : static_cast<std::size_t>(below(static_cast<int>(s.size())));
+    }
 
     // The start of a line near a random place.
     std::size_t lineStart(const std::string& s)
