@@ -65,6 +65,8 @@ private slots:
     void typedValuesGiveTheirSegments_data();
     void typedValuesGiveTheirSegments();
     void valueOutsideItsLimitsIsReportedAndKeepsTheCode();
+    void boxHiddenByAnOpenedFileIsNotLeft_data();
+    void boxHiddenByAnOpenedFileIsNotLeft();
 };
 
 void TestConfigValueEntry::typedValuesGiveTheirSegments_data()
@@ -133,6 +135,45 @@ void TestConfigValueEntry::valueOutsideItsLimitsIsReportedAndKeepsTheCode()
              QStringLiteral("Value out of Limits!\rLimits for Parameter: LENCM = 10 - 1500"));
     QCOMPARE(box->palette().color(QPalette::Active, QPalette::Base), QColor(255, 128, 128));
     QCOMPARE(rig.code(), accepted);
+}
+
+void TestConfigValueEntry::boxHiddenByAnOpenedFileIsNotLeft_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("openedType");
+    // The RQ8 has no row 9: its fresh records must not judge the old text.
+    QTest::newRow("value within its limits, a smaller model") << "50" << 1;
+    QTest::newRow("value outside its limits, the same model") << "500" << 3;
+    QTest::newRow("value outside its limits, an orifice") << "500" << 9;
+}
+
+// The focus stays in a value box while a file is opened (the menu and the file
+// dialog are the program's own windows). The write-back of the file then loads
+// its element type, which hides the box: the program moved the focus, the user
+// did not leave the box, so no limit message appears.
+void TestConfigValueEntry::boxHiddenByAnOpenedFileIsNotLeft()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, openedType);
+    ConfigRig rig;
+    QVERIFY(rig.exposed);
+    rig.window->SSTab1()->setCurrentIndex(4);
+    rig.chooseModel(3);
+    const int row = rig.row("NIP");
+    QVERIFY(rig.choose(row, "NV"));
+    QLineEdit* box = rig.page().txtValueEntry(row);
+    box->setFocus();
+    QTest::keyClicks(box, typed);
+    QVERIFY(box->hasFocus());
+    rig.fakes.messages.shown.clear();
+
+    rig.state.calc.gPrimaerelementtyp = static_cast<std::int16_t>(openedType);
+    rig.state.config.gConfAuswahl = ConfAuswahl{};
+    rig.pages().WriteOberflaeche();
+
+    QVERIFY(!box->isVisible());
+    QCOMPARE(rig.fakes.messages.shown.size(), std::size_t(0));
+    QVERIFY(rig.tracer.responder.reports.empty());
 }
 
 QTEST_MAIN(TestConfigValueEntry)
