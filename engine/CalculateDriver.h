@@ -62,10 +62,13 @@ public:
 
 // The results window (frmResult), shown modeless; it fills itself from the state
 // when it loads and is only brought to the front when it is open already.
+// close() closes it, with the flow-limits window opened from it, when it is
+// open; windows that never stay open need not override it.
 class ResultsWindow {
 public:
     virtual ~ResultsWindow() = default;
     virtual void show() = 0;
+    virtual void close() {}
 };
 
 struct DriverWindows {
@@ -141,6 +144,25 @@ private:
     DriverContext& d_;
     std::uint64_t before_;
     int uncaught_;
+};
+
+// Watches one Calculate run after the main window has been read into the
+// state: when the run ends without showing its results (a refused input, a
+// step's message, a run-time error), the results window of an earlier run is
+// closed, for it would show, and print, results beside inputs they do not
+// belong to. Not while the program is being ended from the error dialog.
+class ResultsFollowTheState {
+public:
+    explicit ResultsFollowTheState(DriverContext& d);
+    ~ResultsFollowTheState();
+    ResultsFollowTheState(const ResultsFollowTheState&) = delete;
+    ResultsFollowTheState& operator=(const ResultsFollowTheState&) = delete;
+    void shown() { shown_ = true; }
+
+private:
+    DriverContext& d_;
+    int uncaught_;
+    bool shown_ = false;
 };
 
 // Puts `text` into gFehlertext and shows the messages window, which shows it.

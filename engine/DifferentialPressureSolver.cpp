@@ -116,6 +116,10 @@ SolverOutcome RunSolver(DriverContext& d)
 
     if (!optionenOhneBenutzer(g, d))
         return outcome;
+    // The solver reads the main window and runs its passes on the state, and
+    // shows no results: those of an earlier run no longer belong to it.
+    if (!g.step([&] { d.windows.results.close(); }))
+        return outcome;
     if (!leseEingaben(g, d, true) || completion.stepLeft())
         return outcome;
     if (stopsOn(g, d, d.steps.BerechneDichte, s.gFehlerDichte))
