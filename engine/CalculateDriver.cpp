@@ -90,7 +90,7 @@ bool leseEingaben(Guard& g, DriverContext& d, bool solver)
         return false;
     // The known dp of the solver, kPa.
     if (solver && !g.step([&] {
-            if (!(s.gDifferenzdruckSoll > 0.0))
+            if (!(s.gDifferenzdruckSoll > SolverDpMinKPa))
                 ui.gFehlerEingabe += d.e.text(TextSolverDpNichtPositiv);
         }))
         return false;

@@ -175,8 +175,8 @@ bool optionenOhneBenutzer(Guard& g, DriverContext& d);
 // Steps of `g`: empties the input messages and the messages of the density,
 // probe-coefficient, isentropic-exponent and dp steps, reads the main window,
 // and shows the input messages if there are any (false: the handler ends
-// there); `solver`: the solver button's own input check (a known dp above 0)
-// joins them. Otherwise the type code is built anew, now that the typed pipe
+// there); `solver`: the solver button's own input check (a known dp above
+// SolverDpMinKPa) joins them. Otherwise the type code is built anew, now that the typed pipe
 // has reached the state, and its key taken (typeKey: empty outside the models 1
 // to 7) with the opposite support it asks for.
 bool leseEingaben(Guard& g, DriverContext& d, bool solver = false);
