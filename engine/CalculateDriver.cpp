@@ -51,6 +51,19 @@ bool RunCompletion::stepLeft() const
     return errPtnr().stepsLeftByError() != before_;
 }
 
+ResultsFollowTheState::ResultsFollowTheState(DriverContext& d) : d_(d), uncaught_(std::uncaught_exceptions()) {}
+
+ResultsFollowTheState::~ResultsFollowTheState()
+{
+    if (shown_ || std::uncaught_exceptions() != uncaught_)
+        return;
+    try {
+        d_.windows.results.close();
+    } catch (...) {
+        // A window that cannot be closed is closed with the main window.
+    }
+}
+
 bool optionenOhneBenutzer(Guard& g, DriverContext& d)
 {
     return g.step([&] {
@@ -77,7 +90,7 @@ bool leseEingaben(Guard& g, DriverContext& d, bool solver)
         return false;
     // The known dp of the solver, kPa.
     if (solver && !g.step([&] {
-            if (!(s.gDifferenzdruckSoll > 0.0))
+            if (!(s.gDifferenzdruckSoll > SolverDpMinKPa))
                 ui.gFehlerEingabe += d.e.text(TextSolverDpNichtPositiv);
         }))
         return false;
@@ -129,6 +142,7 @@ void RunCalculate(DriverContext& d)
 
     if (!optionenOhneBenutzer(g, d))
         return;
+    ResultsFollowTheState results(d);
     if (!leseEingaben(g, d) || completion.stepLeft())
         return;
 
@@ -167,7 +181,8 @@ void RunCalculate(DriverContext& d)
     }
     if (!g.step([&] { d.steps.BerechneLimits(e); }) || completion.stepLeft())
         return;
-    g.step([&] { d.windows.results.show(); });
+    if (g.step([&] { d.windows.results.show(); }))
+        results.shown();
 }
 
 }  // namespace morvane

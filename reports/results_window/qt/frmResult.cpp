@@ -517,6 +517,14 @@ void QtResultsWindow::show()
     window_->activateWindow();
 }
 
+void QtResultsWindow::close()
+{
+    // At once, not on the next turn of the event loop: the caller goes on with
+    // the windows gone.
+    delete window_.data();
+    delete limits_.data();
+}
+
 void QtResultsWindow::showLimits()
 {
     if (limits_ == nullptr) {
