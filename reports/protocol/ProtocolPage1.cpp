@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -171,6 +172,37 @@ private:
 std::string pick(const std::int16_t index, const auto& names)
 {
     return index >= 0 && index < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(index)] : "";
+}
+
+// The words of `text` in at most maxLines lines, each as long as `fits`
+// allows; nothing when they need more lines (or one word alone does not fit).
+std::vector<std::string> wordLines(const std::string& text, std::size_t maxLines,
+                                   const std::function<bool(const std::string&)>& fits)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t blank = text.find(' ', at);
+        const std::string word = text.substr(at, blank == std::string::npos ? std::string::npos : blank - at);
+        at = blank == std::string::npos ? text.size() : blank + 1;
+        if (word.empty())
+            continue;
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (fits(longer)) {
+            line = longer;
+            continue;
+        }
+        if (line.empty() || !fits(word))
+            return {};
+        lines.push_back(line);
+        line = word;
+    }
+    if (!line.empty() || lines.empty())
+        lines.push_back(line);
+    if (lines.size() > maxLines)
+        return {};
+    return lines;
 }
 
 void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing, const Page2Printer& page2)
@@ -398,7 +430,34 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
     at(0.5, 0.485, t.typeCode);
     at(0.5, 0.5, state.config.gTypenschluessel);
     at(0.05, 0.485, t.elementType);
-    at(0.28, 0.485, type >= 1 && type <= 15 ? pick(type, t.elementNames) : "");
+    // The type's name ends before the type code's label at 0.5 W. A longer
+    // name goes on in the line below, which the left column leaves free for
+    // every type but the probes (their zeta row stands there); what still does
+    // not fit is printed 2 points smaller.
+    S([&] {
+        const std::string name = type >= 1 && type <= 15 ? pick(type, t.elementNames) : "";
+        const std::size_t rows = probe ? 1 : 2;
+        const PrintFont cell = pen->font;
+        std::vector<std::string> lines;
+        for (const double size : {cell.sizePoints, cell.sizePoints - 2.0}) {
+            PrintFont f = cell;
+            f.sizePoints = size;
+            job->setFont(f);
+            const double room = (0.5 - 0.28) * pen->W - job->textWidth(" ");
+            lines = wordLines(name, rows, [&](const std::string& s) { return job->textWidth(s) <= room; });
+            pen->font = f;
+            if (!lines.empty())
+                break;
+        }
+        if (lines.empty())
+            lines.push_back(name);  // one word wider than the cell: as it is
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            pen->x(0.28);
+            pen->y(0.485 + 0.015 * static_cast<double>(i));
+            pen->print(lines[i]);
+        }
+        pen->font = cell;
+    });
     S([&] {
         pen->font.bold = false;
         pen->font.underline = false;

@@ -70,6 +70,33 @@ QString pdfText(const QString& file)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// The words of a PDF file as pdftotext -bbox places them (points from the
+// page's top left), with the page's width; empty when the tool is missing.
+struct PdfWord {
+    double x0, y0, x1, y1;
+    QString text;
+};
+QList<PdfWord> pdfWords(const QString& file, double& pageWidth)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return {};
+    QProcess p;
+    p.start(tool, {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    const QString boxes = QString::fromUtf8(p.readAllStandardOutput());
+    pageWidth = QRegularExpression(QStringLiteral("<page width=\"([0-9.]+)\"")).match(boxes).captured(1).toDouble();
+    QList<PdfWord> words;
+    const QRegularExpression wordRe(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    for (auto it = wordRe.globalMatch(boxes); it.hasNext();) {
+        const auto m = it.next();
+        words.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                         m.captured(4).toDouble(), m.captured(5)});
+    }
+    return words;
+}
+
 // Pictures drawn into a PDF file: its image objects.
 int pdfImages(const QString& file)
 {
@@ -199,6 +226,47 @@ private slots:
         const QString english = pdfs.filePath(pdfs.entryList({"*.pdf"}).front());
         QCOMPARE(pdfPages(english), 2);
         keep(english, "probe_beyond_en.pdf");
+    }
+
+    // Every element type's page 1 in both languages: no two words on top of
+    // each other (a long type name ran into the type code's label) and none
+    // past the page's right edge.
+    void elementTypesPrintClearOfEachOther()
+    {
+        TestTracer tracer;
+        QTemporaryDir dir;
+        const std::filesystem::path folder = dir.path().toStdString();
+        QtPrinter printer(folder, QtPrinter::Destination::PdfFile);
+        LogoHolder logo;
+        ProgramState state;
+        fillReference(state);
+        Page1Printing printing{printer, folder, logo, {}, {}};
+        for (std::int16_t type = 1; type <= 15; ++type) {
+            state.calc.gPrimaerelementtyp = type;
+            state.calc.gGegenlagerVorgesehen = 0;
+            for (const bool english : {false, true}) {
+                const QString file =
+                    dir.filePath(english ? QStringLiteral("morvane 7 results.pdf")
+                                         : QStringLiteral("morvane 7 Berechnungsprotokoll.pdf"));
+                QFile::remove(file);
+                english ? DruckeEnglisch(state, printing) : DruckeDeutsch(state, printing);
+                double pageWidth = 0;
+                const QList<PdfWord> words = pdfWords(file, pageWidth);
+                if (words.isEmpty())
+                    QSKIP("pdftotext is not installed");
+                const QString where = QStringLiteral("type %1 %2: ").arg(type).arg(english ? "en" : "de");
+                for (qsizetype i = 0; i < words.size(); ++i) {
+                    const PdfWord& a = words[i];
+                    QVERIFY2(a.x1 < pageWidth, qPrintable(where + a.text + " runs off the page"));
+                    for (qsizetype j = i + 1; j < words.size(); ++j) {
+                        const PdfWord& b = words[j];
+                        const bool apart = a.x1 <= b.x0 || b.x1 <= a.x0 || a.y1 <= b.y0 + 1 || b.y1 <= a.y0 + 1;
+                        QVERIFY2(apart, qPrintable(where + a.text + " on " + b.text));
+                    }
+                }
+            }
+        }
+        QVERIFY(tracer.responder.reports.empty());
     }
 
     // The print button through a printer dialog that chose a PDF file of the
