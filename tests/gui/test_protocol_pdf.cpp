@@ -97,6 +97,26 @@ QList<PdfWord> pdfWords(const QString& file, double& pageWidth)
     return words;
 }
 
+// The pixel sizes ("350x130") of the pictures in a PDF file as pdfimages
+// lists them; empty when the tool is missing.
+QStringList pdfImageSizes(const QString& file)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdfimages"));
+    if (tool.isEmpty())
+        return {};
+    QProcess p;
+    p.start(tool, {QStringLiteral("-list"), file});
+    p.waitForFinished(30000);
+    QStringList sizes;
+    const QStringList rows = QString::fromUtf8(p.readAllStandardOutput()).split('\n');
+    for (qsizetype i = 2; i < rows.size(); ++i) {
+        const QStringList cells = rows[i].simplified().split(' ');
+        if (cells.size() > 4)
+            sizes << cells[3] + "x" + cells[4];
+    }
+    return sizes;
+}
+
 // Pictures drawn into a PDF file: its image objects.
 int pdfImages(const QString& file)
 {
@@ -385,6 +405,9 @@ private slots:
         QVERIFY(second.contains(QStringLiteral("C3...")));
         QVERIFY(!second.contains(QStringLiteral("D4")));
         QCOMPARE(pdfImages(file), 1);
+        // The picture is the company's 40 x 20 logo, not the built-in one.
+        if (!QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
+            QCOMPARE(pdfImageSizes(file), QStringList{QStringLiteral("40x20")});
         QVERIFY(tracer.responder.reports.empty());
     }
 
