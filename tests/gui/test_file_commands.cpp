@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -68,6 +69,7 @@ private slots:
     void toolbarSaveWritesWithoutDialogOnceNamed();
     void openThatLoadsNothingKeepsTheKnownDp();
     void openOfANamedPipeEndsAtOnce();
+    void longPathKeepsTheWindowsWidthAndShowsTheFileName();
 };
 
 void TestFileCommands::commandsAreLive()
@@ -137,6 +139,39 @@ void TestFileCommands::toolbarSaveWritesWithoutDialogOnceNamed()
     QCOMPARE(rig.state.doc.gDateiname, rig.calc("a.mv5"));
     rig.action("mnuFileOpen")->trigger();
     QCOMPARE(rig.pages().Text23->text(), QStringLiteral("zweiter Stand"));
+    QVERIFY(rig.tracer.responder.reports.empty());
+}
+
+// A file saved deep in the folders: the status bar shows the path's end, the
+// file's name, in the room it has; the window keeps its width.
+void TestFileCommands::longPathKeepsTheWindowsWidthAndShowsTheFileName()
+{
+    Rig rig;
+    const QSize before = rig.window->size();
+    std::filesystem::path deep = rig.fakes.services.programFolder / "calculations";
+    for (const char* folder : {"Projekte 2026", "Stadtwerke Musterstadt Versorgungsgesellschaft", "Fernwaermeleitung Nord",
+                               "Berechnungen Messstellen Dampf und Kondensat"})
+        deep /= folder;
+    std::filesystem::create_directories(deep);
+    const std::string file = (deep / "Messstelle FT-101 Dampf.mv5").string();
+    rig.dialogs.saveAnswer = file;
+    rig.action("mnuFileSaveAs")->trigger();
+    QCOMPARE(rig.panel(), QString::fromStdString(file));
+    QCoreApplication::processEvents();
+    QCOMPARE(rig.window->size(), before);
+    QVERIFY(rig.window->minimumSizeHint().width() <= before.width());
+    // What the panel shows, drawn alone: its right part holds the name's
+    // letters (the window's own grab draws the status bar as on screen).
+    auto* panel = rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"));
+    QVERIFY(panel->geometry().right() < rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel2"))->x());
+    QCOMPARE(panel->toolTip(), QString::fromStdString(file));
+    const QImage picture = panel->grab().toImage();
+    const QRgb background = picture.pixel(picture.width() - 1, 0);
+    int inked = 0;
+    for (int x = picture.width() * 3 / 4; x < picture.width(); ++x)
+        for (int y = 0; y < picture.height(); ++y)
+            inked += picture.pixel(x, y) != background;
+    QVERIFY2(inked > 20, "the end of the path is drawn");
     QVERIFY(rig.tracer.responder.reports.empty());
 }
 
