@@ -46,6 +46,8 @@ struct ConfigRowControls {
     bool txtValueEntryVisible = false;
     bool lblEntryInfoVisible = false;
     std::string lblEntryInfo;         // caption of the entry label
+
+    bool operator==(const ConfigRowControls&) const = default;
 };
 
 struct InputControls {
@@ -138,6 +140,8 @@ struct InputControls {
     bool Option9 = false;       // gEinbaulageVonOben
     bool Option10 = false;      // gEinbaulageHorizontal2
     bool Option13 = false;      // gEinbaulageVertikal
+
+    bool operator==(const InputControls&) const = default;
 };
 
 // The option groups: selecting one option clears the others of its group

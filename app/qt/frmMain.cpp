@@ -56,6 +56,26 @@ namespace {
 
 constexpr std::int16_t vbKeyF1 = 112;
 
+// The results window as Calc! shows it: each show first notes the inputs the
+// results were computed from.
+class ShownResults : public ResultsWindow {
+public:
+    ShownResults(ResultsWindow& window, std::function<void()> noteInputs)
+        : window_(window), noteInputs_(std::move(noteInputs))
+    {
+    }
+    void show() override
+    {
+        noteInputs_();
+        window_.show();
+    }
+    void close() override { window_.close(); }
+
+private:
+    ResultsWindow& window_;
+    std::function<void()> noteInputs_;
+};
+
 constexpr const char* kFileCloseMessage = "Code fuer 'mnuFileClose_Click' hinzufuegen.";
 constexpr const char* kHelpPage = "\\Hilfe\\help.html";
 // How much of the window's top must lie on a screen for the user to reach it
@@ -224,16 +244,33 @@ void frmMain::makeResultsWindow()
     // The driver holds its windows by reference, so it is made anew with them.
     driver_.reset();
     resultsWindow_ = std::make_unique<QtResultsWindow>(state_, *currentPrinterDialog_, protocol_.get());
+    driverResults_ = std::make_unique<ShownResults>(*resultsWindow_, [this] {
+        InputControls c;
+        pages_->toControls(c);
+        resultsInputs_ = std::move(c);
+    });
     driver_ = std::make_unique<DriverContext>(DriverContext{
         *engine_, state_.ui, state_.config,
-        DriverWindows{*optionsWindow_, *pages_, *messagesWindow_, *resultsWindow_}});
+        DriverWindows{*optionsWindow_, *pages_, *messagesWindow_, *driverResults_}});
 }
 
 void frmMain::makeFileCommands(FileDialogs& dialogs)
 {
     FileCommandWindow w;
-    w.readWindow = [this] { pages_->ReadOberflaeche(); };
-    w.writeWindow = [this] { pages_->WriteOberflaeche(); };
+    // The results window prints from the state: once a file command has put
+    // other inputs there, its results belong to no inputs the state holds.
+    w.readWindow = [this] {
+        pages_->ReadOberflaeche();
+        InputControls now;
+        pages_->toControls(now);
+        if (resultsInputs_ && !(now == *resultsInputs_) && resultsWindow_)
+            resultsWindow_->close();
+    };
+    w.writeWindow = [this] {
+        pages_->WriteOberflaeche();
+        if (resultsWindow_)
+            resultsWindow_->close();
+    };
     w.resetWindow = [this] { pages_->ResetOberflaeche(); };
     w.showFileName = [this](const std::string& name) { fileNamePanel_->showPath(QString::fromStdString(name)); };
     w.repaint = [this] { update(); };

@@ -13,12 +13,14 @@
 
 #include "app/ProgramState.h"
 #include "app/ShellServices.h"
+#include "mainwindow/InputControls.h"
 #include "platform/Seams.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -39,6 +41,7 @@ class ProtocolPages;
 class ProductDatabases;
 class QtMessagesWindow;
 class QtResultsWindow;
+class ResultsWindow;
 struct DriverContext;
 struct EngineContext;
 
@@ -137,6 +140,10 @@ private:
     std::unique_ptr<Printer> systemPrinter_;
     std::unique_ptr<ProtocolPages> protocol_;
     std::unique_ptr<QtResultsWindow> resultsWindow_;
+    // The results window as the drivers show it, and the window's inputs at
+    // that moment: the inputs the shown results were computed from.
+    std::unique_ptr<ResultsWindow> driverResults_;
+    std::optional<InputControls> resultsInputs_;
     std::unique_ptr<DriverContext> driver_;
 };
 

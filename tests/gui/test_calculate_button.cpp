@@ -16,6 +16,7 @@
 #include "support/Fakes.h"
 #include "support/ShellFakes.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -29,6 +30,7 @@
 #include <QTextEdit>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -125,6 +127,40 @@ private slots:
         QVERIFY2(ok, qPrintable(p.Text10->text()));
         QVERIFY2(std::abs(bore - 50.0) < 0.01, qPrintable(p.Text10->text()));
         QVERIFY(!rig.fakes.messages.shown.empty());
+        QVERIFY(rig.tracer.responder.reports.empty());
+    }
+
+    // The results window prints from the calculation state. A file command
+    // that puts other inputs into the state (Open, or Save of changed boxes)
+    // closes it, so no protocol pairs those inputs with results computed for
+    // others; a Save of the inputs as calculated leaves it open.
+    void fileCommandsThatChangeTheInputsCloseTheResults()
+    {
+        CalcRig rig;
+        QVERIFY(rig.exposed);
+        ScriptedFileDialogs dialogs;
+        rig.window->setFileDialogs(dialogs);
+        const auto trigger = [&](const char* name) {
+            rig.window->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+        };
+        enterOrifice(rig);
+        rig.clickCalc();
+        QVERIFY(rig.window->resultsWindow()->window() != nullptr);
+        const std::string first = (std::filesystem::path(rig.folder.path().toStdString()) / "first.mv5").string();
+        dialogs.saveAnswer = first;
+        trigger("mnuFileSaveAs");
+        QVERIFY(std::filesystem::exists(first));
+        QVERIFY2(rig.window->resultsWindow()->window() != nullptr, "saving the inputs as calculated");
+
+        rig.pages().Text18->setText(QStringLiteral("20"));
+        trigger("mnuFileSave");
+        QVERIFY2(rig.window->resultsWindow()->window() == nullptr, "saving changed inputs");
+
+        rig.clickCalc();
+        QVERIFY(rig.window->resultsWindow()->window() != nullptr);
+        dialogs.openAnswer = first;
+        trigger("mnuFileOpen");
+        QVERIFY2(rig.window->resultsWindow()->window() == nullptr, "opening a file");
         QVERIFY(rig.tracer.responder.reports.empty());
     }
 
