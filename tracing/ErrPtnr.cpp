@@ -29,6 +29,8 @@ ScopedErrPtnr::~ScopedErrPtnr()
 ErrPtnr::ErrPtnr()
     : quit_([](int code) { std::exit(code); })
 {
+    for (std::size_t i = 0; i < MaxTraceEntries; ++i)
+        order_[i] = static_cast<std::uint8_t>(i);
 }
 
 void ErrPtnr::setProgramIdentity(std::string exeName, int major, int minor, int revision)
@@ -51,47 +53,84 @@ void ErrPtnr::setCurrentError(int number, std::string description)
     errDescription_ = std::move(description);
 }
 
-const std::string& ErrPtnr::timeText()
+std::time_t ErrPtnr::nowSecond() const
 {
-    // The time stamp changes once a second; format it only then.
     const auto now = clock_ != nullptr ? clock_->now() : std::chrono::system_clock::now();
-    const std::time_t t = std::chrono::system_clock::to_time_t(now);
-    if (t != cachedSecond_) {
-        std::tm tm{};
-        localtime_r(&t, &tm);
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", tm.tm_hour, tm.tm_min, tm.tm_sec);
-        cachedTime_ = buf;
-        cachedSecond_ = t;
-    }
-    return cachedTime_;
+    return std::chrono::system_clock::to_time_t(now);
+}
+
+ErrPtnr::Entry& ErrPtnr::pushFront()
+{
+    head_ = head_ == 0 ? MaxTraceEntries - 1 : head_ - 1;
+    if (size_ < MaxTraceEntries)
+        ++size_;
+    return at(head_);
+}
+
+ErrPtnr::Entry& ErrPtnr::insertSecond()
+{
+    if (size_ == 0)
+        return pushFront();
+    // The first entry moves to the new front position; its old position takes
+    // the new entry.
+    const std::size_t first = head_;
+    pushFront();
+    std::swap(order_[head_], order_[first]);
+    return at(first);
 }
 
 void ErrPtnr::CallStack(std::string_view a)
 {
-    std::string entry;
-    entry.reserve(9 + a.size());
-    entry += timeText();
-    entry += ' ';
-    entry += a;
-    colCallStack_.push_front(std::move(entry));
-    if (colCallStack_.size() > MaxTraceEntries)
-        colCallStack_.pop_back();
+    Entry& e = pushFront();
+    e.parameter = false;
+    e.second = nowSecond();
+    e.text.assign(a);
+}
+
+void ErrPtnr::CallStackProcedure(std::string_view module, std::string_view declaration)
+{
+    Entry& e = pushFront();
+    e.parameter = false;
+    e.second = nowSecond();
+    e.text.clear();
+    e.text += '[';
+    e.text += module;
+    e.text += "] ";
+    e.text += declaration;
 }
 
 void ErrPtnr::CallStackParam(std::string_view ParamName, const TraceValue& v)
 {
-    std::string entry;
-    entry += '\t';
-    entry += ParamName;
-    entry += ":\t";
-    entry += v.text();
-    if (colCallStack_.empty())
-        colCallStack_.push_back(std::move(entry));
-    else
-        colCallStack_.insert(colCallStack_.begin() + 1, std::move(entry));
-    if (colCallStack_.size() > MaxTraceEntries)
-        colCallStack_.pop_back();
+    Entry& e = insertSecond();
+    e.parameter = true;
+    e.text.assign(ParamName);
+    e.value = v;
+}
+
+std::string ErrPtnr::entryText(const Entry& entry, std::time_t& formattedSecond, std::string& timeText) const
+{
+    if (entry.parameter)
+        return '\t' + entry.text + ":\t" + entry.value.text();
+    // hh:mm:ss on the 24-hour clock, local time.
+    if (timeText.empty() || entry.second != formattedSecond) {
+        std::tm tm{};
+        localtime_r(&entry.second, &tm);
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", tm.tm_hour, tm.tm_min, tm.tm_sec);
+        timeText = buf;
+        formattedSecond = entry.second;
+    }
+    return timeText + ' ' + entry.text;
+}
+
+std::deque<std::string> ErrPtnr::colCallStack() const
+{
+    std::deque<std::string> texts;
+    std::time_t formattedSecond = 0;
+    std::string timeText;
+    for (std::size_t i = 0; i < size_; ++i)
+        texts.push_back(entryText(slots_[order_[(head_ + i) % MaxTraceEntries]], formattedSecond, timeText));
+    return texts;
 }
 
 std::string ErrPtnr::LPSTRToVBString(std::string_view s)

@@ -6,6 +6,7 @@
 #include "platform/Seams.h"
 #include "tracing/TraceValue.h"
 
+#include <array>
 #include <cstdint>
 #include <ctime>
 #include <deque>
@@ -59,8 +60,13 @@ public:
     static std::string LPSTRToVBString(std::string_view s);
     void CallStack(std::string_view a);
     void CallStackParam(std::string_view ParamName, const TraceValue& v);
+    // CallStack with "[" + module + "] " + declaration, written straight into
+    // the entry.
+    void CallStackProcedure(std::string_view module, std::string_view declaration);
 
-    const std::deque<std::string>& colCallStack() const { return colCallStack_; }
+    // The trace entries' texts, newest procedure entry first.
+    std::deque<std::string> colCallStack() const;
+    std::size_t traceSize() const { return size_; }
     std::int16_t ContinueIndex() const { return ContinueIndex_; }
     const std::string& ProgInfo() const { return ProgInfo_; }
     // The executable's name without extension (ProgInfo, the protocol files).
@@ -84,9 +90,32 @@ public:
     [[noreturn]] void quit(int exitCode = 0);
 
 private:
-    const std::string& timeText();
+    // One trace entry. Its text is put together only when the trace is read:
+    // a procedure entry keeps the second of its time stamp, a parameter entry
+    // its value.
+    struct Entry {
+        bool parameter = false;
+        std::time_t second = 0;
+        std::string text;  // what follows the time stamp, or the parameter's name
+        TraceValue value;
+    };
 
-    std::deque<std::string> colCallStack_;
+    std::time_t nowSecond() const;
+    // The slot of a new first entry; when the trace is full, the oldest entry's.
+    Entry& pushFront();
+    // The slot of a new second entry, right below the first one.
+    Entry& insertSecond();
+    std::string entryText(const Entry& entry, std::time_t& formattedSecond, std::string& timeText) const;
+
+    Entry& at(std::size_t position) { return slots_[order_[position]]; }
+
+    // A ring of slot numbers: entry i of the list is
+    // slots_[order_[(head_ + i) % MaxTraceEntries]]. Moving an entry moves only
+    // its number; the slots keep their texts' storage for reuse.
+    std::array<Entry, MaxTraceEntries> slots_;
+    std::array<std::uint8_t, MaxTraceEntries> order_;
+    std::size_t head_ = 0;
+    std::size_t size_ = 0;
     std::int16_t ContinueIndex_ = 0;
     std::string ProgInfo_;
     std::string exeName_ = "morvane";
@@ -98,8 +127,6 @@ private:
     const Clock* clock_ = nullptr;
     std::function<void(int)> quit_;
     bool dialogOpen_ = false;
-    std::time_t cachedSecond_ = -1;
-    std::string cachedTime_;
 };
 
 // The program-wide tracer. Tests install a fresh one with ScopedErrPtnr.
