@@ -1,6 +1,7 @@
 #include "engine/CalculateDriver.h"
 
 #include "engine/DensityDispatch.h"
+#include "engine/DifferentialPressureSolver.h"
 #include "engine/FlowAndDifferentialPressure.h"
 #include "engine/FlowLimits.h"
 #include "engine/InnerDiameter.h"
@@ -9,6 +10,8 @@
 #include "engine/VibrationCheck.h"
 #include "engine/Viscosity.h"
 #include "tracing/Guard.h"
+
+#include <exception>
 
 namespace morvane {
 
@@ -24,6 +27,29 @@ void showMeldung(DriverContext& d, const std::string& text)
     d.windows.messages.show();
 }
 
+RunCompletion::RunCompletion(DriverContext& d)
+    : d_(d), before_(errPtnr().stepsLeftByError()), uncaught_(std::uncaught_exceptions())
+{
+}
+
+RunCompletion::~RunCompletion()
+{
+    // Not while the program is being ended from the error dialog.
+    if (std::uncaught_exceptions() != uncaught_ || !stepLeft())
+        return;
+    try {
+        showMeldung(d_, d_.e.text(TextBerechnungUnvollstaendig));
+    } catch (...) {
+        // A messages window that cannot be shown leaves the user with the error
+        // dialog already seen; nothing more to say.
+    }
+}
+
+bool RunCompletion::stepLeft() const
+{
+    return errPtnr().stepsLeftByError() != before_;
+}
+
 bool optionenOhneBenutzer(Guard& g, DriverContext& d)
 {
     return g.step([&] {
@@ -32,7 +58,7 @@ bool optionenOhneBenutzer(Guard& g, DriverContext& d)
     });
 }
 
-bool leseEingaben(Guard& g, DriverContext& d)
+bool leseEingaben(Guard& g, DriverContext& d, bool solver)
 {
     CalculationState& s = d.e.s;
     UiZustand& ui = d.ui;
@@ -44,7 +70,15 @@ bool leseEingaben(Guard& g, DriverContext& d)
             s.gFehlerDp.clear();
         }))
         return false;
-    if (!g.step([&] { d.windows.mainWindow.ReadOberflaeche(); }))
+    // A reading left through a run-time error leaves the state half read.
+    const std::uint64_t fehlerVorher = errPtnr().stepsLeftByError();
+    if (!g.step([&] { d.windows.mainWindow.ReadOberflaeche(); }) || errPtnr().stepsLeftByError() != fehlerVorher)
+        return false;
+    // The known dp of the solver, kPa.
+    if (solver && !g.step([&] {
+            if (!(s.gDifferenzdruckSoll > 0.0))
+                ui.gFehlerEingabe += d.e.text(TextSolverDpNichtPositiv);
+        }))
         return false;
     if (!ui.gFehlerEingabe.empty()) {
         g.step([&] { showMeldung(d, ui.gFehlerEingabe); });
@@ -83,6 +117,7 @@ void RunCalculate(DriverContext& d)
     Guard g("frmMain", "Command1_Click", "Private Sub Command1_Click()");
     EngineContext& e = d.e;
     CalculationState& s = e.s;
+    const RunCompletion completion(d);
 
     if (!optionenOhneBenutzer(g, d))
         return;
@@ -93,7 +128,9 @@ void RunCalculate(DriverContext& d)
     if (!leseEingaben(g, d))
         return;
 
-    if (stopsOn(g, d, d.steps.BerechneDichte, s.gFehlerDichte))
+    // From here on, a step that lost a statement to a run-time error ends the
+    // run: what follows would build on values of an earlier run or on none.
+    if (stopsOn(g, d, d.steps.BerechneDichte, s.gFehlerDichte) || completion.stepLeft())
         return;
     const Integer typ = s.gPrimaerelementtyp;
     if (!g.step([&] {
@@ -105,26 +142,26 @@ void RunCalculate(DriverContext& d)
                 s.gFrequenzverhaeltnis = 0.0;
         }))
         return;
-    if (!g.step([&] { d.steps.BerechneInnendurchmesser(e); }))
+    if (!g.step([&] { d.steps.BerechneInnendurchmesser(e); }) || completion.stepLeft())
         return;
-    if (isProbe(typ) && !g.step([&] { d.steps.BerechneZeta(e); }))
+    if (isProbe(typ) && (!g.step([&] { d.steps.BerechneZeta(e); }) || completion.stepLeft()))
         return;
     // Only a warning: the run goes on.
     if (!s.gFehlerZeta.empty() && !g.step([&] { showMeldung(d, s.gFehlerZeta + std::string(ZetaWarnungZusatz)); }))
         return;
-    if (stopsOn(g, d, d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen))
+    if (stopsOn(g, d, d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen) || completion.stepLeft())
         return;
-    if (!g.step([&] { d.steps.BerechneViskositaet(e); }))
+    if (!g.step([&] { d.steps.BerechneViskositaet(e); }) || completion.stepLeft())
         return;
-    if (stopsOn(g, d, d.steps.BerechneDifferenzdruck, s.gFehlerDp))
+    if (stopsOn(g, d, d.steps.BerechneDifferenzdruck, s.gFehlerDp) || completion.stepLeft())
         return;
     if (hasVibrationCheck(typ)) {
-        if (!g.step([&] { d.steps.frequencycheck(e); }))
+        if (!g.step([&] { d.steps.frequencycheck(e); }) || completion.stepLeft())
             return;
-        if (!g.step([&] { d.steps.Gegenlager(e); }))
+        if (!g.step([&] { d.steps.Gegenlager(e); }) || completion.stepLeft())
             return;
     }
-    if (!g.step([&] { d.steps.BerechneLimits(e); }))
+    if (!g.step([&] { d.steps.BerechneLimits(e); }) || completion.stepLeft())
         return;
     g.step([&] { d.windows.results.show(); });
 }

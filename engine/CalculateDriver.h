@@ -12,6 +12,7 @@
 #include "configurator/ConfigZustand.h"
 #include "engine/EngineContext.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -116,6 +117,29 @@ inline constexpr double RQ8Innendurchmesser = 19.0;
 // Element types 2 to 8: the probes, whose coefficient step runs.
 inline bool isProbe(Integer typ) { return typ >= element::RQ10 && typ <= element::SondeAndererHersteller; }
 
+// The program's own message (resource text) of a run that lost a step to a
+// run-time error: whatever it got as far as, its results are not shown.
+inline constexpr std::int32_t TextBerechnungUnvollstaendig = 1940;
+
+// Watches one driver run for steps left through a run-time error (after the
+// error dialog, whatever the answer but Repeat). When the run ends, by any
+// return, and such a step was left, the messages window says that the
+// calculation did not complete; a driver asks `stepLeft()` before it shows any
+// result.
+class RunCompletion {
+public:
+    explicit RunCompletion(DriverContext& d);
+    ~RunCompletion();
+    RunCompletion(const RunCompletion&) = delete;
+    RunCompletion& operator=(const RunCompletion&) = delete;
+    bool stepLeft() const;
+
+private:
+    DriverContext& d_;
+    std::uint64_t before_;
+    int uncaught_;
+};
+
 // Puts `text` into gFehlertext and shows the messages window, which shows it.
 void showMeldung(DriverContext& d, const std::string& text);
 
@@ -125,9 +149,10 @@ bool optionenOhneBenutzer(Guard& g, DriverContext& d);
 
 // Three steps of `g`: empties the input messages and the messages of the
 // density, probe-coefficient, isentropic-exponent and dp steps, reads the main
-// window, and shows the input messages if there are any. False when the
-// handler ends there.
-bool leseEingaben(Guard& g, DriverContext& d);
+// window, and shows the input messages if there are any. `solver`: the
+// solver button's own input check (a known dp above 0) joins them. False when
+// the handler ends there.
+bool leseEingaben(Guard& g, DriverContext& d, bool solver = false);
 
 // Runs `step` as one step of `g`; when its message text `meldung` is then not
 // empty, shows it with `zusatz` appended. True when the run stops there.

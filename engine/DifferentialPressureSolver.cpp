@@ -89,21 +89,27 @@ std::string solverAnnouncement(double value, std::string_view unit, const std::s
     return formatUpTo(value, 3) + std::string(unit) + acceptedText;
 }
 
-void RunSolver(DriverContext& d)
+SolverOutcome RunSolver(DriverContext& d)
 {
     Guard g("frmMain", "Command3_Click", "Private Sub Command3_Click()");
     EngineContext& e = d.e;
     CalculationState& s = e.s;
     MainWindowInputs& mainWindow = d.windows.mainWindow;
+    // The steps of the passes work silently.
     NoMessageBoxes noBoxes;
     EngineContext silent{e.s, e.ui, e.settings, noBoxes, e.databases};
+    DriverContext pass{silent, d.ui, d.config, d.windows, d.steps};
+    SolverOutcome outcome;
+    const RunCompletion completion(d);
 
     if (!optionenOhneBenutzer(g, d))
-        return;
-    if (!leseEingaben(g, d))
-        return;
+        return outcome;
+    if (!leseEingaben(g, d, true))
+        return outcome;
     if (stopsOn(g, d, d.steps.BerechneDichte, s.gFehlerDichte))
-        return;
+        return outcome;
+    if (completion.stepLeft())
+        return outcome;
 
     const Integer typ = s.gPrimaerelementtyp;
     const bool durchmesserModus = isTrue(s.gAuslegungDurchmesser) && typ >= element::RQ8;
@@ -113,7 +119,7 @@ void RunSolver(DriverContext& d)
                 s.gRohrRechteckig = 0;
             }
         }))
-        return;
+        return outcome;
     if (!g.step([&] {
             if (!durchmesserModus)
                 return;
@@ -122,12 +128,12 @@ void RunSolver(DriverContext& d)
             else
                 s.gInnendurchmesser = startwert(s);
         }))
-        return;
+        return outcome;
     if (!g.step([&] {
             if (isTrue(s.gAuslegungDurchfluss))
                 s.gDurchflussAuslegung = StartDurchfluss;
         }))
-        return;
+        return outcome;
 
     std::int16_t n = 0;  // pass counter
     for (;;) {
@@ -135,27 +141,32 @@ void RunSolver(DriverContext& d)
         const double f = n <= PassesSanft ? ExponentSanft : ExponentStark;
         if (n == SolverMaxPasses + 1) {
             g.step([&] { e.message(e.text(TextSolverKonvergiertNicht)); });
-            return;
+            return outcome;
         }
 
-        if (!g.step([&] { d.steps.BerechneInnendurchmesser(e); }))
-            return;
-        if (isProbe(typ) && !g.step([&] { d.steps.BerechneZeta(e); }))
-            return;
+        outcome.passes = n;
+        // A step that lost a statement to a run-time error ends the solver: the
+        // pass has no dp to go on with.
+        if (!g.step([&] { d.steps.BerechneInnendurchmesser(silent); }) || completion.stepLeft())
+            return outcome;
+        if (isProbe(typ) && (!g.step([&] { d.steps.BerechneZeta(silent); }) || completion.stepLeft()))
+            return outcome;
         if (!s.gFehlerZeta.empty()) {
             g.step([&] { showMeldung(d, s.gFehlerZeta + std::string(ZetaWarnungZusatz)); });
-            return;
+            return outcome;
         }
         // The solver stops on these two messages the way it stops on the probe
         // warning: message, the fixed suffix, the messages window, end.
-        if (stopsOn(g, d, d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen, ZetaWarnungZusatz))
-            return;
-        if (!g.step([&] { d.steps.BerechneViskositaet(e); }))
-            return;
-        if (stopsOn(g, d, d.steps.BerechneDifferenzdruck, s.gFehlerDp, ZetaWarnungZusatz))
-            return;
-        if (typ >= element::RQ25 && typ <= element::RQ50 && !g.step([&] { d.steps.Gegenlager(silent); }))
-            return;
+        if (stopsOn(g, pass, d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen, ZetaWarnungZusatz) ||
+            completion.stepLeft())
+            return outcome;
+        if (!g.step([&] { d.steps.BerechneViskositaet(silent); }) || completion.stepLeft())
+            return outcome;
+        if (stopsOn(g, pass, d.steps.BerechneDifferenzdruck, s.gFehlerDp, ZetaWarnungZusatz) || completion.stepLeft())
+            return outcome;
+        if (typ >= element::RQ25 && typ <= element::RQ50 &&
+            (!g.step([&] { d.steps.Gegenlager(silent); }) || completion.stepLeft()))
+            return outcome;
 
         const double dp = s.gDifferenzdruck[PunktAuslegung];
         const double t = s.gDifferenzdruckSoll;
@@ -178,20 +189,21 @@ void RunSolver(DriverContext& d)
                     ausgang = Ausgang::Ende;
                     e.message(e.text(grenze == Grenze::ZuKlein ? TextSolverZuKlein : TextSolverZuGross));
                 }))
-                return;
+                return outcome;
             if (ausgang == Ausgang::Ende)
-                return;
+                return outcome;
             if (ausgang == Ausgang::Angenommen) {
                 if (!g.step([&] { e.message(solverAnnouncement(wert, "mm  ", e.text(TextSolverUebernommen))); }))
-                    return;
+                    return outcome;
+                outcome.value = wert;
                 if (bohrung) {
                     g.step([&] { mainWindow.setText10(strForm(wert)); });
-                    return;
+                    return outcome;
                 }
                 if (!g.step([&] { mainWindow.setText8(strForm(wert)); }))
-                    return;
+                    return outcome;
                 g.step([&] { mainWindow.selectOption5(); });
-                return;
+                return outcome;
             }
             if (!g.step([&] {
                     wert = wert * checkedPow(checkedDivide(dp, t), f);
@@ -200,26 +212,27 @@ void RunSolver(DriverContext& d)
                     if (typ >= element::BlendeFlansch && wert > BetaMax * s.gInnendurchmesser)
                         wert = BetaUeber * s.gInnendurchmesser;
                 }))
-                return;
+                return outcome;
             continue;
         }
 
         if (!isTrue(s.gAuslegungDurchfluss))
-            return;
+            return outcome;
         if (std::fabs(dp - t) < Toleranz) {
             if (!g.step([&] {
                     e.message(solverAnnouncement(s.gDurchflussAuslegung, "", e.text(TextSolverUebernommen)));
                 }))
-                return;
+                return outcome;
+            outcome.value = s.gDurchflussAuslegung;
             g.step([&] { mainWindow.setText18(strForm(s.gDurchflussAuslegung)); });
-            return;
+            return outcome;
         }
         if (dp > DpAnteilDruckMax * s.gDruck) {
             g.step([&] { e.message(e.text(TextSolverDpZuHoch)); });
-            return;
+            return outcome;
         }
         if (!g.step([&] { s.gDurchflussAuslegung = s.gDurchflussAuslegung * checkedPow(checkedDivide(t, dp), f); }))
-            return;
+            return outcome;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "engine/CalculateDriver.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace morvane {
 
@@ -17,6 +18,9 @@ inline constexpr std::int32_t TextSolverZuGross = 1818;
 inline constexpr std::int32_t TextSolverUebernommen = 1819;
 inline constexpr std::int32_t TextSolverDpZuHoch = 1820;
 inline constexpr std::int32_t TextSolverKonvergiertNicht = 1822;
+// The program's own input message of the solver button: it needs a known dp
+// above 0 (mbar).
+inline constexpr std::int32_t TextSolverDpNichtPositiv = 1956;
 
 // Passes computed before the solver gives up with text 1822.
 inline constexpr int SolverMaxPasses = 199;
@@ -31,10 +35,21 @@ std::string solverAnnouncement(double value, std::string_view unit, const std::s
 // then up to 199 passes of the chain, and stops at the first message of any step
 // of the chain, the probe-coefficient warning included.
 //
-// The opposite-support step of each pass shows no message box: its findings
-// (gGegenlagerNotwendig, gSchwingungswarnung) are those of the last pass run,
-// the accepted one when the solver succeeds, and the Calculate run that follows
-// shows its boxes.
-void RunSolver(DriverContext& d);
+// No step of a pass shows a message box (the non-convergence boxes of the dp
+// iterations and the opposite-support boxes included): a step that cannot go
+// on stops the solver through its message, which the messages window shows
+// once. The opposite-support findings (gGegenlagerNotwendig,
+// gSchwingungswarnung) are those of the last pass run, the accepted one when
+// the solver succeeds, and the Calculate run that follows shows its boxes.
+//
+// A known dp of 0 or less is refused with the input messages, before any step.
+// A pass in which a step was left through a run-time error ends the solver
+// without accepting anything; the messages window says that the calculation
+// did not complete.
+struct SolverOutcome {
+    std::optional<double> value;  // the accepted value (mm or the user's flow unit)
+    int passes = 0;               // passes whose chain was run
+};
+SolverOutcome RunSolver(DriverContext& d);
 
 }  // namespace morvane

@@ -25,18 +25,9 @@ constexpr std::int32_t TextNormVolumeWaterSteam = 1212;
 constexpr std::int32_t TextElementMissing = 1233;
 constexpr std::int32_t TextNormVolumeLiquid = 1324;
 
-// Width of the probe across the pipe, mm.
 double probeWidthMm(const CalculationState& s)
 {
-    switch (s.gPrimaerelementtyp) {
-    case element::RQ10: return 8.0 * std::sqrt(2.0);
-    case element::RQ25: return 21.0;
-    case element::RQ25HDD: return 22.0;
-    case element::RQ32: return 33.7;
-    case element::RQ44: return 44.0;
-    case element::RQ50: return 50.0;
-    default: return s.gSondenbreite;  // another maker's probe: as entered
-    }
+    return morvane::probeWidthMm(s.gPrimaerelementtyp, s.gSondenbreite);
 }
 
 bool isNormVolume(Integer unit) { return unit == flowunit::Nm3h || unit == flowunit::Nm3s; }
@@ -105,6 +96,7 @@ void BerechneDifferenzdruck(EngineContext& e)
     Guard g("Module1", "BerechneDifferenzdruck", "Sub BerechneDifferenzdruck()");
     CalculationState& s = e.s;
     double f = 0.0;  // kg/s per unit of the entered flows
+    bool einheitPasstNicht = false;  // the flow unit does not fit the medium
 
     if (!g.step([&] {
             if (s.gDurchflussEinheit != flowunit::Keine)
@@ -119,8 +111,10 @@ void BerechneDifferenzdruck(EngineContext& e)
             const Integer m = s.gMediumNr;
             if (m == medium::Luft || m >= medium::Stickstoff)
                 f = normVolumeFactor(s.gDurchflussEinheit, s.gNormdichte);
-            else if (m >= medium::UeberhitzterDampf && m <= medium::Wasser)
+            else if (m >= medium::UeberhitzterDampf && m <= medium::Wasser) {
                 s.gFehlerDp = e.text(TextNormVolumeWaterSteam);
+                einheitPasstNicht = true;
+            }
         }))
         return;
     if (!g.step([&] {
@@ -136,8 +130,10 @@ void BerechneDifferenzdruck(EngineContext& e)
         }))
         return;
     if (!g.step([&] {
-            if (isTrue(s.gModellFluessigkeit) && isNormVolume(s.gDurchflussEinheit))
+            if (isTrue(s.gModellFluessigkeit) && isNormVolume(s.gDurchflussEinheit)) {
                 s.gFehlerDp = e.text(TextNormVolumeLiquid);
+                einheitPasstNicht = true;
+            }
         }))
         return;
     if (!g.step([&] {
@@ -151,8 +147,10 @@ void BerechneDifferenzdruck(EngineContext& e)
             }
         }))
         return;
-    // A message above does not end the step: the caller stops on it and
-    // discards what follows.
+    // A unit that the medium cannot take ends the step: there is no mass flow to
+    // compute with, and the caller stops on the message anyway.
+    if (einheitPasstNicht)
+        return;
     if (!g.step([&] {
             s.gMassenstrom[PunktAuslegung] = checkedFinite(s.gDurchflussAuslegung * f);
             s.gMassenstrom[PunktMax] = checkedFinite(s.gDurchflussMax * f);

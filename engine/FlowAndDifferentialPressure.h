@@ -14,6 +14,23 @@ namespace morvane {
 // belongs to no flow.
 inline constexpr std::int32_t TextProbeDpNotConverged = 1900;
 
+// Width of a probe of element type `typ` across the pipe, mm: fixed for the
+// types 2 to 7, `sondenbreite` as entered for another maker's probe (type 8), 0
+// for the elements that are no probe.
+inline double probeWidthMm(Integer typ, double sondenbreite)
+{
+    switch (typ) {
+    case element::RQ10: return 8.0 * 1.4142135623730951;  // 8·√2
+    case element::RQ25: return 21.0;
+    case element::RQ25HDD: return 22.0;
+    case element::RQ32: return 33.7;
+    case element::RQ44: return 44.0;
+    case element::RQ50: return 50.0;
+    case element::SondeAndererHersteller: return sondenbreite;
+    default: return 0.0;
+    }
+}
+
 // The fixed point of an averaging probe between differential pressure and
 // expansion factor.
 struct ProbeIteration {

@@ -1,5 +1,6 @@
 #include "engine/IdealGasAndLiquidDensity.h"
 
+#include "engine/WaterSteamDensity.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
@@ -26,15 +27,22 @@ void BerechneDichteIdealesGas(EngineContext& e)
         g.step([&] { s.gFehlerDichte = e.text(1229); });
         return;
     }
-    if (!g.step([&] { s.gNormdichte = s.gDichteEingabe; }))
-        return;
-    // Divisions left to right, as the formula is written.
+    // Divisions left to right, as the formula is written. A density of 0 or
+    // less (a pressure, temperature or input below 0) is reported, not stored.
     if (!g.step([&] {
             double rho = s.gDichteEingabe * s.gDruck * NullGradKelvin;
             rho = checkedDivide(rho, s.gTemperatur + NullGradKelvin);
             rho = checkedDivide(rho, NormdruckKPa);
-            s.gBetriebsdichte = checkedDivide(rho, s.gKompressibilitaetEingabe);
+            rho = checkedDivide(rho, s.gKompressibilitaetEingabe);
+            if (!(rho > 0.0)) {
+                s.gFehlerDichte = e.text(TextDichteNichtPositiv);
+                return false;
+            }
+            s.gBetriebsdichte = rho;
+            return true;
         }))
+        return;
+    if (!g.step([&] { s.gNormdichte = s.gDichteEingabe; }))
         return;
     g.step([&] { s.gKompressibilitaet = s.gKompressibilitaetEingabe; });
 }

@@ -24,6 +24,16 @@ struct DensityMessage {
     }
 };
 
+// The steam tables answer 0 outside their range (a pressure of 0 or less, for
+// one): such a density is reported, never stored.
+bool keptDensity(CalculationState& s, double rho, const DensityMessage& report)
+{
+    if (!(rho > 0.0))
+        return report(TextDichteNichtPositiv);
+    s.gBetriebsdichte = rho;
+    return true;
+}
+
 }  // namespace
 
 void BerechneDichteueberhitzterDampf(EngineContext& e)
@@ -50,7 +60,7 @@ void BerechneDichteueberhitzterDampf(EngineContext& e)
             return s.gDruck >= s.gSattdampfdruck * 1000.0 ? report(1219) : true;
         }))
         return;
-    g.step([&] { s.gBetriebsdichte = steamDensity(steamTableKelvin(s.gTemperatur), s.gDruck / 1000.0); });
+    g.step([&] { return keptDensity(s, steamDensity(steamTableKelvin(s.gTemperatur), s.gDruck / 1000.0), report); });
 }
 
 void BerechneDichteSattdampf(EngineContext& e)
@@ -75,7 +85,7 @@ void BerechneDichteSattdampf(EngineContext& e)
     // later step and the results see this one.
     if (!g.step([&] { s.gDruck = s.gSattdampfdruck * 1000.0; }))
         return;
-    g.step([&] { s.gBetriebsdichte = steamSaturatedVapourDensity(steamTableKelvin(s.gTemperatur)); });
+    g.step([&] { return keptDensity(s, steamSaturatedVapourDensity(steamTableKelvin(s.gTemperatur)), report); });
 }
 
 void BerechneDichteWasser(EngineContext& e)
@@ -102,7 +112,7 @@ void BerechneDichteWasser(EngineContext& e)
             return s.gSattdampfdruck * 1000.0 >= s.gDruck ? report(1221) : true;
         }))
         return;
-    g.step([&] { s.gBetriebsdichte = steamDensity(steamTableKelvin(s.gTemperatur), s.gDruck / 1000.0); });
+    g.step([&] { return keptDensity(s, steamDensity(steamTableKelvin(s.gTemperatur), s.gDruck / 1000.0), report); });
 }
 
 }  // namespace morvane

@@ -1,6 +1,7 @@
 #include "mainwindow/InputModel.h"
 
 #include "app/ResourceTexts.h"
+#include "engine/FlowAndDifferentialPressure.h"
 #include "mainwindow/DisplayUnits.h"
 #include "mainwindow/StrCheck.h"
 #include "platform/NumberText.h"
@@ -262,6 +263,10 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
     const Integer typ = s.gPrimaerelementtyp;
     const bool mehrere = isSet(s.gMehrereBetriebspunkte);
     const bool normvolumen = s.gDurchflussEinheit < flowunit::kgh;
+    // Elements after ISO 5167 (types 9 to 15) and the bore of those and the RQ8.
+    const bool norm = typ >= element::BlendeFlansch;
+    const bool bohrung = norm || typ == element::RQ8;
+    const double sondenbreite = probeWidthMm(typ, s.gSondenbreite);
     const bool wasserDampf = s.gMediumNr == medium::UeberhitzterDampf || s.gMediumNr == medium::Sattdampf ||
                              s.gMediumNr == medium::Wasser;
     const struct {
@@ -297,6 +302,31 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
         {s.gKorrekturFaktor < KorrekturFaktorMin, t::Korrekturfaktor},
         {s.gKorrekturFaktor > KorrekturFaktorMax, t::Korrekturfaktor},
         {typ == element::RQ8 && s.gOeffnungsdurchmesser > RQ8OeffnungMax, t::RQ8Oeffnung},
+        // What no calculation can take: a negative value where 0 is refused
+        // above, and the geometry of the element.
+        {s.gDruck < 0 && !(gespeichert && s.gMediumNr == medium::Sattdampf), t::DruckNichtPositiv},
+        {s.gTemperatur <= AbsoluterNullpunktCelsius, t::TemperaturNullpunkt},
+        {s.gDurchflussAuslegung < 0, t::AuslegungsdurchflussNegativ},
+        {mehrere && (s.gDurchflussMax < 0 || s.gDurchflussNorm < 0 || s.gDurchflussMin < 0),
+         t::BereichsdurchflussNegativ},
+        {((ideal || fluessig) && s.gDichteEingabe < 0) || (rk && s.gNormdichteRK < 0), t::DichteNegativ},
+        {((ideal || fluessig) && s.gViskositaetEingabe < 0) || (rk && s.gViskositaetRK < 0), t::ViskositaetNegativ},
+        {ideal && s.gKompressibilitaetEingabe < 0, t::KompressibilitaetNegativ},
+        {(ideal && s.gIsentropenkoeffizientEingabe < 0) || (rk && s.gIsentropenkoeffizientRK < 0),
+         t::IsentropenkoeffizientNegativ},
+        {(typ != element::RQ8 && s.gInnendurchmesser < 0) || (isSet(s.gRohrRechteckig) && s.gInnenmassB < 0),
+         t::RohrmassNegativ},
+        {s.gWandstaerke < 0, t::WandstaerkeNegativ},
+        {bohrung && s.gOeffnungsdurchmesser < 0, t::OeffnungNegativ},
+        {norm && s.gOeffnungsdurchmesser > 0 && s.gInnendurchmesser > 0 &&
+             s.gOeffnungsdurchmesser >= s.gInnendurchmesser,
+         t::OeffnungNichtKleinerRohr},
+        {norm && isSet(s.gRohrRechteckig), t::RechteckkanalNorm},
+        {typ == element::SondeAndererHersteller && !(s.gKZahlEingabe > 0), t::KZahlNichtPositiv},
+        {typ == element::SondeAndererHersteller && !(s.gSondenbreite > 0), t::SondenbreiteNichtPositiv},
+        {sondenbreite > 0 && s.gInnendurchmesser > 0 && !isSet(s.gRohrRechteckig) &&
+             sondenbreite >= s.gInnendurchmesser,
+         t::SondeNichtSchmalerRohr},
     };
     for (const auto& check : checks) {
         if (!g.step([&] {

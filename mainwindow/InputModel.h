@@ -92,7 +92,28 @@ inline constexpr std::int32_t WasserDampfNormvolumen = 1314;
 inline constexpr std::int32_t FluessigkeitNormvolumen = 1327;
 inline constexpr std::int32_t Korrekturfaktor = 1375;
 inline constexpr std::int32_t RQ8Oeffnung = 1837;
+// The program's own checks of values that no calculation can take, after the
+// checks above; a value of exactly 0 keeps the message of its check above.
+inline constexpr std::int32_t DruckNichtPositiv = 1943;
+inline constexpr std::int32_t TemperaturNullpunkt = 1944;
+inline constexpr std::int32_t AuslegungsdurchflussNegativ = 1945;
+inline constexpr std::int32_t BereichsdurchflussNegativ = 1946;
+inline constexpr std::int32_t DichteNegativ = 1947;
+inline constexpr std::int32_t ViskositaetNegativ = 1948;
+inline constexpr std::int32_t IsentropenkoeffizientNegativ = 1949;
+inline constexpr std::int32_t WandstaerkeNegativ = 1950;
+inline constexpr std::int32_t OeffnungNichtKleinerRohr = 1951;
+inline constexpr std::int32_t RechteckkanalNorm = 1952;
+inline constexpr std::int32_t KZahlNichtPositiv = 1953;
+inline constexpr std::int32_t SondenbreiteNichtPositiv = 1954;
+inline constexpr std::int32_t KompressibilitaetNegativ = 1955;
+inline constexpr std::int32_t OeffnungNegativ = 1957;
+inline constexpr std::int32_t RohrmassNegativ = 1958;
+inline constexpr std::int32_t SondeNichtSchmalerRohr = 1959;
 }  // namespace eingabetext
+
+// Absolute zero, °C.
+inline constexpr double AbsoluterNullpunktCelsius = -273.15;
 
 // The correction factor's accepted range and the largest bore of the RQ8 (mm).
 inline constexpr double KorrekturFaktorMin = 0.7;

@@ -78,6 +78,12 @@ public:
     int errorNumber() const { return errNumber_; }
     const std::string& errorDescription() const { return errDescription_; }
     const ErrorReport& lastReport() const { return lastReport_; }
+    // How many guarded steps have been left through a run-time error (the
+    // answer was anything but Repeat) since this tracer was made. A driver
+    // compares it before and after a run: a run that lost a step to an error has
+    // no results worth showing.
+    std::uint64_t stepsLeftByError() const { return stepsLeftByError_; }
+    void noteStepLeftByError() { ++stepsLeftByError_; }
 
     // Wiring.
     void setResponder(ErrorResponder* responder) { responder_ = responder; }
@@ -127,6 +133,7 @@ private:
     const Clock* clock_ = nullptr;
     std::function<void(int)> quit_;
     bool dialogOpen_ = false;
+    std::uint64_t stepsLeftByError_ = 0;
 };
 
 // The program-wide tracer. Tests install a fresh one with ScopedErrPtnr.

@@ -42,6 +42,8 @@ std::int16_t Guard::handle()
     const std::int16_t code = t.OnError(module_, procedure_, 255);
     if (code == ContQuit)
         t.quit(0);
+    if (code != ContRepeat)
+        t.noteStepLeftByError();
     return code;
 }
 

@@ -9,8 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/RuntimeError.h"
+#include "tracing/Guard.h"
+
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -211,6 +215,61 @@ TEST(CalculateDriver, StopRules)
             EXPECT_EQ(h.s.gFrequenzverhaeltnis, 3.0) << c.shows << ": a run stopped this early changes no result";
         }
         EXPECT_TRUE(h.tracer.responder.reports.empty()) << c.shows;
+    }
+}
+
+// A step that raises division by zero the first `failures` times it runs, inside
+// its own guard as every procedure does, and then runs the real step `real`;
+// it goes on as the error dialog's answer says.
+struct FailingStep {
+    static inline int failures = 0;
+    static inline StepFunction real = nullptr;
+    static void run(EngineContext& e)
+    {
+        Guard g("Module1", "FailingStep", "Sub FailingStep()");
+        if (!g.step([&] {
+                if (failures > 0) {
+                    --failures;
+                    raiseError(err::DivisionByZero);
+                }
+            }))
+            return;
+        real(e);
+    }
+};
+
+// Whatever the answer to the error dialog, a run in which a step was left
+// through a run-time error stops after that step and opens no results window:
+// the messages window says that the calculation did not complete, and no second
+// error dialog follows. Repeat that succeeds leaves no step.
+TEST(CalculateDriver, ARunThatLostAStepToARunTimeErrorShowsNoResults)
+{
+    struct Case {
+        const char* shows;
+        std::optional<std::int16_t> answer;
+        bool inDensity;
+        bool results;
+    };
+    const Case cases[] = {
+        {"Exit Procedure in the viscosity step", ContExit, false, false},
+        {"Next in the viscosity step", ContNext, false, false},
+        {"Exit Procedure in the density step", ContExit, true, false},
+        {"Repeat, which then succeeds", ContRepeat, false, true},
+    };
+    for (const Case& c : cases) {
+        DriverHarness h;
+        water(h.s, element::BlendeFlansch);
+        StepFunction& replaced = c.inDensity ? h.d.steps.BerechneDichte : h.d.steps.BerechneViskositaet;
+        FailingStep::real = replaced;
+        replaced = &FailingStep::run;
+        FailingStep::failures = 1;
+        h.tracer.responder.answers.push_back(c.answer);
+        RunCalculate(h.d);
+        EXPECT_EQ(h.tracer.responder.reports.size(), 1u) << c.shows;
+        EXPECT_EQ(h.windows.resultsShown(), c.results) << c.shows;
+        const std::vector<std::string> expected =
+            c.results ? std::vector<std::string>{} : std::vector<std::string>{resText(TextBerechnungUnvollstaendig, 0)};
+        EXPECT_EQ(h.windows.shownMessages(), expected) << c.shows;
     }
 }
 

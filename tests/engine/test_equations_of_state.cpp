@@ -168,6 +168,26 @@ TEST(EquationsOfState, MessagesLeaveTheDensitiesUnchanged)
         {idealGas(1.293, 0.0), "Die Kompressibilität ist 0, ich kann keine Dichte ermitteln",
          "Compressibility is 0, morvane can not calculate density", false, "ideal gas with Z = 0: 1229"},
         {[](CalculationState& s) {
+             s.gModellIdealesGas = True;
+             s.gDichteEingabe = 1.293;
+             s.gKompressibilitaetEingabe = 1.0;
+             s.gDruck = -500.0;
+         },
+         "Für diesen Druck und diese Temperatur ergibt sich keine Dichte größer als 0, bitte prüfen Sie Druck und "
+         "Temperatur",
+         "No density above 0 results for this pressure and temperature, please check pressure and temperature", false,
+         "ideal gas at -5 bar abs: no negative density"},
+        {[](CalculationState& s) {
+             s.gModellIdealesGas = True;
+             s.gDichteEingabe = 1.293;
+             s.gKompressibilitaetEingabe = 1.0;
+             s.gTemperatur = -300.0;
+         },
+         "Für diesen Druck und diese Temperatur ergibt sich keine Dichte größer als 0, bitte prüfen Sie Druck und "
+         "Temperatur",
+         "No density above 0 results for this pressure and temperature, please check pressure and temperature", false,
+         "ideal gas at -300 °C"},
+        {[](CalculationState& s) {
              s.gModellFluessigkeit = True;
              s.gDichteEingabe = 0.0;
          },

@@ -10,6 +10,8 @@
 #include "engine/FormatPatterns.h"
 #include "engine/VibrationCheck.h"
 #include "platform/NumberText.h"
+#include "platform/RuntimeError.h"
+#include "tracing/Guard.h"
 
 #include <gtest/gtest.h>
 
@@ -428,6 +430,109 @@ TEST(SolverLoop, StopsAtTheFirstMessage)
         EXPECT_EQ(Chain::seen.size(), c.passes) << c.shows;
         EXPECT_TRUE(h.boxes.shown.empty()) << c.shows;
     }
+}
+
+// The solver button refuses a known dp of 0 (the empty box) or less with its
+// own input message, before any step: nothing is written back, no pass runs.
+TEST(SolverLoop, KnownDpOfZeroOrLessIsRefusedBeforeAnyStep)
+{
+    for (const bool durchmesser : {true, false}) {
+        for (const double soll : {0.0, -2.5}) {
+            LoopHarness h(element::BlendeFlansch);
+            h.s.gAuslegungDurchmesser = durchmesser ? True : False;
+            h.s.gAuslegungDurchfluss = durchmesser ? False : True;
+            h.windows.onRead = [&h, soll] { h.s.gDifferenzdruckSoll = soll; };
+            h.s.gDurchflussAuslegung = 3400.0;
+            Chain::dpLaw = [](const CalculationState& s) { return s.gDifferenzdruckSoll; };
+            const SolverOutcome out = RunSolver(h.d);
+            EXPECT_EQ(h.windows.shownMessages(), std::vector<std::string>{resText(TextSolverDpNichtPositiv, 0)})
+                << soll;
+            EXPECT_TRUE(Chain::seen.empty()) << soll;
+            EXPECT_TRUE(h.boxes.shown.empty()) << soll;
+            EXPECT_EQ(h.windows.events.size(), 2u) << "ReadOberflaeche and the messages window only";
+            EXPECT_EQ(h.s.gDurchflussAuslegung, 3400.0) << "the user's flow stays";
+            EXPECT_FALSE(out.value.has_value());
+            EXPECT_EQ(out.passes, 0);
+            EXPECT_TRUE(h.tracer.responder.reports.empty());
+        }
+    }
+    // Its text joins the other input messages.
+    LoopHarness h(element::BlendeFlansch);
+    h.windows.inputMessage = "Eingabe fehlt. ";
+    h.windows.onRead = [&h] { h.s.gDifferenzdruckSoll = 0.0; };
+    RunSolver(h.d);
+    EXPECT_EQ(h.windows.shownMessages(),
+              std::vector<std::string>{"Eingabe fehlt. " + resText(TextSolverDpNichtPositiv, 0)});
+}
+
+// A step of a pass that would show a box (the dp iterations' non-convergence)
+// shows none inside the solver: the solver stops on the step's message, shown
+// once in the messages window.
+struct BoxingDpStep {
+    static void run(EngineContext& e)
+    {
+        Chain::dp(e);
+        e.message("keine Konvergenz");
+        e.s.gFehlerDp = "konvergiert nicht";
+    }
+};
+
+TEST(SolverLoop, NoStepShowsABoxInsideThePasses)
+{
+    LoopHarness h(element::BlendeFlansch);
+    h.d.steps.BerechneDifferenzdruck = &BoxingDpStep::run;
+    Chain::dpLaw = fourthPowerLaw(10.0, 100.0);
+    const SolverOutcome out = RunSolver(h.d);
+    EXPECT_TRUE(h.boxes.shown.empty());
+    EXPECT_EQ(h.windows.shownMessages(),
+              std::vector<std::string>{"konvergiert nicht. Es ist mit Berechnungsfehlern zu rechnen"});
+    EXPECT_EQ(out.passes, 1);
+    EXPECT_FALSE(out.value.has_value());
+}
+
+// A step left through a run-time error ends the solver after that pass, with
+// one error dialog and nothing accepted; the messages window says that the
+// calculation did not complete.
+struct FailingViscosity {
+    static inline int calls = 0;
+    static void run(EngineContext&)
+    {
+        Guard g("Module1", "BerechneViskositaet", "Sub BerechneViskositaet()");
+        g.step([&] {
+            if (++calls == 3)
+                raiseError(err::DivisionByZero);
+        });
+    }
+};
+
+TEST(SolverLoop, ARunTimeErrorInAPassEndsTheSolver)
+{
+    for (const std::int16_t answer : {ContExit, ContNext}) {
+        LoopHarness h(element::RQ25);
+        FailingViscosity::calls = 0;
+        h.d.steps.BerechneViskositaet = &FailingViscosity::run;
+        h.tracer.responder.answers.push_back(answer);
+        Chain::dpLaw = fourthPowerLaw(10.0, 300.0);
+        const SolverOutcome out = RunSolver(h.d);
+        EXPECT_EQ(h.tracer.responder.reports.size(), 1u) << answer;
+        EXPECT_EQ(out.passes, 3) << answer;
+        EXPECT_FALSE(out.value.has_value()) << answer;
+        EXPECT_TRUE(h.boxes.shown.empty()) << answer;
+        EXPECT_EQ(h.windows.shownMessages(), std::vector<std::string>{resText(TextBerechnungUnvollstaendig, 0)})
+            << answer;
+        EXPECT_EQ(h.windows.events.size(), 2u) << "nothing written back";
+    }
+}
+
+// The outcome names the accepted value and the passes run.
+TEST(SolverLoop, OutcomeCarriesTheAcceptedValueAndThePasses)
+{
+    LoopHarness h(element::RQ25);
+    Chain::dpLaw = fourthPowerLaw(10.0, 312.5);
+    const SolverOutcome out = RunSolver(h.d);
+    ASSERT_TRUE(out.value.has_value());
+    EXPECT_EQ(*out.value, Chain::seen.back());
+    EXPECT_EQ(out.passes, static_cast<int>(Chain::seen.size()));
 }
 
 // Types 3 to 7 run the opposite-support step in every pass, without its boxes;

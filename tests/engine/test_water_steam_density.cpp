@@ -145,6 +145,11 @@ TEST_F(WaterSteamDensity, ChecksAndMessages)
         {S, 10, 100, 0, "saturated steam at 10 °C"},
         {S, 373.95, 100, 0, "saturated steam just below the critical temperature"},
         {S, 1000.01, 100, 1220, "saturated steam above 1000 °C"},
+        // The steam tables answer 0 below a pressure of 0: reported, never stored.
+        {D, 200, -100, TextDichteNichtPositiv, "steam at -100 kPa"},
+        {D, 400, -100, TextDichteNichtPositiv, "steam above the critical temperature at -100 kPa"},
+        {W, 373.956, -100, TextDichteNichtPositiv, "water at the critical temperature at -100 kPa"},
+        {W, 400, -1, TextDichteNichtPositiv, "water above it at -1 kPa"},
     };
     for (const auto& c : cases) {
         run(c.step, c.tC, c.pKPa);

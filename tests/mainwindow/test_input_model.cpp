@@ -304,7 +304,8 @@ TEST(ReadOberflaeche, InputChecks)
          "", "saturated steam needs no pressure"},
         {[](InputControls& c) { c.Option2 = false, c.Option1 = true, c.Combo1 = medium::UeberhitzterDampf, c.Text16 = ""; },
          texts({t::Prozessdruck}), "superheated steam does"},
-        {[](InputControls& c) { c.Text16 = "-1"; }, "", "a negative value is not 0"},
+        {[](InputControls& c) { c.Text16 = "-1"; }, texts({t::DruckNichtPositiv}),
+         "a negative pressure is not 0, and has a message of its own"},
         {[](InputControls& c) { c.Text15 = "0,7"; }, "", "lower bound passes"},
         {[](InputControls& c) { c.Text15 = "1.4"; }, "", "upper bound passes"},
         {[](InputControls& c) { c.Text15 = "0,69"; }, texts({t::Korrekturfaktor}), "below 0.7"},
@@ -318,7 +319,8 @@ TEST(ReadOberflaeche, InputChecks)
         {[](InputControls& c) { c.Combo2 = element::Venturiduese, c.Text10 = ""; }, texts({t::Oeffnungsdurchmesser}),
          "nozzle without a bore"},
         {[](InputControls& c) { c.Combo2 = element::RQ25, c.Text10 = ""; }, "", "a probe needs no bore"},
-        {[](InputControls& c) { c.Check2 = 1; }, texts({t::ZweiteKanalachse}), "duct without side b"},
+        {[](InputControls& c) { c.Combo2 = element::RQ25, c.Check2 = 1; }, texts({t::ZweiteKanalachse}),
+         "duct without side b"},
         {[](InputControls& c) { c.Text22 = "5"; }, "", "side b without the duct box is not checked"},
         {[](InputControls& c) { c.Check1 = 1; },
          texts({t::MaximaldurchflussNull, t::NormaldurchflussNull, t::MinimaldurchflussNull}), "three operating points"},
@@ -339,6 +341,74 @@ TEST(ReadOberflaeche, InputChecks)
         EXPECT_EQ(readWindow(c).ui.gFehlerEingabe, k.expected) << k.shows;
         EXPECT_TRUE(tr.responder.reports.empty()) << k.shows;
     }
+}
+
+// Values that no calculation can take are refused with a message of their own,
+// after the designed checks: a value of exactly 0 keeps its designed message
+// only. Bounds themselves (a wall of 0, a bore just below the pipe) pass.
+TEST(ReadOberflaeche, RefusesValuesNoCalculationCanTake)
+{
+    namespace t = eingabetext;
+    using Change = void (*)(InputControls&);
+    struct Case {
+        Change change;
+        std::string expected;
+        const char* shows;
+    } const cases[] = {
+        {[](InputControls& c) { c.Text16 = "-5"; }, texts({t::DruckNichtPositiv}), "-5 bar abs"},
+        {[](InputControls& c) { c.Text16 = "0"; }, texts({t::Prozessdruck}), "0 keeps its own text only"},
+        {[](InputControls& c) { c.Option2 = false, c.Option1 = true, c.Combo1 = medium::Sattdampf, c.Text16 = "-1",
+                                c.Combo8 = flowunit::kgh; },
+         "", "saturated steam takes its pressure from the temperature"},
+        {[](InputControls& c) { c.Text17 = "-300"; }, texts({t::TemperaturNullpunkt}), "-300 °C"},
+        {[](InputControls& c) { c.Text17 = "-273,15"; }, texts({t::TemperaturNullpunkt}), "absolute zero itself"},
+        {[](InputControls& c) { c.Text17 = "-273,14"; }, "", "just above absolute zero"},
+        {[](InputControls& c) { c.Text17 = "0", c.Combo11 = 1; }, texts({t::TemperaturNullpunkt}), "0 K"},
+        {[](InputControls& c) { c.Text18 = "-3400"; }, texts({t::AuslegungsdurchflussNegativ}), "negative flow"},
+        {[](InputControls& c) { c.Check1 = 1, c.Text19 = "1", c.Text20 = "-1", c.Text21 = "1"; },
+         texts({t::BereichsdurchflussNegativ}), "a negative normal flow in the range"},
+        {[](InputControls& c) { c.Text20 = "-1"; }, "", "the range is not read while it is off"},
+        {[](InputControls& c) { c.Text1 = "-1,2"; }, texts({t::DichteNegativ}), "ideal gas, negative norm density"},
+        {[](InputControls& c) { c.Text7 = "-0,018"; }, texts({t::ViskositaetNegativ}), "negative viscosity"},
+        {[](InputControls& c) { c.Text2 = "-1"; }, texts({t::KompressibilitaetNegativ}), "negative compressibility"},
+        {[](InputControls& c) { c.Text29 = "-1,4"; }, texts({t::IsentropenkoeffizientNegativ}), "negative κ"},
+        {[](InputControls& c) { c.Option2 = false, c.Option4 = true, c.Text1 = "-998", c.Text7 = "-1"; },
+         texts({t::DichteNegativ, t::ViskositaetNegativ}), "liquid"},
+        {[](InputControls& c) { c.Option2 = false, c.Option3 = true, c.Text5 = "-1", c.Text6 = "-1", c.Text3 = "-82",
+                                c.Text4 = "4600", c.Text30 = "-1,3"; },
+         texts({t::DichteNegativ, t::ViskositaetNegativ, t::IsentropenkoeffizientNegativ}), "Redlich-Kwong"},
+        {[](InputControls& c) { c.Text8 = "-100"; }, texts({t::RohrmassNegativ}), "negative pipe diameter"},
+        {[](InputControls& c) { c.Text9 = "-1"; }, texts({t::WandstaerkeNegativ}), "negative wall"},
+        {[](InputControls& c) { c.Text9 = "0"; }, "", "a wall of 0 passes"},
+        {[](InputControls& c) { c.Text10 = "-50"; }, texts({t::OeffnungNegativ}), "negative bore"},
+        {[](InputControls& c) { c.Text10 = "150"; }, texts({t::OeffnungNichtKleinerRohr}), "bore 150 in 100 mm"},
+        {[](InputControls& c) { c.Text10 = "100"; }, texts({t::OeffnungNichtKleinerRohr}), "bore as the pipe"},
+        {[](InputControls& c) { c.Text10 = "99,9"; }, "", "bore just below the pipe"},
+        {[](InputControls& c) { c.Combo2 = element::VenturiBearbeitet, c.Check2 = 1, c.Text22 = "200"; },
+         texts({t::RechteckkanalNorm}), "venturi tube in a duct"},
+        {[](InputControls& c) { c.Combo2 = element::RQ25, c.Check2 = 1, c.Text22 = "200"; }, "",
+         "a probe may sit in a duct"},
+        {[](InputControls& c) { c.Combo2 = element::SondeAndererHersteller, c.Text10 = "0,6", c.Text11 = ""; },
+         texts({t::SondenbreiteNichtPositiv}), "type 8 with an empty probe width"},
+        {[](InputControls& c) { c.Combo2 = element::SondeAndererHersteller, c.Text10 = "-0,6", c.Text11 = "21"; },
+         texts({t::KZahlNichtPositiv}), "type 8 with a negative K"},
+        {[](InputControls& c) { c.Combo2 = element::SondeAndererHersteller, c.Text10 = "0,6", c.Text11 = "120"; },
+         texts({t::SondeNichtSchmalerRohr}), "type 8 wider than the pipe"},
+        {[](InputControls& c) { c.Combo2 = element::RQ50, c.Text8 = "50"; }, texts({t::SondeNichtSchmalerRohr}),
+         "RQ50 (50 mm) in a 50 mm pipe"},
+        {[](InputControls& c) { c.Combo2 = element::RQ25, c.Text8 = "22"; }, "", "RQ25 (21 mm) in a 22 mm pipe"},
+    };
+    for (const auto& k : cases) {
+        TestTracer tr;
+        InputControls c = validWindow();
+        k.change(c);
+        EXPECT_EQ(readWindow(c).ui.gFehlerEingabe, k.expected) << k.shows;
+        EXPECT_TRUE(tr.responder.reports.empty()) << k.shows;
+    }
+    // Both languages have the texts.
+    InputControls c = validWindow();
+    c.Text18 = "-1";
+    EXPECT_EQ(readWindow(c, OffsetEnglish).ui.gFehlerEingabe, "The design flow must be greater than 0. ");
 }
 
 TEST(ReadOberflaeche, EnglishTextsFollowEachOtherWithoutBlank)

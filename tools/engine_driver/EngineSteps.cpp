@@ -2,14 +2,17 @@
 
 #include "engine/CalculateDriver.h"
 #include "engine/DensityDispatch.h"
+#include "engine/DifferentialPressureSolver.h"
 #include "engine/FlowAndDifferentialPressure.h"
 #include "engine/FlowLimits.h"
 #include "engine/GasTableDensity.h"
 #include "engine/IdealGasAndLiquidDensity.h"
 #include "engine/InnerDiameter.h"
+#include "engine/IsentropicExponent.h"
 #include "engine/ProbeCoefficient.h"
 #include "engine/RedlichKwong.h"
 #include "engine/VibrationCheck.h"
+#include "engine/Viscosity.h"
 #include "engine/WaterSteamDensity.h"
 
 #include <algorithm>
@@ -32,6 +35,8 @@ const std::array kSteps{
     StepEntry{"BerechneDichteWasser", &BerechneDichteWasser},
     StepEntry{"BerechneInnendurchmesser", &BerechneInnendurchmesser},
     StepEntry{"BerechneZeta", &BerechneZeta},
+    StepEntry{"BerechneIsentropenkoeffizient", &BerechneIsentropenkoeffizient},
+    StepEntry{"BerechneViskositaet", &BerechneViskositaet},
     StepEntry{"BerechneDifferenzdruck", &BerechneDifferenzdruck},
     StepEntry{"BerechneReynolds", &BerechneReynolds},
     StepEntry{"frequencycheck", &frequencycheck},
@@ -52,37 +57,59 @@ const StepEntry* findStep(std::string_view name)
     return it == kSteps.end() ? nullptr : &*it;
 }
 
+namespace {
+
+// The windows of a driver run: the state comes from the input, so the main
+// window reads nothing and the type texts are empty; the messages window logs
+// its text, the results window marks the run complete.
+struct Windows : OptionsWindow, MainWindowInputs {
+    void showModal() override {}
+    std::string typeInfoText() const override { return {}; }
+    std::string codeDisplayText() const override { return {}; }
+    void ReadOberflaeche() override {}
+    void setText8(const std::string&) override {}
+    void setText10(const std::string&) override {}
+    void setText18(const std::string&) override {}
+    void selectOption5() override {}
+};
+struct Messages : MessagesWindow {
+    Messages(std::vector<std::string>& l, const UiZustand& u) : log(l), ui(u) {}
+    void show() override { log.push_back(ui.gFehlertext); }
+    std::vector<std::string>& log;
+    const UiZustand& ui;
+};
+struct Results : ResultsWindow {
+    explicit Results(bool& c) : complete(c) {}
+    void show() override { complete = true; }
+    bool& complete;
+};
+
+}  // namespace
+
 CalculateLog calculateRun(EngineContext& e, UiZustand& ui)
 {
-    // The Calculate run of the engine (engine/CalculateDriver.h) with the windows
-    // around it left out: the state comes from the input, so the main window
-    // reads nothing and the type texts are empty; the messages window logs its
-    // text, the results window marks the run complete.
-    struct Windows : OptionsWindow, MainWindowInputs {
-        void showModal() override {}
-        std::string typeInfoText() const override { return {}; }
-        std::string codeDisplayText() const override { return {}; }
-        void ReadOberflaeche() override {}
-        void setText8(const std::string&) override {}
-        void setText10(const std::string&) override {}
-        void setText18(const std::string&) override {}
-        void selectOption5() override {}
-    } windows;
     CalculateLog log;
-    struct Messages : MessagesWindow {
-        Messages(CalculateLog& l, const UiZustand& u) : log(l), ui(u) {}
-        void show() override { log.messageWindow.push_back(ui.gFehlertext); }
-        CalculateLog& log;
-        const UiZustand& ui;
-    } messages{log, ui};
-    struct Results : ResultsWindow {
-        explicit Results(CalculateLog& l) : log(l) {}
-        void show() override { log.complete = true; }
-        CalculateLog& log;
-    } results{log};
+    Windows windows;
+    Messages messages{log.messageWindow, ui};
+    Results results{log.complete};
     ConfigZustand config;
     DriverContext d{e, ui, config, DriverWindows{windows, windows, messages, results}};
     RunCalculate(d);
+    return log;
+}
+
+SolveLog solveRun(EngineContext& e, UiZustand& ui)
+{
+    SolveLog log;
+    bool complete = false;
+    Windows windows;
+    Messages messages{log.messageWindow, ui};
+    Results results{complete};
+    ConfigZustand config;
+    DriverContext d{e, ui, config, DriverWindows{windows, windows, messages, results}};
+    const SolverOutcome outcome = RunSolver(d);
+    log.value = outcome.value;
+    log.passes = outcome.passes;
     return log;
 }
 

@@ -4,6 +4,7 @@
 
 #include "engine/EngineContext.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,5 +36,16 @@ struct CalculateLog {
 // are left out; where the messages window would be shown, gFehlertext is set and
 // the text logged.
 CalculateLog calculateRun(EngineContext& e, UiZustand& ui);
+
+// What a solver run did besides changing the state.
+struct SolveLog {
+    std::vector<std::string> messageWindow;
+    std::optional<double> value;  // the accepted value, none when nothing was accepted
+    int passes = 0;
+};
+
+// The solver button's run (engine/DifferentialPressureSolver.h) on the state as
+// given, with the same windows left out as for the Calculate run.
+SolveLog solveRun(EngineContext& e, UiZustand& ui);
 
 }  // namespace morvane::driver

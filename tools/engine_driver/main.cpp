@@ -1,9 +1,11 @@
-// engine_driver [--step NAME] [--data-root DIR] FILE.json
+// engine_driver [--step NAME] [--solve] [--data-root DIR] FILE.json
 //
 // Runs the calculation engine on a state given as one flat JSON object (FILE "-"
 // reads standard input) and writes the resulting state as one flat JSON object to
 // standard output. Without --step it runs the engine part of the Calculate run;
-// with --step the one step of that name. Message boxes and run-time errors are
+// with --step the one step of that name; with --solve the differential-pressure
+// solver (its accepted value stands in its field of the state, and the output
+// adds "solverValue", null when nothing was accepted, and "solverPasses"). Message boxes and run-time errors are
 // written to standard error; every run-time error is answered "Exit Procedure".
 //
 // Exit status: 0 after a run, whether or not a step reported a message; 1 when a
@@ -65,7 +67,8 @@ public:
 int usage(const std::string& why)
 {
     std::cerr << "engine_driver: " << why << "\n"
-              << "usage: engine_driver [--step NAME] [--data-root DIR] FILE.json   (FILE - reads standard input)\n"
+              << "usage: engine_driver [--step NAME] [--solve] [--data-root DIR] FILE.json   (FILE - reads standard "
+                 "input)\n"
               << "steps:";
     for (const auto& s : driver::engineSteps())
         std::cerr << " " << s.name;
@@ -88,9 +91,12 @@ int main(int argc, char** argv)
     std::optional<std::string> stepName;
     std::optional<std::filesystem::path> dataRoot;
     std::optional<std::string> file;
+    bool solve = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if ((a == "--step" || a == "--data-root") && i + 1 < argc) {
+        if (a == "--solve") {
+            solve = true;
+        } else if ((a == "--step" || a == "--data-root") && i + 1 < argc) {
             if (a == "--step")
                 stepName = argv[++i];
             else
@@ -105,6 +111,8 @@ int main(int argc, char** argv)
     }
     if (!file)
         return usage("no input file");
+    if (solve && stepName)
+        return usage("--step and --solve together");
 
     const driver::StepEntry* step = nullptr;
     if (stepName) {
@@ -140,8 +148,12 @@ int main(int argc, char** argv)
     EngineContext e{state, ui, settings, boxes, databases};
 
     driver::CalculateLog log;
+    driver::SolveLog solveLog;
     if (step != nullptr) {
         step->run(e);
+    } else if (solve) {
+        solveLog = driver::solveRun(e, ui);
+        log.messageWindow = solveLog.messageWindow;
     } else {
         log = driver::calculateRun(e, ui);
         if (!log.stoppedBefore.empty())
@@ -157,6 +169,10 @@ int main(int argc, char** argv)
     out["runtimeErrors"] = responder.errors;
     out["runStoppedBefore"] = log.stoppedBefore;
     out["runComplete"] = log.complete;
+    if (solve) {
+        out["solverValue"] = solveLog.value ? nlohmann::ordered_json(*solveLog.value) : nlohmann::ordered_json();
+        out["solverPasses"] = solveLog.passes;
+    }
     const auto texts = errPtnr().colCallStack();
     std::vector<std::string> trace(texts.begin(), texts.end());
     out["trace"] = trace;
