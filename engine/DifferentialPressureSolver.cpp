@@ -1,6 +1,7 @@
 #include "engine/DifferentialPressureSolver.h"
 
 #include "engine/FormatPatterns.h"
+#include "platform/ProductDatabase.h"
 #include "platform/NumberText.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
@@ -106,6 +107,9 @@ SolverOutcome RunSolver(DriverContext& d)
         return outcome;
     if (!leseEingaben(g, d, true))
         return outcome;
+    // From here on the engine reads the product database: its file is checked
+    // once for the whole run.
+    const ProductDatabases::Run databaseRun(e.databases);
     if (stopsOn(g, d, d.steps.BerechneDichte, s.gFehlerDichte))
         return outcome;
     if (completion.stepLeft())

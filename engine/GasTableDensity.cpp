@@ -73,6 +73,8 @@ void BerechneDichteGas(EngineContext& e)
     double z11 = 0, z12 = 0, z21 = 0, z22 = 0, zp1 = 0, zp2 = 0, Z = 0;
     const double T = s.gTemperatur;
     const double p = s.gDruck;
+    // Looked up in the table once, read on every row.
+    const Recordset::Column gasdaten("Gasdaten"), tStuetz("TStuetz"), dStuetz("DStuetz");
 
     // 1.-2. The database of this user, then the two tables of the gas.
     if (!g.step([&] { db = e.databases.OpenDatabase(e.settings.gUserMSCode); }))
@@ -90,14 +92,14 @@ void BerechneDichteGas(EngineContext& e)
     const auto next = [&] { return read([](Recordset& r) { r.MoveNext(); }); };
     if (!read([](Recordset& r) { r.MoveFirst(); }))
         return;
-    if (!read([&](Recordset& r) { s.gNormdichte = r.doubleValue("Gasdaten"); }))
+    if (!read([&](Recordset& r) { s.gNormdichte = r.doubleValue(gasdaten); }))
         return;
     if (!read([&](Recordset& r) { nT = r.integerValue("nTStuetz"); }))
         return;
     if (!read([&](Recordset& r) { nD = r.integerValue("nDStuetz"); }))
         return;
     for (double* scalar : {&tMin, &tMax, &pMin, &pMax, &s.gKritischeTemperatur, &s.gKritischerDruck}) {
-        if (!next() || !read([&](Recordset& r) { *scalar = r.doubleValue("Gasdaten"); }))
+        if (!next() || !read([&](Recordset& r) { *scalar = r.doubleValue(gasdaten); }))
             return;
     }
 
@@ -117,7 +119,7 @@ void BerechneDichteGas(EngineContext& e)
     for (int i = 1; i <= nT; ++i) {
         if (i > 1 && !next())
             return;
-        if (!read([&](Recordset& r) { at(TS, i) = r.doubleValue("TStuetz"); }))
+        if (!read([&](Recordset& r) { at(TS, i) = r.doubleValue(tStuetz); }))
             return;
     }
     if (!read([](Recordset& r) { r.MoveFirst(); }))
@@ -125,7 +127,7 @@ void BerechneDichteGas(EngineContext& e)
     for (int j = 1; j <= nD; ++j) {
         if (j > 1 && !next())
             return;
-        if (!read([&](Recordset& r) { at(DS, j) = r.doubleValue("DStuetz"); }))
+        if (!read([&](Recordset& r) { at(DS, j) = r.doubleValue(dStuetz); }))
             return;
     }
 

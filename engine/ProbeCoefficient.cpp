@@ -87,16 +87,18 @@ void BerechneZeta(EngineContext& e)
                 const auto db = e.databases.OpenDatabase(e.settings.gUserMSCode);
                 Recordset rs = db->OpenRecordset(table);
                 rs.MoveFirst();
+                // Looked up in the table once, read on every row.
+                const Recordset::Column durchmesser("Durchmesser"), zetaColumn("Zeta");
                 n = rs.integerValue("NumStuetz");
-                dia[0] = rs.doubleValue("Durchmesser");
-                zeta[0] = rs.doubleValue("Zeta");
+                dia[0] = rs.doubleValue(durchmesser);
+                zeta[0] = rs.doubleValue(zetaColumn);
                 for (int row = 2; row <= n; ++row) {
                     if (row > MaxProbeSupportPoints)
                         raiseError(err::SubscriptOutOfRange, std::string("probe table ") + table +
                                                                  " has more than 20 support points");
                     rs.MoveNext();
-                    dia[row - 1] = rs.doubleValue("Durchmesser");
-                    zeta[row - 1] = rs.doubleValue("Zeta");
+                    dia[row - 1] = rs.doubleValue(durchmesser);
+                    zeta[row - 1] = rs.doubleValue(zetaColumn);
                 }
             }))
             return;
