@@ -1,8 +1,12 @@
 #include "tracing/ErrPtnr.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <iostream>
+
+#include <time.h>
 
 namespace morvane {
 
@@ -55,8 +59,17 @@ void ErrPtnr::setCurrentError(int number, std::string description)
 
 std::time_t ErrPtnr::nowSecond() const
 {
-    const auto now = clock_ != nullptr ? clock_->now() : std::chrono::system_clock::now();
-    return std::chrono::system_clock::to_time_t(now);
+    if (clock_ != nullptr)
+        return std::chrono::system_clock::to_time_t(clock_->now());
+#ifdef CLOCK_REALTIME_COARSE
+    // The time of day to the second: the clock of the last timer tick (a few
+    // milliseconds at most) is ample and spares every procedure entry a read
+    // of the processor's time-stamp counter.
+    timespec ts{};
+    if (clock_gettime(CLOCK_REALTIME_COARSE, &ts) == 0)
+        return ts.tv_sec;
+#endif
+    return std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
 }
 
 ErrPtnr::Entry& ErrPtnr::pushFront()
@@ -79,12 +92,19 @@ ErrPtnr::Entry& ErrPtnr::insertSecond()
     return at(first);
 }
 
+void ErrPtnr::Text::grow(std::size_t n)
+{
+    const std::size_t capacity = std::max<std::size_t>(n, 2 * capacity_);
+    data_ = std::make_unique<char[]>(capacity);
+    capacity_ = capacity;
+}
+
 void ErrPtnr::CallStack(std::string_view a)
 {
     Entry& e = pushFront();
     e.parameter = false;
     e.second = nowSecond();
-    e.text.assign(a);
+    std::memcpy(e.text.resize(a.size()), a.data(), a.size());
 }
 
 void ErrPtnr::CallStackProcedure(std::string_view module, std::string_view declaration)
@@ -92,25 +112,27 @@ void ErrPtnr::CallStackProcedure(std::string_view module, std::string_view decla
     Entry& e = pushFront();
     e.parameter = false;
     e.second = nowSecond();
-    e.text.clear();
-    e.text += '[';
-    e.text += module;
-    e.text += "] ";
-    e.text += declaration;
+    char* p = e.text.resize(module.size() + declaration.size() + 3);
+    *p++ = '[';
+    std::memcpy(p, module.data(), module.size());
+    p += module.size();
+    *p++ = ']';
+    *p++ = ' ';
+    std::memcpy(p, declaration.data(), declaration.size());
 }
 
 void ErrPtnr::CallStackParam(std::string_view ParamName, const TraceValue& v)
 {
     Entry& e = insertSecond();
     e.parameter = true;
-    e.text.assign(ParamName);
-    e.value = v;
+    std::memcpy(e.text.resize(ParamName.size()), ParamName.data(), ParamName.size());
+    e.value.assign(v);
 }
 
 std::string ErrPtnr::entryText(const Entry& entry, std::time_t& formattedSecond, std::string& timeText) const
 {
     if (entry.parameter)
-        return '\t' + entry.text + ":\t" + entry.value.text();
+        return '\t' + std::string(entry.text.view()) + ":\t" + entry.value.text();
     // hh:mm:ss on the 24-hour clock, local time.
     if (timeText.empty() || entry.second != formattedSecond) {
         std::tm tm{};
@@ -120,7 +142,7 @@ std::string ErrPtnr::entryText(const Entry& entry, std::time_t& formattedSecond,
         timeText = buf;
         formattedSecond = entry.second;
     }
-    return timeText + ' ' + entry.text;
+    return timeText + ' ' + std::string(entry.text.view());
 }
 
 std::deque<std::string> ErrPtnr::colCallStack() const

@@ -11,6 +11,7 @@
 #include <ctime>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -99,10 +100,31 @@ private:
     // One trace entry. Its text is put together only when the trace is read:
     // a procedure entry keeps the second of its time stamp, a parameter entry
     // its value.
+    // Characters kept for reuse: writing a text of a size seen before costs
+    // one copy and no allocation.
+    class Text {
+    public:
+        // Room for n characters, the text's new size; the old text is gone.
+        char* resize(std::size_t n)
+        {
+            if (n > capacity_ || !data_)
+                grow(n);
+            size_ = n;
+            return data_.get();
+        }
+        std::string_view view() const { return {data_.get(), size_}; }
+
+    private:
+        void grow(std::size_t n);
+        std::unique_ptr<char[]> data_;
+        std::size_t size_ = 0;
+        std::size_t capacity_ = 0;
+    };
+
     struct Entry {
         bool parameter = false;
         std::time_t second = 0;
-        std::string text;  // what follows the time stamp, or the parameter's name
+        Text text;  // what follows the time stamp, or the parameter's name
         TraceValue value;
     };
 

@@ -33,6 +33,16 @@ public:
     static TraceValue nothing() { return TraceValue(Kind::Nothing, {}); }
 
     Kind kind() const { return kind_; }
+
+    // Takes over another value; copies a text only where the value has one.
+    void assign(const TraceValue& v)
+    {
+        kind_ = v.kind_;
+        form_ = v.form_;
+        number_ = v.number_;
+        if (v.kind_ == Kind::Object || (v.kind_ == Kind::Value && v.form_ == Form::Text))
+            text_ = v.text_;
+    }
     // "[ARRAY]", "[NULL]", "[EMPTY]", the ordinary text of a value, "[OBJECT:type]"
     // or "[NOTHING]".
     std::string text() const;
