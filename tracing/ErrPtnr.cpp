@@ -121,6 +121,22 @@ void ErrPtnr::CallStackProcedure(std::string_view module, std::string_view decla
     std::memcpy(p, declaration.data(), declaration.size());
 }
 
+void ErrPtnr::CallStackEntry(std::string_view module, std::string_view declaration,
+                             std::initializer_list<TraceParam> params)
+{
+    // Each entry goes to the front of the list and the oldest one past 40 goes:
+    // the parameters from the last to the first, then the procedure entry
+    // leave the same list as the procedure entry followed by the parameters
+    // inserted below it, with less moving about.
+    for (auto it = std::rbegin(params); it != std::rend(params); ++it) {
+        Entry& e = pushFront();
+        e.parameter = true;
+        std::memcpy(e.text.resize(it->name.size()), it->name.data(), it->name.size());
+        e.value.assign(it->value);
+    }
+    CallStackProcedure(module, declaration);
+}
+
 void ErrPtnr::CallStackParam(std::string_view ParamName, const TraceValue& v)
 {
     Entry& e = insertSecond();

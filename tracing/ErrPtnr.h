@@ -11,6 +11,7 @@
 #include <ctime>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -64,6 +65,11 @@ public:
     // CallStack with "[" + module + "] " + declaration, written straight into
     // the entry.
     void CallStackProcedure(std::string_view module, std::string_view declaration);
+    // The entry of a procedure: CallStackProcedure, then CallStackParam for each
+    // parameter from the last to the first, so that they stand below the
+    // procedure entry in declaration order.
+    void CallStackEntry(std::string_view module, std::string_view declaration,
+                        std::initializer_list<TraceParam> params);
 
     // The trace entries' texts, newest procedure entry first.
     std::deque<std::string> colCallStack() const;

@@ -60,4 +60,10 @@ private:
     std::string text_;  // a text value, or an object's type name
 };
 
+// A parameter as a procedure passes it to the trace on entry.
+struct TraceParam {
+    std::string_view name;
+    TraceValue value;
+};
+
 }  // namespace morvane
