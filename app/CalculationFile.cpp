@@ -2,6 +2,7 @@
 
 #include "app/Cp1252.h"
 #include "app/ResourceId.h"
+#include "configurator/TypeKey.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
@@ -447,8 +448,11 @@ std::string fileText(const Blocks& k, const ConfigRowSource& rows, std::int16_t 
     const std::int16_t comboIndex = rows.elementTypeIndex();
     out.append(calcFilePrintText(comboIndex)).append(eol);
     if (comboIndex > 0) {
-        out.append(calcFilePrintText(feldAnzahl)).append(eol);
-        for (int row = 0; row < feldAnzahl; ++row) {
+        // Only the maker's models have configuration rows; the rows of a model
+        // viewed before another element type was chosen are not this file's.
+        const std::int16_t count = isConfiguredModel(comboIndex) ? feldAnzahl : std::int16_t{0};
+        out.append(calcFilePrintText(count)).append(eol);
+        for (int row = 0; row < count; ++row) {
             out.append(calcFilePrintText(rows.rowListIndex(row))).append(eol);
             // The entry's leading number, read with a point whatever the locale.
             out.append(calcFilePrintText(leadingIdNumber(rows.rowEntryText(row)))).append(eol);
@@ -686,19 +690,27 @@ std::string calcFilePrintText(double value)
     return (t[0] == '-' ? t : " " + t) + " ";
 }
 
-void SaveMvl(const ProgramState& state, const ConfigRowSource& rows)
+bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows)
 {
     Guard g("Module1", "SaveMvl", "Sub SaveMvl()");
     const fs::path target = state.doc.gDateiname;
     std::string bytes;
+    bool made = false;
     if (!g.step([&] {
             const Blocks k = blocksFromState(state);
             checkFinite(k);
             bytes = fileText(k, rows, state.config.gConfFeldAnzahl);
+            made = true;
         }))
-        return;
-    if (!g.step([&] { replaceFile(target, bytes); }))
-        return;
+        return false;
+    bool written = false;
+    if (!g.step([&] {
+            replaceFile(target, bytes);
+            written = true;
+        }))
+        return false;
+    // A statement gone past (Next in the error dialog) wrote nothing.
+    return made && written;
 }
 
 LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages)

@@ -43,7 +43,8 @@ inline constexpr const char* kInconsistentFileText = "Error while loading - File
 
 // What the writer needs of the main window's configurator page: the element-type
 // list Combo2 and the configuration rows cmbConfField(i) / txtValueEntry(i).
-// The number of rows written is gConfFeldAnzahl of the configurator's state.
+// The number of rows written is gConfFeldAnzahl of the configurator's state for
+// the maker's models (element types 1 to 7) and 0 for every other type.
 class ConfigRowSource {
 public:
     virtual ~ConfigRowSource() = default;
@@ -72,7 +73,8 @@ struct ConfigRowsSnapshot : ConfigRowSource {
 // under a temporary name in the same folder and renamed over the target only
 // when all of it has been written, so a failure leaves an existing file as it
 // was; the failure reaches the error dialog as a run-time error naming the file.
-void SaveMvl(const ProgramState& state, const ConfigRowSource& rows);
+// True when the file was written.
+bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows);
 
 enum class LoadResult {
     Loaded,   // the blocks were copied into the state

@@ -48,9 +48,14 @@ std::string FileCommands::askSaveName(const char* filter)
     return withDefaultExtension(*chosen, defaultExt_);
 }
 
-void FileCommands::writeFile()
+bool FileCommands::writeFile(const std::string& previousName)
 {
-    SaveMvl(state_, window_.configRows ? window_.configRows() : ConfigRowsSnapshot{});
+    if (SaveMvl(state_, window_.configRows ? window_.configRows() : ConfigRowsSnapshot{}))
+        return true;
+    // Not written: the name the calculation had stays current and shown.
+    state_.doc.gDateiname = previousName;
+    call(window_.showFileName, state_.doc.gDateiname);
+    return false;
 }
 
 void FileCommands::mnuFileNew_Click()
@@ -112,6 +117,7 @@ void FileCommands::mnuFileSave_Click()
     Guard g("frmMain", "mnuFileSave_Click", "Private Sub mnuFileSave_Click()");
     if (!g.step([&] { call(window_.readWindow); }))
         return;
+    const std::string previous = state_.doc.gDateiname;
     if (!g.step([&] {
             if (!state_.doc.gDateiname.empty())
                 return true;
@@ -122,7 +128,7 @@ void FileCommands::mnuFileSave_Click()
             return true;
         }))
         return;
-    if (!g.step([&] { writeFile(); }))
+    if (!g.step([&] { return writeFile(previous); }))
         return;
     if (!g.step([&] { call(window_.showFileName, state_.doc.gDateiname); }))
         return;
@@ -134,6 +140,7 @@ void FileCommands::mnuFileSaveAs_Click()
     if (!g.step([&] { call(window_.readWindow); }))
         return;
     // Cancelling keeps gDateiname; the state has been read all the same.
+    const std::string previous = state_.doc.gDateiname;
     if (!g.step([&] {
             const std::string name = askSaveName(kFilterSaveAs);
             if (name.empty())
@@ -142,7 +149,7 @@ void FileCommands::mnuFileSaveAs_Click()
             return true;
         }))
         return;
-    if (!g.step([&] { writeFile(); }))
+    if (!g.step([&] { return writeFile(previous); }))
         return;
     if (!g.step([&] { call(window_.showFileName, state_.doc.gDateiname); }))
         return;

@@ -76,7 +76,9 @@ public:
 private:
     // Shows the save dialog with the given filter; empty when cancelled.
     std::string askSaveName(const char* filter);
-    void writeFile();
+    // SaveMvl; when the file is not written, previousName becomes current
+    // and shown again and the result is false.
+    bool writeFile(const std::string& previousName);
 
     ProgramState& state_;
     FileDialogs& dialogs_;

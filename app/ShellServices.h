@@ -17,6 +17,8 @@ struct ShellServices {
     ShellOpen& shell;
     Registry& registry;
     ProgramLauncher& launcher;
+    // The clipboard of the configurator's copy button.
+    Clipboard& clipboard;
     // Where Lang.set, the help page and the calculations folder are.
     std::filesystem::path programFolder;
 };

@@ -4,6 +4,8 @@
 #include "app/ProgramIdentity.h"
 #include "platform/RuntimeError.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string_view>
 
 namespace morvane {
@@ -11,6 +13,7 @@ namespace morvane {
 namespace {
 
 constexpr const char* kSection = "Settings";
+constexpr int TwipsPerPixelOnScreen = 15;
 
 int defaultOf(PlacementKey key)
 {
@@ -49,6 +52,22 @@ int placementNumber(const std::string& text)
     if (v.empty() || v.find_first_of(" \t\r\n,") != std::string_view::npos)
         raiseError(err::TypeMismatch);
     return readLanguageNumber(v);
+}
+
+ScreenRect keepOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& screens, const ScreenRect& primary,
+                        int grip)
+{
+    for (const ScreenRect& s : screens) {
+        const int across = std::min(window.left + window.width, s.left + s.width) - std::max(window.left, s.left);
+        const int down = std::min(window.top + grip, s.top + s.height) - std::max(window.top, s.top);
+        if (across >= grip && down >= grip)
+            return window;
+    }
+    const int offset = static_cast<int>(std::lround(WindowPlacement{}.left / double(TwipsPerPixelOnScreen)));
+    ScreenRect moved = window;
+    moved.left = primary.left + std::max(0, std::min(offset, primary.width - window.width));
+    moved.top = primary.top + std::max(0, std::min(offset, primary.height - window.height));
+    return moved;
 }
 
 int loadPlacementValue(const SettingsStore& store, PlacementKey key)

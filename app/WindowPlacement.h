@@ -6,6 +6,7 @@
 #include "platform/Seams.h"
 
 #include <string>
+#include <vector>
 
 namespace morvane {
 
@@ -29,6 +30,20 @@ int loadPlacementValue(const SettingsStore& store, PlacementKey key);
 WindowPlacement loadMainPlacement(const SettingsStore& store);
 
 void saveMainPlacement(const WindowPlacement& placement, SettingsStore& store);
+
+// A rectangle on the desktop, in pixels.
+struct ScreenRect {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const ScreenRect&) const = default;
+};
+
+// Where a window of the given size goes whose frame was stored at (left,
+// top): there, when its top strip (the title bar and menus, `grip` pixels
+// high) lies on one of the screens over at least `grip` pixels of its width;
+// otherwise on the primary screen, at the default offset (1000 twips) from its
+// corner, moved left and up as far as needed to fit (never past the corner).
+ScreenRect keepOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& screens, const ScreenRect& primary,
+                        int grip);
 
 // A whole text read as a number (blanks around it allowed, a point as decimal
 // separator), rounded half to even: run-time error 13 when it is not a number.

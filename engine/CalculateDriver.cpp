@@ -1,5 +1,6 @@
 #include "engine/CalculateDriver.h"
 
+#include "configurator/TypeKey.h"
 #include "engine/DensityDispatch.h"
 #include "engine/DifferentialPressureSolver.h"
 #include "engine/FlowAndDifferentialPressure.h"
@@ -85,7 +86,14 @@ bool leseEingaben(Guard& g, DriverContext& d, bool solver)
         g.step([&] { showMeldung(d, ui.gFehlerEingabe); });
         return false;
     }
-    return true;
+    MainWindowInputs& window = d.windows.mainWindow;
+    if (!g.step([&] { window.rebuildTypeCode(); }))
+        return false;
+    if (!g.step([&] {
+            d.config.gTypenschluessel = typeKey(s.gPrimaerelementtyp, window.typeInfoText(), window.codeDisplayText());
+        }))
+        return false;
+    return g.step([&] { s.gGegenlagerVorgesehen = oppositeSupportOf(d.config.gTypenschluessel); });
 }
 
 bool stopsOn(Guard& g, DriverContext& d, StepFunction step, const std::string& meldung, std::string_view zusatz)
@@ -122,11 +130,7 @@ void RunCalculate(DriverContext& d)
 
     if (!optionenOhneBenutzer(g, d))
         return;
-    if (!g.step([&] {
-            d.config.gTypenschluessel = d.windows.mainWindow.typeInfoText() + d.windows.mainWindow.codeDisplayText();
-        }))
-        return;
-    if (!leseEingaben(g, d))
+    if (!leseEingaben(g, d) || completion.stepLeft())
         return;
     // From here on the engine reads the product database: its file is checked
     // once for the whole run.

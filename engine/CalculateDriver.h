@@ -37,6 +37,9 @@ public:
     // The texts of the configurator's boxes txtTypeInfo and txtCodeDisplay.
     virtual std::string typeInfoText() const = 0;
     virtual std::string codeDisplayText() const = 0;
+    // Builds the type code anew from the configuration rows and the pipe values
+    // of the state (the configurator's cmbConfField_Click(0)).
+    virtual void rebuildTypeCode() = 0;
     // Reads every input control into the calculation state and collects the
     // input messages in gFehlerEingabe (which it empties first).
     virtual void ReadOberflaeche() = 0;
@@ -147,11 +150,13 @@ void showMeldung(DriverContext& d, const std::string& text);
 // False when the handler ends there.
 bool optionenOhneBenutzer(Guard& g, DriverContext& d);
 
-// Three steps of `g`: empties the input messages and the messages of the
-// density, probe-coefficient, isentropic-exponent and dp steps, reads the main
-// window, and shows the input messages if there are any. `solver`: the
-// solver button's own input check (a known dp above 0) joins them. False when
-// the handler ends there.
+// Steps of `g`: empties the input messages and the messages of the density,
+// probe-coefficient, isentropic-exponent and dp steps, reads the main window,
+// and shows the input messages if there are any (false: the handler ends
+// there); `solver`: the solver button's own input check (a known dp above 0)
+// joins them. Otherwise the type code is built anew, now that the typed pipe
+// has reached the state, and its key taken (typeKey: empty outside the models 1
+// to 7) with the opposite support it asks for.
 bool leseEingaben(Guard& g, DriverContext& d, bool solver = false);
 
 // Runs `step` as one step of `g`; when its message text `meldung` is then not

@@ -1,5 +1,6 @@
 #include "engine/DifferentialPressureSolver.h"
 
+#include "engine/FlowAndDifferentialPressure.h"
 #include "engine/FormatPatterns.h"
 #include "platform/ProductDatabase.h"
 #include "platform/NumberText.h"
@@ -33,6 +34,7 @@ constexpr double RQ8BohrungMin = 1.0;
 constexpr double BetaMin = 0.15;
 constexpr double BetaMax = 0.85;
 constexpr double BetaUeber = 0.86;
+constexpr double SondeUnterGrenze = 0.99;  // of a probe's lower bound
 
 bool sucheBohrung(Integer typ) { return typ == element::RQ8 || typ >= element::BlendeFlansch; }
 
@@ -59,26 +61,36 @@ double startwert(const CalculationState& s)
 
 enum class Grenze { Innen, ZuKlein, ZuGross };
 
-// The sought diameter against the bounds of its type.
-Grenze pruefeGrenzen(const CalculationState& s)
+// The sought value of a type (the bore, d/D of types 9 to 15, or the pipe
+// diameter) and its bounds.
+struct Grenzen {
+    double wert, min, max;
+};
+
+Grenzen grenzen(const CalculationState& s)
 {
     const double D = s.gInnendurchmesser;
     const double d = s.gOeffnungsdurchmesser;
-    double wert = D, min = 0.0, max = 0.0;
     switch (s.gPrimaerelementtyp) {
-    case element::RQ8: wert = d, min = RQ8BohrungMin, max = RQ8BohrungMax; break;
-    case element::RQ10: min = 17.0, max = 135.0; break;
+    case element::RQ8: return {d, RQ8BohrungMin, RQ8BohrungMax};
+    case element::RQ10: return {D, 17.0, 135.0};
     case element::RQ50:
     case element::RQ25:
     case element::RQ25HDD:
     case element::RQ32:
-    case element::RQ44: min = 65.0, max = 12000.0; break;
-    case element::SondeAndererHersteller: min = 4.0 * s.gSondenbreite, max = 1200.0 * s.gSondenbreite; break;
-    default: wert = checkedDivide(d, D), min = BetaMin, max = BetaMax; break;  // types 9 to 15: d/D
+    case element::RQ44: return {D, 65.0, 12000.0};
+    case element::SondeAndererHersteller: return {D, 4.0 * s.gSondenbreite, 1200.0 * s.gSondenbreite};
+    default: return {checkedDivide(d, D), BetaMin, BetaMax};  // types 9 to 15: d/D
     }
-    if (wert < min)
+}
+
+// The sought diameter against the bounds of its type.
+Grenze pruefeGrenzen(const CalculationState& s)
+{
+    const Grenzen g = grenzen(s);
+    if (g.wert < g.min)
         return Grenze::ZuKlein;
-    if (wert > max)
+    if (g.wert > g.max)
         return Grenze::ZuGross;
     return Grenze::Innen;
 }
@@ -105,7 +117,7 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
 
     if (!optionenOhneBenutzer(g, d))
         return outcome;
-    if (!leseEingaben(g, d, true))
+    if (!leseEingaben(g, d, true) || completion.stepLeft())
         return outcome;
     // From here on the engine reads the product database: its file is checked
     // once for the whole run.
@@ -237,6 +249,11 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
                         wert = RQ8BohrungUeber;
                     if (typ >= element::BlendeFlansch && wert > BetaMax * s.gInnendurchmesser)
                         wert = BetaUeber * s.gInnendurchmesser;
+                    // A pipe no wider than its probe has no flow area to compute:
+                    // the diameter is set just below its lower bound instead, so
+                    // that the next pass reports text 1817 unless it converges.
+                    if (isProbe(typ) && wert <= probeWidthMm(typ, s.gSondenbreite))
+                        wert = SondeUnterGrenze * grenzen(s).min;
                 }))
                 return outcome;
             continue;

@@ -160,19 +160,31 @@ void BerechneDifferenzdruck(EngineContext& e)
         return;
     if (!g.step([&] { BerechneReynolds(e); }))
         return;
+    // A point that ends on a message (its iteration found no fixed point) ends
+    // the step: the run stops on the message, and the other points would only
+    // repeat the box.
     const auto point = [&](int i) {
+        const std::string vorher = s.gFehlerDp;
         return g.step([&] {
-            Getdp(e, s.gMassenstrom[i], s.gReynolds[i], s.gExpansionszahl[i], s.gDifferenzdruck[i],
-                  s.gDruckverlust[i]);
-        });
+                   Getdp(e, s.gMassenstrom[i], s.gReynolds[i], s.gExpansionszahl[i], s.gDifferenzdruck[i],
+                         s.gDruckverlust[i]);
+               }) &&
+               s.gFehlerDp == vorher;
     };
     if (!point(PunktAuslegung))
         return;
     if (!isSet(s.gMehrereBetriebspunkte))
         return;
+    // The single coefficient fields that the results and the protocol show are
+    // the design point's; the other points overwrite them on their way.
+    const double kZahl = s.gKZahl, zeta = s.gZeta, c = s.gDurchflusskoeffizient, beta = s.gBeta;
     for (int i = PunktMax; i <= PunktMin; ++i)
         if (!point(i))
-            return;
+            break;
+    s.gKZahl = kZahl;
+    s.gZeta = zeta;
+    s.gDurchflusskoeffizient = c;
+    s.gBeta = beta;
 }
 
 void BerechneReynolds(EngineContext& e)

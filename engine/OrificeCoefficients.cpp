@@ -170,18 +170,33 @@ void get_Blende(EngineContext& ctx, double& q, double& Re, double& e, double& dp
         return;
     if (!g.step([&] { C = dischargeCoefficient(s.gPrimaerelementtyp, beta, Re, s.gEpsilonFaktor, D); }))
         return;
+    // Far outside their range (a bore of a few micrometres in the RQ8, say) the
+    // corrections give a coefficient of 0 or less: no flow equation, no result.
+    if (!g.step([&] {
+            if (C > 0.0)
+                return true;
+            s.gFehlerDp = ctx.text(TextOrificeCNotPositive);
+            return false;
+        }))
+        return;
     if (!g.step([&] {
             it = orificeDifferentialPressure(q, s.gEpsilonFaktor, C, beta, Dw, s.gBetriebsdichte,
                                              s.gIsentropenkoeffizient, s.gDruck * 1000.0);
+        }))
+        return;
+    // Without a fixed point (or with one outside 0 < e ≤ 1) the last pass
+    // belongs to no flow: the point keeps no dp, and the run stops on the
+    // message, as for the probes.
+    if (!g.step([&] {
+            if (it.converged && it.e > 0.0 && it.e <= 1.0 && it.dpKPa > 0.0)
+                return true;
+            ctx.message("keine Konvergenz");
+            s.gFehlerDp = ctx.text(TextOrificeDpNotConverged);
+            return false;
+        }))
+        return;
+    if (!g.step([&] {
             e = it.e;
-        }))
-        return;
-    if (!g.step([&] {
-            if (!it.converged)
-                ctx.message("keine Konvergenz");
-        }))
-        return;
-    if (!g.step([&] {
             dp = it.dpKPa;
             dpb = it.lossKPa;
         }))

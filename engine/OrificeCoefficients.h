@@ -5,7 +5,16 @@
 
 #include "engine/EngineContext.h"
 
+#include <cstdint>
+
 namespace morvane {
+
+// The program's own message (resource text) of get_Blende: the dp iteration
+// found no fixed point, so the run stops instead of going on with a dp that
+// belongs to no flow.
+inline constexpr std::int32_t TextOrificeDpNotConverged = 1942;
+// ... and the discharge coefficient of the bore is 0 or less.
+inline constexpr std::int32_t TextOrificeCNotPositive = 1962;
 
 // Tapping distances from the upstream (l1) and to the downstream (l2) face of
 // the plate, m.
@@ -49,7 +58,8 @@ OrificeIteration orificeDifferentialPressure(double q, double epsilonFaktor, dou
 // One operating point of element types 1 and 9 to 15: q mass flow (kg/s), Re pipe
 // Reynolds number; e receives the expansion factor, dp the differential
 // pressure (kPa) and dpb the permanent pressure loss (kPa). Writes gKZahl,
-// gDurchflusskoeffizient, gZeta and gBeta.
+// gDurchflusskoeffizient, gZeta and gBeta. Without convergence it shows the box
+// "keine Konvergenz", puts text 1942 into gFehlerDp and stores nothing.
 void get_Blende(EngineContext& ctx, double& q, double& Re, double& e, double& dp, double& dpb);
 
 }  // namespace morvane

@@ -1,5 +1,6 @@
 #include "engine/RedlichKwong.h"
 
+#include "engine/WaterSteamDensity.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
@@ -136,15 +137,24 @@ void BerechneDichteRedlichKwong(EngineContext& e)
     } while (!(std::abs(d) <= Toleranz));
 
     // 6. Norm density scaled by pressure, temperature and the ratio of the
-    // compressibility factors; divisions left to right.
+    // compressibility factors; divisions left to right. A density of 0 or less
+    // (a compressibility factor that settled below 0, far outside the
+    // equation's range) is reported, not stored.
+    double rho = 0.0;
+    if (!g.step([&] {
+            rho = s.gNormdichteRK * s.gDruck * KelvinDichte;
+            rho = checkedDivide(rho, s.gTemperatur + KelvinDichte);
+            rho = checkedDivide(rho, NormdruckKPa);
+            rho = checkedDivide(rho, s.gKompressibilitaet);
+            if (rho > 0.0)
+                return true;
+            s.gFehlerDichte = e.text(TextDichteNichtPositiv);
+            return false;
+        }))
+        return;
     if (!g.step([&] { s.gNormdichte = s.gNormdichteRK; }))
         return;
-    g.step([&] {
-        double rho = s.gNormdichteRK * s.gDruck * KelvinDichte;
-        rho = checkedDivide(rho, s.gTemperatur + KelvinDichte);
-        rho = checkedDivide(rho, NormdruckKPa);
-        s.gBetriebsdichte = checkedDivide(rho, s.gKompressibilitaet);
-    });
+    g.step([&] { s.gBetriebsdichte = rho; });
 }
 
 }  // namespace morvane

@@ -120,7 +120,7 @@ struct InputControls {
     // Page "Config Selection" (the configurator's controls)
     std::string txtTypeInfo;    // with txtCodeDisplay: gTypenschluessel, gGegenlagerVorgesehen
     std::string txtCodeDisplay;
-    std::vector<ConfigRowControls> confRows;  // the rows currently loaded
+    std::vector<ConfigRowControls> confRows;  // the rows in use (gConfFeldAnzahl of them)
 
     // Installation panel Frame4 (hidden; written by WriteOberflaeche, never read)
     std::int16_t Combo5 = -1;   // gWerkstoffRohr

@@ -1,7 +1,10 @@
 #include "mainwindow/InputModel.h"
 
 #include "app/ResourceTexts.h"
+#include "configurator/TypeCode.h"
+#include "configurator/TypeKey.h"
 #include "engine/FlowAndDifferentialPressure.h"
+#include "engine/InnerDiameter.h"
 #include "mainwindow/DisplayUnits.h"
 #include "mainwindow/StrCheck.h"
 #include "platform/NumberText.h"
@@ -9,6 +12,7 @@
 #include "tracing/Guard.h"
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 
 namespace morvane {
@@ -118,15 +122,11 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
             s.gModellFluessigkeit = optionField(c.Option4);
         }))
         return;
-    // 2 type key and the opposite support it asks for ("...GE1", case-sensitive)
-    if (!g.step([&] { ps.config.gTypenschluessel = c.txtTypeInfo + c.txtCodeDisplay; }))
+    // 2 type key of the models 1..7 (empty for every other element type) and
+    // the opposite support it asks for ("...GE1", case-sensitive)
+    if (!g.step([&] { ps.config.gTypenschluessel = typeKey(c.Combo2, c.txtTypeInfo, c.txtCodeDisplay); }))
         return;
-    if (!g.step([&] {
-            const std::string& key = ps.config.gTypenschluessel;
-            s.gGegenlagerVorgesehen = 0;
-            if (key.size() >= 3 && key.compare(key.size() - 3, 3, "GE1") == 0)
-                s.gGegenlagerVorgesehen = 1;
-        }))
+    if (!g.step([&] { s.gGegenlagerVorgesehen = oppositeSupportOf(ps.config.gTypenschluessel); }))
         return;
     // 3 .. 7 medium
     if (!g.step([&] { s.gMediumNr = listField(c.Combo1, listcount::Combo1); }))
@@ -267,6 +267,12 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
     const bool norm = typ >= element::BlendeFlansch;
     const bool bohrung = norm || typ == element::RQ8;
     const double sondenbreite = probeWidthMm(typ, s.gSondenbreite);
+    double rohrWarm = 0.0;  // mm; 0 where the pipe has no size yet
+    if (s.gInnendurchmesser > 0 && (!isSet(s.gRohrRechteckig) || s.gInnenmassB > 0))
+        rohrWarm = warmDiameterMm(isSet(s.gRohrRechteckig)
+                                      ? std::sqrt(4.0 * s.gInnendurchmesser * s.gInnenmassB / PiDuct)
+                                      : s.gInnendurchmesser,
+                                  s.gTemperatur);
     const bool wasserDampf = s.gMediumNr == medium::UeberhitzterDampf || s.gMediumNr == medium::Sattdampf ||
                              s.gMediumNr == medium::Wasser;
     const struct {
@@ -314,6 +320,8 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
         {ideal && s.gKompressibilitaetEingabe < 0, t::KompressibilitaetNegativ},
         {(ideal && s.gIsentropenkoeffizientEingabe < 0) || (rk && s.gIsentropenkoeffizientRK < 0),
          t::IsentropenkoeffizientNegativ},
+        {rk && s.gKritischerDruck < 0, t::KritischerDruckNegativ},
+        {rk && s.gKritischeTemperatur <= AbsoluterNullpunktCelsius, t::KritischeTemperaturNullpunkt},
         {(typ != element::RQ8 && s.gInnendurchmesser < 0) || (isSet(s.gRohrRechteckig) && s.gInnenmassB < 0),
          t::RohrmassNegativ},
         {s.gWandstaerke < 0, t::WandstaerkeNegativ},
@@ -324,21 +332,21 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
         {norm && isSet(s.gRohrRechteckig), t::RechteckkanalNorm},
         {typ == element::SondeAndererHersteller && !(s.gKZahlEingabe > 0), t::KZahlNichtPositiv},
         {typ == element::SondeAndererHersteller && !(s.gSondenbreite > 0), t::SondenbreiteNichtPositiv},
-        {sondenbreite > 0 && s.gInnendurchmesser > 0 && !isSet(s.gRohrRechteckig) &&
-             sondenbreite >= s.gInnendurchmesser,
-         t::SondeNichtSchmalerRohr},
+        // The probe spans the pipe as the calculation sees it: warm, and a duct
+        // as its circle of equal area.
+        {sondenbreite > 0 && rohrWarm > 0 && sondenbreite >= rohrWarm, t::SondeNichtSchmalerRohr},
     };
     for (const auto& check : checks) {
         if (!g.step([&] {
+                // One message a line.
                 if (check.failed)
-                    ui.gFehlerEingabe += resText(check.id, ui.gSprachOffset);
+                    ui.gFehlerEingabe += (ui.gFehlerEingabe.empty() ? "" : "\r\n") + resText(check.id, ui.gSprachOffset);
             }))
             return;
     }
 }
 
-void WriteOberflaeche(ProgramState& ps, InputControls& c, const std::vector<ConfFeldInfo>& gConfFelder,
-                      const ControlSetHook& hook)
+void WriteOberflaeche(ProgramState& ps, InputControls& c, const ControlSetHook& hook)
 {
     Guard g("frmMain", "WriteOberflaeche", "Public Sub WriteOberflaeche()");
     CalculationState& s = ps.calc;
@@ -510,9 +518,9 @@ void WriteOberflaeche(ProgramState& ps, InputControls& c, const std::vector<Conf
         return;
 
     // 22 the configuration rows saved in the file, restored with the
-    // configurator's handlers muted
+    // configurator's handlers muted; only the maker's models have rows
     const ConfAuswahl& auswahl = ps.config.gConfAuswahl;
-    if (!g.step([&] { return auswahl.ComboIndex != 0 && auswahl.Anzahl != 0; }))
+    if (!g.step([&] { return isConfiguredModel(auswahl.ComboIndex) && auswahl.Anzahl != 0; }))
         return;
     if (!g.step([&] { ps.config.gConfEventsAus = True; }))
         return;
@@ -533,28 +541,24 @@ void WriteOberflaeche(ProgramState& ps, InputControls& c, const std::vector<Conf
             }))
             break;
         if (!g.step([&] {
-                std::string wert = strForm(auswahl.Wert[static_cast<std::size_t>(i)]);
-                if (!wert.empty() && wert.front() == ' ')
-                    wert.erase(0, 1);
+                // The plain number: 12.5, .5, -.25.
                 ConfigRowControls& row = rowAt();
-                row.txtValueEntry = std::move(wert);
+                row.txtValueEntry = plainNumber(auswahl.Wert[static_cast<std::size_t>(i)]);
                 w.notify(rowName("txtValueEntry", i));
             }))
             break;
         if (!g.step([&] {
                 ConfigRowControls& row = rowAt();
                 const int k = row.cmbConfField;
-                if (static_cast<std::size_t>(i) >= gConfFelder.size() || k < 0 ||
-                    k >= static_cast<int>(ConfFeldInfo{}.Code.size()))
+                if (i >= ps.config.gConfFeldAnzahl || k < 0 || k > MaxConfigOptions)
                     raiseError(err::SubscriptOutOfRange);
-                const ConfFeldInfo& feld = gConfFelder[static_cast<std::size_t>(i)];
-                const bool eingabe = feld.Type == "Value" || feld.Type == "CombiAdd" || feld.Type == "CombiMulti";
-                if (isTrue(feld.EditField) && feld.Code[static_cast<std::size_t>(k)] == feld.TextinCombo && eingabe) {
+                const ValueEntryRow shows = valueEntryRow(ps.config.gConfFelder[static_cast<std::size_t>(i)], k);
+                if (shows.entryVisible) {
                     row.txtValueEntryVisible = true;
                     w.notify(rowName("txtValueEntry", i));
                     ConfigRowControls& shown = rowAt();
-                    if (feld.LabelStringID != 0) {
-                        shown.lblEntryInfo = resText(feld.LabelStringID, ps.ui.gSprachOffset);
+                    if (shows.labelVisible) {
+                        shown.lblEntryInfo = resText(shows.labelStringID, ps.ui.gSprachOffset);
                         shown.lblEntryInfoVisible = true;
                     } else {
                         shown.lblEntryInfoVisible = false;

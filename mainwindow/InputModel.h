@@ -8,7 +8,7 @@
 //     check values, texts, txtTypeInfo and txtCodeDisplay), then call
 //     ReadOberflaeche; the window's controls are not changed;
 //   - writing: copy the widgets into an InputControls (so that confRows matches
-//     the rows loaded), then call WriteOberflaeche with a ControlSetHook. The hook
+//     the rows in use), then call WriteOberflaeche with a ControlSetHook. The hook
 //     is called after every single assignment, in the order of the writing, with
 //     the control's name ("Option1", "Combo2", "Text8", "cmbConfField(3)",
 //     "txtValueEntry(3)", "lblEntryInfo(3)", "Check4Enabled", "Label62Tag",
@@ -37,36 +37,29 @@
 
 namespace morvane {
 
-// Of one configuration field record of the configurator (gConfFelder(i)), what
-// the restoring of the configuration rows reads.
-struct ConfFeldInfo {
-    std::array<std::string, 31> Code{};  // option code of list entry k
-    std::int16_t EditField = 0;          // Boolean: the field can take an entered value
-    std::string TextinCombo;             // the option code that stands for an entered value
-    std::string Type;                    // "Value", "Constant", "CombiAdd" or "CombiMulti"
-    std::int16_t LabelStringID = 0;      // resource id of the entry label, 0 none
-};
-
 using ControlSetHook = std::function<void(std::string_view control)>;
 
 // Reads every input control into its state field (in the fixed order of the
 // reading), converts pressure and temperature into kPa and °C, derives
-// gEpsilonFaktor, gTypenschluessel and gGegenlagerVorgesehen, then runs all input
-// checks and collects their resource texts in ui.gFehlerEingabe (emptied first).
+// gEpsilonFaktor, gTypenschluessel (configurator/TypeKey.h: empty outside the
+// maker's models 1 to 7) and gGegenlagerVorgesehen, then runs all input
+// checks and collects their resource texts in ui.gFehlerEingabe (emptied first),
+// one a line (CR LF between them).
 // An unreadable number reads as 0. A list without a selection (-1) or with an
 // index beyond its entries is run-time error 380.
 void ReadOberflaeche(const InputControls& controls, ProgramState& state);
 
 // Sets every input control from its state field (numbers in the Str form,
 // pressure and temperature in the display units the state selects) and
-// restores the configuration rows from config.gConfAuswahl. Writes one state
+// restores the configuration rows from config.gConfAuswahl (only for a file of
+// the maker's models 1 to 7; typed values come back as plain numbers, .5 for
+// 0.5). Writes one state
 // field itself: with no model flag set, gModellGespeicherteDaten becomes true.
-// gConfFelder are the configurator's field records of the rows loaded (row i
-// without a record, or an option index outside 0..30, is run-time error 9); a
-// list index outside -1..count-1 or a check value outside 0..2 is run-time
-// error 380.
-void WriteOberflaeche(ProgramState& state, InputControls& controls,
-                      const std::vector<ConfFeldInfo>& gConfFelder = {}, const ControlSetHook& hook = {});
+// The rows' value boxes follow config.gConfFelder, the configurator's field
+// records of the model loaded (a row at or beyond config.gConfFeldAnzahl, or an
+// option index outside 0..30, is run-time error 9); a list index outside
+// -1..count-1 or a check value outside 0..2 is run-time error 380.
+void WriteOberflaeche(ProgramState& state, InputControls& controls, const ControlSetHook& hook = {});
 
 // The input check texts in check order (German ids; the language offset is
 // added when they are appended).
@@ -110,10 +103,13 @@ inline constexpr std::int32_t KompressibilitaetNegativ = 1955;
 inline constexpr std::int32_t OeffnungNegativ = 1957;
 inline constexpr std::int32_t RohrmassNegativ = 1958;
 inline constexpr std::int32_t SondeNichtSchmalerRohr = 1959;
+inline constexpr std::int32_t KritischeTemperaturNullpunkt = 1960;
+inline constexpr std::int32_t KritischerDruckNegativ = 1961;
 }  // namespace eingabetext
 
-// Absolute zero, °C.
-inline constexpr double AbsoluterNullpunktCelsius = -273.15;
+// Absolute zero as the formulas take it, °C: the steam tables and the
+// Redlich-Kwong equation add 273.14 K, so a temperature must lie above -273.14 °C.
+inline constexpr double AbsoluterNullpunktCelsius = -273.14;
 
 // The correction factor's accepted range and the largest bore of the RQ8 (mm).
 inline constexpr double KorrekturFaktorMin = 0.7;

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace morvane {
 
@@ -32,25 +33,44 @@ public:
     // tab stop.
     virtual void text(double x, double y, const std::string& text) = 0;
     virtual void line(double x1, double y1, double x2, double y2, double widthTwips = 15.0) = 0;
-    // A picture file scaled into the rectangle; false when it cannot be read.
-    virtual bool picture(const std::string& file, double x, double y, double width, double height) = 0;
+    // A picture (the bytes of a BMP or PNG file) scaled into the rectangle;
+    // false when it cannot be read. `name` says where the picture came from.
+    virtual bool picture(const std::string& name, const std::vector<unsigned char>& bytes, double x, double y,
+                         double width, double height) = 0;
     virtual void newPage() = 0;
 
     // Ends the document, which sends the pages; false when the job failed.
     virtual bool endDoc() = 0;
 
-    // Where the pages go: the printer's name, or the path of the PDF file that
-    // stands in when no printer is installed.
+    // Where the pages go: the printer's name, or the path of the PDF file.
     virtual std::string destination() const = 0;
+    // True when the pages go to the PDF file that stands in for a missing
+    // printer (not to a PDF file the user chose): the user is to be told where.
     virtual bool isPdfFile() const = 0;
+};
+
+// Where the next jobs go, as the printer dialog left it.
+struct PrintTarget {
+    enum class Kind { DefaultPrinter, NamedPrinter, PdfFile };
+    Kind kind = Kind::DefaultPrinter;
+    std::string name;  // the printer's name, or the PDF file's path
+
+    bool operator==(const PrintTarget&) const = default;
 };
 
 class Printer {
 public:
     virtual ~Printer() = default;
-    // Starts a job on the default printer, without a printer dialog. Nothing
-    // when no job can be started; `error` then says why.
+    // Starts a job on the target in force (the default printer until a target
+    // is chosen). Nothing when no job can be started; `error` then says why,
+    // and stays empty when the user chose not to print (a question cancelled).
     virtual std::unique_ptr<PrintJob> startJob(const std::string& documentName, std::string& error) = 0;
+    // The target of the following jobs.
+    virtual void setTarget(const PrintTarget& target) { target_ = target; }
+    const PrintTarget& target() const { return target_; }
+
+private:
+    PrintTarget target_;
 };
 
 }  // namespace morvane

@@ -226,6 +226,37 @@ std::string Recordset::text(const Cell& v, std::string_view column) const
     return std::get<std::string>(v);
 }
 
+const std::string& Recordset::columnName(std::size_t position) const
+{
+    if (position >= data_->columns.size())
+        fail(dberr::ItemNotFound, "Item not found in this collection: no column " + std::to_string(position) +
+                                      " of " + std::to_string(data_->columns.size()),
+             {});
+    return data_->columns[position];
+}
+
+bool Recordset::isNullAt(std::size_t position) const
+{
+    const std::string& column = columnName(position);
+    if (atEnd())
+        fail(dberr::NoCurrentRecord,
+             "No current record (read after the last of " + std::to_string(data_->rows.size()) + " rows)", column);
+    return std::holds_alternative<std::monostate>(data_->rows[row_][position]);
+}
+
+std::string Recordset::stringAt(std::size_t position) const
+{
+    const std::string& column = columnName(position);
+    if (isNullAt(position))
+        fail(dberr::InvalidUseOfNull, "Invalid use of Null (the cell is empty)", column);
+    const auto& v = data_->rows[row_][position];
+    if (const auto* i = std::get_if<std::int64_t>(&v))
+        return std::to_string(*i);
+    if (const auto* x = std::get_if<double>(&v))
+        return numberText(*x);
+    return std::get<std::string>(v);
+}
+
 // ---------------------------------------------------------- ProductDatabase
 
 ProductDatabase::ProductDatabase(const std::filesystem::path& file) : file_(file)

@@ -68,6 +68,12 @@ public:
     // 1 for the first row.
     std::size_t rowNumber() const { return row_ + 1; }
     const std::string& table() const { return data_->table; }
+    // Columns by position (0 the first), for tables whose columns have no fixed
+    // names. A position past the last column is error 3265.
+    std::size_t columnCount() const { return data_->columns.size(); }
+    const std::string& columnName(std::size_t position) const;
+    bool isNullAt(std::size_t position) const;
+    std::string stringAt(std::size_t position) const;
 
     bool isNull(std::string_view column) const;
     // A number; an integer cell is converted.

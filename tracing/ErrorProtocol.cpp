@@ -242,17 +242,25 @@ bool ErrorProtocol::save(const std::string& protocol)
 bool ErrorProtocol::email(const std::string& protocol)
 {
     services_.clipboard.setText(protocol);
+    // The clipboard may go with the program (on X11 it belongs to the running
+    // program, and the next choice may be Quit): the protocol is kept in the
+    // ".ERR" file too, named in the message.
+    const std::filesystem::path path = protocolFilePath(settings_.folder, settings_.exeName, ".ERR");
+    const std::string kept = writeFile(path, protocol, std::ios::trunc)
+                                 ? std::string(CrLf) + CrLf + "The error protocol is also kept in the file: '" +
+                                       path.string() + "'"
+                                 : std::string();
     const std::string address = trimmed(settings_.supportAddress);
     if (!services_.shell.open("mailto:" + address)) {
         tell(std::string("Your standard e-mail application could not be started.") + CrLf +
-             "The error data was copied to the clipboard: please paste it into an e-mail to " + address + ".");
+             "The error data was copied to the clipboard: please paste it into an e-mail to " + address + "." + kept);
         return false;
     }
     // Said only once the e-mail program has been started.
     tell(std::string("Your standard e-mail application is now started. The error data was copied") + CrLf +
          "to the MS - Windows Clipboard." + CrLf + CrLf +
          "To paste the data from the clipboard to your e-mail editor just press" + CrLf +
-         "the key combination 'CTRL' & 'V'");
+         "the key combination 'CTRL' & 'V'" + kept);
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include "engine/DifferentialPressureSolver.h"
 #include "engine/EngineContext.h"
 #include "engine/qt/frmFehlerfile.h"
+#include "mainwindow/qt/ConfigSelectPage.h"
 #include "mainwindow/qt/MainInputPages.h"
 #include "platform/ProductDatabase.h"
 #include "platform/qt/QtPrinter.h"
@@ -27,16 +28,22 @@
 #include "tracing/qt/ErrorTestPanel.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 
 #include <filesystem>
@@ -50,6 +57,9 @@ constexpr std::int16_t vbKeyF1 = 112;
 
 constexpr const char* kFileCloseMessage = "Code fuer 'mnuFileClose_Click' hinzufuegen.";
 constexpr const char* kHelpPage = "\\Hilfe\\help.html";
+// How much of the window's top must lie on a screen for the user to reach it
+// (pixels).
+constexpr int kTitleGripPixels = 30;
 
 // The window's client area: the toolbar spans its width, every other control
 // stands where its twips put it.
@@ -144,9 +154,23 @@ frmMain::frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& l
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
     fileNamePanel_ = plainLabel(sbStatusBar, "sbStatusBarPanel1");
     sbStatusBar->addWidget(fileNamePanel_, 1);
+    // Panels 2 and 3: the date and the time, kept current by the window.
+    datePanel_ = plainLabel(sbStatusBar, "sbStatusBarPanel2");
+    timePanel_ = plainLabel(sbStatusBar, "sbStatusBarPanel3");
+    for (QLabel* panel : {datePanel_, timePanel_}) {
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setContentsMargins(4, 0, 4, 0);
+        sbStatusBar->addPermanentWidget(panel);
+    }
     setStatusBar(sbStatusBar);
+    auto* clock = new QTimer(this);
+    clock->setObjectName(QStringLiteral("sbStatusBarClock"));
+    connect(clock, &QTimer::timeout, this, [this] { showDateAndTime(); });
+    clock->start(1000);
+    showDateAndTime();
 
     dlgCommonDialog_ = std::make_unique<QtFileDialogs>(this);
+    currentFileDialogs_ = dlgCommonDialog_.get();
     makeFileCommands(*dlgCommonDialog_);
     makeDrivers();
 }
@@ -156,14 +180,27 @@ frmMain::~frmMain() = default;
 void frmMain::makeDrivers()
 {
     databases_ = std::make_unique<ProductDatabases>(services_.programFolder);
+    pages_->configPage()->setServices(
+        {*databases_, services_.clipboard, services_.shell, services_.programFolder});
     engine_ = std::make_unique<EngineContext>(
         EngineContext{state_.calc, state_.ui, state_.settings, services_.messages, *databases_});
     optionsWindow_ = std::make_unique<ModalOptions>(state_, services_.settings, this);
     messagesWindow_ = std::make_unique<QtMessagesWindow>(state_.ui);
     printerDialog_ = std::make_unique<QtPrinterDialog>(this);
     currentPrinterDialog_ = printerDialog_.get();
-    systemPrinter_ = std::make_unique<QtPrinter>(services_.programFolder);
-    protocol_ = std::make_unique<ProtocolPages>(state_, *systemPrinter_, services_.programFolder);
+    auto printer = std::make_unique<QtPrinter>(services_.programFolder);
+    // Without a printer the protocol goes to a PDF file in the program's
+    // folder; where that folder takes no file the user says where it goes.
+    printer->setPdfQuestion([this](const std::string& failedPath) {
+        const bool german = state_.ui.gSprachOffset == 0;
+        const std::string home = QDir::homePath().toStdString();
+        const std::string name = std::filesystem::path(failedPath).filename().string();
+        return currentFileDialogs_->saveFile(german ? "Kein Drucker: Protokoll als PDF-Datei speichern"
+                                                    : "No printer: save the protocol as a PDF file",
+                                             (std::filesystem::path(home) / name).string(), "PDF (*.pdf)|*.pdf");
+    });
+    systemPrinter_ = std::move(printer);
+    protocol_ = std::make_unique<ProtocolPages>(state_, *systemPrinter_, services_.programFolder, &services_.messages);
     makeResultsWindow();
     pages_->setCalculate([this] { RunCalculate(*driver_); });
     pages_->setSolver([this] { RunSolver(*driver_); });
@@ -177,7 +214,7 @@ void frmMain::setPrinterDialog(PrinterDialog& dialog)
 
 void frmMain::setPrinter(Printer& printer)
 {
-    protocol_ = std::make_unique<ProtocolPages>(state_, printer, services_.programFolder);
+    protocol_ = std::make_unique<ProtocolPages>(state_, printer, services_.programFolder, &services_.messages);
     makeResultsWindow();
 }
 
@@ -211,7 +248,11 @@ void frmMain::makeFileCommands(FileDialogs& dialogs)
     files_ = std::make_unique<FileCommands>(state_, dialogs, services_.messages, services_.programFolder, std::move(w));
 }
 
-void frmMain::setFileDialogs(FileDialogs& dialogs) { makeFileCommands(dialogs); }
+void frmMain::setFileDialogs(FileDialogs& dialogs)
+{
+    currentFileDialogs_ = &dialogs;
+    makeFileCommands(dialogs);
+}
 
 QAction* frmMain::menuItem(QMenu* menu, const char* name, const char* captionId)
 {
@@ -337,6 +378,23 @@ void frmMain::Form_Load()
             }))
             return;
     }
+    // A position off every screen (a screen since removed) comes back onto
+    // the primary one, title bar first.
+    if (!g.step([&] {
+            std::vector<ScreenRect> screens;
+            for (const QScreen* s : QGuiApplication::screens()) {
+                const QRect a = s->availableGeometry();
+                screens.push_back({a.x(), a.y(), a.width(), a.height()});
+            }
+            const QScreen* primary = QGuiApplication::primaryScreen();
+            if (primary == nullptr)
+                return;
+            const QRect a = primary->availableGeometry();
+            const ScreenRect placed = keepOnScreen({x(), y(), width(), height()}, screens,
+                                                   {a.x(), a.y(), a.width(), a.height()}, kTitleGripPixels);
+            move(placed.left, placed.top);
+        }))
+        return;
     if (!pages_->setConfiguratorTexts(g) || !pages_->fillLists(g))
         return;
     if (!g.step([&] { pages_->ResetOberflaeche(); }))
@@ -417,13 +475,23 @@ void frmMain::mnuFileProperties_Click()
         return;
 }
 
+void frmMain::showDateAndTime()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale;
+    datePanel_->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    timePanel_->setText(locale.toString(now.time(), QLocale::ShortFormat));
+}
+
 void frmMain::showHelpPage()
 {
     const std::filesystem::path page = services_.programFolder / "Hilfe" / "help.html";
     std::error_code ec;
-    if (std::filesystem::is_regular_file(page, ec))
-        services_.shell.open(page.string());  // a failing shell call stays silent
-    else
+    if (std::filesystem::is_regular_file(page, ec)) {
+        // No program for the page: say where it is, so it can be opened by hand.
+        if (!services_.shell.open(page.string()))
+            services_.messages.show({"Could not open help file: " + page.string() + "!", kProgramTitle});
+    } else
         services_.messages.show({std::string("Did not find help file: ") + kHelpPage + "!", kProgramTitle});
 }
 
@@ -494,13 +562,17 @@ void frmMain::tbToolBar_ButtonClick(const QString& key)
         return;
 }
 
-void frmMain::showEvent(QShowEvent* event)
+void frmMain::setVisible(bool visible)
 {
-    if (!loaded_) {
+    // Loads before the window system sees the window: the stored position is
+    // that of the frame, and only a window not yet created is placed by its
+    // frame (once it stands, a move places its client area, which would put
+    // the frame higher by the title bar at every start).
+    if (visible && !loaded_) {
         loaded_ = true;
         Form_Load();
     }
-    QMainWindow::showEvent(event);
+    QMainWindow::setVisible(visible);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -1,5 +1,5 @@
 // The main window's frame: menu bar, toolbar with the Exit button, the tab
-// control that the input pages fill, the status bar's file-name panel, the
+// control that the input pages fill, the status bar (file name, date, time), the
 // hidden error-test panel, and the frame commands (build and close, language,
 // options, about, help, the file commands, Close, Exit). Built anew at each
 // language switch.
@@ -56,7 +56,7 @@ public:
     frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& languageSwitch, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // Runs when the window is first shown.
+    // Runs when the window is first shown, before it appears.
     void Form_Load();
     // Runs when the window closes (close(), the Exit commands, the title bar).
     void Form_Unload(std::int16_t& Cancel);
@@ -92,8 +92,9 @@ public:
     // The printer of the protocol pages from now on (the system's until then).
     void setPrinter(Printer& printer);
 
+    void setVisible(bool visible) override;
+
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -102,6 +103,7 @@ private:
     void buildMenus();
     void buildToolbar(QWidget* client);
     void showHelpPage();
+    void showDateAndTime();
     void makeFileCommands(FileDialogs& dialogs);
     void makeDrivers();
     void makeResultsWindow();
@@ -116,9 +118,12 @@ private:
     QToolBar* tbToolBar_ = nullptr;
     QTabWidget* SSTab1_ = nullptr;
     QLabel* fileNamePanel_ = nullptr;
+    QLabel* datePanel_ = nullptr;
+    QLabel* timePanel_ = nullptr;
     MainInputPages* pages_ = nullptr;
     // The window's common dialog, and the file commands that use it.
     std::unique_ptr<FileDialogs> dlgCommonDialog_;
+    FileDialogs* currentFileDialogs_ = nullptr;
     std::unique_ptr<FileCommands> files_;
     // What Calc! and the solver run on: the engine over the program state and
     // the product databases of the program folder, and the windows they show.

@@ -6,8 +6,10 @@
 #include "app/qt/Greying.h"
 #include "app/qt/LoadResstrings.h"
 #include "app/qt/PlainLabel.h"
+#include "configurator/TypeKey.h"
 #include "mainwindow/InputModel.h"
 #include "mainwindow/PipeDimensionTable.h"
+#include "mainwindow/qt/ConfigSelectPage.h"
 #include "platform/NumberText.h"
 #include "platform/RuntimeError.h"
 #include "platform/qt/Twips.h"
@@ -28,7 +30,11 @@
 #include <QScrollBar>
 #include <QTabWidget>
 
+#include <algorithm>
+#include <charconv>
 #include <chrono>
+#include <optional>
+#include <utility>
 
 namespace morvane {
 
@@ -139,7 +145,7 @@ void setBaseColour(QWidget* w, const QColor& colour)
     w->setPalette(p);
 }
 
-// The button-face colour without disabling (Text14's design, txtTypeDesc).
+// The button-face colour without disabling (Text14's design).
 void greyBackground(QWidget* w)
 {
     setBaseColour(w, QApplication::palette(w).color(QPalette::Active, QPalette::Button));
@@ -148,7 +154,13 @@ void greyBackground(QWidget* w)
 // &HFF: red, the colour of an incomplete type code.
 const QColor kCodeIncomplete(255, 0, 0);
 
-void setText(QLineEdit* b, const std::string& t) { b->setText(QString::fromStdString(t)); }
+// A text written into a box is shown from its start, as typed: QLineEdit
+// would put the cursor at the end and show a long number's tail.
+void setText(QLineEdit* b, const std::string& t)
+{
+    b->setText(QString::fromStdString(t));
+    b->setCursorPosition(0);
+}
 
 }  // namespace
 
@@ -371,48 +383,14 @@ void MainInputPages::buildAddressPage(QWidget* p)
 
 void MainInputPages::buildConfigPage(QWidget* p)
 {
-    QFont bold = p->font();
-    bold.setBold(true);
-    txtTypeInfo = box(p, "txtTypeInfo", 120, 120, 8040, 315);
-    txtTypeInfo->setReadOnly(true);
-    txtTypeDesc = box(p, "txtTypeDesc", 120, 480, 8040, 315);
-    txtTypeDesc->setReadOnly(true);
-    txtTypeDesc->setFont(bold);
-    greyBackground(txtTypeDesc);
-    txtCodeDisplay = box(p, "txtCodeDisplay", 120, 840, 5640, 315);
-    txtCodeDisplay->setReadOnly(true);
-    txtCodeDisplay->setFont(bold);
-    cmdCopyKey = new QPushButton(p);
-    cmdCopyKey->setObjectName(QStringLiteral("cmdCopyKey"));
-    cmdCopyKey->setAutoDefault(false);
-    cmdCopyKey->setGeometry(twipsRect(5880, 840, 2280, 315));
-
-    auto* frameConfig = frame(p, "fraConfigSelect", nullptr, 120, 1260, 5640, 5280);
-    fraConfigSelect = frameConfig;
-    QComboBox* row0 = newList(frameConfig, "cmbConfField_0");
-    row0->setGeometry(twipsRect(120, 240, 3000, 315));
-    QLineEdit* entry0 = box(frameConfig, "txtValueEntry_0", 3240, 240, 1000, 315);
-    QLabel* info0 = plainLabel(frameConfig, "lblEntryInfo_0");
-    info0->setGeometry(twipsRect(4320, 240, 1200, 285));
-    for (QWidget* w : std::initializer_list<QWidget*>{row0, entry0, info0})
-        w->hide();
-    auto* scroll = new QScrollBar(Qt::Vertical, frameConfig);
-    scroll->setObjectName(QStringLiteral("scrVertScroll"));
-    scroll->setGeometry(twipsRect(5340, 240, 240, 4920));
-    fraConfigSelect->hide();
-
-    auto* imgDrawing = new QLabel(p);
-    imgDrawing->setObjectName(QStringLiteral("imgDrawing"));
-    imgDrawing->setGeometry(twipsRect(5880, 1260, 2280, 2280));
-    lblDrawings = plainLabel(p, "lblDrawings");
-    lblDrawings->setGeometry(twipsRect(5880, 3660, 2280, 285));
-    auto* jpg = new QPushButton(QStringLiteral("JPG"), p);
-    jpg->setObjectName(QStringLiteral("cmdJPGShow"));
-    jpg->setGeometry(twipsRect(5880, 4020, 1080, 315));
-    auto* pdf = new QPushButton(QStringLiteral("PDF"), p);
-    pdf->setObjectName(QStringLiteral("cmdPDFShow"));
-    pdf->setToolTip(QStringLiteral("Display Drawing"));
-    pdf->setGeometry(twipsRect(7080, 4020, 1080, 315));
+    configPage_ = new ConfigSelectPage(p, state_, messages_);
+    txtTypeInfo = configPage_->txtTypeInfo;
+    txtTypeDesc = configPage_->txtTypeDesc;
+    txtCodeDisplay = configPage_->txtCodeDisplay;
+    cmdCopyKey = configPage_->cmdCopyKey;
+    fraConfigSelect = configPage_->fraConfigSelect;
+    lblDrawings = configPage_->lblDrawings;
+    confFieldClick_ = [this](int index) { configPage_->cmbConfField_Click(index); };
 }
 
 void MainInputPages::buildFrame4(QWidget* form)
@@ -484,7 +462,7 @@ void MainInputPages::bindHandlers()
 
 bool MainInputPages::setConfiguratorTexts(Guard& g)
 {
-    return g.step([&] { txtTypeDesc->setText(text(1832)); }) && g.step([&] { cmdCopyKey->setText(text(1833)); }) &&
+    return g.step([&] { txtTypeDesc->setPlainText(text(1832)); }) && g.step([&] { cmdCopyKey->setText(text(1833)); }) &&
            g.step([&] { lblDrawings->setText(text(1834)); });
 }
 
@@ -829,9 +807,21 @@ void MainInputPages::Combo2_Click()
         }
         // The small-flow meter run comes with its own pipe.
         Frame2->setVisible(t != 1);
-        fraConfigSelect->setVisible(t >= 1 && t <= 7);
-        Label29->setText(text(1530 + t));
     });
+    // The maker's models load their configuration; the other types hide it
+    // (rows, type information and code stay as the last model left them).
+    if (!g.step([&] {
+            const int t = Combo2->currentIndex();
+            if (isTrue(state_.config.gConfEventsAus) || t < 0)
+                return false;
+            if (isConfiguredModel(static_cast<std::int16_t>(t)))
+                configPage_->loadModel(Combo2->itemText(t).trimmed().toStdString());
+            else
+                fraConfigSelect->hide();
+            return true;
+        }))
+        return;
+    g.step([&] { Label29->setText(text(1530 + Combo2->currentIndex())); });
 }
 
 void MainInputPages::Combo3_Click()
@@ -863,8 +853,8 @@ void MainInputPages::normmassLookup()
         // Lowering the class runs the lookup again, which finds the entry.
         setListIndex(Combo4, highestDruckstufe(i));
     }
-    Text8->setText(QString::fromStdString(strForm(pipe.gInnendurchmesser)));
-    Text9->setText(QString::fromStdString(strForm(pipe.gWandstaerke)));
+    setText(Text8, strForm(pipe.gInnendurchmesser));
+    setText(Text9, strForm(pipe.gWandstaerke));
     if (confFieldClick_)
         confFieldClick_(0);
 }
@@ -947,6 +937,17 @@ void MainInputPages::toControls(InputControls& c) const
 
     c.txtTypeInfo = str(txtTypeInfo);
     c.txtCodeDisplay = str(txtCodeDisplay);
+    // The rows in use.
+    const int rows = std::clamp<int>(state_.config.gConfFeldAnzahl, 0, configPage_->loadedRows());
+    c.confRows.assign(static_cast<std::size_t>(rows), {});
+    for (int i = 0; i < rows; ++i) {
+        ConfigRowControls& row = c.confRows[static_cast<std::size_t>(i)];
+        row.cmbConfField = idx(configPage_->cmbConfField(i));
+        row.txtValueEntry = str(configPage_->txtValueEntry(i));
+        row.txtValueEntryVisible = !configPage_->txtValueEntry(i)->isHidden();
+        row.lblEntryInfoVisible = !configPage_->lblEntryInfo(i)->isHidden();
+        row.lblEntryInfo = configPage_->lblEntryInfo(i)->text().toStdString();
+    }
 
     c.Combo5 = idx(Combo5);
     c.Combo6 = idx(Combo6);
@@ -1064,6 +1065,22 @@ const Binding<QRadioButton, bool> kOptions[] = {
     MORVANE_BIND(Option17), MORVANE_BIND(Option18)};
 #undef MORVANE_BIND
 
+// "cmbConfField(3)" -> {"cmbConfField", 3}.
+std::optional<std::pair<std::string_view, int>> configRow(std::string_view control)
+{
+    for (std::string_view name : {"cmbConfField", "txtValueEntry", "lblEntryInfo"}) {
+        if (control.size() > name.size() + 2 && control.substr(0, name.size()) == name &&
+            control[name.size()] == '(' && control.back() == ')') {
+            int i = 0;
+            const std::string_view digits = control.substr(name.size() + 1, control.size() - name.size() - 2);
+            const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), i);
+            if (ec == std::errc() && end == digits.data() + digits.size())
+                return std::pair{name, i};
+        }
+    }
+    return std::nullopt;
+}
+
 template <class T, std::size_t N>
 const T* named(const T (&table)[N], std::string_view name)
 {
@@ -1083,7 +1100,13 @@ void MainInputPages::applyControl(std::string_view control, InputControls& c)
         (this->*(b->widget))->setText(QString::fromStdString(c.*(b->field)));
         handlers = false;
     } else if (const auto* l = named(kLists, control)) {
-        setListIndex(this->*(l->widget), c.*(l->field));
+        QComboBox* list = this->*(l->widget);
+        const int before = list->currentIndex();
+        setListIndex(list, c.*(l->field));
+        // An opened file loads its model again even when the list shows it
+        // already, so the saved rows meet a freshly built configuration.
+        if (list == Combo2 && list->currentIndex() == before)
+            Combo2_Click();
     } else if (const auto* k = named(kChecks, control)) {
         setCheckValue(this->*(k->widget), c.*(k->field));
     } else if (const auto* o = named(kOptions, control)) {
@@ -1102,12 +1125,24 @@ void MainInputPages::applyControl(std::string_view control, InputControls& c)
             fileNamePanel_(c.statusPanel1);
         handlers = false;
     } else if (control == "cmbConfField_Click(0)") {
-        if (confFieldClick_)
-            confFieldClick_(0);
+        configPage_->rebuildAfterRestore();
+    } else if (const auto row = configRow(control)) {
+        // The configuration rows: cmbConfField(i), txtValueEntry(i),
+        // lblEntryInfo(i), set while the configurator is muted.
+        const auto& [name, i] = *row;
+        const ConfigRowControls& r = c.confRows.at(static_cast<std::size_t>(i));
+        if (name == "cmbConfField") {
+            configPage_->restoreListIndex(i, r.cmbConfField);
+        } else if (name == "txtValueEntry") {
+            QLineEdit* entry = configPage_->txtValueEntry(i);
+            entry->setText(QString::fromStdString(r.txtValueEntry));
+            entry->setVisible(r.txtValueEntryVisible);
+        } else {
+            QLabel* label = configPage_->lblEntryInfo(i);
+            label->setText(QString::fromStdString(r.lblEntryInfo));
+            label->setVisible(r.lblEntryInfoVisible);
+        }
     } else {
-        // The configuration rows (cmbConfField(i), txtValueEntry(i),
-        // lblEntryInfo(i)) are the configurator's; until it is joined there are
-        // none to set.
         handlers = false;
     }
     if (handlers)
@@ -1120,12 +1155,18 @@ void MainInputPages::WriteOberflaeche()
     // statements.
     InputControls c;
     toControls(c);
-    morvane::WriteOberflaeche(state_, c, {}, [&](std::string_view name) { applyControl(name, c); });
+    morvane::WriteOberflaeche(state_, c, [&](std::string_view name) { applyControl(name, c); });
 }
 
 std::string MainInputPages::typeInfoText() const { return txtTypeInfo->text().toStdString(); }
 
 std::string MainInputPages::codeDisplayText() const { return txtCodeDisplay->text().toStdString(); }
+
+void MainInputPages::rebuildTypeCode()
+{
+    if (confFieldClick_)
+        confFieldClick_(0);
+}
 
 void MainInputPages::ReadOberflaeche()
 {
@@ -1134,11 +1175,11 @@ void MainInputPages::ReadOberflaeche()
     morvane::ReadOberflaeche(c, state_);
 }
 
-void MainInputPages::setText8(const std::string& text) { Text8->setText(QString::fromStdString(text)); }
+void MainInputPages::setText8(const std::string& text) { morvane::setText(Text8, text); }
 
-void MainInputPages::setText10(const std::string& text) { Text10->setText(QString::fromStdString(text)); }
+void MainInputPages::setText10(const std::string& text) { morvane::setText(Text10, text); }
 
-void MainInputPages::setText18(const std::string& text) { Text18->setText(QString::fromStdString(text)); }
+void MainInputPages::setText18(const std::string& text) { morvane::setText(Text18, text); }
 
 void MainInputPages::selectOption5() { setOptionValue(Option5, true); }
 

@@ -38,6 +38,7 @@ class QWidget;
 
 namespace morvane {
 
+class ConfigSelectPage;
 class Guard;
 
 class MainInputPages : public QObject, public MainWindowInputs {
@@ -48,9 +49,11 @@ public:
 
     // Where the reset and the restore write the file name (status bar panel 1).
     void setFileNamePanel(std::function<void(const std::string&)> write) { fileNamePanel_ = std::move(write); }
-    // The configurator's cmbConfField_Click (rebuilds the type code); until the
-    // configurator is joined it does nothing.
+    // The configurator's cmbConfField_Click (rebuilds the type code): the
+    // configuration page's own unless a test hands in another.
     void setConfFieldClick(std::function<void(int)> click) { confFieldClick_ = std::move(click); }
+    // The "Config Selection" page.
+    ConfigSelectPage* configPage() const { return configPage_; }
     // The clock of the date default of Text36; the system clock when not set.
     void setClock(const Clock* clock) { clock_ = clock; }
     // What the Calc! button (Command1) and the Solver button (Command3) run.
@@ -82,6 +85,7 @@ public:
     // What the Calculate and solver runs read of the window and write back.
     std::string typeInfoText() const override;
     std::string codeDisplayText() const override;
+    void rebuildTypeCode() override;
     void ReadOberflaeche() override;
     void setText8(const std::string& text) override;
     void setText10(const std::string& text) override;
@@ -164,7 +168,8 @@ public:
     QGroupBox* Frame1;
     QPlainTextEdit* Text12;
     // Page "Config Selection"
-    QLineEdit *txtTypeInfo, *txtTypeDesc, *txtCodeDisplay;
+    QLineEdit *txtTypeInfo, *txtCodeDisplay;
+    QPlainTextEdit* txtTypeDesc;
     QPushButton* cmdCopyKey;
     QWidget* fraConfigSelect;
     QLabel* lblDrawings;
@@ -177,6 +182,7 @@ public:
 
 private:
     QPushButton* Command1_;
+    ConfigSelectPage* configPage_ = nullptr;
 };
 
 }  // namespace morvane

@@ -69,9 +69,10 @@ MessageAnswer QtMessageBox::show(const MessageRequest& request)
     if (title.isEmpty())
         title = programTitle_.empty() ? QGuiApplication::applicationDisplayName()
                                       : QString::fromStdString(programTitle_);
-    // Message texts break their lines with CR LF.
+    // Message texts break their lines with CR LF, or with a CR alone.
     QString text = QString::fromStdString(request.text);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 
     QMessageBox box(qtIcon(request.icon), title, text, QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);

@@ -23,8 +23,9 @@ QtPrintJob::~QtPrintJob()
 bool QtPrintJob::begin(std::string& error)
 {
     if (!painter_.begin(printer_.get())) {
-        error = pdfFile_ ? "The PDF file '" + destination_ + "' cannot be written."
-                         : "The printer '" + destination_ + "' cannot be opened.";
+        const bool pdf = printer_->outputFormat() == QPrinter::PdfFormat;
+        error = pdf ? "The PDF file '" + destination_ + "' cannot be written."
+                    : "The printer '" + destination_ + "' cannot be opened.";
         return false;
     }
     dpi_ = printer_->resolution() > 0 ? printer_->resolution() : 1200.0;
@@ -69,12 +70,31 @@ void QtPrintJob::text(double x, double y, const std::string& text)
     const QFontMetricsF metrics(painter_.font(), printer_.get());
     QTextOption option(Qt::AlignLeft | Qt::AlignTop);
     option.setWrapMode(QTextOption::NoWrap);
-    // Tab stops every eight average characters.
-    option.setTabStopDistance(8.0 * metrics.averageCharWidth());
-    const QString t = QString::fromStdString(text);
-    // Wide enough for any line: nothing wraps, the page clips.
-    const QRectF box(toDevice(x), toDevice(y), toDevice(1.0e6), metrics.height());
-    painter_.drawText(box, t, option);
+    // Tab stops every eight characters, as in the columns of a text file: a
+    // tab moves the rest of the text to the next column that is a multiple of
+    // eight, placed at that many average character widths from the text's
+    // start (or at the following stop where the text before runs past it).
+    // The pieces are placed here in device units; the painter's own tab stops
+    // are not used.
+    const double average = metrics.averageCharWidth();
+    const double gap = metrics.horizontalAdvance(QLatin1Char(' '));
+    const QStringList pieces = QString::fromStdString(text).split(QLatin1Char('\t'));
+    const double left = toDevice(x);
+    double at = left;
+    qsizetype column = 0;
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (i > 0) {
+            column = (column / 8 + 1) * 8;
+            while (left + static_cast<double>(column) * average < at + gap)
+                column += 8;
+            at = left + static_cast<double>(column) * average;
+        }
+        // Wide enough for any line: nothing wraps, the page clips.
+        const QRectF box(at, toDevice(y), toDevice(1.0e6), metrics.height());
+        painter_.drawText(box, pieces[i], option);
+        at += metrics.horizontalAdvance(pieces[i]);
+        column += pieces[i].size();
+    }
 }
 
 void QtPrintJob::line(double x1, double y1, double x2, double y2, double widthTwips)
@@ -87,9 +107,11 @@ void QtPrintJob::line(double x1, double y1, double x2, double y2, double widthTw
     painter_.restore();
 }
 
-bool QtPrintJob::picture(const std::string& file, double x, double y, double width, double height)
+bool QtPrintJob::picture(const std::string&, const std::vector<unsigned char>& bytes, double x, double y,
+                         double width, double height)
 {
-    const QImage image(QString::fromStdString(file));
+    QImage image;
+    image.loadFromData(bytes.data(), static_cast<int>(bytes.size()));
     if (image.isNull())
         return false;
     painter_.drawImage(QRectF(toDevice(x), toDevice(y), toDevice(width), toDevice(height)), image);
@@ -109,7 +131,9 @@ bool QtPrintJob::endDoc()
     const bool ok = painter_.end();
     if (!ok || printer_->printerState() == QPrinter::Error || printer_->printerState() == QPrinter::Aborted)
         return false;
-    return !pdfFile_ || QFileInfo(QString::fromStdString(destination_)).size() > 0;
+    // A PDF file that came out empty was not written.
+    const bool pdf = printer_->outputFormat() == QPrinter::PdfFormat;
+    return !pdf || QFileInfo(QString::fromStdString(destination_)).size() > 0;
 }
 
 }  // namespace morvane

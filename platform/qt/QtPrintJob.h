@@ -13,7 +13,9 @@ namespace morvane {
 
 class QtPrintJob : public PrintJob {
 public:
-    QtPrintJob(std::unique_ptr<QPrinter> printer, bool pdfFile, std::string destination);
+    // standInPdf: the printer writes the PDF file that stands in for a missing
+    // printer.
+    QtPrintJob(std::unique_ptr<QPrinter> printer, bool standInPdf, std::string destination);
     ~QtPrintJob() override;
 
     // Opens the painter on the printer; false with the reason when it cannot.
@@ -26,7 +28,8 @@ public:
     double lineHeight() const override;
     void text(double x, double y, const std::string& text) override;
     void line(double x1, double y1, double x2, double y2, double widthTwips) override;
-    bool picture(const std::string& file, double x, double y, double width, double height) override;
+    bool picture(const std::string& name, const std::vector<unsigned char>& bytes, double x, double y, double width,
+                 double height) override;
     void newPage() override;
     bool endDoc() override;
     std::string destination() const override { return destination_; }

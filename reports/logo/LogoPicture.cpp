@@ -4,9 +4,11 @@
 #include "reports/logo/LogoParams.h"
 #include "tracing/Guard.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 #include <vector>
 
@@ -68,7 +70,7 @@ std::vector<unsigned char> builtInBitmap()
 
 }  // namespace
 
-LogoHolder::LogoHolder() = default;
+LogoHolder::LogoHolder() : bytes_(builtInBitmap()) {}
 
 void LogoHolder::LoadPicture(const std::filesystem::path& file)
 {
@@ -92,7 +94,12 @@ void LogoHolder::LoadPicture(const std::filesystem::path& file)
     }
     if (w == 0 || h == 0 || w > 30000 || h > 30000)
         throw RuntimeError(kInvalidPicture, "Invalid picture");
+    // The whole picture is kept: a later printout prints it even when the file
+    // is gone.
+    std::vector<unsigned char> bytes(head.begin(), head.end());
+    bytes.insert(bytes.end(), std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     file_ = file.string();
+    bytes_ = std::move(bytes);
     widthPx_ = static_cast<int>(w);
     heightPx_ = static_cast<int>(h);
 }
@@ -102,12 +109,11 @@ std::string LogoHolder::pictureFile() const
     if (!file_.empty())
         return file_;
     const auto path = std::filesystem::temp_directory_path() / "morvane_builtin_logo.bmp";
-    const auto bytes = builtInBitmap();
     std::error_code ec;
     // Written anew when missing or left by another release at another size.
-    if (std::filesystem::file_size(path, ec) != bytes.size() || ec) {
+    if (std::filesystem::file_size(path, ec) != bytes_.size() || ec) {
         std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes_.data()), static_cast<std::streamsize>(bytes_.size()));
     }
     return path.string();
 }
@@ -123,10 +129,19 @@ bool paintLogo(Guard& guard, DokumentDaten& doc, const std::filesystem::path& pr
     guard.skipErrors(false);
     return guard.step([&] {
         const double x = doc.gLogoX, y = doc.gLogoY;
-        if (doc.gLogoBreite != 0 && doc.gLogoHoehe != 0)
-            job.picture(holder.pictureFile(), x, y, doc.gLogoBreite, doc.gLogoHoehe);
-        else
-            job.picture(holder.pictureFile(), x, y, holder.widthTwips(), holder.heightTwips());
+        double w = holder.widthTwips(), h = holder.heightTwips();
+        if (doc.gLogoBreite != 0 && doc.gLogoHoehe != 0) {
+            w = doc.gLogoBreite;
+            h = doc.gLogoHoehe;
+        } else if (holder.isBuiltIn()) {
+            const double room = std::min((job.pageWidth() - x) / w,
+                                         (kHeaderTextTop * job.pageHeight() - kLogoGapTwips - y) / h);
+            if (room > 0.0 && room < 1.0) {
+                w *= room;
+                h *= room;
+            }
+        }
+        job.picture(holder.pictureFile(), holder.pictureBytes(), x, y, w, h);
     });
 }
 

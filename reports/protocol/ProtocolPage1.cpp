@@ -5,6 +5,7 @@
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -206,10 +207,13 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
     S([&] {
         std::string why;
         job = printing.printer.startJob(t.title, why);
-        if (!job)
-            raiseError(kPrinterError, why.empty() ? "Printer error" : why);
-        pen.emplace(*job);
+        if (!job && !why.empty())
+            raiseError(kPrinterError, why);
     });
+    // No job and no reason: the user chose not to print.
+    if (!job)
+        return;
+    S([&] { pen.emplace(*job); });
     S([&] { pen->H = pageExtent(job->pageHeight()); });
     S([&] { pen->W = pageExtent(job->pageWidth()); });
     if (go)
@@ -311,7 +315,11 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
     at(0.28, 0.365, [&] { return fmt(c.gBetriebsdichte, 4); });
     at(0.35, 0.365, "kg/m³");
     at(0.05, 0.38, t.isentropic);
-    at(0.28, 0.38, [&] { return liquid ? std::string("n.a.") : fmt(c.gIsentropenkoeffizient, 4); });
+    // Water and the liquids carry an exponent of 1e9 (no expansion): "n.a.",
+    // as in the results window, which shows a number only below 10.
+    at(0.28, 0.38, [&] {
+        return liquid || !(c.gIsentropenkoeffizient < 10.0) ? std::string("n.a.") : fmt(c.gIsentropenkoeffizient, 4);
+    });
     at(0.35, 0.38, "-");
     at(0.5, 0.32, t.viscosity);
     at(0.73, 0.32, [&] { return fmt(c.gViskositaet, 4); });
@@ -421,7 +429,34 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
         pen->font.bold = false;
         pen->font.underline = false;
     });
-    at(0.05, 0.68, d.gBemerkungen);
+    // The remarks line by line between their heading and the process data's,
+    // each cut with "..." where it would run past the printable width.
+    S([&] {
+        const double step = job->lineHeight();
+        const double room = 0.72 * pen->H - 0.68 * pen->H;
+        const auto fit = static_cast<std::size_t>(step > 0.0 ? std::max(1.0, std::floor(room / step)) : 1.0);
+        const double width = 0.95 * pen->W - 0.05 * pen->W;
+        job->setFont(pen->font);
+        std::vector<std::string> lines = remarkLines(d.gBemerkungen, fit);
+        if (lines.empty())
+            lines.emplace_back();  // an empty line under the heading, as ever
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            std::string& line = lines[i];
+            if (job->textWidth(line) > width) {
+                while (!line.empty() && job->textWidth(line + "...") > width) {
+                    line.pop_back();
+                    while (!line.empty() && (static_cast<unsigned char>(line.back()) & 0xC0) == 0x80)
+                        line.pop_back();  // the rest of a multi-byte character
+                    if (!line.empty() && (static_cast<unsigned char>(line.back()) & 0xC0) == 0xC0)
+                        line.pop_back();
+                }
+                line += "...";
+            }
+            // Single precision like every print position of the page.
+            job->text(static_cast<float>(0.05 * pen->W),
+                      static_cast<float>(0.68 * pen->H) + static_cast<double>(i) * step, line);
+        }
+    });
 
     // Process data, design column.
     S([&] {
@@ -543,9 +578,45 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
         if (!job->endDoc())
             raiseError(kPrinterError, "Printer error");
     });
+    if (go && job->isPdfFile() && printing.messages != nullptr) {
+        const bool german = state.ui.gSprachOffset == 0;
+        MessageRequest r;
+        r.text = german ? "Es ist kein Drucker eingerichtet. Das Protokoll wurde in die PDF-Datei geschrieben:\r\n" +
+                              job->destination()
+                        : "No printer is installed. The protocol was written to the PDF file:\r\n" +
+                              job->destination();
+        r.icon = MessageIcon::Information;
+        printing.messages->show(r);
+    }
 }
 
 }  // namespace
+
+std::vector<std::string> remarkLines(const std::string& remarks, std::size_t maxLines)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    for (std::size_t i = 0; i < remarks.size(); ++i) {
+        const char ch = remarks[i];
+        if (ch == '\r' || ch == '\n') {
+            if (ch == '\r' && i + 1 < remarks.size() && remarks[i + 1] == '\n')
+                ++i;
+            lines.push_back(std::move(line));
+            line.clear();
+        } else {
+            line += ch;
+        }
+    }
+    lines.push_back(std::move(line));
+    while (!lines.empty() && lines.back().empty())
+        lines.pop_back();
+    if (lines.size() > maxLines) {
+        lines.resize(maxLines);
+        if (!lines.empty())
+            lines.back() += "...";
+    }
+    return lines;
+}
 
 void DruckeDeutsch(ProgramState& state, Page1Printing& printing)
 {

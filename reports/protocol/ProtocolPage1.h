@@ -12,11 +12,14 @@
 #pragma once
 
 #include "app/ProgramState.h"
+#include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "reports/logo/LogoPicture.h"
 
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace morvane {
 
@@ -40,6 +43,9 @@ struct Page1Printing {
     Page2Printer page2English;            // DruckeEnglish_p2
     // The decimal separator of the system's number settings, on both pages.
     char decimalSeparator = '.';
+    // Tells the user where the PDF file that stands in for a missing printer
+    // was written; nullptr: nobody is told.
+    MessageBoxSink* messages = nullptr;
 };
 
 // The footer's contact data of the maker.
@@ -49,6 +55,12 @@ inline constexpr const char* kFooterMaker = "halvern Messtechnik GmbH, Am Kalkof
 
 // Run-time error of a print job that cannot start or end.
 inline constexpr int kPrinterError = 482;
+
+// The remarks as the page prints them: one item a line (CR LF, LF or CR end a
+// line; empty lines at the end are dropped), at most maxLines of them; when
+// more follow, the last line kept ends with "..." so that nothing is dropped
+// unannounced.
+std::vector<std::string> remarkLines(const std::string& remarks, std::size_t maxLines);
 
 void DruckeDeutsch(ProgramState& state, Page1Printing& printing);
 void DruckeEnglisch(ProgramState& state, Page1Printing& printing);

@@ -2,6 +2,8 @@
 // the calculation protocol, and the printer dialog shown before them.
 #pragma once
 
+#include "platform/Printer.h"
+
 #include <string>
 
 namespace morvane {
@@ -14,14 +16,17 @@ public:
     virtual ~ProtocolPrinter() = default;
     virtual void DruckeDeutsch() = 0;
     virtual void DruckeEnglisch() = 0;
+    // Where the following printouts go, as the printer dialog left it.
+    virtual void setTarget(const PrintTarget&) {}
 };
 
-// The common dialog's printer dialog, modal; Cancel returns like OK and nothing
-// is read back from it: the printout goes to the printer the page-1 printer uses.
+// The common dialog's printer dialog, modal. Cancel returns like OK: the
+// printout goes on, to the default printer. Confirmed, it answers the printer
+// or the PDF file chosen in it.
 class PrinterDialog {
 public:
     virtual ~PrinterDialog() = default;
-    virtual void ShowPrinter(const std::string& title) = 0;
+    virtual PrintTarget ShowPrinter(const std::string& title) = 0;
 };
 
 }  // namespace morvane

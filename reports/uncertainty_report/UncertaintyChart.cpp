@@ -2,6 +2,8 @@
 
 #include "platform/RuntimeError.h"
 
+#include <algorithm>
+
 namespace morvane {
 
 double Diagrammversatz(int chart, double H)
@@ -33,6 +35,23 @@ double MarkerFraction(double q, double S)
 bool DesignLetterMoved(double C, double A)
 {
     return checkedDivide((C - A) * (C - A), A) < 0.05;
+}
+
+AxisLabels placeAxisLabels(std::optional<double> halfX, double halfWidth, double designX, double designWidth,
+                           double left, double right, double gap)
+{
+    // Right of its mark where it fits, else left of it.
+    auto beside = [&](double x, double width) { return x + width <= right ? x : x - gap - width; };
+    AxisLabels placed{std::nullopt, beside(designX, designWidth)};
+    if (!halfX)
+        return placed;
+    double half = beside(*halfX, halfWidth);
+    const bool overlaps = half < placed.design + designWidth + gap && half + halfWidth + gap > placed.design;
+    if (overlaps)
+        half = placed.design - gap - halfWidth;
+    if (half >= left)
+        placed.half = half;
+    return placed;
 }
 
 }  // namespace morvane

@@ -5,6 +5,8 @@
 // chart 2 stands 0.305 H below chart 1.
 #pragma once
 
+#include <optional>
+
 namespace morvane {
 
 // Vertical offset of a chart (1 or 2): 0 or 0.305 H.
@@ -29,5 +31,19 @@ double MarkerFraction(double q, double S);
 // Whether the letter of the design flow C is moved left, away from the letter A:
 // (C - A)^2 / A < 0.05, on the flows as stored. Run-time error 11 when A is 0.
 bool DesignLetterMoved(double C, double A);
+
+// Where the two flow-axis labels start (twips), the one at half the design
+// flow and the one at the design flow, both hanging below the axis at the same
+// height from their marks (halfX, designX). Each starts at its mark, or ends a
+// gap before it where it would run past the printable width (`right`); the
+// half label gives way to the design label: it moves to end a gap before it,
+// and is left out (nothing) when it would then start left of `left` (the
+// uncertainty axis).
+struct AxisLabels {
+    std::optional<double> half;
+    double design;
+};
+AxisLabels placeAxisLabels(std::optional<double> halfX, double halfWidth, double designX, double designWidth,
+                           double left, double right, double gap);
 
 }  // namespace morvane

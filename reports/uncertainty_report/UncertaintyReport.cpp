@@ -157,6 +157,9 @@ public:
         job_.text(static_cast<float>(xTwips), static_cast<float>(y(fy)), text);
     }
 
+    // Measured in the font in force.
+    double textWidth(const std::string& text) const { return job_.textWidth(text); }
+
     void lineWidth(std::int16_t pixels) { width_ = pixels; }
     void lineStyle(std::int16_t style) { style_ = style; }
 
@@ -265,6 +268,28 @@ void addHeader(Steps& s, Page& p, const ProgramState& st, const PageTexts& t)
     s.push_back([&] { p.lineStyle(0); });
 }
 
+// The two labels below the flow axis (half the design flow, shown only when it
+// lies beyond a fifth of S, and the design flow), placed so that they stay on
+// the page and clear of each other; in the font in force.
+struct FlowAxisLabels {
+    std::string halfText, designText;
+    AxisLabels at;
+};
+FlowAxisLabels flowAxisLabels(const Page& p, const ProgramState& st)
+{
+    const CalculationState& c = st.calc;
+    FlowAxisLabels l;
+    l.halfText = p.fixed2(c.gDurchflussAuslegung / 2.0) + flowUnit(st);
+    l.designText = p.fixed2(c.gDurchflussAuslegung) + flowUnit(st);
+    const double v = 0.5 * checkedDivide(c.gDurchflussAuslegung, c.gQmaxErlaubt);
+    std::optional<double> half;
+    if (v > 0.2)
+        half = (0.1 + 0.7 * v) * p.W;
+    l.at = placeAxisLabels(half, p.textWidth(l.halfText), MarkerFraction(c.gDurchflussAuslegung, c.gQmaxErlaubt) * p.W,
+                           p.textWidth(l.designText), p.x(0.1), p.W, p.textWidth(" "));
+    return l;
+}
+
 // Frame, scale and axis texts of one chart (1 or 2).
 void addFrame(Steps& s, Page& p, const ProgramState& st, const PageTexts& t, int chart)
 {
@@ -290,8 +315,11 @@ void addFrame(Steps& s, Page& p, const ProgramState& st, const PageTexts& t, int
                 p.line(x, p.y(0.406 + o), x, p.y(0.42 + o));
             else
                 p.line(x, p.y(0.41 + o), x, p.y(0.416 + o));
-            if (i == 5 && v > 0.2)
-                p.printAt(x, 0.415 + o, p.fixed2(st.calc.gDurchflussAuslegung / 2.0) + flowUnit(st));
+            if (i == 5 && v > 0.2) {
+                const FlowAxisLabels l = flowAxisLabels(p, st);
+                if (l.at.half)
+                    p.printAt(*l.at.half, 0.415 + o, l.halfText);
+            }
         });
     }
     const struct {
@@ -345,7 +373,10 @@ void addBandsAndMarkers(Steps& s, Page& p, const ProgramState& st, int chart)
         p.printAt(cx() - p.x(shift), 0.362 + o, "C");
     });
     s.push_back([&p] { p.bold(false); });
-    s.push_back([&p, &st, cx, o] { p.printAt(cx(), 0.415 + o, p.fixed2(st.calc.gDurchflussAuslegung) + flowUnit(st)); });
+    s.push_back([&p, &st, o] {
+        const FlowAxisLabels l = flowAxisLabels(p, st);
+        p.printAt(l.at.design, 0.415 + o, l.designText);
+    });
     s.push_back([&p] { p.bold(true); });
 
     // B only when it differs from A; its two statements stand inside the test.

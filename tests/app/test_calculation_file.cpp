@@ -189,6 +189,38 @@ TEST(CalculationFileLayout, ThreeConfigurationRowsGive208Lines)
     EXPECT_EQ(config, expected);
 }
 
+// Only the maker's models 1 to 7 have configuration rows: any other element
+// type writes its index and a count of 0, whatever rows the page still holds
+// from a model viewed before (the count line stays, so the file is no old one).
+TEST(CalculationFileLayout, OtherElementTypesWriteNoRows)
+{
+    for (const std::int16_t comboIndex : {8, 9, 12, 15}) {
+        TestTracer tracer;
+        Folder folder;
+        ProgramState p;
+        p.doc.gDateiname = folder.file("orifice.mv5").string();
+        p.config.gConfFeldAnzahl = 2;
+        ConfigRowsSnapshot rows;
+        rows.comboIndex = comboIndex;
+        rows.rows = {{1, "5"}, {2, ""}};
+        SaveMvl(p, rows);
+        EXPECT_TRUE(tracer.responder.reports.empty()) << comboIndex;
+
+        const auto lines = crlfLines(readBytes(p.doc.gDateiname));
+        const std::vector<std::string> config(lines.begin() + 200, lines.end());
+        EXPECT_EQ(config, (std::vector<std::string>{calcFilePrintText(comboIndex), " 0 "})) << comboIndex;
+
+        RecordingMessageBox box;
+        ProgramState back;
+        back.doc.gDateiname = p.doc.gDateiname;
+        back.config.gConfAuswahl.Anzahl = 5;
+        EXPECT_EQ(LoadMvl(back, box), LoadResult::Loaded);
+        EXPECT_TRUE(box.shown.empty()) << comboIndex;
+        EXPECT_EQ(back.config.gConfAuswahl.ComboIndex, comboIndex);
+        EXPECT_EQ(back.config.gConfAuswahl.Anzahl, 0);
+    }
+}
+
 TEST(CalculationFileLayout, NumberForms)
 {
     struct Row {

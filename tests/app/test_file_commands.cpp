@@ -293,6 +293,22 @@ TEST_F(FileCommandsTest, FailedWriteGoesToTheErrorDialogAndKeepsTheOldFile)
     ASSERT_EQ(tracer.responder.reports.size(), 1u);
     EXPECT_NE(tracer.responder.reports[0].description.find("x.mv5"), std::string::npos);
     EXPECT_FALSE(fs::exists(programFolder / "gone"));
+    // The unwritten name becomes neither current nor shown.
+    EXPECT_EQ(state.doc.gDateiname, target.string());
+    win.statusPanel = target.string();
+    tracer.responder.reports.clear();
+    dialogs.answers = {(programFolder / "gone" / "y.mv5").string()};
+    commands().mnuFileSaveAs_Click();
+    EXPECT_EQ(state.doc.gDateiname, target.string());
+    EXPECT_EQ(win.statusPanel, target.string());
+
+    // A first Save whose name cannot be written leaves the calculation unnamed.
+    state.doc.gDateiname.clear();
+    win.statusPanel.clear();
+    dialogs.answers = {(programFolder / "gone" / "z.mv5").string()};
+    commands().mnuFileSave_Click();
+    EXPECT_EQ(state.doc.gDateiname, "");
+    EXPECT_EQ(win.statusPanel, "");
 }
 
 TEST_F(FileCommandsTest, WindowThatCannotBeReadWritesNothing)

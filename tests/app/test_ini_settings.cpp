@@ -170,5 +170,32 @@ TEST(MainPlacement, KeyThatIsNoNumberIsATypeMismatch)
     }
 }
 
+TEST(MainPlacement, KeptOnAScreenOrBroughtToThePrimaryOne)
+{
+    // Two screens side by side: the primary 1920 x 1040 and one to its right.
+    const ScreenRect primary{0, 0, 1920, 1040};
+    const std::vector<ScreenRect> screens{primary, {1920, 0, 1280, 1024}};
+    const struct {
+        ScreenRect window;
+        ScreenRect placed;
+        const char* shows;
+    } rows[] = {
+        {{67, 67, 589, 581}, {67, 67, 589, 581}, "on the primary screen: where it was"},
+        {{2500, 100, 589, 581}, {2500, 100, 589, 581}, "on the second screen: where it was"},
+        {{1900, 100, 589, 581}, {1900, 100, 589, 581}, "across both screens"},
+        {{3300, 100, 589, 581}, {67, 67, 589, 581}, "right of every screen: back on the primary"},
+        {{67, -40, 589, 581}, {67, 67, 589, 581}, "title bar above the screen"},
+        {{67, 1030, 589, 581}, {67, 67, 589, 581}, "only 10 pixels of its top on the screen"},
+        {{-570, 67, 589, 581}, {67, 67, 589, 581}, "19 pixels of its width on the screen"},
+        {{-560, 67, 589, 581}, {67, 67, 589, 581}, "29 pixels: one short"},
+        {{-559, 67, 589, 581}, {-559, 67, 589, 581}, "30 pixels: enough to take hold of"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(keepOnScreen(r.window, screens, primary, 30), r.placed) << r.shows;
+    // A screen smaller than the window: its corner.
+    EXPECT_EQ(keepOnScreen({5000, 5000, 900, 700}, {{0, 0, 800, 600}}, {0, 0, 800, 600}, 30),
+              (ScreenRect{0, 0, 900, 700}));
+}
+
 }  // namespace
 }  // namespace morvane

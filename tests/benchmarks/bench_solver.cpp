@@ -31,6 +31,7 @@ public:
     void showModal() override {}
     std::string typeInfoText() const override { return {}; }
     std::string codeDisplayText() const override { return {}; }
+    void rebuildTypeCode() override {}
     void ReadOberflaeche() override {}
     void setText8(const std::string&) override {}
     void setText10(const std::string& text) override { written = text; }

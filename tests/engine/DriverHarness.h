@@ -23,6 +23,8 @@ public:
     std::string inputMessage;         // what ReadOberflaeche collects in gFehlerEingabe
     std::function<void()> onOptions;  // what the user does in the options window
     std::function<void()> onRead;     // what ReadOberflaeche reads besides
+    std::function<void()> onRebuild;  // what the code rebuild does (it may set codeDisplay)
+    int rebuilds = 0;                 // how often the type code was built anew
 
     // Record: "options", "ReadOberflaeche", "messages: <gFehlertext>", "results",
     // "Text8: <text>", "Text10: <text>", "Text18: <text>", "Option5".
@@ -37,6 +39,12 @@ public:
     }
     std::string typeInfoText() const override { return typeInfo; }
     std::string codeDisplayText() const override { return codeDisplay; }
+    void rebuildTypeCode() override
+    {
+        ++rebuilds;
+        if (onRebuild)
+            onRebuild();
+    }
     void ReadOberflaeche() override
     {
         events.push_back("ReadOberflaeche");

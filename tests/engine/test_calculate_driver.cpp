@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -273,6 +275,48 @@ TEST(CalculateDriver, ARunThatLostAStepToARunTimeErrorShowsNoResults)
     }
 }
 
+// A product-database fault answered with Exit Procedure (a dropped table, an
+// empty cell, a missing file) leaves the density of the previous run in the
+// state: the run stops there, with one error dialog, and shows no results
+// computed from it.
+TEST(CalculateDriver, ADatabaseFaultShowsNoResultsOfThePreviousRun)
+{
+    struct Case {
+        const char* shows;
+        std::function<void(DriverHarness&)> spoil;
+    };
+    const Case cases[] = {
+        {"a dropped gas table", [](DriverHarness& h) { execSql(h.mainDatabase(), "DROP TABLE \"1GasTab\""); }},
+        {"an empty cell", [](DriverHarness& h) {
+             std::filesystem::remove(h.mainDatabase());
+             testing::GasTableFixture tables;
+             tables.gasdaten[4] = std::nullopt;
+             testing::writeGasTables(h.mainDatabase(), tables);
+         }},
+        {"a missing file", [](DriverHarness& h) { std::filesystem::remove(h.mainDatabase()); }},
+    };
+    for (const Case& c : cases) {
+        DriverHarness h;
+        testing::writeGasTables(h.mainDatabase(), {});
+        water(h.s, element::BlendeFlansch);
+        h.s.gMediumNr = medium::Luft;
+        h.s.gDruck = 1000.0;
+        h.s.gDurchflussAuslegung = 0.1;
+        RunCalculate(h.d);
+        ASSERT_TRUE(h.windows.resultsShown()) << c.shows << ": the first run is complete";
+        h.windows.events.clear();
+
+        c.spoil(h);
+        h.tracer.responder.answers = {ContExit};
+        RunCalculate(h.d);
+        EXPECT_EQ(h.tracer.responder.reports.size(), 1u) << c.shows;
+        EXPECT_FALSE(h.windows.resultsShown()) << c.shows;
+        EXPECT_EQ(h.windows.shownMessages(), std::vector<std::string>{resText(TextBerechnungUnvollstaendig, 0)})
+            << c.shows;
+        EXPECT_EQ(driverSteps(h.proceduresEntered()).back(), "BerechneDichte") << c.shows;
+    }
+}
+
 // Types 1 and 9 to 15 run neither the probe coefficient nor the vibration
 // check, type 8 runs the probe coefficient only, types 2 to 7 both; type 1 is
 // computed in a round pipe of 19 mm whatever was entered.
@@ -316,24 +360,89 @@ TEST(CalculateDriver, ProbeStepsOnlyForTheProbeTypes)
 }
 
 // An empty user name opens the options window before anything else; the run
-// goes on whatever the user does there. The type key is the two configurator
-// texts joined.
-TEST(CalculateDriver, OptionsWindowAndTypeKey)
+// goes on whatever the user does there.
+TEST(CalculateDriver, OptionsWindowFirst)
 {
     for (const bool named : {false, true}) {
         DriverHarness h;
         water(h.s, element::BlendeFlansch);
         h.settings.gUserName = named ? "Meier" : "";
         h.windows.onOptions = [&] { EXPECT_TRUE(h.trace().size() == 1u) << "nothing before the options window"; };
-        h.windows.typeInfo = "RQ25-";
-        h.windows.codeDisplay = "A1-B2-GE1";
         RunCalculate(h.d);
         std::vector<std::string> expected{"ReadOberflaeche", "results"};
         if (!named)
             expected.insert(expected.begin(), "options");
         EXPECT_EQ(h.windows.events, expected) << (named ? "named" : "no name");
-        EXPECT_EQ(h.config.gTypenschluessel, "RQ25-A1-B2-GE1");
     }
+}
+
+// The type key is taken after the inputs are read and the code is built anew
+// from them: type information and code joined for the models 1 to 7, empty for
+// every other element type; a key ending in "GE1" asks for the opposite
+// support. An input message stops the run before the code is touched.
+TEST(CalculateDriver, TypeKeyAfterTheInputsAreRead)
+{
+    struct Case {
+        Integer typ;
+        const char* inputMessage;
+        const char* key;
+        Flag gegenlager;
+        int rebuilds;
+        const char* shows;
+    } const cases[] = {
+        {element::RQ25, "", "RQ25-A1-D300-GE1", 1, 1, "the code carries the pipe just read"},
+        {element::RQ8, "", "RQ25-A1-D300-GE1", 1, 1, "every model of the maker takes its key"},
+        {element::BlendeFlansch, "", "", 0, 1, "an orifice takes no key and no support"},
+        {element::SondeAndererHersteller, "", "", 0, 1, "nor does another make's probe"},
+        {element::RQ25, "Druck fehlt", "old", 0, 0, "an input message leaves code and key alone"},
+    };
+    for (const auto& c : cases) {
+        DriverHarness h;
+        writeRQ25Table(h);
+        gasProbe(h.s);
+        h.config.gTypenschluessel = "old";
+        h.windows.inputMessage = c.inputMessage;
+        h.windows.typeInfo = "RQ25-";
+        h.windows.codeDisplay = "A1-D200-GE0";
+        // The reading puts the typed pipe into the state; the rebuild writes it
+        // into the code as the pipe-value segment does.
+        h.windows.onRead = [&] {
+            h.s.gPrimaerelementtyp = c.typ;
+            h.s.gInnendurchmesser = 300.0;
+        };
+        h.windows.onRebuild = [&] {
+            h.windows.codeDisplay = "A1-D" + std::to_string(static_cast<int>(h.s.gInnendurchmesser)) + "-GE1";
+        };
+        RunCalculate(h.d);
+        EXPECT_EQ(h.config.gTypenschluessel, c.key) << c.shows;
+        EXPECT_EQ(h.s.gGegenlagerVorgesehen, c.gegenlager) << c.shows;
+        EXPECT_EQ(h.windows.rebuilds, c.rebuilds) << c.shows;
+    }
+}
+
+// An orifice calculated with a probe's "GE1" code still on the page gets the
+// maximum flows of a fresh program: the opposite support of the code is not
+// its own.
+TEST(CalculateDriver, OrificeIgnoresTheCodeOfAModelViewedBefore)
+{
+    DriverHarness fresh;
+    water(fresh.s, element::BlendeFlansch);
+    fresh.s.gDurchflussAuslegung = 1.0;
+    RunCalculate(fresh.d);
+
+    DriverHarness viewed;
+    water(viewed.s, element::BlendeFlansch);
+    viewed.s.gDurchflussAuslegung = 1.0;
+    viewed.s.gGegenlagerVorgesehen = 1;
+    viewed.windows.typeInfo = "RQ25-";
+    viewed.windows.codeDisplay = "A1-B2-GE1";
+    RunCalculate(viewed.d);
+
+    ASSERT_GT(fresh.s.gQmaxEmpfohlen, 0.0);
+    EXPECT_EQ(viewed.s.gGegenlagerVorgesehen, 0);
+    EXPECT_EQ(viewed.config.gTypenschluessel, "");
+    EXPECT_EQ(viewed.s.gQmaxEmpfohlen, fresh.s.gQmaxEmpfohlen);
+    EXPECT_EQ(viewed.s.gQmaxErlaubt, fresh.s.gQmaxErlaubt);
 }
 
 // The maximum flows of an orifice come from this run alone: after a probe

@@ -188,6 +188,35 @@ TEST(OrificeCoefficient, ReynoldsTermScaledByTheEpsilonFactor)
               dischargeCoefficient(element::BlendeFlansch, 0.5, 1e5, 1.0, 0.1));
 }
 
+// With the flow range on, the coefficient fields that the results and page 1
+// show stay the design point's, whatever the other points computed: the
+// reference orifice at 10 kg/s (C 0.605445) with a minimum of 2 kg/s, whose own
+// C is larger.
+TEST_F(Orifice, CoefficientFieldsKeepTheDesignPointWithTheFlowRange)
+{
+    setPipe(element::BlendeFlansch, 100, 50);
+    setMedium(RhoWater, EtaWater, 1e9);
+    s.gEpsilonFaktor = 1.0;
+    s.gDurchflussEinheit = flowunit::kgs;
+    s.gDurchflussAuslegung = 10.0;
+    s.gMehrereBetriebspunkte = 1;
+    s.gDurchflussMax = 12.0;
+    s.gDurchflussNorm = 8.0;
+    s.gDurchflussMin = 2.0;
+    BerechneDifferenzdruck(e);
+    ASSERT_EQ(s.gFehlerDp, "");
+    EXPECT_NEAR(s.gDurchflusskoeffizient, 0.605445, 5e-7);
+    EXPECT_EQ(s.gKZahl, s.gDurchflusskoeffizient);
+    EXPECT_DOUBLE_EQ(s.gZeta, 1.0 / (s.gKZahl * s.gKZahl));
+    EXPECT_DOUBLE_EQ(s.gBeta, 0.5);
+    EXPECT_NEAR(s.gDifferenzdruck[PunktAuslegung], 33.222466, 5e-7);
+
+    // The minimum point on its own has the larger C that used to be shown.
+    const double cDesign = s.gDurchflusskoeffizient;
+    runPoint(2.0);
+    EXPECT_GT(s.gDurchflusskoeffizient, cDesign + 1e-4);
+}
+
 TEST_F(Orifice, MachinedVenturiTube)
 {
     setPipe(element::VenturiBearbeitet, 100, 60);
@@ -254,23 +283,65 @@ TEST_F(Orifice, LeavesTheProbeDisplayValues)
 }
 
 // Far beyond the fixed point (dp of the order of κ·p) the loop stops at 1000
-// passes: the message box, and the last pass finished as if converged.
-TEST_F(Orifice, NoConvergenceFinishesTheLastPass)
+// passes: the message box, text 1942 for the run to stop on, and no dp, loss,
+// expansion factor or coefficient of the last pass stored.
+TEST_F(Orifice, NoConvergenceStoresNothingAndStopsTheRun)
+{
+    struct Case {
+        Integer type;
+        double dMm, boreMm, q, pKPa, rho;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {element::BlendeFlansch, 100, 30, 1.0, 101.325, 1.2, "orifice, 1 kg/s of air through 30 mm at 1 atm"},
+        // Air, 200 kPa, d 50 / D 100 mm, 3400 kg/h: the last pass gave dp
+        // 4560 kPa and e -47.26 when it was stored.
+        {element::BlendeFlansch, 100, 50, 3400.0 / 3600.0, 200.0, 2.378, "orifice, 3400 kg/h of air at 200 kPa"},
+        {element::Venturiduese, 100, 20, 1.0, 101.325, 1.2, "venturi nozzle"},
+    };
+    for (const Case& c : cases) {
+        box.shown.clear();
+        s.gFehlerDp.clear();
+        s.gKZahl = s.gZeta = -7.0;
+        setPipe(c.type, c.dMm, c.boreMm);
+        setMedium(c.rho, 0.018, 1.4);
+        s.gDruck = c.pKPa;
+        s.gDruckverlust[0] = -7.0;
+        runPoint(c.q);
+        ASSERT_EQ(box.shown.size(), 1u) << c.shows;
+        EXPECT_EQ(box.shown[0].text, "keine Konvergenz") << c.shows;
+        EXPECT_EQ(box.shown[0].caption, "") << c.shows;
+        EXPECT_EQ(s.gFehlerDp, e.text(TextOrificeDpNotConverged)) << c.shows;
+        EXPECT_EQ(s.gDifferenzdruck[0], 0.0) << c.shows;
+        EXPECT_EQ(s.gExpansionszahl[0], 1.0) << c.shows;
+        EXPECT_EQ(s.gDruckverlust[0], -7.0) << c.shows;
+        EXPECT_EQ(s.gKZahl, -7.0) << c.shows;
+        EXPECT_EQ(s.gZeta, -7.0) << c.shows;
+    }
+    const OrificeIteration it = orificeDifferentialPressure(1.0, 1.0, 0.6, 0.3, 0.1, 1.2, 1.4, 101325.0);
+    EXPECT_FALSE(it.converged);
+    EXPECT_EQ(it.passes, 1000);
+}
+
+// A design point without convergence ends the step: the range's points are
+// not computed, so the box comes once.
+TEST_F(Orifice, NoConvergenceAtTheDesignPointComputesNoOtherPoint)
 {
     setPipe(element::BlendeFlansch, 100, 30);
     setMedium(1.2, 0.018, 1.4);
     s.gDruck = 101.325;
-    runPoint(1.0);
-    ASSERT_EQ(box.shown.size(), 1u);
-    EXPECT_EQ(box.shown[0].text, "keine Konvergenz");
-    EXPECT_EQ(box.shown[0].caption, "");
-    EXPECT_EQ(s.gFehlerDp, "");
-    EXPECT_TRUE(std::isfinite(s.gDifferenzdruck[0]));
-    EXPECT_TRUE(std::isfinite(s.gExpansionszahl[0]));
-    const OrificeIteration it =
-        orificeDifferentialPressure(1.0, 1.0, s.gDurchflusskoeffizient, 0.3, 0.1, 1.2, 1.4, 101325.0);
-    EXPECT_FALSE(it.converged);
-    EXPECT_EQ(it.passes, 1000);
+    s.gEpsilonFaktor = 1.0;
+    s.gDurchflussEinheit = flowunit::kgs;
+    s.gDurchflussAuslegung = 1.0;
+    s.gMehrereBetriebspunkte = 1;
+    s.gDurchflussMax = 1.2;
+    s.gDurchflussNorm = 0.8;
+    s.gDurchflussMin = 0.001;
+    s.gDifferenzdruck = {-7.0, -7.0, -7.0, -7.0};
+    BerechneDifferenzdruck(e);
+    EXPECT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(s.gFehlerDp, e.text(TextOrificeDpNotConverged));
+    EXPECT_EQ(s.gDifferenzdruck[PunktMin], -7.0) << "the minimum point, which would converge, is not computed";
 }
 
 // Faults that raise a run-time error instead of a NaN or an infinity.
@@ -285,7 +356,6 @@ TEST_F(Orifice, FloatingPointFaultsRaiseRuntimeErrors)
     const Case cases[] = {
         {element::BlendeFlansch, 100, 50, 0.0, err::DivisionByZero, "zero flow: zero Reynolds number"},
         {element::BlendeFlansch, 100, 100, 1.0, err::DivisionByZero, "beta = 1"},
-        {element::RQ8, 30, 5, 0.05, err::DivisionByZero, "RQ8 beyond 20 mm: k1 stays 0, so C = 0"},
         {element::BlendeFlansch, 100, 0, 1.0, err::DivisionByZero, "no bore"},
     };
     for (const auto& c : cases) {
@@ -299,6 +369,31 @@ TEST_F(Orifice, FloatingPointFaultsRaiseRuntimeErrors)
         EXPECT_EQ(t.responder.reports[0].number, c.error) << c.shows;
         EXPECT_EQ(t.responder.reports[0].procedure, "get_Blende") << c.shows;
         EXPECT_TRUE(std::isfinite(s.gDifferenzdruck[0])) << c.shows;
+    }
+}
+
+// A coefficient of 0 or less has no flow equation: the run stops on text
+// 1962 instead of dividing by C² (the RQ8 beyond 20 mm, whose k1 stays 0) or
+// going on with a coefficient below 0 (a bore of a few micrometres, where k2
+// turns negative).
+TEST_F(Orifice, CoefficientOfZeroOrLessStopsTheRun)
+{
+    struct Case {
+        double dMm, boreMm, q;
+        const char* shows;
+    };
+    for (const Case c : {Case{30, 5, 0.05, "RQ8 beyond 20 mm: k1 stays 0, so C = 0"},
+                         Case{19, 2e-6, 1.0, "RQ8 with a bore of 2 nm: k2 below 0"}}) {
+        TestTracer t;
+        setPipe(element::RQ8, c.dMm, c.boreMm);
+        setMedium(RhoWater, EtaWater, 1e9);
+        s.gFehlerDp.clear();
+        s.gKZahl = -7.0;
+        runPoint(c.q);
+        EXPECT_TRUE(t.responder.reports.empty()) << c.shows;
+        EXPECT_EQ(s.gFehlerDp, e.text(TextOrificeCNotPositive)) << c.shows;
+        EXPECT_EQ(s.gDifferenzdruck[0], 0.0) << c.shows;
+        EXPECT_EQ(s.gKZahl, -7.0) << c.shows;
     }
 }
 

@@ -302,6 +302,38 @@ TEST(SolverLoop, BoundsAndTheirTexts)
     }
 }
 
+// A probe's pipe that one update would shrink to the probe's width or below
+// cannot be computed (no flow area): it is set to 0.99 times the lower bound
+// instead, and the next pass reports text 1817. A diameter that stays wider
+// than the probe takes its update as it is.
+TEST(SolverLoop, ProbePipeNeverShrinksToTheProbesWidth)
+{
+    struct Case {
+        Integer typ;
+        double bound;  // lower bound, mm
+        double width;  // probe width, mm
+    };
+    for (const Case c : {Case{element::SondeAndererHersteller, 84.0, 21.0}, Case{element::RQ10, 17.0, 11.3},
+                         Case{element::RQ50, 65.0, 50.0}}) {
+        LoopHarness h(c.typ);
+        // dp a 1e-30th of the target: the first update scales the start by 1e-3.
+        Chain::dpLaw = [](const CalculationState& s) { return 1e-30 * s.gDifferenzdruckSoll; };
+        RunSolver(h.d);
+        EXPECT_EQ(boxTexts(h), std::vector<std::string>{"Öffnungsdurchmesser zu klein!"}) << c.typ;
+        ASSERT_EQ(Chain::seen.size(), 2u) << c.typ;
+        EXPECT_LE(Chain::seen[0] * 1e-3, c.width) << c.typ;
+        EXPECT_DOUBLE_EQ(Chain::seen[1], 0.99 * c.bound) << c.typ;
+        EXPECT_GT(Chain::seen[1], c.width) << c.typ;
+    }
+    // Above the width the update stands: 21 000 mm to 2646 mm and on, down to
+    // 42 mm below the bound of 84 mm, where text 1817 ends the run.
+    LoopHarness h(element::SondeAndererHersteller);
+    Chain::dpLaw = [](const CalculationState& s) { return 1e-9 * s.gDifferenzdruckSoll; };
+    RunSolver(h.d);
+    ASSERT_EQ(Chain::seen.size(), 4u);
+    EXPECT_NEAR(Chain::seen.back(), 21000.0 * std::pow(1e-9, 0.3), 1e-9);
+}
+
 // A dp that never reaches the target: 199 passes, then text 1822. The value
 // scales by (t/dp)^0.1 after passes 1 to 149 and by (t/dp)^0.15 after 150 to
 // 198.
@@ -567,6 +599,37 @@ TEST(SolverLoop, OppositeSupportInsidePassesShowsNoBox)
     // The same step outside the solver shows its box.
     Gegenlager(h.e);
     EXPECT_EQ(h.boxes.shown.back().text, std::string(MeldungGroessereSonde));
+}
+
+}  // namespace
+}  // namespace morvane
+
+namespace morvane {
+namespace {
+
+// The solver prepares like Calculate: after the inputs are read it builds the
+// code anew and takes the key with its opposite support, which its
+// opposite-support passes use; outside the models 1 to 7 neither is kept.
+TEST(SolverLoop, TypeKeyAfterTheInputsAreRead)
+{
+    struct Case {
+        Integer typ;
+        const char* key;
+        Flag gegenlager;
+    } const cases[] = {
+        {element::RQ44, "RQ44-A1-GE1", 1},
+        {element::BlendeEcke, "", 0},
+    };
+    for (const Case& c : cases) {
+        LoopHarness h(c.typ);
+        Chain::dpLaw = fourthPowerLaw(10.0, c.typ >= element::BlendeFlansch ? 100.0 : 300.0);
+        h.windows.typeInfo = "RQ44-";
+        h.windows.onRebuild = [&] { h.windows.codeDisplay = "A1-GE1"; };
+        RunSolver(h.d);
+        EXPECT_EQ(h.windows.rebuilds, 1) << c.typ;
+        EXPECT_EQ(h.config.gTypenschluessel, c.key) << c.typ;
+        EXPECT_EQ(h.s.gGegenlagerVorgesehen, c.gegenlager) << c.typ;
+    }
 }
 
 }  // namespace

@@ -12,8 +12,8 @@ namespace {
 
 struct ProbeCase {
     const char* model;
-    double fromMm;   // the model's pipe range, inside diameter
-    double toMm;
+    double fromMm;   // the table's first and last support diameter: the model's
+    double toMm;     // pipe range, or beyond it where the table goes on
 };
 
 std::ostream& operator<<(std::ostream& os, const ProbeCase& c) { return os << c.model; }
@@ -56,9 +56,36 @@ TEST_P(ProbeTables, FollowTheReadingRulesAndCoverTheModelsPipeRange)
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, ProbeTables,
-                         testing::Values(ProbeCase{"RQ10M", 17, 135}, ProbeCase{"RQ25", 65, 2500},
+                         testing::Values(ProbeCase{"RQ10M", 17, 135}, ProbeCase{"RQ25", 65, 3190},
                                          ProbeCase{"RQ25HDD", 65, 3000}, ProbeCase{"RQ32", 65, 4000},
                                          ProbeCase{"RQ44", 65, 6000}, ProbeCase{"RQ50", 1000, 12000}),
                          [](const auto& info) { return std::string(info.param.model); });
+
+// The solver starts probes at 2500 mm (RQ25 to RQ44) and 11 000 mm (RQ50) and
+// the pipe grows with temperature by 12.1e-6 per K from 20 °C: up to 600 °C
+// the start lies inside each table, so that the first pass gives no range
+// warning. The support points of the model's range stay as they were (RQ25:
+// 16 points from 65 to 2500 mm).
+TEST(ProbeTables, SolverStartValuesUpTo600CLieInside)
+{
+    const double growth = 1 + 12.1e-6 * (600 - 20);
+    const struct {
+        const char* model;
+        double start;
+    } cases[] = {{"RQ25", 2500}, {"RQ25HDD", 2500}, {"RQ32", 2500}, {"RQ44", 2500}, {"RQ50", 11000}};
+    for (const auto& c : cases) {
+        const auto t = gastest::readTable(gastest::mainDatabase(), c.model);
+        const auto n = t.at(0, "NumStuetz");
+        ASSERT_TRUE(n.has_value()) << c.model;
+        const auto last = t.at(static_cast<std::size_t>(*n) - 1, "Durchmesser");
+        ASSERT_TRUE(last.has_value()) << c.model;
+        EXPECT_GE(*last, c.start * growth) << c.model;
+    }
+    const auto rq25 = gastest::readTable(gastest::mainDatabase(), "RQ25");
+    EXPECT_EQ(rq25.at(15, "Durchmesser"), 2500.0);
+    EXPECT_EQ(rq25.at(15, "Zeta"), 1.5735);
+    EXPECT_EQ(rq25.at(14, "Durchmesser"), 1960.0);
+    EXPECT_EQ(rq25.at(14, "Zeta"), 1.57655);
+}
 
 }  // namespace

@@ -26,13 +26,21 @@ public:
 };
 
 struct PrinterDialogLog : PrinterDialog {
-    void ShowPrinter(const std::string& title) override { titles.push_back(title); }
+    PrintTarget ShowPrinter(const std::string& title) override
+    {
+        titles.push_back(title);
+        return answer;
+    }
     std::vector<std::string> titles;
+    PrintTarget answer;
 };
 
 struct CalcRig {
-    CalcRig()
+    // offset: the language (0 German, 10000 English) the window is built in.
+    explicit CalcRig(std::int32_t offset = 0)
     {
+        state.ui.gSprachOffset = offset;
+        state.ui.gSprachKuerzel = offset == 0 ? "DE" : "EN";
         fakes.settings.setValue("morvane7.0", "Startup", "UserName", "Erika");
         window = new frmMain(state, fakes.services, noSwitch);
         window->setPrinterDialog(dialog);

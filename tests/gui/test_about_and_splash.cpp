@@ -94,7 +94,7 @@ void TestAboutAndSplash::sysInfoOnLinuxSaysNotAvailable()
     TestTracer tracer;
     FakeShellServices fakes;
     LinuxRegistry noRegistry;
-    ShellServices services{fakes.settings, fakes.messages, fakes.shell, noRegistry, fakes.launcher, {}};
+    ShellServices services{fakes.settings, fakes.messages, fakes.shell, noRegistry, fakes.launcher, fakes.clipboard, {}};
     frmAbout about(services, 10000);
     about.show();
     QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);

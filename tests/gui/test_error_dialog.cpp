@@ -1,6 +1,10 @@
 // The error dialog, driven offscreen: what it shows, its button sets, its
 // closing, the pointer, and the protocol buttons over recording fakes.
+#include "app/qt/WindowFonts.h"
 #include "gui/ErrorDialogRig.h"
+#include "gui/TextFits.h"
+#include "tracing/qt/ErrorDialogWindow.h"
+#include "tracing/qt/ErrorTestPanel.h"
 #include "tracing/qt/QtErrorReporting.h"
 
 #include <QGuiApplication>
@@ -23,7 +27,31 @@ private slots:
     void failingPrintoutIsToldAndTheDialogStays();
     void errorWhileOpenOpensNoSecondDialog();
     void installedReportingAnswersTheTracer();
+    void everyTextFitsItsControl();
 };
+
+// The dialog with every button, and the error-test panel in a window of the
+// program's font: no caption is cut off.
+void TestErrorDialog::everyTextFitsItsControl()
+{
+    installFontSubstitutes();
+    ErrorDialogWindow dialog;
+    ErrorReport report;
+    report.number = 11;
+    report.description = "Division by zero";
+    report.module = "frmMain";
+    report.procedure = "Command1_Click";
+    report.line = 120;
+    dialog.showError(report);
+    dialog.ArrangeFrames(15);
+    QVERIFY2(clippedTexts(&dialog).isEmpty(), qPrintable(clippedTexts(&dialog).join("; ")));
+
+    QWidget window;
+    window.setFont(windowFont());
+    auto* panel = new ErrorTestPanel(&window);
+    panel->show();
+    QVERIFY2(clippedTexts(&window).isEmpty(), qPrintable(clippedTexts(&window).join("; ")));
+}
 
 void TestErrorDialog::showsTheErrorOnDisplay()
 {
@@ -53,8 +81,8 @@ void TestErrorDialog::showsTheErrorOnDisplay()
     QCOMPARE(seen.values, (QStringList{"11 (D)", "Module1", "BerechneDichte", "0"}));
     QCOMPARE(seen.comment, QStringLiteral("Please report this error to - halvern "));
     QCOMPARE(seen.protocolButtons, (QStringList{"&Print", "&EMail"}));
-    // Four frames of 975, 1575, 735 and 855 twips, 7215 wide, at 15 twips a pixel.
-    QCOMPARE(size, QSize(481, 276));
+    // Four frames of 975, 1575, 735 and 855 twips, 7695 wide, at 15 twips a pixel.
+    QCOMPARE(size, QSize(513, 276));
     QVERIFY2(std::abs(centreOffset.x()) <= 1 && std::abs(centreOffset.y()) <= 1, "centred on the screen");
     QVERIFY(!escapeClosed);
     // Hidden after the choice, not destroyed.

@@ -7,13 +7,21 @@
 #include "app/qt/frmMain.h"
 #include "app/qt/frmOptions.h"
 #include "gui/ModalDriver.h"
+#include "reports/results_window/qt/frmResult.h"
+#include "support/ReferenceOrifice.h"
 #include "support/ShellFakes.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -71,10 +79,15 @@ private slots:
     void firstStartPlacementAndLoad();
     void storedPlacementIsUsedAndStoredOnClose();
     void closingMinimisedKeepsThePlacement();
+    void tenStartsLeaveTheWindowWhereItWas();
+    void positionOffEveryScreenOpensOnThePrimary();
+    void printingWithoutPrinterAsksWhereTheFolderTakesNoFile();
     void exitButtonStoresTheSettingsFileExitDoesNot();
     void f1OpensTheHelpPage_data();
     void f1OpensTheHelpPage();
     void missingHelpPageIsAMessage();
+    void helpPageWithoutAProgramNamesItsPath();
+    void statusBarShowsFileDateAndTime();
     void fileCloseOnlyShowsItsMessage();
     void newForgetsTheFileName();
     void optionsAndAboutAreModalOverTheMainWindow();
@@ -129,6 +142,80 @@ void TestMainFrame::closingMinimisedKeepsThePlacement()
     rig.window->close();
     QCOMPARE(rig.placement("MainLeft"), std::optional<std::string>("1500"));
     QVERIFY(!rig.placement("MainTop").has_value());
+}
+
+void TestMainFrame::tenStartsLeaveTheWindowWhereItWas()
+{
+    TestTracer tracer;
+    QTemporaryDir folder;
+    FakeShellServices fakes{folder.path().toStdString()};
+    fakes.settings.setValue(kProgramTitle, "Settings", "MainLeft", "1500");
+    fakes.settings.setValue(kProgramTitle, "Settings", "MainTop", "750");
+    CountingSwitch languageSwitch;
+    for (int start = 0; start < 10; ++start) {
+        ProgramState state;
+        QPointer<frmMain> window = new frmMain(state, fakes.services, languageSwitch);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.data()));
+        QCOMPARE(window->frameGeometry().topLeft(), QPoint(100, 50));
+        window->close();
+        QTRY_VERIFY(window.isNull());
+    }
+    QCOMPARE(fakes.settings.value(kProgramTitle, "Settings", "MainLeft"), std::optional<std::string>("1500"));
+    QCOMPARE(fakes.settings.value(kProgramTitle, "Settings", "MainTop"), std::optional<std::string>("750"));
+}
+
+void TestMainFrame::positionOffEveryScreenOpensOnThePrimary()
+{
+    FrameRig rig;
+    rig.fakes.settings.setValue(kProgramTitle, "Settings", "MainLeft", "-90000");
+    rig.fakes.settings.setValue(kProgramTitle, "Settings", "MainTop", "60000");
+    rig.show();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // 1000 twips in from the corner, less where the window would not fit.
+    const QPoint in(std::max(0, std::min(67, screen.width() - rig.window->width())),
+                    std::max(0, std::min(67, screen.height() - rig.window->height())));
+    QCOMPARE(rig.window->pos(), screen.topLeft() + in);
+    QVERIFY(screen.contains(rig.window->geometry().topLeft()));
+    QVERIFY(rig.tracer.responder.reports.empty());
+}
+
+// No printer and a program folder that takes no file (below a regular file,
+// so that even root cannot write there): the print asks where to save the
+// protocol, writes it there and says where; no error dialog.
+void TestMainFrame::printingWithoutPrinterAsksWhereTheFolderTakesNoFile()
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        QSKIP("a printer is installed here: the protocol would go to it");
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("plain file")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    TestTracer tracer;
+    FakeShellServices fakes{(dir.path() + "/plain file/program").toStdString()};
+    ProgramState state;
+    CountingSwitch languageSwitch;
+    QPointer<frmMain> window = new frmMain(state, fakes.services, languageSwitch);
+    ScriptedFileDialogs dialogs;
+    const QString answer = dir.filePath(QStringLiteral("Protokoll.pdf"));
+    dialogs.saveAnswer = answer.toStdString();
+    window->setFileDialogs(dialogs);
+    struct : PrinterDialog {
+        PrintTarget ShowPrinter(const std::string&) override { return {}; }  // cancelled
+    } printerDialog;
+    window->setPrinterDialog(printerDialog);
+    window->show();
+    fillReferenceOrifice(state);
+    window->resultsWindow()->show();
+    QTest::mouseClick(window->resultsWindow()->window()->Command1(), Qt::LeftButton);
+    QVERIFY(tracer.responder.reports.empty());
+    QCOMPARE(dialogs.asked.size(), std::size_t{1});
+    QCOMPARE(dialogs.asked[0].first, std::string("Kein Drucker: Protokoll als PDF-Datei speichern"));
+    QVERIFY(QFileInfo(answer).size() > 0);
+    QCOMPARE(fakes.messages.shown.size(), std::size_t{1});
+    QVERIFY(QString::fromStdString(fakes.messages.shown[0].text).contains(answer));
+    window->resultsWindow()->window()->close();
+    delete window.data();
 }
 
 void TestMainFrame::exitButtonStoresTheSettingsFileExitDoesNot()
@@ -187,6 +274,40 @@ void TestMainFrame::missingHelpPageIsAMessage()
     QCOMPARE(rig.fakes.messages.shown[0].text, std::string("Did not find help file: \\Hilfe\\help.html!"));
     QCOMPARE(rig.fakes.messages.shown[0].caption, std::string(kProgramTitle));
     QCOMPARE(rig.fakes.messages.shown[0].icon, MessageIcon::None);
+}
+
+void TestMainFrame::helpPageWithoutAProgramNamesItsPath()
+{
+    FrameRig rig;
+    const std::filesystem::path page = rig.fakes.services.programFolder / "Hilfe" / "help.html";
+    std::filesystem::create_directories(page.parent_path());
+    std::ofstream(page) << "<html></html>";
+    rig.fakes.shell.succeed = false;  // no program for the page
+    rig.show();
+    QTest::keyClick(rig.window.data(), Qt::Key_F1);
+    QCOMPARE(rig.fakes.shell.opened.size(), std::size_t{1});
+    QCOMPARE(rig.fakes.messages.shown.size(), std::size_t{1});
+    QCOMPARE(rig.fakes.messages.shown[0].text, "Could not open help file: " + page.string() + "!");
+}
+
+void TestMainFrame::statusBarShowsFileDateAndTime()
+{
+    FrameRig rig;
+    rig.show();
+    auto panel = [&](const char* name) {
+        auto* label = rig.window->findChild<QLabel*>(QString::fromLatin1(name));
+        return label ? label->text() : QStringLiteral("<missing>");
+    };
+    QCOMPARE(panel("sbStatusBarPanel1"), QString());
+    // The panels follow the clock (a minute may turn during the check).
+    const QLocale locale;
+    QTRY_COMPARE(panel("sbStatusBarPanel2"), locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    QTRY_COMPARE(panel("sbStatusBarPanel3"), locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    // The file-name panel takes the room; date and time stand at the right.
+    QVERIFY(rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"))->geometry().right() <
+            rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel2"))->geometry().left());
+    QVERIFY(rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel2"))->geometry().right() <
+            rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel3"))->geometry().left());
 }
 
 void TestMainFrame::fileCloseOnlyShowsItsMessage()

@@ -584,7 +584,7 @@ void TestMainInputPages::textsShowNoRawIds()
     }
     QCOMPARE(rig.pages->Label33->text(), pressure);
     QCOMPARE(rig.pages->Combo2->toolTip(), QString::fromStdString(resText(1208, offset)));
-    QCOMPARE(rig.pages->txtTypeDesc->text(), QString::fromStdString(resText(1832, offset)));
+    QCOMPARE(rig.pages->txtTypeDesc->toPlainText(), QString::fromStdString(resText(1832, offset)));
     QCOMPARE(rig.pages->Combo3->itemText(22), QStringLiteral("DN1000 (40\")"));
     QCOMPARE(rig.pages->Combo4->itemText(7), QStringLiteral("PN 160"));
 }
@@ -719,6 +719,11 @@ void TestMainInputPages::driverViewOfTheWindow()
     QCOMPARE(p.Text8->text(), QStringLiteral(" 80.9"));
     QCOMPARE(p.Text10->text(), QStringLiteral(" 41.25"));
     QCOMPARE(p.Text18->text(), QStringLiteral(" 1250"));
+    // A solver value of 15 digits in the narrow bore box shows its first
+    // digits, not its tail.
+    inputs.setText10(" 41.2512345678912");
+    QCOMPARE(p.Text10->cursorPosition(), 0);
+    QVERIFY(p.Text10->fontMetrics().horizontalAdvance(p.Text10->text()) > p.Text10->width());
     // Selecting Option5 runs its handler: the boxes open again.
     inputs.selectOption5();
     QVERIFY(p.Option5->isChecked() && open(p.Text8));

@@ -4,13 +4,21 @@
 // for a look (pdftoppm -png -r 60 <file>.pdf /tmp/p1).
 #include "platform/qt/QtPrinter.h"
 #include "reports/protocol/ProtocolPage1.h"
+#include "reports/results_window/qt/ProtocolPages.h"
+#include "reports/results_window/qt/frmResult.h"
 #include "reports/uncertainty_report/UncertaintyReport.h"
 #include "support/Fakes.h"
 #include "support/ReferenceOrifice.h"
+#include "tracing/ErrorProtocol.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QImage>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <cstdlib>
@@ -48,6 +56,50 @@ int pdfPages(const QString& file)
     return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page/") +
                             pdf.count("/Type /Page>") + pdf.count("/Type /Page "));
 }
+
+// The text of a PDF file as pdftotext lays it out; empty when the tool is
+// missing (the callers skip then).
+QString pdfText(const QString& file)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return {};
+    QProcess p;
+    p.start(tool, {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Pictures drawn into a PDF file: its image objects.
+int pdfImages(const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    return static_cast<int>(f.readAll().count("/Subtype /Image"));
+}
+
+// A probe with its flow limits, as page 2 charts them.
+void fillProbe(ProgramState& state)
+{
+    fillReference(state);
+    auto& c = state.calc;
+    c.gPrimaerelementtyp = 3;
+    c.gDurchflussEinheit = 6;
+    c.gDurchflussAuslegung = 100;
+    c.gQUnsicherheit1 = 40, c.gQUnsicherheit1_5 = 24, c.gQUnsicherheit2 = 20, c.gQUnsicherheit3 = 15;
+    c.gQUnsicherheit5 = 10, c.gQUnsicherheit10 = 7;
+    c.gQUnsicherheit1SR = 8, c.gQUnsicherheit1_5SR = 6, c.gQUnsicherheit2SR = 5, c.gQUnsicherheit3SR = 4;
+    c.gQUnsicherheit5SR = 3, c.gQUnsicherheit10SR = 2.5;
+    c.gQmaxEmpfohlen = 150, c.gQmaxErlaubt = 230.769;
+    c.gQminEmpfohlen = 15.8114, c.gQminEmpfohlenSR = 15.8114, c.gQminMoeglich = 10, c.gQminMoeglichSR = 10;
+}
+
+// The printer dialog answering from a script.
+struct ScriptedPrinterDialog : PrinterDialog {
+    PrintTarget ShowPrinter(const std::string&) override { return answer; }
+    PrintTarget answer;
+};
 
 }  // namespace
 
@@ -135,6 +187,193 @@ private slots:
         const QString file = pdfs.filePath(files.front());
         QCOMPARE(pdfPages(file), 2);
         keep(file, "probe_de.pdf");
+
+        // A design flow far beyond the scale, in English: still two pages,
+        // the axis labels on the page.
+        QVERIFY(QFile::remove(file));
+        c.gDurchflussEinheit = 1;  // Nm³/h
+        c.gDurchflussAuslegung = 5000;
+        c.gQmaxErlaubt = 2000;
+        DruckeEnglisch(state, printing);
+        QVERIFY(tracer.responder.reports.empty());
+        const QString english = pdfs.filePath(pdfs.entryList({"*.pdf"}).front());
+        QCOMPARE(pdfPages(english), 2);
+        keep(english, "probe_beyond_en.pdf");
+    }
+
+    // The print button through a printer dialog that chose a PDF file of the
+    // user's naming: both pages land there, nothing in the program's folder,
+    // and nobody is told of a stand-in file.
+    void printsToThePdfFileChosenInTheDialog()
+    {
+        TestTracer tracer;
+        QTemporaryDir programFolder, elsewhere;
+        QtPrinter printer(programFolder.path().toStdString(), QtPrinter::Destination::PdfFile);
+        RecordingMessageBox messages;
+        ProgramState state;
+        fillProbe(state);
+        ProtocolPages pages(state, printer, programFolder.path().toStdString(), &messages);
+        ScriptedPrinterDialog dialog;
+        const QString chosen = elsewhere.filePath(QStringLiteral("Messstelle FT-101.pdf"));
+        dialog.answer = {PrintTarget::Kind::PdfFile, chosen.toStdString()};
+        QtResultsWindow results(state, dialog, &pages);
+        results.show();
+        QTest::mouseClick(results.window()->Command1(), Qt::LeftButton);
+        QVERIFY(tracer.responder.reports.empty());
+        QCOMPARE(pdfPages(chosen), 2);
+        QVERIFY(QDir(programFolder.path()).entryList({"*.pdf"}).isEmpty());
+        QVERIFY(messages.shown.empty());
+
+        // Cancelled the next time: the default printer, here the stand-in
+        // file in the program's folder, whose path the user is told.
+        dialog.answer = {};
+        QTest::mouseClick(results.window()->Command3(), Qt::LeftButton);
+        const QString standIn = QDir(programFolder.path()).filePath("morvane 7 results.pdf");
+        QCOMPARE(pdfPages(standIn), 2);
+        QCOMPARE(messages.shown.size(), std::size_t(1));
+        QVERIFY(QString::fromStdString(messages.shown[0].text).contains(standIn));
+    }
+
+    // No printer and a program folder that takes no file (it lies below a
+    // regular file, so even root cannot write there): the user is asked where
+    // to save, and told where the protocol went; no error dialog.
+    void unwritableProgramFolderAsksWhereToSave()
+    {
+        TestTracer tracer;
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("plain file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const std::filesystem::path programFolder = (dir.path() + "/plain file/program").toStdString();
+        QtPrinter printer(programFolder, QtPrinter::Destination::PdfFile);
+        std::vector<std::string> asked;
+        const QString answer = dir.filePath(QStringLiteral("saved.pdf"));
+        printer.setPdfQuestion([&](const std::string& failed) -> std::optional<std::string> {
+            asked.push_back(failed);
+            return answer.toStdString();
+        });
+        RecordingMessageBox messages;
+        ProgramState state;
+        fillReference(state);
+        ProtocolPages pages(state, printer, programFolder, &messages);
+        pages.DruckeDeutsch();
+        QVERIFY(tracer.responder.reports.empty());
+        QCOMPARE(asked.size(), std::size_t(1));
+        QCOMPARE(asked[0], (programFolder / "morvane 7 Berechnungsprotokoll.pdf").string());
+        QCOMPARE(pdfPages(answer), 1);
+        QCOMPARE(messages.shown.size(), std::size_t(1));
+        QVERIFY(QString::fromStdString(messages.shown[0].text).contains(answer));
+
+        // The question cancelled: no printout, no error, nothing more said.
+        printer.setPdfQuestion([](const std::string&) { return std::optional<std::string>(); });
+        pages.DruckeEnglisch();
+        QVERIFY(tracer.responder.reports.empty());
+        QCOMPARE(messages.shown.size(), std::size_t(1));
+    }
+
+    // What the PDF text shows: the remarks line by line (and "..." where
+    // they do not all fit), "n.a." for water's exponent, and the logo of an
+    // earlier printout once its file is gone.
+    void remarksExponentAndKeptLogoInThePdf()
+    {
+        TestTracer tracer;
+        QTemporaryDir dir;
+        const std::filesystem::path folder = dir.path().toStdString();
+        QtPrinter printer(folder, QtPrinter::Destination::PdfFile);
+        LogoHolder logo;
+        ProgramState state;
+        fillReference(state);
+        state.calc.gMediumNr = 4;  // water from the list
+        state.calc.gIsentropenkoeffizient = 1e9;
+        state.doc.gBemerkungen = "Zeile eins\r\nZeile zwei\r\nZeile drei";
+        QImage picture(40, 20, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        QVERIFY(picture.save(dir.filePath("firma.png")));
+        QFile dli(dir.filePath("Logo.dli"));
+        QVERIFY(dli.open(QIODevice::WriteOnly));
+        dli.write("firma.png\r\n7350\r\n400\r\n0\r\n0\r\n");
+        dli.close();
+        Page1Printing printing{printer, folder, logo, {}, {}};
+        DruckeDeutsch(state, printing);
+        const QString file = dir.filePath("morvane 7 Berechnungsprotokoll.pdf");
+        const QString text = pdfText(file);
+        if (text.isEmpty())
+            QSKIP("pdftotext is not installed");
+        keep(file, "remarks_de.pdf");
+        for (const char* line : {"Zeile eins", "Zeile zwei", "Zeile drei"})
+            QVERIFY2(text.contains(QString::fromUtf8(line)), line);
+        QVERIFY(!text.contains(QStringLiteral("...")));
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("Isentropenkoeffizient\\s+n\\.a\\.\\s+-"))));
+        QVERIFY(!text.contains(QStringLiteral("1000000000")));
+        QCOMPARE(pdfImages(file), 1);
+
+        // Five lines do not fit: the last one printed ends with "...". The
+        // logo file is gone: its picture prints all the same.
+        QVERIFY(QFile::remove(dir.filePath("firma.png")));
+        state.doc.gBemerkungen = "A1\r\nB2\r\nC3\r\nD4\r\nE5";
+        DruckeDeutsch(state, printing);
+        const QString second = pdfText(file);
+        keep(file, "remarks_cut_de.pdf");
+        QVERIFY(second.contains(QStringLiteral("C3...")));
+        QVERIFY(!second.contains(QStringLiteral("D4")));
+        QCOMPARE(pdfImages(file), 1);
+        QVERIFY(tracer.responder.reports.empty());
+    }
+
+    // The error protocol on paper: its tabs become the text columns they
+    // stand for, so every heading has its value beside it, on the page.
+    void errorProtocolValuesStandBesideTheirHeadings()
+    {
+        QTemporaryDir dir;
+        QtPrinter printer(dir.path().toStdString(), QtPrinter::Destination::PdfFile);
+        RecordingMessageBox messages;
+        RecordingClipboard clipboard;
+        RecordingShell shell;
+        FixedOsInfo os;
+        FixedClock clock{10, 15, 2};
+        ProtocolSettings settings;
+        settings.folder = dir.path().toStdString();
+        ErrorProtocol protocol{ProtocolServices{messages, clipboard, shell, printer, os, clock}, settings};
+        ErrorReport report;
+        report.number = 11;
+        report.description = "Division by zero";
+        report.module = "frmMain";
+        report.procedure = "BerechneReynoldsZahlIteration";
+        report.line = 120;
+        report.caption = "morvane 7.0.12 - Error Message";
+        QVERIFY(protocol.print(protocol.BuildProtocol(report, {"[Module1] Sub BerechneDichte()"})));
+        const QString file = dir.filePath("morvane error protocol.pdf");
+        keep(file, "error_protocol.pdf");
+        const QString text = pdfText(file);
+        if (text.isEmpty())
+            QSKIP("pdftotext is not installed");
+        const QStringList lines = text.split('\n');
+        auto lineWith = [&](const QString& heading) {
+            for (const QString& l : lines)
+                if (l.contains(heading))
+                    return l.simplified();
+            return QString();
+        };
+        const std::pair<const char*, const char*> rows[] = {
+            {"Error No:", "11 (Division by zero)"}, {"Module:", "frmMain"},
+            {"Procedure:", "BerechneReynoldsZahlIteration"}, {"Line No:", "120"},
+            {"Platform:", "Linux"}, {"Build:", "0 Debian GNU/Linux 12"}};
+        for (const auto& [heading, value] : rows)
+            QVERIFY2(lineWith(heading).contains(QString::fromLatin1(heading) + " " + value),
+                     qPrintable(lineWith(heading)));
+        // Nothing stands past the printable width: pdftotext -bbox gives each
+        // word's right edge, the page its width.
+        const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        QProcess p;
+        p.start(tool, {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+        p.waitForFinished(30000);
+        const QString boxes = QString::fromUtf8(p.readAllStandardOutput());
+        const QRegularExpression pageRe(QStringLiteral("<page width=\"([0-9.]+)\""));
+        const double pageWidth = pageRe.match(boxes).captured(1).toDouble();
+        QVERIFY(pageWidth > 0);
+        const QRegularExpression wordRe(QStringLiteral("xMax=\"([0-9.]+)\""));
+        for (auto it = wordRe.globalMatch(boxes); it.hasNext();)
+            QVERIFY(it.next().captured(1).toDouble() < pageWidth);
     }
 
 private:

@@ -13,12 +13,14 @@
 #include "reports/results_window/qt/frmResult.h"
 
 #include "support/Fakes.h"
+#include "gui/TextFits.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
+#include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,10 +36,16 @@ namespace {
 
 // Records the order of dialog and printer calls.
 struct PrintLog : PrinterDialog, ProtocolPrinter {
-    void ShowPrinter(const std::string& title) override { calls.push_back("dialog:" + title); }
+    PrintTarget ShowPrinter(const std::string& title) override
+    {
+        calls.push_back("dialog:" + title);
+        return answer;
+    }
+    void setTarget(const PrintTarget& target) override { calls.push_back("target:" + target.name); }
     void DruckeDeutsch() override { calls.push_back("DruckeDeutsch"); }
     void DruckeEnglisch() override { calls.push_back("DruckeEnglisch"); }
     std::vector<std::string> calls;
+    PrintTarget answer;
 };
 
 void orificeCase(ProgramState& p)
@@ -407,6 +415,57 @@ private slots:
         QCOMPARE(text(w, "Label53"), QStringLiteral("Label53"));
     }
 
+    // In both languages every caption fits its control, and every frame's
+    // border passes above its rows, not through the first one.
+    void layoutClearOfFramesAndClipping_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::newRow("de") << int(OffsetGerman);
+        QTest::newRow("en") << int(OffsetEnglish);
+    }
+    void layoutClearOfFramesAndClipping()
+    {
+        QFETCH(int, offset);
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        p.calc.gMehrereBetriebspunkte = 1;
+        p.ui.gSprachOffset = offset;
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        frmResult* w = results.window();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QVERIFY2(clippedTexts(w).isEmpty(), qPrintable(clippedTexts(w).join("; ")));
+        for (QGroupBox* box : w->findChildren<QGroupBox*>()) {
+            // The frame drawn alone: its top border is the first row whose
+            // last quarter (clear of the caption) is neither the window's
+            // background above the frame nor the frame's inside.
+            QImage picture(box->size(), QImage::Format_RGB32);
+            picture.fill(Qt::white);
+            box->render(&picture, QPoint(), QRegion(), QWidget::RenderFlags());
+            const QRgb inside = picture.pixel(box->width() / 2, box->height() / 2);
+            const QRgb outside = picture.pixel(box->width() * 7 / 8, 0);
+            int border = -1;
+            for (int y = 0; y < box->height() / 2 && border < 0; ++y) {
+                int drawn = 0;
+                for (int x = box->width() * 3 / 4; x < box->width() - 8; ++x)
+                    drawn += picture.pixel(x, y) != inside && picture.pixel(x, y) != outside;
+                if (drawn > (box->width() / 4 - 8) * 8 / 10)
+                    border = y;
+            }
+            QVERIFY2(border >= 0, qPrintable(box->objectName()));
+            for (QLabel* l : box->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+                if (l->isVisibleTo(w))
+                    QVERIFY2(l->geometry().top() > border,
+                             qPrintable(QStringLiteral("%1 at %2 under the border of %3 at %4")
+                                            .arg(l->objectName())
+                                            .arg(l->geometry().top())
+                                            .arg(box->objectName())
+                                            .arg(border)));
+        }
+    }
+
     // A show while the window is open refills it at once; Close unloads it and
     // the next show starts with the page-2 box ticked again.
     void refillAndReload()
@@ -452,8 +511,8 @@ private slots:
         QCOMPARE(p.doc.gDruckeSeite2, std::int16_t(1));  // the box is read at the print
         QTest::mouseClick(w->Command3(), Qt::LeftButton);
         QCOMPARE(p.doc.gDruckeSeite2, std::int16_t(0));
-        const std::vector<std::string> expected = {"dialog:Drucken", "DruckeDeutsch", "dialog:Drucken",
-                                                   "DruckeEnglisch"};
+        const std::vector<std::string> expected = {"dialog:Drucken", "target:", "DruckeDeutsch", "dialog:Drucken",
+                                                   "target:", "DruckeEnglisch"};
         QCOMPARE(log.calls, expected);
         QVERIFY(w->isVisible());
     }

@@ -7,7 +7,11 @@
 #include "app/qt/frmMain.h"
 #include "app/qt/frmOptions.h"
 #include "app/qt/frmSplash.h"
+#include "reports/results_window/qt/frmResult.h"
+#include "support/ReferenceOrifice.h"
 #include "support/ShellFakes.h"
+#include "tracing/qt/ErrorDialogWindow.h"
+#include "tracing/qt/ErrorTestPanel.h"
 
 #include <QDir>
 #include <QTabWidget>
@@ -21,6 +25,10 @@ namespace {
 class NoSwitch : public LanguageSwitch {
 public:
     void subgChangeLanguage() override {}
+};
+
+struct NoPrinterDialog : PrinterDialog {
+    PrintTarget ShowPrinter(const std::string&) override { return {}; }
 };
 
 void shoot(QWidget& w, const QString& folder, const QString& name)
@@ -79,7 +87,39 @@ void TestWindowShots::shots()
     NoSwitch noSwitch;
     auto* main = new frmMain(state, fakes.services, noSwitch);
     shoot(*main, folder, "main-" + lang);
+    // The hidden error-test panel, shown.
+    if (auto* panel = main->findChild<ErrorTestPanel*>()) {
+        panel->show();
+        shoot(*main, folder, "main-errortest-" + lang);
+    }
     delete main;
+
+    // The error dialog with all four continue buttons.
+    {
+        ErrorDialogWindow dialog;
+        ErrorReport report;
+        report.number = 11;
+        report.description = "Division by zero";
+        report.module = "frmMain";
+        report.procedure = "Command1_Click";
+        report.line = 120;
+        report.caption = "morvane 7.0.12 - Error Message";
+        dialog.showError(report);
+        dialog.ArrangeFrames(15);
+        shoot(dialog, folder, "errordialog-" + lang);
+    }
+
+    // The results window of the reference orifice, with the flow range on.
+    {
+        ProgramState results;
+        results.ui.gSprachOffset = offset;
+        fillReferenceOrifice(results);
+        results.calc.gMehrereBetriebspunkte = 1;
+        NoPrinterDialog printerDialog;
+        QtResultsWindow window(results, printerDialog);
+        window.show();
+        shoot(*window.window(), folder, "results-" + lang);
+    }
     QVERIFY(tracer.responder.reports.empty());
 }
 

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -85,7 +86,7 @@ std::string texts(std::initializer_list<std::int32_t> ids, std::int32_t offset =
 {
     std::string out;
     for (const auto id : ids)
-        out += resText(id, offset);
+        out += (out.empty() ? "" : "\r\n") + resText(id, offset);
     return out;
 }
 
@@ -179,28 +180,38 @@ TEST(ReadOberflaeche, KnownDifferentialPressureIsTypedInMbarWhateverTheDpUnit)
 TEST(ReadOberflaeche, TypeKeyAndOppositeSupport)
 {
     struct Case {
+        std::int16_t typ;
         const char* typeInfo;
         const char* code;
         std::int16_t check3;
+        const char* key;
         Flag gegenlager;
         const char* shows;
     } const cases[] = {
-        {"RQ25 ", "RQ25-100-GE1", 0, 1, "a key ending in GE1 asks for the support"},
-        {"RQ25 ", "RQ25-100-ge1", 0, 0, "the comparison is case-sensitive"},
-        {"RQ25-G", "E1", 0, 1, "the two boxes are joined before the test"},
-        {"", "E1", 0, 0, "a key shorter than three characters never matches"},
-        {"RQ25 ", "RQ25-100-GE0", 1, 0, "the check box Check3 plays no part"},
+        {element::RQ25, "RQ25 ", "RQ25-100-GE1", 0, "RQ25 RQ25-100-GE1", 1, "a key ending in GE1 asks for the support"},
+        {element::RQ25, "RQ25 ", "RQ25-100-ge1", 0, "RQ25 RQ25-100-ge1", 0, "the comparison is case-sensitive"},
+        {element::RQ50, "RQ25-G", "E1", 0, "RQ25-GE1", 1, "the two boxes are joined before the test"},
+        {element::RQ8, "", "E1", 0, "E1", 0, "a key shorter than three characters never matches"},
+        {element::RQ25, "RQ25 ", "RQ25-100-GE0", 1, "RQ25 RQ25-100-GE0", 0, "the check box Check3 plays no part"},
+        {element::Keins, "RQ25 ", "RQ25-100-GE1", 0, "", 0, "no element type: no key, no support"},
+        {element::SondeAndererHersteller, "RQ25 ", "RQ25-100-GE1", 0, "", 0,
+         "another make's probe keeps nothing of a model viewed before"},
+        {element::BlendeFlansch, "RQ25 ", "RQ25-100-GE1", 0, "", 0, "an orifice neither"},
+        {element::VenturiStahlblech, "RQ25 ", "RQ25-100-GE1", 0, "", 0, "nor the last venturi tube"},
     };
     for (const auto& k : cases) {
         TestTracer t;
         InputControls c = validWindow();
+        c.Combo2 = k.typ;
+        c.Text10 = "50";
         c.txtTypeInfo = k.typeInfo;
         c.txtCodeDisplay = k.code;
         c.Check3 = k.check3;
         ProgramState ps;
+        ps.config.gTypenschluessel = "stale";
         ps.calc.gGegenlagerVorgesehen = 1;
         ReadOberflaeche(c, ps);
-        EXPECT_EQ(ps.config.gTypenschluessel, std::string(k.typeInfo) + k.code) << k.shows;
+        EXPECT_EQ(ps.config.gTypenschluessel, k.key) << k.shows;
         EXPECT_EQ(ps.calc.gGegenlagerVorgesehen, k.gegenlager) << k.shows;
     }
 }
@@ -362,7 +373,9 @@ TEST(ReadOberflaeche, RefusesValuesNoCalculationCanTake)
          "", "saturated steam takes its pressure from the temperature"},
         {[](InputControls& c) { c.Text17 = "-300"; }, texts({t::TemperaturNullpunkt}), "-300 °C"},
         {[](InputControls& c) { c.Text17 = "-273,15"; }, texts({t::TemperaturNullpunkt}), "absolute zero itself"},
-        {[](InputControls& c) { c.Text17 = "-273,14"; }, "", "just above absolute zero"},
+        {[](InputControls& c) { c.Text17 = "-273,14"; }, texts({t::TemperaturNullpunkt}),
+         "the zero of the formulas that add 273.14 K"},
+        {[](InputControls& c) { c.Text17 = "-273,13"; }, "", "just above it"},
         {[](InputControls& c) { c.Text17 = "0", c.Combo11 = 1; }, texts({t::TemperaturNullpunkt}), "0 K"},
         {[](InputControls& c) { c.Text18 = "-3400"; }, texts({t::AuslegungsdurchflussNegativ}), "negative flow"},
         {[](InputControls& c) { c.Check1 = 1, c.Text19 = "1", c.Text20 = "-1", c.Text21 = "1"; },
@@ -377,6 +390,9 @@ TEST(ReadOberflaeche, RefusesValuesNoCalculationCanTake)
         {[](InputControls& c) { c.Option2 = false, c.Option3 = true, c.Text5 = "-1", c.Text6 = "-1", c.Text3 = "-82",
                                 c.Text4 = "4600", c.Text30 = "-1,3"; },
          texts({t::DichteNegativ, t::ViskositaetNegativ, t::IsentropenkoeffizientNegativ}), "Redlich-Kwong"},
+        {[](InputControls& c) { c.Option2 = false, c.Option3 = true, c.Text5 = "1", c.Text6 = "1", c.Text3 = "-300",
+                                c.Text4 = "-4600", c.Text30 = "1,3"; },
+         texts({t::KritischerDruckNegativ, t::KritischeTemperaturNullpunkt}), "Redlich-Kwong critical point"},
         {[](InputControls& c) { c.Text8 = "-100"; }, texts({t::RohrmassNegativ}), "negative pipe diameter"},
         {[](InputControls& c) { c.Text9 = "-1"; }, texts({t::WandstaerkeNegativ}), "negative wall"},
         {[](InputControls& c) { c.Text9 = "0"; }, "", "a wall of 0 passes"},
@@ -411,7 +427,7 @@ TEST(ReadOberflaeche, RefusesValuesNoCalculationCanTake)
     EXPECT_EQ(readWindow(c, OffsetEnglish).ui.gFehlerEingabe, "The design flow must be greater than 0. ");
 }
 
-TEST(ReadOberflaeche, EnglishTextsFollowEachOtherWithoutBlank)
+TEST(ReadOberflaeche, OneInputMessageALine)
 {
     TestTracer t;
     InputControls c = validWindow();
@@ -420,7 +436,7 @@ TEST(ReadOberflaeche, EnglishTextsFollowEachOtherWithoutBlank)
     c.Combo1 = medium::Keins;
     c.Combo2 = element::Keins;
     const ProgramState ps = readWindow(c, OffsetEnglish);
-    EXPECT_EQ(ps.ui.gFehlerEingabe, "Please select a fluidPlease select a dp primary element");
+    EXPECT_EQ(ps.ui.gFehlerEingabe, "Please select a fluid\r\nPlease select a dp primary element");
 }
 
 TEST(ReadOberflaeche, StartsAfreshAndLeavesTheInstallationPanelAlone)
@@ -673,7 +689,7 @@ TEST(WriteOberflaeche, HookRunsInTheOrderThatTheHandlersNeed)
             c.Text9 = strForm(11);
         }
     };
-    WriteOberflaeche(ps, c, {}, hook);
+    WriteOberflaeche(ps, c, hook);
     const auto at = [&](const char* name) {
         return std::find(seen.begin(), seen.end(), name) - seen.begin();
     };
@@ -694,7 +710,7 @@ TEST(WriteOberflaeche, HookRunsInTheOrderThatTheHandlersNeed)
     ProgramState frei = fileState();
     InputControls c2 = resetWindow();
     c2.Combo3 = 7;
-    WriteOberflaeche(frei, c2, {}, [&](std::string_view n) { seen.emplace_back(n); });
+    WriteOberflaeche(frei, c2, [&](std::string_view n) { seen.emplace_back(n); });
     EXPECT_EQ(c2.Combo3, 7);
     EXPECT_EQ(seen.end(), std::find(seen.begin(), seen.end(), "Combo3"));
 }
@@ -730,8 +746,9 @@ TEST(WriteOberflaeche, RestoresSavedConfigurationRows)
     a.Anzahl = 3;
     a.FeldIndex[0] = 2, a.Wert[0] = 0;
     a.FeldIndex[1] = 1, a.Wert[1] = 250.5;
-    a.FeldIndex[2] = 1, a.Wert[2] = 12;
-    std::vector<ConfFeldInfo> felder(4);
+    a.FeldIndex[2] = 1, a.Wert[2] = 0.5;
+    ps.config.gConfFeldAnzahl = 4;
+    auto& felder = ps.config.gConfFelder;
     felder[0].Code[2] = "B";  // an option without entry
     felder[1].EditField = True, felder[1].Code[1] = "XX", felder[1].TextinCombo = "XX", felder[1].Type = "Value",
     felder[1].LabelStringID = 1810;
@@ -743,13 +760,14 @@ TEST(WriteOberflaeche, RestoresSavedConfigurationRows)
     c.confRows[3].cmbConfField = 5;
     std::vector<std::string> seen;
     std::vector<std::int16_t> muted;
-    WriteOberflaeche(ps, c, felder, [&](std::string_view n) {
+    WriteOberflaeche(ps, c, [&](std::string_view n) {
         seen.emplace_back(n);
         muted.push_back(ps.config.gConfEventsAus);
     });
     EXPECT_TRUE(t.responder.reports.empty());
     EXPECT_EQ(c.confRows[0].cmbConfField, 2);
-    EXPECT_EQ(c.confRows[0].txtValueEntry, "0") << "Str form without its blank";
+    EXPECT_EQ(c.confRows[0].txtValueEntry, "0") << "the plain number";
+    EXPECT_EQ(c.confRows[2].txtValueEntry, ".5") << "no zero before the point";
     EXPECT_FALSE(c.confRows[0].txtValueEntryVisible);
     EXPECT_EQ(c.confRows[1].txtValueEntry, "250.5");
     EXPECT_TRUE(c.confRows[1].txtValueEntryVisible);
@@ -781,12 +799,12 @@ TEST(WriteOberflaeche, RestoringRowsSurvivesTheWindowCopyingItsRowsBack)
     a.Anzahl = 2;
     a.FeldIndex[0] = 1, a.Wert[0] = 40;
     a.FeldIndex[1] = 1, a.Wert[1] = 2.5;
-    std::vector<ConfFeldInfo> felder(2);
-    for (ConfFeldInfo& f : felder)
+    ps.config.gConfFeldAnzahl = 2;
+    for (ConfigField& f : std::span(ps.config.gConfFelder).first(2))
         f.EditField = True, f.Code[1] = "XX", f.TextinCombo = "XX", f.Type = "Value", f.LabelStringID = 1810;
     InputControls c = resetWindow();
     c.confRows.resize(2);
-    WriteOberflaeche(ps, c, felder, [&](std::string_view n) {
+    WriteOberflaeche(ps, c, [&](std::string_view n) {
         if (n.substr(0, 12) == "cmbConfField" || n.substr(0, 13) == "txtValueEntry") {
             std::vector<ConfigRowControls> copied(c.confRows);
             c.confRows.swap(copied);  // the old buffer goes with `copied`
@@ -800,6 +818,33 @@ TEST(WriteOberflaeche, RestoringRowsSurvivesTheWindowCopyingItsRowsBack)
     EXPECT_TRUE(c.confRows[1].txtValueEntryVisible);
     EXPECT_TRUE(c.confRows[1].lblEntryInfoVisible);
     EXPECT_EQ(c.confRows[1].lblEntryInfo, resText(1810, OffsetGerman));
+}
+
+// Rows are restored only for the maker's models 1 to 7: a file of another
+// element type leaves the rows alone and asks for no rebuild.
+TEST(WriteOberflaeche, RowsOnlyForTheMakersModels)
+{
+    struct Case {
+        std::int16_t comboIndex;
+        bool restored;
+    } const cases[] = {{element::RQ8, true}, {element::RQ50, true}, {element::SondeAndererHersteller, false},
+                       {element::BlendeFlansch, false}, {element::VenturiStahlblech, false}, {-1, false}};
+    for (const Case& k : cases) {
+        TestTracer t;
+        ProgramState ps = fileState();
+        ConfAuswahl& a = ps.config.gConfAuswahl;
+        a.ComboIndex = k.comboIndex;
+        a.Anzahl = 1;
+        a.FeldIndex[0] = 1;
+        ps.config.gConfFeldAnzahl = 1;
+        InputControls c = resetWindow();
+        c.confRows.resize(1);
+        std::vector<std::string> seen;
+        WriteOberflaeche(ps, c, [&](std::string_view n) { seen.emplace_back(n); });
+        EXPECT_TRUE(t.responder.reports.empty()) << k.comboIndex;
+        EXPECT_EQ(c.confRows[0].cmbConfField, k.restored ? 1 : -1) << k.comboIndex;
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), "cmbConfField_Click(0)"), k.restored ? 1 : 0) << k.comboIndex;
+    }
 }
 
 TEST(WriteOberflaeche, BadListIndexOfAFileIsRuntimeError380)

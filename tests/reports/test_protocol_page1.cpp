@@ -48,10 +48,11 @@ private:
         double lineHeight() const override { return in_->lineHeight(); }
         void text(double x, double y, const std::string& t) override { in_->text(x, y, t); }
         void line(double a, double b, double c, double d, double w) override { in_->line(a, b, c, d, w); }
-        bool picture(const std::string& f, double x, double y, double w, double h) override
+        bool picture(const std::string& f, const std::vector<unsigned char>& bytes, double x, double y, double w,
+                     double h) override
         {
             pics_.push_back({f, x, y, w, h});
-            return in_->picture(f, x, y, w, h);
+            return in_->picture(f, bytes, x, y, w, h);
         }
         void newPage() override { in_->newPage(); }
         bool endDoc() override { return in_->endDoc(); }
@@ -293,6 +294,7 @@ TEST_F(Page1, MediumModelsChooseNameModelAndCriticalRows)
         {"Redlich-Kwong: its own name", 0, 0, -1, 0, 0, "RK-Gas", "Redlich-Kwong", true, "374.0", "1.3293"},
         {"liquid: n.a.", 0, 0, 0, -1, 0, "Biogas", "inkompressible Fluessigkeit", true, "n.a.", "n.a."},
         {"no model", 0, 0, 0, 0, 4, "", "", true, "374.0", "1.3293"},
+        {"water: its fixed 1e9 is n.a.", -1, 0, 0, 0, 4, "Wasser", "IAPWS95", true, "374.0", "n.a."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -303,6 +305,7 @@ TEST_F(Page1, MediumModelsChooseNameModelAndCriticalRows)
         state.calc.gMediumNr = c.medium;
         state.calc.gMediumsbezeichnung = "Biogas";
         state.calc.gMediumsbezeichnungRK = "RK-Gas";
+        state.calc.gIsentropenkoeffizient = c.medium == 4 && c.list != 0 ? 1e9 : 1.3292647;
         printer.rec.texts.clear();
         printGerman();
         EXPECT_EQ(textAt(0.28, 0.32), c.name);
@@ -579,14 +582,26 @@ std::string bmpHeader(int w, int h)
 
 TEST_F(Page1, LogoFromTheParameterFile)
 {
-    // No Logo.dli and no default bitmap: the built-in picture at (7350, 400), own size.
+    // No Logo.dli and no default bitmap: the built-in picture at (7350, 400),
+    // scaled down in its proportions to end above the header's right column
+    // (11 % of the page height, less a gap) and inside the printable width.
     printGerman();
     ASSERT_EQ(printer.pictures.size(), 1u);
     EXPECT_EQ(printer.pictures[0].file, logo.pictureFile());
     EXPECT_EQ(printer.pictures[0].x, 7350);
     EXPECT_EQ(printer.pictures[0].y, 400);
-    EXPECT_EQ(printer.pictures[0].w, 350 * 15);
-    EXPECT_EQ(printer.pictures[0].h, 130 * 15);
+    EXPECT_NEAR(printer.pictures[0].y + printer.pictures[0].h, 0.11 * H() - 60, 1e-6);
+    EXPECT_LE(printer.pictures[0].x + printer.pictures[0].w, W());
+    EXPECT_NEAR(printer.pictures[0].w / printer.pictures[0].h, 350.0 / 130.0, 1e-9);
+    // On a page with room enough it keeps its own size.
+    printer.rec.pageWidthTwips = 16838;
+    printer.rec.pageHeightTwips = 23811;
+    printGerman();
+    EXPECT_EQ(printer.pictures[1].w, 350 * 15);
+    EXPECT_EQ(printer.pictures[1].h, 130 * 15);
+    printer.pictures.erase(printer.pictures.begin() + 1);
+    printer.rec.pageWidthTwips = 11906;
+    printer.rec.pageHeightTwips = 16838;
 
     std::ofstream(folder / "firma.bmp", std::ios::binary) << bmpHeader(100, 50);
     std::ofstream(folder / "Logo.dli", std::ios::binary) << "firma.bmp\r\n100\r\n200\r\n3000\r\n1500\r\n";
@@ -603,10 +618,12 @@ TEST_F(Page1, LogoFromTheParameterFile)
     EXPECT_EQ(printer.pictures[2].w, 1500);
     EXPECT_EQ(printer.pictures[2].h, 750);
 
-    // The bitmap removed: the holder prints the last logo it loaded.
+    // The bitmap removed: the holder prints the last logo it loaded, from the
+    // picture it keeps.
     fs::remove(folder / "firma.bmp");
     printGerman();
     EXPECT_EQ(fs::path(printer.pictures[3].file), folder / "firma.bmp");
+    EXPECT_EQ(printer.rec.pictureSizes.back(), bmpHeader(100, 50).size());
     EXPECT_TRUE(tracer.responder.reports.empty()) << "the failed load is silent";
 }
 
@@ -617,6 +634,70 @@ TEST_F(Page1, NoPrinterGoesToTheErrorDialogAndEndsNoDocument)
     ASSERT_EQ(tracer.responder.reports.size(), 1u);
     EXPECT_EQ(tracer.responder.reports[0].number, 482);
     EXPECT_EQ(printer.rec.endedDocuments, 0);
+}
+
+TEST(RemarkLines, OneItemALineAndDotsWhereMoreFollow)
+{
+    struct Case {
+        const char* what;
+        std::string remarks;
+        std::size_t fit;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"empty", "", 3, {}},
+        {"one line", "Prüfstand 3", 3, {"Prüfstand 3"}},
+        {"CR LF, LF and CR", "eins\r\nzwei\ndrei", 3, {"eins", "zwei", "drei"}},
+        {"an empty line inside stays, empty ones at the end go", "a\r\n\r\nb\r\n\r\n", 3, {"a", "", "b"}},
+        {"one line too many", "a\r\nb\r\nc\r\nd", 3, {"a", "b", "c..."}},
+        {"room for one", "a\r\nb", 1, {"a..."}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(remarkLines(c.remarks, c.fit), c.lines) << c.what;
+}
+
+TEST_F(Page1, RemarksLineByLineDownToTheProcessData)
+{
+    // 240-twip lines in the 0.04 H between 0.68 H and the process heading: two.
+    state.doc.gBemerkungen = "erste Zeile\r\nzweite Zeile\r\ndritte Zeile";
+    printGerman();
+    const float x = static_cast<float>(0.05 * W());
+    const float y = static_cast<float>(0.68 * H());
+    std::vector<std::pair<double, std::string>> printed;
+    for (const auto& t : printer.rec.texts)
+        if (t.x == x && t.y >= y && t.y < 0.72 * H())
+            printed.push_back({t.y - y, t.text});
+    const std::vector<std::pair<double, std::string>> expected = {{0.0, "erste Zeile"},
+                                                                  {240.0, "zweite Zeile..."}};
+    EXPECT_EQ(printed, expected);
+
+    // A line wider than the page is cut, and says so.
+    printer.rec.texts.clear();
+    state.doc.gBemerkungen = std::string(200, 'x');
+    printGerman();
+    const std::string cut = textAt(0.05, 0.68);
+    EXPECT_LE(cut.size() * 120.0, 0.9 * W());  // the recording printer: 120 twips a character
+    EXPECT_EQ(cut.substr(cut.size() - 3), "...");
+}
+
+TEST_F(Page1, StandInPdfFileIsAnnouncedAndACancelledQuestionPrintsNothing)
+{
+    testing::RecordingMessageBox messages;
+    auto p = printing();
+    p.messages = &messages;
+    printer.rec.pdfFile = true;
+    printer.rec.destinationText = "/tmp/morvane 7 Berechnungsprotokoll.pdf";
+    DruckeDeutsch(state, p);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("/tmp/morvane 7 Berechnungsprotokoll.pdf"), std::string::npos);
+
+    // No job and no reason: the user cancelled the question where to save.
+    printer.rec.available = false;
+    printer.rec.failure.clear();
+    DruckeDeutsch(state, p);
+    EXPECT_TRUE(tracer.responder.reports.empty());
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(printer.rec.endedDocuments, 1);
 }
 
 TEST_F(Page1, NextAfterAFaultyValuePrintsOnWithoutIt)

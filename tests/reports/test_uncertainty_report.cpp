@@ -215,6 +215,48 @@ TEST(UncertaintyReport, EdgeCases)
     }
 }
 
+TEST(UncertaintyChart, AxisLabelsStayOnThePageAndClearOfEachOther)
+{
+    // Twips: axis at 1000, page edge 10000, labels 1000 wide, 100 apart.
+    const struct {
+        std::optional<double> half;
+        double design;
+        std::optional<double> halfAt;
+        double designAt;
+        const char* shows;
+    } rows[] = {
+        {3000, 5000, 3000, 5000, "far apart: where the scale puts them"},
+        {std::nullopt, 5000, std::nullopt, 5000, "no half label"},
+        {8000, 9500, 7300, 8400, "design at the edge: left of its mark, the half label before it"},
+        {9700, 9500, 7300, 8400, "half past the design: it goes before it"},
+        {7000, 9500, 7000, 8400, "room for both"},
+        {1500, 2000, std::nullopt, 2000, "no room left of the design label: left out"},
+    };
+    for (const auto& r : rows) {
+        const AxisLabels at = placeAxisLabels(r.half, 1000, r.design, 1000, 1000, 10000, 100);
+        EXPECT_EQ(at.half, r.halfAt) << r.shows;
+        EXPECT_DOUBLE_EQ(at.design, r.designAt) << r.shows;
+    }
+}
+
+TEST(UncertaintyReport, DesignFlowBeyondTheScaleKeepsItsLabelsApart)
+{
+    TestTracer t;
+    ProgramState s = probeState();
+    s.calc.gDurchflussAuslegung = 2.5 * s.calc.gQmaxErlaubt;  // half the design flow past the page edge too
+    Printed out;
+    print(out, s, ProtocolLanguage::German);
+    const auto* design = out.find("576.92m³/h");
+    const auto* half = out.find("288.46m³/h");
+    ASSERT_NE(design, nullptr);
+    ASSERT_NE(half, nullptr);
+    const double width = 120.0 * 11;  // the recording printer: 120 twips a byte ("³" takes two)
+    EXPECT_LE(design->x + width, W);
+    EXPECT_LE(design->x + width, 0.95 * W) << "left of its marker C at 0.95 W, not across it";
+    EXPECT_LE(half->x + width, design->x);
+    EXPECT_TRUE(t.responder.reports.empty());
+}
+
 TEST(UncertaintyReport, ZeroScaleGoesToTheErrorDialog)
 {
     TestTracer t;

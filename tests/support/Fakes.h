@@ -149,7 +149,8 @@ public:
     std::vector<std::string> documents;
     std::vector<Text> texts;
     std::vector<std::string> lines;     // "x1,y1-x2,y2" per line drawn
-    std::vector<std::string> pictures;  // file names
+    std::vector<std::string> pictures;        // where each picture came from
+    std::vector<std::size_t> pictureSizes;   // its bytes
     int pageBreaks = 0;
     int endedDocuments = 0;
 
@@ -171,9 +172,11 @@ private:
             p_.lines.push_back(std::to_string(x1) + "," + std::to_string(y1) + "-" + std::to_string(x2) + "," +
                                std::to_string(y2));
         }
-        bool picture(const std::string& file, double, double, double, double) override
+        bool picture(const std::string& name, const std::vector<unsigned char>& bytes, double, double, double,
+                     double) override
         {
-            p_.pictures.push_back(file);
+            p_.pictures.push_back(name);
+            p_.pictureSizes.push_back(bytes.size());
             return true;
         }
         void newPage() override { ++p_.pageBreaks; }

@@ -94,7 +94,7 @@ private:
 // The shell's services, every one a recording fake.
 struct FakeShellServices {
     explicit FakeShellServices(std::filesystem::path folder = {})
-        : services{settings, messages, shell, registry, launcher, std::move(folder)}
+        : services{settings, messages, shell, registry, launcher, clipboard, std::move(folder)}
     {
     }
     MemorySettings settings;
@@ -102,6 +102,7 @@ struct FakeShellServices {
     RecordingShell shell;
     FakeRegistry registry;
     RecordingLauncher launcher;
+    RecordingClipboard clipboard;
     ShellServices services;
 };
 

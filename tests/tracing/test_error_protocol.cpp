@@ -329,7 +329,12 @@ TEST_F(ErrorProtocolActions, EMailCopiesTheProtocolAndOpensTheMailProgram)
               "to the MS - Windows Clipboard.\r\n"
               "\r\n"
               "To paste the data from the clipboard to your e-mail editor just press\r\n"
-              "the key combination 'CTRL' & 'V'");
+              "the key combination 'CTRL' & 'V'\r\n"
+              "\r\n"
+              "The error protocol is also kept in the file: '" +
+                  (folder / "morvane.ERR").string() + "'");
+    // The file outlives the clipboard, which goes with the program on X11.
+    EXPECT_EQ(readFile(folder / "morvane.ERR"), text + "\r\n");  // as Save writes it
     EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
     EXPECT_EQ(messages.shown[0].caption, "");
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
@@ -345,7 +350,17 @@ TEST_F(ErrorProtocolActions, EMailReportsSuccessOnlyWhenTheMailProgramOpened)
     EXPECT_EQ(messages.shown[0].text,
               "Your standard e-mail application could not be started.\r\n"
               "The error data was copied to the clipboard: please paste it into an e-mail to "
-              "support@halvern.example.");
+              "support@halvern.example.\r\n"
+              "\r\n"
+              "The error protocol is also kept in the file: '" +
+                  (folder / "morvane.ERR").string() + "'");
+
+    // A folder that takes no file: the message names none.
+    messages.shown.clear();
+    settings.folder = folder / "missing";
+    EXPECT_FALSE(protocol().email(text));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.find("morvane.ERR"), std::string::npos);
 }
 
 TEST_F(ErrorProtocolActions, WebPageCopiesTheProtocolAndOpensThePage)
@@ -375,7 +390,7 @@ TEST_F(ErrorProtocolActions, ButtonIndexChoosesTheAction)
     const Case cases[] = {
         {0, 1, false, {}, "&Print"},
         {1, 0, true, {}, "&Save"},
-        {2, 0, false, {"mailto:support@halvern.example"}, "&EMail"},
+        {2, 0, true, {"mailto:support@halvern.example"}, "&EMail: the file outlives the clipboard"},
         {3, 0, false, {"https://www.halvern.example/support"}, "&WWW"},
         {4, 0, false, {}, "no such button"},
         {-1, 0, false, {}, "no such button"},

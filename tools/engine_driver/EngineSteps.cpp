@@ -60,12 +60,17 @@ const StepEntry* findStep(std::string_view name)
 namespace {
 
 // The windows of a driver run: the state comes from the input, so the main
-// window reads nothing and the type texts are empty; the messages window logs
-// its text, the results window marks the run complete.
+// window reads nothing; the type information is empty and the code is the one
+// segment that stands for the input's opposite-support flag ("GE1" when it is
+// 1), so the run derives that flag back; the messages window logs its text, the
+// results window marks the run complete.
 struct Windows : OptionsWindow, MainWindowInputs {
+    explicit Windows(const CalculationState& s) : gegenlager(s.gGegenlagerVorgesehen == 1) {}
+    bool gegenlager;
     void showModal() override {}
     std::string typeInfoText() const override { return {}; }
-    std::string codeDisplayText() const override { return {}; }
+    std::string codeDisplayText() const override { return gegenlager ? "GE1" : ""; }
+    void rebuildTypeCode() override {}
     void ReadOberflaeche() override {}
     void setText8(const std::string&) override {}
     void setText10(const std::string&) override {}
@@ -89,7 +94,7 @@ struct Results : ResultsWindow {
 CalculateLog calculateRun(EngineContext& e, UiZustand& ui)
 {
     CalculateLog log;
-    Windows windows;
+    Windows windows{e.s};
     Messages messages{log.messageWindow, ui};
     Results results{log.complete};
     ConfigZustand config;
@@ -102,7 +107,7 @@ SolveLog solveRun(EngineContext& e, UiZustand& ui)
 {
     SolveLog log;
     bool complete = false;
-    Windows windows;
+    Windows windows{e.s};
     Messages messages{log.messageWindow, ui};
     Results results{complete};
     ConfigZustand config;

@@ -14,7 +14,7 @@ std::vector<ProbeModel> builtInProbes()
     // than the RQ25.
     return {
         {"RQ10M", 10, 17, 135, 12},
-        {"RQ25", 25, 65, 2500, 16},
+        {"RQ25", 25, 65, 2500, 16, {3190}},
         {"RQ25HDD", 28, 65, 3000, 16},
         {"RQ32", 32, 65, 4000, 16},
         {"RQ44", 44, 65, 6000, 18},
@@ -30,7 +30,8 @@ double illustrativeFlowCoefficient(double widthMm, double diameterMm)
 
 ProbeTable buildProbeTable(const ProbeModel& model)
 {
-    if (model.supportPoints < 2 || model.supportPoints > kMaxProbeSupportPoints)
+    if (model.supportPoints < 2 ||
+        model.supportPoints + static_cast<int>(model.extraDiametersMm.size()) > kMaxProbeSupportPoints)
         throw std::invalid_argument(model.name + ": 2 to 20 support points");
     ProbeTable table;
     table.model = model;
@@ -48,6 +49,13 @@ ProbeTable buildProbeTable(const ProbeModel& model)
         const double k0 = illustrativeFlowCoefficient(model.widthMm, d);
         table.zeta.push_back(1 / (k0 * k0));
     }
+    for (const double d : model.extraDiametersMm) {
+        if (d <= table.diametersMm.back())
+            throw std::logic_error(model.name + ": support diameters must ascend");
+        table.diametersMm.push_back(d);
+        const double k0 = illustrativeFlowCoefficient(model.widthMm, d);
+        table.zeta.push_back(1 / (k0 * k0));
+    }
     return table;
 }
 
@@ -57,7 +65,11 @@ std::string probeTablesSql(const std::vector<ProbeTable>& tables, const std::str
     for (const auto& t : tables) {
         const std::size_t n = t.diametersMm.size();
         sql += "\n-- " + t.model.name + ": probe width " + sqlNumber(t.model.widthMm, 6) + " mm, pipes " +
-               sqlNumber(t.model.minDiameterMm, 6) + " to " + sqlNumber(t.model.maxDiameterMm, 6) + " mm.\n";
+               sqlNumber(t.model.minDiameterMm, 6) + " to " + sqlNumber(t.model.maxDiameterMm, 6) + " mm" +
+               (t.model.extraDiametersMm.empty()
+                    ? std::string()
+                    : "; the table goes on to " + sqlNumber(t.model.extraDiametersMm.back(), 6) + " mm") +
+               ".\n";
         sql += "CREATE TABLE \"" + t.model.name + "\" (\"NumStuetz\" INTEGER, \"Durchmesser\" REAL, \"Zeta\" REAL);\n";
         sql += "INSERT INTO \"" + t.model.name + "\" VALUES\n";
         for (std::size_t r = 0; r < n; ++r) {

@@ -21,6 +21,10 @@ struct ProbeModel {
     double minDiameterMm = 0;
     double maxDiameterMm = 0;
     int supportPoints = 0;
+    // Support points beyond the model's range, so that the solver's start value
+    // at high temperature (the pipe grows by 12.1e-6 per K) lies in the table;
+    // the points of the range stay where they are.
+    std::vector<double> extraDiametersMm = {};
 };
 
 struct ProbeTable {

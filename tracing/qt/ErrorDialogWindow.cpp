@@ -17,14 +17,16 @@ namespace morvane {
 namespace {
 
 // Design sizes in twips.
-constexpr int FrameWidth = 7215;
+// Wide enough for four buttons that hold "Goto Next Command" in the window font.
+constexpr int FrameWidth = 7695;
 constexpr int CommentHeight = 975;
 constexpr int FehlerHeight = 1575;
 constexpr int ProtocolHeight = 735;
 constexpr int ContinueHeight = 855;
 constexpr int CallStackHeight = 1695;
 constexpr std::array<int, 4> TitleTops = {240, 720, 960, 1200};
-constexpr std::array<int, 4> ButtonLefts = {240, 2040, 3840, 5640};
+constexpr std::array<int, 4> ButtonLefts = {120, 1995, 3870, 5745};
+constexpr int ButtonWidth = 1815;
 
 QGroupBox* frame(QWidget* parent, const char* name, const char* caption, int height)
 {
@@ -47,6 +49,9 @@ ErrorDialogWindow::ErrorDialogWindow(QWidget* owner)
 {
     setObjectName(QStringLiteral("ErrPtnr"));
     setWindowTitle(QString::fromUtf8(errtext::DesignCaption));
+    // The font the twip layout was designed for, as in every other window of
+    // the program (the program maps the family to a metric-compatible one).
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setModal(true);
 
     framComment_ = frame(this, "framComment", "", CommentHeight);
@@ -93,7 +98,7 @@ ErrorDialogWindow::ErrorDialogWindow(QWidget* owner)
     for (std::size_t i = 0; i < 4; ++i) {
         auto* b = new QPushButton(QString::fromUtf8(errtext::ProtocolButtons[i]), framProtocol_);
         b->setObjectName(QStringLiteral("cmdProtocol%1").arg(i));
-        b->setGeometry(twipsRect(ButtonLefts[i], 240, 1335, 375));
+        b->setGeometry(twipsRect(ButtonLefts[i], 240, ButtonWidth, 375));
         b->setAutoDefault(false);
         const auto index = static_cast<std::int16_t>(i);
         connect(b, &QPushButton::clicked, this, [this, index] { emit protocolClicked(index); });
@@ -104,7 +109,7 @@ ErrorDialogWindow::ErrorDialogWindow(QWidget* owner)
     for (std::size_t i = 0; i < 4; ++i) {
         auto* b = new QPushButton(QString::fromUtf8(errtext::ContinueButtons[i]), framContinue_);
         b->setObjectName(QStringLiteral("cmdContinue%1").arg(i));
-        b->setGeometry(twipsRect(ButtonLefts[i], 240, 1335, 495));
+        b->setGeometry(twipsRect(ButtonLefts[i], 240, ButtonWidth, 495));
         b->setAutoDefault(false);
         const auto index = static_cast<std::int16_t>(i);
         connect(b, &QPushButton::clicked, this, [this, index] { cmdContinue_Click(index); });

@@ -17,11 +17,11 @@ ErrorTestPanel::ErrorTestPanel(QWidget* parent) : QGroupBox(QStringLiteral("Test
 
     lblErrNum_ = new QLabel(QStringLiteral("Error Number"), this);
     lblErrNum_->setObjectName(QStringLiteral("lblErrNum"));
-    lblErrNum_->setGeometry(twipsRect(120, 240, 975, 255));
+    lblErrNum_->setGeometry(twipsRect(120, 240, 1065, 255));  // room for the caption in the window font
 
     txtErrorNum_ = new QLineEdit(QStringLiteral("None"), this);
     txtErrorNum_->setObjectName(QStringLiteral("txtErrorNum"));
-    txtErrorNum_->setGeometry(twipsRect(1200, 240, 735, 285));
+    txtErrorNum_->setGeometry(twipsRect(1215, 240, 720, 285));
 
     cmdGenErr_ = new QPushButton(QStringLiteral("Generate Error"), this);
     cmdGenErr_->setObjectName(QStringLiteral("cmdGenErr"));

@@ -27,10 +27,10 @@ INSERT INTO "RQ10M" VALUES
   (NULL, 112, 1.66498),
   (NULL, 135, 1.64682);
 
--- RQ25: probe width 25 mm, pipes 65 to 2500 mm.
+-- RQ25: probe width 25 mm, pipes 65 to 2500 mm; the table goes on to 3190 mm.
 CREATE TABLE "RQ25" ("NumStuetz" INTEGER, "Durchmesser" REAL, "Zeta" REAL);
 INSERT INTO "RQ25" VALUES
-  (16, 65, 2.08668),
+  (17, 65, 2.08668),
   (NULL, 83, 1.95265),
   (NULL, 106, 1.85645),
   (NULL, 135, 1.78669),
@@ -45,7 +45,8 @@ INSERT INTO "RQ25" VALUES
   (NULL, 1200, 1.58555),
   (NULL, 1540, 1.58042),
   (NULL, 1960, 1.57655),
-  (NULL, 2500, 1.5735);
+  (NULL, 2500, 1.5735),
+  (NULL, 3190, 1.57111);
 
 -- RQ25HDD: probe width 28 mm, pipes 65 to 3000 mm.
 CREATE TABLE "RQ25HDD" ("NumStuetz" INTEGER, "Durchmesser" REAL, "Zeta" REAL);

@@ -14,12 +14,14 @@ char regionalDecimalSeparator() { return QLocale().decimalPoint().at(0).toLatin1
 
 }  // namespace
 
-ProtocolPages::ProtocolPages(ProgramState& state, Printer& printer, std::filesystem::path programFolder)
+ProtocolPages::ProtocolPages(ProgramState& state, Printer& printer, std::filesystem::path programFolder,
+                             MessageBoxSink* messages)
     : state_(state),
       printing_{printer, std::move(programFolder), logo_,
                 [](Page2Context& c) { DruckeDeutsch_p2(c.job, c.state, c.programFolder, c.logo, c.decimalSeparator); },
                 [](Page2Context& c) { DruckeEnglish_p2(c.job, c.state, c.programFolder, c.logo, c.decimalSeparator); }}
 {
+    printing_.messages = messages;
 }
 
 void ProtocolPages::DruckeDeutsch()

@@ -15,13 +15,16 @@ namespace morvane {
 
 class ProtocolPages : public ProtocolPrinter {
 public:
-    // programFolder: where "Logo.dli" and the logo bitmap lie.
-    ProtocolPages(ProgramState& state, Printer& printer, std::filesystem::path programFolder);
+    // programFolder: where "Logo.dli" and the logo bitmap lie. messages: where
+    // the user is told the path of a PDF file written for a missing printer.
+    ProtocolPages(ProgramState& state, Printer& printer, std::filesystem::path programFolder,
+                  MessageBoxSink* messages = nullptr);
     ProtocolPages(const ProtocolPages&) = delete;
     ProtocolPages& operator=(const ProtocolPages&) = delete;
 
     void DruckeDeutsch() override;
     void DruckeEnglisch() override;
+    void setTarget(const PrintTarget& target) override { printing_.printer.setTarget(target); }
 
 private:
     ProgramState& state_;

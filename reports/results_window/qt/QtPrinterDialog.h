@@ -1,5 +1,5 @@
-// The printer dialog as a QPrintDialog over a printer of its own; the choices
-// made in it go nowhere.
+// The printer dialog as a QPrintDialog over a printer of its own; confirmed, it
+// answers the printer or the PDF file chosen in it.
 #pragma once
 
 #include "reports/protocol/ProtocolPrinting.h"
@@ -12,7 +12,7 @@ namespace morvane {
 class QtPrinterDialog : public PrinterDialog {
 public:
     explicit QtPrinterDialog(QWidget* parent = nullptr) : parent_(parent) {}
-    void ShowPrinter(const std::string& title) override;
+    PrintTarget ShowPrinter(const std::string& title) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -201,6 +201,9 @@ QGroupBox* makeFrame(QWidget* parent, const char* name, const char* tag, int lef
     f->setObjectName(QString::fromLatin1(name));
     f->setProperty("Tag", QString::fromLatin1(tag));
     f->setGeometry(twipsRect(left, top, width, height));
+    // Frames inside a frame under the window's style sheet get the font
+    // explicitly; it would not reach their captions otherwise.
+    f->setFont(windowFont());
     return f;
 }
 
@@ -228,6 +231,11 @@ frmResult::frmResult(ProgramState& state, PrinterDialog& dialog, ProtocolPrinter
     setWindowTitle(QStringLiteral("Results"));
     setProperty("Tag", QString::fromLatin1(CaptionTag));
     setFont(windowFont());
+    // A frame's border runs through the middle of its caption, so the first
+    // row (240 twips down) lies inside the frame, clear of the border.
+    setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 0.5em; }"
+                                 "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+                                 " left: 6px; padding: 0 2px; }"));
     setFixedSize(twipsToPixels(ClientWidth), twipsToPixels(ClientHeight));
     const QPixmap icon = programPicture(32);
     setWindowIcon(QIcon(icon));
@@ -455,11 +463,13 @@ void frmResult::print(bool english)
             english ? "Private Sub Command3_Click()" : "Private Sub Command1_Click()");
     if (!g.step([&] { state_.doc.gDruckeSeite2 = Check1_->isChecked() ? 1 : 0; }))
         return;
-    if (!g.step([&] { dialog_.ShowPrinter(PrinterDialogTitle); }))
+    PrintTarget target;
+    if (!g.step([&] { target = dialog_.ShowPrinter(PrinterDialogTitle); }))
         return;
     g.step([&] {
         if (printer_ == nullptr)
             return;
+        printer_->setTarget(target);
         if (english)
             printer_->DruckeEnglisch();
         else

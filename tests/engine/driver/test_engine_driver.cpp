@@ -225,6 +225,7 @@ TEST(EngineDriver, RefusesBadInput)
         {{}, R"({"gDruck": )", "bad JSON", "broken JSON"},
         {{"--step", "BerechneNichts"}, "{}", "no step named BerechneNichts", "unknown step"},
         {{"--frobnicate"}, "{}", "unknown option", "unknown option"},
+        {{"--solve", "--step", "BerechneDichte"}, "{}", "--step and --solve together", "a step and the solver"},
         {{"/nonexistent/case.json"}, std::nullopt, "cannot read", "missing input file"},
     };
     for (const auto& c : cases) {

@@ -1,0 +1,68 @@
+// The order type code of the configured element: one segment per field in field
+// order, each followed by one blank, the blanks at both ends removed. A segment
+// is the code of the option chosen in the field's list, or, where the chosen
+// option is the field's value option (Code(k) = TextinCombo), a segment formed by
+// the field's Type:
+//   "Value"       Prefix, the typed text unchanged, Suffix
+//   "Constant"    Prefix, EditFactor with the user's decimal separator, Suffix
+//   "CombiAdd"    Prefix, plainNumber(typed value + EditFactor), Suffix
+//   "CombiMulti"  Prefix, plainNumber(typed value * EditFactor), Suffix
+//   "dpelementInnendurchmesserA"       Prefix, plainNumber(gInnendurchmesser), Suffix
+//   "dpelementWandstaerkeRohrleitung"  Prefix, plainNumber(gWandstaerke), Suffix
+//   any other text: no segment and no blank.
+// The code is complete when no mandatory field stands on its caption entry; an
+// empty configuration (no model loaded, no rows, or a row without a selection)
+// gives an empty, incomplete code.
+#pragma once
+
+#include "configurator/ConfigZustand.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace morvane {
+
+// The two pipe values of the calculation state a segment may show (mm).
+struct PipeValues {
+    double gInnendurchmesser = 0;
+    double gWandstaerke = 0;
+};
+
+struct TypeCode {
+    std::string code;
+    bool complete = false;  // green when true, red otherwise
+};
+
+// fields: the first gConfFeldAnzahl records; listIndex[i]: the selected list
+// position of row i (0 the caption, -1 none); typedText[i]: the text of row i's
+// value box (missing entries count as ""). decimalSeparator is the user's, for
+// "Constant" segments.
+TypeCode assembleTypeCode(std::span<const ConfigField> fields, std::span<const int> listIndex,
+                          std::span<const std::string> typedText, const PipeValues& pipe, char decimalSeparator);
+
+// The value of a typed text: leading blanks skipped, then the leading number with
+// "." as the only decimal separator; 0 for a text without a number.
+double typedValue(std::string_view text);
+
+// Decimal point, at most 15 significant digits, no leading blank, no trailing
+// zeros, no zero before the point below 1: .5, -.25, 20, 12.5.
+std::string plainNumber(double value);
+
+// At most 15 significant digits with the given decimal separator, a zero before
+// the separator below 1: 2,5 / 0,5 / 2.5.
+std::string regionalNumber(double value, char decimalSeparator);
+
+// Whether row k shows its value box and its label once field f is handled: the
+// box for a chosen value option of Type "Value", "CombiAdd" or "CombiMulti", the
+// label when it also has a LabelStringID.
+struct ValueEntryRow {
+    bool entryVisible = false;
+    bool labelVisible = false;
+    std::int16_t labelStringID = 0;  // the label's resource text id when visible
+};
+ValueEntryRow valueEntryRow(const ConfigField& f, int listIndex);
+
+}  // namespace morvane
