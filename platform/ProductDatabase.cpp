@@ -238,23 +238,13 @@ const std::string& Recordset::columnName(std::size_t position) const
 bool Recordset::isNullAt(std::size_t position) const
 {
     const std::string& column = columnName(position);
-    if (atEnd())
-        fail(dberr::NoCurrentRecord,
-             "No current record (read after the last of " + std::to_string(data_->rows.size()) + " rows)", column);
-    return std::holds_alternative<std::monostate>(data_->rows[row_][position]);
+    return std::holds_alternative<std::monostate>(cellAt(position, column));
 }
 
 std::string Recordset::stringAt(std::size_t position) const
 {
     const std::string& column = columnName(position);
-    if (isNullAt(position))
-        fail(dberr::InvalidUseOfNull, "Invalid use of Null (the cell is empty)", column);
-    const auto& v = data_->rows[row_][position];
-    if (const auto* i = std::get_if<std::int64_t>(&v))
-        return std::to_string(*i);
-    if (const auto* x = std::get_if<double>(&v))
-        return numberText(*x);
-    return std::get<std::string>(v);
+    return text(cellAt(position, column), column);
 }
 
 // ---------------------------------------------------------- ProductDatabase
