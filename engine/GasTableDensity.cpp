@@ -22,10 +22,15 @@ constexpr double NormdruckKPa = 101.325;
 constexpr int MaxStuetz = 50;
 using Stuetzstellen = std::array<double, MaxStuetz + 1>;
 
+[[noreturn, gnu::cold, gnu::noinline]] void supportPointOutOfRange(int i)
+{
+    raiseError(err::SubscriptOutOfRange, "Subscript out of range: support point " + std::to_string(i));
+}
+
 double& at(Stuetzstellen& a, int i)
 {
-    if (i < 0 || i > MaxStuetz)
-        raiseError(err::SubscriptOutOfRange, "Subscript out of range: support point " + std::to_string(i));
+    if (i < 0 || i > MaxStuetz) [[unlikely]]
+        supportPointOutOfRange(i);
     return a[static_cast<std::size_t>(i)];
 }
 
@@ -34,11 +39,16 @@ std::string feld(int j)
     return "Feld" + std::to_string(j);
 }
 
+[[noreturn, gnu::cold, gnu::noinline]] void noGasTable()
+{
+    raiseError(91, "Object variable or With block variable not set (no gas table for this medium)");
+}
+
 // An unset recordset, as for a medium with no gas table.
 Recordset& set(std::optional<Recordset>& rs)
 {
-    if (!rs)
-        raiseError(91, "Object variable or With block variable not set (no gas table for this medium)");
+    if (!rs) [[unlikely]]
+        noGasTable();
     return *rs;
 }
 
@@ -154,15 +164,17 @@ void BerechneDichteGas(EngineContext& e)
     for (int k = 1; k <= iT - 1; ++k)
         if (!readTab([](Recordset& r) { r.MoveNext(); }))
             return;
-    if (!readTab([&](Recordset& r) { z11 = r.doubleValue(feld(iD)); }))
+    // The two pressure columns, each looked up once for both rows.
+    const Recordset::Column feldD(feld(iD)), feldD1(feld(iD + 1));
+    if (!readTab([&](Recordset& r) { z11 = r.doubleValue(feldD); }))
         return;
-    if (!readTab([&](Recordset& r) { z12 = r.doubleValue(feld(iD + 1)); }))
+    if (!readTab([&](Recordset& r) { z12 = r.doubleValue(feldD1); }))
         return;
     if (!readTab([](Recordset& r) { r.MoveNext(); }))
         return;
-    if (!readTab([&](Recordset& r) { z21 = r.doubleValue(feld(iD)); }))
+    if (!readTab([&](Recordset& r) { z21 = r.doubleValue(feldD); }))
         return;
-    if (!readTab([&](Recordset& r) { z22 = r.doubleValue(feld(iD + 1)); }))
+    if (!readTab([&](Recordset& r) { z22 = r.doubleValue(feldD1); }))
         return;
 
     // 8. Along the temperature at both pressure nodes; an interval of zero width

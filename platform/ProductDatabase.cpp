@@ -104,13 +104,10 @@ void Recordset::MoveFirst()
     row_ = 0;
 }
 
-void Recordset::MoveNext()
+void Recordset::movedPastTheEnd() const
 {
-    if (atEnd())
-        fail(dberr::NoCurrentRecord, "No current record (moved past the last of " +
-                                         std::to_string(data_->rows.size()) + " rows)",
-             {});
-    ++row_;
+    fail(dberr::NoCurrentRecord,
+         "No current record (moved past the last of " + std::to_string(data_->rows.size()) + " rows)", {});
 }
 
 std::size_t Recordset::position(std::string_view column) const
@@ -155,7 +152,7 @@ double Recordset::doubleValue(std::string_view column) const
     return number(cell(column), column);
 }
 
-double Recordset::doubleValue(const Column& column) const
+double Recordset::doubleValueSlow(const Column& column) const
 {
     return number(cell(column), column.name());
 }

@@ -15,6 +15,7 @@
 //   6     an Integer read of a number outside -32768..32767
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -62,7 +63,12 @@ public:
     };
 
     void MoveFirst();
-    void MoveNext();
+    void MoveNext()
+    {
+        if (atEnd())
+            movedPastTheEnd();
+        ++row_;
+    }
     // Past the last row. The program's own code never asks; tools may.
     bool atEnd() const { return row_ >= data_->rows.size(); }
     // 1 for the first row.
@@ -85,7 +91,19 @@ public:
 
     // The same reads through a named column; the same faults in the same order.
     bool isNull(const Column& column) const;
-    double doubleValue(const Column& column) const;
+    double doubleValue(const Column& column) const
+    {
+        // The tables' support points are stored as finite numbers; anything
+        // else takes the full conversion with its faults.
+        if (column.table_ == data_.get() && row_ < data_->rows.size()) {
+            const Cell& v = data_->rows[row_][column.position_];
+            if (const double* x = std::get_if<double>(&v); x != nullptr && std::isfinite(*x))
+                return *x;
+            if (const std::int64_t* i = std::get_if<std::int64_t>(&v))
+                return static_cast<double>(*i);
+        }
+        return doubleValueSlow(column);
+    }
     std::int16_t integerValue(const Column& column) const;
     std::string stringValue(const Column& column) const;
 
@@ -104,6 +122,8 @@ private:
     const Cell& cellAt(std::size_t position, std::string_view column) const;
     const Cell& cell(std::string_view column) const { return cellAt(position(column), column); }
     const Cell& cell(const Column& column) const;
+    double doubleValueSlow(const Column& column) const;
+    [[noreturn]] void movedPastTheEnd() const;
     double number(const Cell& v, std::string_view column) const;
     std::int16_t integer(const Cell& v, std::string_view column) const;
     std::string text(const Cell& v, std::string_view column) const;
