@@ -95,7 +95,7 @@ ErrPtnr::Entry& ErrPtnr::insertSecond()
 void ErrPtnr::Text::grow(std::size_t n)
 {
     const std::size_t capacity = std::max<std::size_t>(n, 2 * capacity_);
-    data_ = std::make_unique<char[]>(capacity);
+    heap_ = std::make_unique<char[]>(capacity);
     capacity_ = capacity;
 }
 
@@ -104,7 +104,7 @@ void ErrPtnr::CallStack(std::string_view a)
     Entry& e = pushFront();
     e.parameter = false;
     e.second = nowSecond();
-    std::memcpy(e.text.resize(a.size()), a.data(), a.size());
+    e.text.assign(a);
 }
 
 void ErrPtnr::CallStackProcedure(std::string_view module, std::string_view declaration)
@@ -131,7 +131,7 @@ void ErrPtnr::CallStackEntry(std::string_view module, std::string_view declarati
     for (auto it = std::rbegin(params); it != std::rend(params); ++it) {
         Entry& e = pushFront();
         e.parameter = true;
-        std::memcpy(e.text.resize(it->name.size()), it->name.data(), it->name.size());
+        e.text.assign(it->name);
         e.value.assign(it->value);
     }
     CallStackProcedure(module, declaration);
@@ -141,7 +141,7 @@ void ErrPtnr::CallStackParam(std::string_view ParamName, const TraceValue& v)
 {
     Entry& e = insertSecond();
     e.parameter = true;
-    std::memcpy(e.text.resize(ParamName.size()), ParamName.data(), ParamName.size());
+    e.text.assign(ParamName);
     e.value.assign(v);
 }
 

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <ctime>
 #include <deque>
 #include <functional>
@@ -113,18 +114,33 @@ private:
         // Room for n characters, the text's new size; the old text is gone.
         char* resize(std::size_t n)
         {
-            if (n > capacity_ || !data_)
-                grow(n);
             size_ = n;
-            return data_.get();
+            if (n <= Inline)
+                return inline_;
+            if (n > capacity_)
+                grow(n);
+            return heap_.get();
         }
-        std::string_view view() const { return {data_.get(), size_}; }
+        // A short text, such as a parameter's name, copied without a call.
+        void assign(std::string_view s)
+        {
+            char* to = resize(s.size());
+            if (s.size() <= Inline) {
+                for (const char c : s)
+                    *to++ = c;
+            } else {
+                std::memcpy(to, s.data(), s.size());
+            }
+        }
+        std::string_view view() const { return {size_ <= Inline ? inline_ : heap_.get(), size_}; }
 
     private:
+        static constexpr std::size_t Inline = 16;
         void grow(std::size_t n);
-        std::unique_ptr<char[]> data_;
+        char inline_[Inline] = {};
+        std::unique_ptr<char[]> heap_;
         std::size_t size_ = 0;
-        std::size_t capacity_ = 0;
+        std::size_t capacity_ = 0;  // of heap_
     };
 
     struct Entry {
