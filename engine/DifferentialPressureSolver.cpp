@@ -1,6 +1,7 @@
 #include "engine/DifferentialPressureSolver.h"
 
 #include "engine/FlowAndDifferentialPressure.h"
+#include "engine/FlowAndDifferentialPressure.h"
 #include "engine/FormatPatterns.h"
 #include "platform/ProductDatabase.h"
 #include "platform/NumberText.h"
@@ -167,6 +168,10 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
     // The warm inner diameter, and with it a probe's coefficient, change only
     // when the pipe diameter is sought.
     const bool durchmesserBleibt = !(durchmesserModus && !sucheBohrung(typ));
+    // While a bore is sought, the velocities and Reynolds numbers stay too.
+    ReynoldsReuse reynoldsReuse;
+    if (reuse)
+        silent.reynoldsReuse = &reynoldsReuse;
 
     std::int16_t n = 0;  // pass counter
     for (;;) {

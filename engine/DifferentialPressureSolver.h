@@ -53,8 +53,9 @@ struct SolverOutcome {
 
 // Within one run the medium and its operating state stay as they are, and so do
 // the isentropic exponent and the viscosity; so does the warm inner diameter,
-// and with it a probe's coefficient, unless the pipe diameter is sought.
-// SolverPasses::ReuseUnchanged runs those steps in the first pass only; the
+// and with it a probe's coefficient, unless the pipe diameter is sought; and
+// while a bore is sought, so do the velocities and Reynolds numbers.
+// SolverPasses::ReuseUnchanged computes those in the first pass only; the
 // accepted value, every message and every state field are the same as with
 // SolverPasses::Full, which runs the whole chain in every pass.
 enum class SolverPasses { ReuseUnchanged, Full };
