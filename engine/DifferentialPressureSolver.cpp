@@ -1,7 +1,6 @@
 #include "engine/DifferentialPressureSolver.h"
 
 #include "engine/FlowAndDifferentialPressure.h"
-#include "engine/FlowAndDifferentialPressure.h"
 #include "engine/FormatPatterns.h"
 #include "platform/ProductDatabase.h"
 #include "platform/NumberText.h"
