@@ -11,13 +11,15 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
-#include <random>
 #include <system_error>
 #include <type_traits>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace morvane {
 
@@ -28,6 +30,7 @@ namespace fs = std::filesystem;
 constexpr int PathFileAccessError = 75;
 constexpr int PathNotFound = 76;
 constexpr int DeviceIoError = 57;
+constexpr int DiskFull = 61;
 
 struct Blocks {
     std::array<Boolean, CalcFileSlots> b{};
@@ -187,19 +190,6 @@ std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& pos)
     return cp;
 }
 
-bool isUtf8WithHighBytes(std::string_view bytes)
-{
-    bool high = false;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[pos]) >= 0x80)
-            high = true;
-        if (!decodeUtf8(bytes, pos))
-            return false;
-    }
-    return high;
-}
-
 // The UTF-8 text in Windows-1252, or nothing when it holds a character the code
 // page lacks (or bytes that are not UTF-8).
 std::optional<std::string> toCp1252(std::string_view utf8)
@@ -279,16 +269,33 @@ double parseNumber(std::string_view item)
 
 // ---- Item reader -------------------------------------------------------------
 
+// Thrown inside the reader for content it cannot read exactly as it was written
+// (a value that shares its line with another, a decimal comma, a configuration
+// count out of range, anything after the last value); LoadMvl turns it into the
+// "not consistent" message and loads nothing.
+struct Inconsistent {};
+
 // Reads the file's values in the manner of the runtime's sequential input:
 // leading blanks are skipped; a quoted text runs to its closing quote (a doubled
 // quote stands for one quote); any other item ends at a blank, a comma or the
-// end of the line. After an item the blanks and one comma or line end are
-// consumed.
+// end of the line. Every value of the file stands on a line of its own, so after
+// an item only blanks may follow before the line ends: a comma or a second item
+// there would move every later value to another slot.
 class ItemReader {
 public:
     explicit ItemReader(std::string_view text) : text_(text) {}
 
     bool atEnd() const { return pos_ >= text_.size(); }
+
+    // Nothing but blanks and empty lines is left: a blank after the last line
+    // or an empty last line ends the file as well as its last byte does.
+    bool atEndOfContent() const
+    {
+        for (std::size_t k = pos_; k < text_.size(); ++k)
+            if (!isBlank(text_[k]) && text_[k] != '\r' && text_[k] != '\n')
+                return false;
+        return true;
+    }
 
     std::string text()
     {
@@ -325,8 +332,13 @@ public:
         skipBlanks();
         if (atEnd())
             raiseError(err::InputPastEndOfFile);
-        if (text_[pos_] == '"')
-            return parseNumber(text());
+        if (text_[pos_] == '"') {
+            const std::string quoted = text();
+            // "12,5": a number written with a decimal comma.
+            if (quoted.find(',') != std::string::npos)
+                throw Inconsistent{};
+            return parseNumber(quoted);
+        }
         const std::string_view item = bareItem();
         // An empty item (an empty line) reads as 0.
         return item.empty() ? 0.0 : parseNumber(item);
@@ -374,21 +386,22 @@ private:
         return item;
     }
 
+    // After an item: blanks, then the end of the line or of the file.
     void endItem()
     {
         skipBlanks();
         if (atEnd())
             return;
-        if (text_[pos_] == ',') {
-            ++pos_;
-        } else if (text_[pos_] == '\r') {
+        if (text_[pos_] == '\r') {
             ++pos_;
             if (!atEnd() && text_[pos_] == '\n')
                 ++pos_;
         } else if (text_[pos_] == '\n') {
             ++pos_;
+        } else {
+            // A comma, or a second item on the same line.
+            throw Inconsistent{};
         }
-        // Otherwise a blank ended the item and the next one starts here.
     }
 
     std::string_view text_;
@@ -458,86 +471,210 @@ std::string fileText(const Blocks& k, const ConfigRowSource& rows, std::int16_t 
             out.append(calcFilePrintText(leadingIdNumber(rows.rowEntryText(row)))).append(eol);
         }
     }
-    // Windows-1252 as the earlier releases wrote, unless a text needs more.
+    // Windows-1252 as the earlier releases wrote, unless a text needs more:
+    // then UTF-8, marked as such, so that the reader never has to guess.
     if (auto ansi = toCp1252(out))
         return std::move(*ansi);
-    return out;
+    return "\xEF\xBB\xBF" + out;
 }
 
-[[noreturn]] void raiseFileError(int number, const fs::path& file)
+// "Path/File access error, read-only: /path/calc.mv5": the reason before the
+// path, which may be long, so that the error dialog's two lines show it.
+[[noreturn]] void raiseFileError(int number, const fs::path& file, const std::string& why = {})
 {
-    raiseError(number, standardDescription(number) + ": " + file.string());
+    raiseError(number, standardDescription(number) + (why.empty() ? "" : ", " + why) + ": " + file.string());
 }
 
-fs::path temporaryNameBeside(const fs::path& target)
+// The file a name stands for: a symbolic link is followed to the file it names
+// (which need not exist yet), so that saving replaces that file and the link
+// stays a link.
+fs::path followLinks(const fs::path& target)
 {
-    std::random_device rd;
-    char tag[16];
-    std::snprintf(tag, sizeof tag, "%08x", rd());
-    fs::path tmp = target;
-    tmp += std::string(".") + tag + ".tmp";
-    return tmp;
+    fs::path p = target;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec)))
+            return p;
+        const fs::path to = fs::read_symlink(p, ec);
+        if (ec)
+            return p;
+        p = to.is_absolute() ? to : (p.has_parent_path() ? p.parent_path() : fs::path(".")) / to;
+    }
+    raiseFileError(PathFileAccessError, target);  // a loop of links
 }
 
-// Writes bytes to target through a temporary file in the same folder, renamed
-// over the target only after every byte has been written.
-void replaceFile(const fs::path& target, const std::string& bytes)
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    // Closes now; false when the close reports a write that failed.
+    bool close()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+// The error number of a failed write: the disk is full, or the device failed.
+int writeErrorNumber(int error)
+{
+    return error == ENOSPC || error == EDQUOT ? DiskFull : DeviceIoError;
+}
+
+// Flushes a folder's entries (a new or renamed name) to the disk.
+void syncFolder(const fs::path& folder)
+{
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+}
+
+// Writes bytes to the target through a temporary file in the same folder, which
+// is flushed to the disk and then renamed over the target, so that at every
+// moment, a power cut included, the folder holds either the old file or the
+// whole new one. A target that nobody may write (no write bit in its mode) is
+// refused as the runtime refuses it, even for a user whom the system would let
+// write.
+void replaceFile(const fs::path& name, const std::string& bytes)
 {
     std::error_code ec;
-    if (target.empty())
-        raiseFileError(err::FileNotFound, target);
+    if (name.empty())
+        raiseFileError(err::FileNotFound, name);
+    const fs::path target = followLinks(name);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     if (!fs::is_directory(folder, ec))
-        raiseFileError(PathNotFound, target);
-    if (fs::is_directory(target, ec))
-        raiseFileError(PathFileAccessError, target);
-    const fs::path tmp = temporaryNameBeside(target);
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            fs::remove(tmp, ec);
-            raiseFileError(PathFileAccessError, target);
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            fs::remove(tmp, ec);
-            raiseFileError(DeviceIoError, target);
-        }
-    }
-    fs::rename(tmp, target, ec);
-    if (ec) {
+        raiseFileError(PathNotFound, name);
+    const fs::file_status old = fs::status(target, ec);
+    if (fs::is_directory(old))
+        raiseFileError(PathFileAccessError, name, "a folder");
+    const bool exists = fs::exists(old);
+    if (exists && !fs::is_regular_file(old))
+        raiseFileError(PathFileAccessError, name, "not a regular file");
+    constexpr auto anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (exists && (old.permissions() & anyWrite) == fs::perms::none)
+        raiseFileError(PathFileAccessError, name, "read-only");
+
+    // A short name of its own, so that any name the file system takes for the
+    // target can be saved.
+    std::string pattern = (folder / ".mv5.XXXXXX").string();
+    FileDescriptor out(::mkstemp(pattern.data()));
+    if (out.get() < 0)
+        raiseFileError(errno == ENOSPC || errno == EDQUOT ? DiskFull : PathFileAccessError, name);
+    const fs::path tmp = pattern;
+    const auto fail = [&](int number) {
         fs::remove(tmp, ec);
-        raiseFileError(PathFileAccessError, target);
+        raiseFileError(number, name);
+    };
+    // The new file keeps the old one's permissions; a new file gets the usual
+    // ones for a document (mkstemp makes it private).
+    mode_t mode = 0666;
+    if (exists) {
+        mode = static_cast<mode_t>(old.permissions() & fs::perms::mask);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
     }
+    ::fchmod(out.get(), mode);
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(out.get(), bytes.data() + written, bytes.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(writeErrorNumber(errno));
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(out.get()) != 0)
+        fail(writeErrorNumber(errno));
+    if (!out.close())
+        fail(writeErrorNumber(errno));
+    syncFolder(folder);
+    fs::rename(tmp, target, ec);
+    if (ec)
+        fail(PathFileAccessError);
+    syncFolder(folder);
 }
 
 // ---- Reading -----------------------------------------------------------------
 
+// Far above any calculation file (a few kilobytes even with long remarks), far
+// below what would keep the program busy.
+constexpr std::uintmax_t MaxCalculationFileBytes = 1024 * 1024;
+
+// The bytes of a calculation file. Only a regular file is read: a device or a
+// named pipe could be read without end or block the program, so the file is
+// opened without waiting and looked at before a byte of it is read.
 std::string readWholeFile(const fs::path& file)
 {
-    std::error_code ec;
-    if (file.empty() || !fs::exists(file, ec))
+    if (file.empty())
         raiseFileError(err::FileNotFound, file);
-    if (fs::is_directory(file, ec))
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            raiseFileError(err::FileNotFound, file);
         raiseFileError(PathFileAccessError, file);
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        raiseFileError(PathFileAccessError, file);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
         raiseFileError(DeviceIoError, file);
+    if (!S_ISREG(st.st_mode))
+        raiseFileError(PathFileAccessError, file, "not a regular file");
+    const auto tooLarge = [&] {
+        raiseFileError(PathFileAccessError, file, "larger than 1 MB");
+    };
+    if (static_cast<std::uintmax_t>(st.st_size) > MaxCalculationFileBytes)
+        tooLarge();
+    std::string bytes;
+    char buf[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buf, sizeof buf);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            raiseFileError(DeviceIoError, file);
+        }
+        if (got == 0)
+            break;
+        bytes.append(buf, static_cast<std::size_t>(got));
+        // The file may grow while it is read.
+        if (bytes.size() > MaxCalculationFileBytes)
+            tooLarge();
+    }
     return bytes;
 }
 
-std::string decodeFile(const std::string& bytes)
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+
+// The file's text in UTF-8. A file that starts with the UTF-8 byte-order mark
+// is UTF-8 and must be valid UTF-8; every other file is Windows-1252, the code
+// page of every earlier release.
+std::string decodeFile(std::string_view bytes)
 {
-    std::string_view v = bytes;
-    if (v.substr(0, 3) == "\xEF\xBB\xBF")
-        return std::string(v.substr(3));
-    if (isUtf8WithHighBytes(v))
-        return bytes;
-    return fromCp1252(v);
+    if (bytes.substr(0, Utf8Mark.size()) != Utf8Mark)
+        return fromCp1252(bytes);
+    const std::string_view utf8 = bytes.substr(Utf8Mark.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size())
+        if (!decodeUtf8(utf8, pos))
+            throw Inconsistent{};
+    return std::string(utf8);
 }
 
 void readBlocks(ItemReader& r, Blocks& k)
@@ -552,11 +689,12 @@ void readBlocks(ItemReader& r, Blocks& k)
         v = r.number();
 }
 
-void readConfigSection(ItemReader& r, ConfAuswahl& c, MessageBoxSink& messages)
+// The configuration section into c; the messages it calls for are collected in
+// `said` and shown only when the file is loaded.
+void readConfigSection(ItemReader& r, ConfAuswahl& c, std::vector<const char*>& said)
 {
-    const auto say = [&](const char* text) { messages.show({text, {}, MessageIcon::None, MessageButtons::Ok}); };
-    if (r.atEnd()) {
-        say(kOldFileTypeText);
+    if (r.atEndOfContent()) {
+        said.push_back(kOldFileTypeText);
         c.Anzahl = 0;
         return;
     }
@@ -565,28 +703,56 @@ void readConfigSection(ItemReader& r, ConfAuswahl& c, MessageBoxSink& messages)
         c.Anzahl = 0;
         return;
     }
-    if (r.atEnd()) {
-        say(kOldFileTypeText);
+    if (r.atEndOfContent()) {
+        said.push_back(kOldFileTypeText);
         c.Anzahl = 0;
         return;
     }
-    c.Anzahl = r.integer();
-    for (int row = 0; row < c.Anzahl; ++row) {
-        if (row >= MaxConfigRows)
-            raiseError(err::SubscriptOutOfRange);
-        if (r.atEnd()) {
-            say(kInconsistentFileText);
+    const Integer count = r.integer();
+    if (count < 0 || count > MaxConfigRows)
+        throw Inconsistent{};
+    c.Anzahl = count;
+    for (int row = 0; row < count; ++row) {
+        if (r.atEndOfContent()) {
+            said.push_back(kInconsistentFileText);
             c.Anzahl = 0;
             return;
         }
         c.FeldIndex[static_cast<std::size_t>(row)] = r.integer();
-        if (r.atEnd()) {
-            say(kInconsistentFileText);
+        if (r.atEndOfContent()) {
+            said.push_back(kInconsistentFileText);
             c.Anzahl = 0;
             return;
         }
         c.Wert[static_cast<std::size_t>(row)] = r.number();
     }
+}
+
+// What a file holds, read completely before anything of it reaches the state.
+struct FileContent {
+    bool consistent = true;
+    Blocks blocks;
+    ConfAuswahl conf;
+    std::vector<const char*> messages;
+};
+
+FileContent readFileContent(std::string_view bytes, const ConfAuswahl& current)
+{
+    FileContent f;
+    f.conf = current;  // a file without a configuration section keeps ComboIndex
+    try {
+        const std::string text = decodeFile(bytes);
+        ItemReader reader(text);
+        readBlocks(reader, f.blocks);
+        readConfigSection(reader, f.conf, f.messages);
+        // Nothing may follow the last value but blanks and empty lines.
+        if (!reader.atEndOfContent())
+            throw Inconsistent{};
+    } catch (const Inconsistent&) {
+        f = FileContent{};
+        f.consistent = false;
+    }
+    return f;
 }
 
 void copyIntoState(const Blocks& k, ProgramState& p)
@@ -703,6 +869,10 @@ bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows)
             made = true;
         }))
         return false;
+    // Without the whole text (Next after its error) nothing is written: an
+    // empty text would replace the old file.
+    if (!made)
+        return false;
     bool written = false;
     if (!g.step([&] {
             replaceFile(target, bytes);
@@ -721,28 +891,45 @@ LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages)
         state.doc.gDateiname.clear();
         return result;
     };
-    std::string text;
-    if (!g.step([&] { text = decodeFile(readWholeFile(file)); }))
-        return abandon(LoadResult::Failed);
-    ItemReader reader(text);
-    Blocks k;
+    // A step counts only when it ran to its end: whatever the user answers in
+    // the error dialog (Next among them), a load that met a run-time error
+    // loads nothing.
+    bool done = false;
+    std::string bytes;
     if (!g.step([&] {
-            reader = ItemReader(text);
-            k = Blocks{};
-            readBlocks(reader, k);
-        }))
+            done = false;
+            bytes = readWholeFile(file);
+            done = true;
+        }) ||
+        !done)
         return abandon(LoadResult::Failed);
-    if (k.i[kUserMSCodeSlot - 1] != state.settings.gUserMSCode) {
+    FileContent content;
+    done = false;
+    if (!g.step([&] {
+            done = false;
+            content = readFileContent(bytes, state.config.gConfAuswahl);
+            done = true;
+        }) ||
+        !done)
+        return abandon(LoadResult::Failed);
+    if (!content.consistent) {
+        messages.show({kInconsistentFileText, {}, MessageIcon::None, MessageButtons::Ok});
+        return abandon(LoadResult::Refused);
+    }
+    if (content.blocks.i[kUserMSCodeSlot - 1] != state.settings.gUserMSCode) {
         messages.show({kMsCodeMismatchText, kMsCodeMismatchCaption, MessageIcon::Exclamation, MessageButtons::Ok});
         return abandon(LoadResult::Refused);
     }
+    for (const char* text : content.messages)
+        messages.show({text, {}, MessageIcon::None, MessageButtons::Ok});
+    done = false;
     if (!g.step([&] {
-            // A repeated step reads the section again from its start.
-            ItemReader section = reader;
-            readConfigSection(section, state.config.gConfAuswahl, messages);
-        }))
-        return abandon(LoadResult::Failed);
-    if (!g.step([&] { copyIntoState(k, state); }))
+            done = false;
+            copyIntoState(content.blocks, state);
+            state.config.gConfAuswahl = content.conf;
+            done = true;
+        }) ||
+        !done)
         return abandon(LoadResult::Failed);
     return LoadResult::Loaded;
 }

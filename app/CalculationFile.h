@@ -16,9 +16,16 @@
 //
 // Texts are written in the Windows-1252 code page of the files the earlier
 // releases wrote; a file whose texts hold a character that code page lacks is
-// written in UTF-8 instead, so nothing typed is lost. The reader takes a file
-// that is valid UTF-8 and holds bytes above 127 as UTF-8, any other as
+// written in UTF-8 behind the UTF-8 byte-order mark, so nothing typed is lost.
+// The encoding is never guessed: the reader takes a file with that mark as
+// UTF-8 (and refuses it when it is not valid UTF-8), and any other file as
 // Windows-1252.
+//
+// Every value stands on a line of its own. A file the reader cannot take
+// exactly as written (a comma or a second value on a value's line, a
+// configuration count outside 0..51, anything but blanks and empty lines after
+// the last value, a marked file that is not UTF-8) is refused as a whole with
+// the "not consistent" message.
 #pragma once
 
 #include "app/ProgramState.h"
@@ -70,25 +77,30 @@ struct ConfigRowsSnapshot : ConfigRowSource {
 
 // Writes the file named by state.doc.gDateiname from the calculation state, the
 // document texts, gUserMSCode and the configurator rows. The file is written
-// under a temporary name in the same folder and renamed over the target only
-// when all of it has been written, so a failure leaves an existing file as it
-// was; the failure reaches the error dialog as a run-time error naming the file.
-// True when the file was written.
+// under a short temporary name in the same folder, flushed to the disk and
+// renamed over the target only when all of it has been written, so a failure
+// (a full disk among them) leaves an existing file as it was; the failure
+// reaches the error dialog as a run-time error naming the file. A symbolic link
+// is followed and the file it names replaced; a target without any write bit
+// in its mode is refused (75). True when the file was written.
 bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows);
 
 enum class LoadResult {
-    Loaded,   // the blocks were copied into the state
-    Refused,  // the file was saved with another alternative-database setting
-    Failed,   // a run-time error left the procedure before the copy
+    Loaded,   // the blocks and the configuration were copied into the state
+    Refused,  // a message refused the file (inconsistent content, or saved with
+              // another alternative-database setting)
+    Failed,   // a run-time error met the load, whatever the answer to it
 };
 
 // Reads the file named by state.doc.gDateiname into the calculation state, the
 // document texts and config.gConfAuswahl, showing the messages on refused, old
-// or inconsistent files through `messages`. A missing file is run-time error 53,
-// a file that ends inside the four blocks 62, a value that does not read 13.
-// Unless the blocks reached the state, gDateiname is emptied, so that a later
-// Save asks for a name instead of writing the current inputs over a file that
-// was not loaded.
+// or inconsistent files through `messages`. The whole file is read before any
+// of it reaches the state: unless the result is Loaded, nothing has changed
+// (config.gConfAuswahl included) but gDateiname, which is emptied, so that a
+// later Save asks for a name instead of writing the current inputs over a file
+// that was not loaded. A missing file is run-time error 53, a file that is not a
+// regular file or is larger than 1 MB 75, a file that ends inside the four
+// blocks 62, a value that does not read 13.
 LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages);
 
 // The Double block's text of a value (run-time error 5 for NaN, 6 for an

@@ -200,7 +200,9 @@ bool fncgFillConfigCombos(ConfigZustand& z, const std::string& vrlLanguage, Conf
         }))
         return false;
 
-    // 2. The rows in ascending ID, each read once.
+    // 2. The rows in ascending ID, each read once; a walk broken off leaves no
+    // rows, whatever the user answered in the error dialog.
+    bool walked = false;
     if (!g.step([&] {
             rows.clear();
             Recordset& rs = configTable(z);
@@ -215,12 +217,17 @@ bool fncgFillConfigCombos(ConfigZustand& z, const std::string& vrlLanguage, Conf
                 rows.push_back(std::move(row));
                 subgMoveNext(z);
             }
-        }))
+            walked = true;
+        }) ||
+        !walked)
         return false;
 
     // 3. Row 1, the captions (2), the help keys (3) and at least one option row
     // must be there; the limits of the field table hold before anything is filled.
+    // A user going on with the next statement after the report still gets no
+    // rows: the steps below rely on these checks.
     const std::string& table = configTable(z).table();
+    bool fits = false;
     if (!g.step([&] {
             if (rows.size() < 4)
                 raiseError(dberr::NoCurrentRecord, "No current record: table '" + table + "' has " +
@@ -241,7 +248,9 @@ bool fncgFillConfigCombos(ConfigZustand& z, const std::string& vrlLanguage, Conf
                                    "' of table '" + table + "' has " + std::to_string(n) + " options, at most " +
                                    std::to_string(MaxConfigOptions) + " are possible");
             }
-        }))
+            fits = true;
+        }) ||
+        !fits)
         return false;
 
     // 4. Type information and description from row 3.

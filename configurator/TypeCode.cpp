@@ -76,7 +76,8 @@ std::string regionalNumber(double value, char decimalSeparator)
 }
 
 TypeCode assembleTypeCode(std::span<const ConfigField> fields, std::span<const int> listIndex,
-                          std::span<const std::string> typedText, const PipeValues& pipe, char decimalSeparator)
+                          std::span<const std::string> typedText, const PipeValues& pipe, char decimalSeparator,
+                          bool limitsChecked)
 {
     // Nothing loaded, or a row without a selection (the pipe table and File New
     // ask for a code while the page is empty): no code, and never complete.
@@ -117,6 +118,11 @@ TypeCode assembleTypeCode(std::span<const ConfigField> fields, std::span<const i
                 value = plainNumber(pipe.gWandstaerke);
             else
                 known = false;
+            if (limitsChecked && (f.Type == "Value" || f.Type == "CombiAdd" || f.Type == "CombiMulti")) {
+                const double v = typedValue(typed(typedText, i));
+                if (v < f.ValueMin || v > f.ValueMax)
+                    r.complete = false;
+            }
             if (known) {
                 s += f.Prefix;
                 s += value;
@@ -136,6 +142,8 @@ TypeCode assembleTypeCode(std::span<const ConfigField> fields, std::span<const i
     }
     return r;
 }
+
+bool limitsChecked(const ConfigZustand& z) { return z.gGrenzwertModus == 1 || z.gGrenzwertModus == 2; }
 
 ValueEntryRow valueEntryRow(const ConfigField& f, int listIndex)
 {

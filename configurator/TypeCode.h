@@ -10,8 +10,9 @@
 //   "dpelementInnendurchmesserA"       Prefix, plainNumber(gInnendurchmesser), Suffix
 //   "dpelementWandstaerkeRohrleitung"  Prefix, plainNumber(gWandstaerke), Suffix
 //   any other text: no segment and no blank.
-// The code is complete when no mandatory field stands on its caption entry; an
-// empty configuration (no model loaded, no rows, or a row without a selection)
+// The code is complete when no mandatory field stands on its caption entry and,
+// where the limits are checked, no typed value ("Value", "CombiAdd",
+// "CombiMulti") lies outside its field's limits; an empty configuration (no model loaded, no rows, or a row without a selection)
 // gives an empty, incomplete code.
 #pragma once
 
@@ -39,9 +40,14 @@ struct TypeCode {
 // fields: the first gConfFeldAnzahl records; listIndex[i]: the selected list
 // position of row i (0 the caption, -1 none); typedText[i]: the text of row i's
 // value box (missing entries count as ""). decimalSeparator is the user's, for
-// "Constant" segments.
+// "Constant" segments. limitsChecked: the limit check is on (gGrenzwertModus 1
+// or 2), so a value it refused leaves the code incomplete.
 TypeCode assembleTypeCode(std::span<const ConfigField> fields, std::span<const int> listIndex,
-                          std::span<const std::string> typedText, const PipeValues& pipe, char decimalSeparator);
+                          std::span<const std::string> typedText, const PipeValues& pipe, char decimalSeparator,
+                          bool limitsChecked = false);
+
+// Whether the limit check is on for the configurator's state.
+bool limitsChecked(const ConfigZustand& z);
 
 // The value of a typed text: leading blanks skipped, then the leading number with
 // "." as the only decimal separator; 0 for a text without a number.

@@ -52,6 +52,19 @@ bool RunCompletion::stepLeft() const
     return errPtnr().stepsLeftByError() != before_;
 }
 
+ResultsFollowTheState::ResultsFollowTheState(DriverContext& d) : d_(d), uncaught_(std::uncaught_exceptions()) {}
+
+ResultsFollowTheState::~ResultsFollowTheState()
+{
+    if (shown_ || std::uncaught_exceptions() != uncaught_)
+        return;
+    try {
+        d_.windows.results.close();
+    } catch (...) {
+        // A window that cannot be closed is closed with the main window.
+    }
+}
+
 bool optionenOhneBenutzer(Guard& g, DriverContext& d)
 {
     return g.step([&] {
@@ -78,7 +91,7 @@ bool leseEingaben(Guard& g, DriverContext& d, bool solver)
         return false;
     // The known dp of the solver, kPa.
     if (solver && !g.step([&] {
-            if (!(s.gDifferenzdruckSoll > 0.0))
+            if (!(s.gDifferenzdruckSoll > SolverDpMinKPa))
                 ui.gFehlerEingabe += d.e.text(TextSolverDpNichtPositiv);
         }))
         return false;
@@ -130,6 +143,7 @@ void RunCalculate(DriverContext& d)
 
     if (!optionenOhneBenutzer(g, d))
         return;
+    ResultsFollowTheState results(d);
     if (!leseEingaben(g, d) || completion.stepLeft())
         return;
     // From here on the engine reads the product database: its file is checked
@@ -171,7 +185,8 @@ void RunCalculate(DriverContext& d)
     }
     if (!g.step([&] { d.steps.BerechneLimits(e); }) || completion.stepLeft())
         return;
-    g.step([&] { d.windows.results.show(); });
+    if (g.step([&] { d.windows.results.show(); }))
+        results.shown();
 }
 
 }  // namespace morvane

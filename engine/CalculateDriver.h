@@ -62,10 +62,13 @@ public:
 
 // The results window (frmResult), shown modeless; it fills itself from the state
 // when it loads and is only brought to the front when it is open already.
+// close() closes it, with the flow-limits window opened from it, when it is
+// open; windows that never stay open need not override it.
 class ResultsWindow {
 public:
     virtual ~ResultsWindow() = default;
     virtual void show() = 0;
+    virtual void close() {}
 };
 
 struct DriverWindows {
@@ -143,6 +146,25 @@ private:
     int uncaught_;
 };
 
+// Watches one Calculate run after the main window has been read into the
+// state: when the run ends without showing its results (a refused input, a
+// step's message, a run-time error), the results window of an earlier run is
+// closed, for it would show, and print, results beside inputs they do not
+// belong to. Not while the program is being ended from the error dialog.
+class ResultsFollowTheState {
+public:
+    explicit ResultsFollowTheState(DriverContext& d);
+    ~ResultsFollowTheState();
+    ResultsFollowTheState(const ResultsFollowTheState&) = delete;
+    ResultsFollowTheState& operator=(const ResultsFollowTheState&) = delete;
+    void shown() { shown_ = true; }
+
+private:
+    DriverContext& d_;
+    int uncaught_;
+    bool shown_ = false;
+};
+
 // Puts `text` into gFehlertext and shows the messages window, which shows it.
 void showMeldung(DriverContext& d, const std::string& text);
 
@@ -153,8 +175,8 @@ bool optionenOhneBenutzer(Guard& g, DriverContext& d);
 // Steps of `g`: empties the input messages and the messages of the density,
 // probe-coefficient, isentropic-exponent and dp steps, reads the main window,
 // and shows the input messages if there are any (false: the handler ends
-// there); `solver`: the solver button's own input check (a known dp above 0)
-// joins them. Otherwise the type code is built anew, now that the typed pipe
+// there); `solver`: the solver button's own input check (a known dp above
+// SolverDpMinKPa) joins them. Otherwise the type code is built anew, now that the typed pipe
 // has reached the state, and its key taken (typeKey: empty outside the models 1
 // to 7) with the opposite support it asks for.
 bool leseEingaben(Guard& g, DriverContext& d, bool solver = false);

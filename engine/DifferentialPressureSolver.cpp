@@ -20,7 +20,7 @@ constexpr double ExponentStark = 0.15;
 
 // |dp - target| at which a value is accepted, kPa.
 constexpr double Toleranz = 1e-7;
-constexpr double ToleranzBlende = 1e-6;  // bore of orifices and venturis
+constexpr double ToleranzBlende = SolverDpMinKPa;  // bore of orifices and venturis
 
 constexpr double StartDurchfluss = 1e-6;  // user's flow unit
 // Flow mode: a design dp above this share of the absolute pressure ends the run.
@@ -116,6 +116,10 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
     const RunCompletion completion(d);
 
     if (!optionenOhneBenutzer(g, d))
+        return outcome;
+    // The solver reads the main window and runs its passes on the state, and
+    // shows no results: those of an earlier run no longer belong to it.
+    if (!g.step([&] { d.windows.results.close(); }))
         return outcome;
     if (!leseEingaben(g, d, true) || completion.stepLeft())
         return outcome;

@@ -21,6 +21,11 @@ inline constexpr std::int32_t TextSolverKonvergiertNicht = 1822;
 // The program's own input message of the solver button: it needs a known dp
 // above 0 (mbar).
 inline constexpr std::int32_t TextSolverDpNichtPositiv = 1956;
+// The smallest known dp the solver takes, kPa: its coarser acceptance
+// tolerance (that of a bore). A smaller one cannot be told from 0: the first
+// pass in flow mode, at the start flow, has a dp of about 0 and would be
+// accepted with the start flow as its result.
+inline constexpr double SolverDpMinKPa = 1e-6;
 
 // Passes computed before the solver gives up with text 1822.
 inline constexpr int SolverMaxPasses = 199;

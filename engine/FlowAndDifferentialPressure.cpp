@@ -291,9 +291,11 @@ void Getdp(EngineContext& ctx, double& q, double& Re, double& e, double& dp, dou
         return;
     // Beyond (0.41 + 0.35·(3.9475·r)⁴)·dp/(κ·p) > 4/27 the loop has no fixed
     // point. The point then has no dp at all, and the run stops on the message
-    // rather than going on with a value of the last pass.
+    // rather than going on with a value of the last pass. So does a loop that
+    // stops on an expansion factor outside (0, 1]: near 0 kPa a dp below the
+    // loop's tolerance ends it after one pass, wherever e stands.
     if (!g.step([&] {
-            if (it.converged)
+            if (it.converged && it.e > 0.0 && it.e <= 1.0 && it.dpKPa > 0.0)
                 return true;
             ctx.message("No Konvergenz");
             s.gFehlerDp = ctx.text(TextProbeDpNotConverged);

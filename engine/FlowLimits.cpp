@@ -78,12 +78,14 @@ void BerechneLimits(EngineContext& e)
         &Grenzwerte::gQUnsicherheit1SR, &Grenzwerte::gQUnsicherheit1_5SR, &Grenzwerte::gQUnsicherheit2SR,
         &Grenzwerte::gQUnsicherheit3SR, &Grenzwerte::gQUnsicherheit5SR,   &Grenzwerte::gQUnsicherheit10SR};
 
+    // A product beyond the double range raises the overflow error (6) in its
+    // statement: no limit is ever infinite.
     if (!g.step([&] { klasse = mediumKlasse(s); }))
         return;
     for (std::size_t i = 0; i < Unsicherheitsstufen.size(); ++i) {
-        if (!g.step([&] { s.*einzeln[i] = Unsicherheitsstufen[i].anteil * q; }))
+        if (!g.step([&] { s.*einzeln[i] = checkedFinite(Unsicherheitsstufen[i].anteil * q); }))
             return;
-        if (!g.step([&] { s.*split[i] = Unsicherheitsstufen[i].anteilSR * q; }))
+        if (!g.step([&] { s.*split[i] = checkedFinite(Unsicherheitsstufen[i].anteilSR * q); }))
             return;
     }
 
@@ -91,7 +93,7 @@ void BerechneLimits(EngineContext& e)
         const double dpMbar = 10.0 * dp;
         for (std::size_t i = 0; i < Unsicherheitsstufen.size(); ++i) {
             const UnsicherheitsStufe& u = Unsicherheitsstufen[i];
-            if (!g.step([&] { s.*einzeln[i] = q * dampfAnteil(u.a, u.b, dpMbar); }))
+            if (!g.step([&] { s.*einzeln[i] = checkedFinite(q * dampfAnteil(u.a, u.b, dpMbar)); }))
                 return;
         }
         for (std::size_t i = 0; i < Unsicherheitsstufen.size(); ++i) {
@@ -102,24 +104,24 @@ void BerechneLimits(EngineContext& e)
                         f = std::min(dampfAnteil(u.a, u.b, SplitDpAnteil * dpMbar), 1.0);
                         f = SplitFlussAnteil * f;
                     }
-                    s.*split[i] = q * f;
+                    s.*split[i] = checkedFinite(q * f);
                 }))
                 return;
         }
     }
 
-    if (!g.step([&] { s.gQmaxEmpfohlen = q * ratio / VerhaeltnisEmpfohlen; }))
+    if (!g.step([&] { s.gQmaxEmpfohlen = checkedFinite(q * ratio / VerhaeltnisEmpfohlen); }))
         return;
-    if (!g.step([&] { s.gQmaxErlaubt = q * ratio / VerhaeltnisErlaubt; }))
+    if (!g.step([&] { s.gQmaxErlaubt = checkedFinite(q * ratio / VerhaeltnisErlaubt); }))
         return;
     if (!g.step([&] {
             if (dp <= 6.0 && s.gGegenlagerVorgesehen == 1 && ratio < 2.0)
-                s.gQmaxEmpfohlen = s.gQmaxErlaubt = q * checkedSqrt(checkedDivide(6.0, dp));
+                s.gQmaxEmpfohlen = s.gQmaxErlaubt = checkedFinite(q * checkedSqrt(checkedDivide(6.0, dp)));
         }))
         return;
     if (!g.step([&] {
             if (dp <= 2.0 && s.gGegenlagerVorgesehen == 0 && ratio < 2.0)
-                s.gQmaxEmpfohlen = s.gQmaxErlaubt = q * checkedSqrt(checkedDivide(2.0, dp));
+                s.gQmaxEmpfohlen = s.gQmaxErlaubt = checkedFinite(q * checkedSqrt(checkedDivide(2.0, dp)));
         }))
         return;
 

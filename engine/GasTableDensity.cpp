@@ -1,5 +1,6 @@
 #include "engine/GasTableDensity.h"
 
+#include "platform/ProductDataChecks.h"
 #include "platform/ProductDatabase.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
@@ -20,6 +21,7 @@ constexpr double NormdruckKPa = 101.325;
 // Support points 1..50 (index 0 stays empty), as the tables are laid out: up to
 // 50 temperatures and, with the columns Feld1..Feld30, up to 30 pressures.
 constexpr int MaxStuetz = 50;
+constexpr int MaxDruckStuetz = 30;
 using Stuetzstellen = std::array<double, MaxStuetz + 1>;
 
 [[noreturn, gnu::cold, gnu::noinline]] void supportPointOutOfRange(int i)
@@ -102,11 +104,19 @@ void BerechneDichteGas(EngineContext& e)
     const auto next = [&] { return read([](Recordset& r) { r.MoveNext(); }); };
     if (!read([](Recordset& r) { r.MoveFirst(); }))
         return;
-    if (!read([&](Recordset& r) { s.gNormdichte = r.doubleValue(gasdaten); }))
+    // The values a damaged table could turn into a wrong density are checked
+    // where they are read.
+    const auto count = [&](const Recordset& r, const char* column, int most) {
+        return static_cast<Integer>(checkedSupportCount(r, column, r.doubleValue(column), most, opened(db).path()));
+    };
+    const auto inRange = [&](const Recordset& r, const std::string& column, const ValueRange& range) {
+        return checkedTableValue(r, column, r.doubleValue(column), range, opened(db).path());
+    };
+    if (!read([&](Recordset& r) { s.gNormdichte = inRange(r, "Gasdaten", NormDensityRange); }))
         return;
-    if (!read([&](Recordset& r) { nT = r.integerValue("nTStuetz"); }))
+    if (!read([&](Recordset& r) { nT = count(r, "nTStuetz", MaxStuetz); }))
         return;
-    if (!read([&](Recordset& r) { nD = r.integerValue("nDStuetz"); }))
+    if (!read([&](Recordset& r) { nD = count(r, "nDStuetz", MaxDruckStuetz); }))
         return;
     for (double* scalar : {&tMin, &tMax, &pMin, &pMax, &s.gKritischeTemperatur, &s.gKritischerDruck}) {
         if (!next() || !read([&](Recordset& r) { *scalar = r.doubleValue(gasdaten); }))
@@ -158,6 +168,9 @@ void BerechneDichteGas(EngineContext& e)
         return;
 
     // 7. Corner values: row iT and row iT + 1, columns iD and iD + 1.
+    const auto zValue = [&](const Recordset& r, const Recordset::Column& column) {
+        return checkedTableValue(r, column.name(), r.doubleValue(column), CompressibilityRange, opened(db).path());
+    };
     const auto readTab = [&](auto&& statement) { return g.step([&] { statement(set(tab)); }); };
     if (!readTab([](Recordset& r) { r.MoveFirst(); }))
         return;
@@ -166,15 +179,15 @@ void BerechneDichteGas(EngineContext& e)
             return;
     // The two pressure columns, each looked up once for both rows.
     const Recordset::Column feldD(feld(iD)), feldD1(feld(iD + 1));
-    if (!readTab([&](Recordset& r) { z11 = r.doubleValue(feldD); }))
+    if (!readTab([&](Recordset& r) { z11 = zValue(r, feldD); }))
         return;
-    if (!readTab([&](Recordset& r) { z12 = r.doubleValue(feldD1); }))
+    if (!readTab([&](Recordset& r) { z12 = zValue(r, feldD1); }))
         return;
     if (!readTab([](Recordset& r) { r.MoveNext(); }))
         return;
-    if (!readTab([&](Recordset& r) { z21 = r.doubleValue(feldD); }))
+    if (!readTab([&](Recordset& r) { z21 = zValue(r, feldD); }))
         return;
-    if (!readTab([&](Recordset& r) { z22 = r.doubleValue(feldD1); }))
+    if (!readTab([&](Recordset& r) { z22 = zValue(r, feldD1); }))
         return;
 
     // 8. Along the temperature at both pressure nodes; an interval of zero width

@@ -1,5 +1,6 @@
 #include "engine/ProbeCoefficient.h"
 
+#include "platform/ProductDataChecks.h"
 #include "platform/ProductDatabase.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
@@ -89,16 +90,15 @@ void BerechneZeta(EngineContext& e)
                 rs.MoveFirst();
                 // Looked up in the table once, read on every row.
                 const Recordset::Column durchmesser("Durchmesser"), zetaColumn("Zeta");
-                n = rs.integerValue("NumStuetz");
+                n = checkedSupportCount(rs, "NumStuetz", rs.doubleValue("NumStuetz"), MaxProbeSupportPoints,
+                                        db->path());
                 dia[0] = rs.doubleValue(durchmesser);
-                zeta[0] = rs.doubleValue(zetaColumn);
+                zeta[0] = checkedTableValue(rs, "Zeta", rs.doubleValue(zetaColumn), ProbeZetaRange, db->path());
                 for (int row = 2; row <= n; ++row) {
-                    if (row > MaxProbeSupportPoints)
-                        raiseError(err::SubscriptOutOfRange, std::string("probe table ") + table +
-                                                                 " has more than 20 support points");
                     rs.MoveNext();
                     dia[row - 1] = rs.doubleValue(durchmesser);
-                    zeta[row - 1] = rs.doubleValue(zetaColumn);
+                    zeta[row - 1] =
+                        checkedTableValue(rs, "Zeta", rs.doubleValue(zetaColumn), ProbeZetaRange, db->path());
                 }
             }))
             return;

@@ -42,11 +42,14 @@ void frequencycheck(EngineContext& e)
             }
         }))
         return;
-    if (!g.step([&] { s.gSondenlaenge = 2.0 * s.gWandstaerke + s.gInnendurchmesserWarm; }))
+    // Lengths beyond the double range are an overflow, never an infinite probe.
+    if (!g.step([&] { s.gSondenlaenge = checkedFinite(2.0 * s.gWandstaerke + s.gInnendurchmesserWarm); }))
         return;
-    if (!g.step([&] { s.gEigenfrequenz = checkedDivide(s.gSondenkonstante, s.gSondenlaenge * s.gSondenlaenge); }))
+    if (!g.step([&] {
+            s.gEigenfrequenz = checkedDivide(s.gSondenkonstante, checkedFinite(s.gSondenlaenge * s.gSondenlaenge));
+        }))
         return;
-    if (!g.step([&] { s.gEigenfrequenzGegenlager = 4.0 * s.gEigenfrequenz; }))
+    if (!g.step([&] { s.gEigenfrequenzGegenlager = checkedFinite(4.0 * s.gEigenfrequenz); }))
         return;
     if (!g.step([&] {
             s.gVortexfrequenz = checkedDivide(Strouhal * s.gGeschwindigkeit[PunktAuslegung], s.gSondenbreite / 1000.0);

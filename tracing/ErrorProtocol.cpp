@@ -244,9 +244,10 @@ bool ErrorProtocol::email(const std::string& protocol)
     services_.clipboard.setText(protocol);
     // The clipboard may go with the program (on X11 it belongs to the running
     // program, and the next choice may be Quit): the protocol is kept in the
-    // ".ERR" file too, named in the message.
+    // ".ERR" file too, named in the message. It goes behind what the file
+    // holds: a protocol saved there before is not lost unasked.
     const std::filesystem::path path = protocolFilePath(settings_.folder, settings_.exeName, ".ERR");
-    const std::string kept = writeFile(path, protocol, std::ios::trunc)
+    const std::string kept = writeFile(path, protocol, std::ios::app)
                                  ? std::string(CrLf) + CrLf + "The error protocol is also kept in the file: '" +
                                        path.string() + "'"
                                  : std::string();

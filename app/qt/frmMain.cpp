@@ -5,6 +5,7 @@
 #include "app/ProgramIdentity.h"
 #include "app/ResourceTexts.h"
 #include "app/WindowPlacement.h"
+#include "app/qt/FileNamePanel.h"
 #include "app/qt/LoadResstrings.h"
 #include "app/qt/PlainLabel.h"
 #include "app/qt/WindowFonts.h"
@@ -137,7 +138,7 @@ frmMain::frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& l
         SSTab1_->addTab(page, QString::fromLatin1(caption));
     }
     pages_ = new MainInputPages(SSTab1_, client, state_, services_.messages);
-    pages_->setFileNamePanel([this](const std::string& name) { fileNamePanel_->setText(QString::fromStdString(name)); });
+    pages_->setFileNamePanel([this](const std::string& name) { fileNamePanel_->showPath(QString::fromStdString(name)); });
     // Calc! stands on the toolbar's row, to the right of Exit.
     tbToolBar_->addWidget(pages_->Command1());
 
@@ -152,7 +153,7 @@ frmMain::frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& l
 
     auto* sbStatusBar = new QStatusBar(this);
     sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
-    fileNamePanel_ = plainLabel(sbStatusBar, "sbStatusBarPanel1");
+    fileNamePanel_ = new FileNamePanel(sbStatusBar, "sbStatusBarPanel1");
     sbStatusBar->addWidget(fileNamePanel_, 1);
     // Panels 2 and 3: the date and the time, kept current by the window.
     datePanel_ = plainLabel(sbStatusBar, "sbStatusBarPanel2");
@@ -234,7 +235,7 @@ void frmMain::makeFileCommands(FileDialogs& dialogs)
     w.readWindow = [this] { pages_->ReadOberflaeche(); };
     w.writeWindow = [this] { pages_->WriteOberflaeche(); };
     w.resetWindow = [this] { pages_->ResetOberflaeche(); };
-    w.showFileName = [this](const std::string& name) { fileNamePanel_->setText(QString::fromStdString(name)); };
+    w.showFileName = [this](const std::string& name) { fileNamePanel_->showPath(QString::fromStdString(name)); };
     w.repaint = [this] { update(); };
     w.configRows = [this] {
         InputControls c;
@@ -406,7 +407,7 @@ void frmMain::Form_Load()
     // that file. It forgets the name as New does.
     if (!g.step([&] {
             state_.doc.gDateiname.clear();
-            fileNamePanel_->clear();
+            fileNamePanel_->showPath({});
         }))
         return;
     if (!g.step([&] { state_.config.gConfEventsAus = False; }))

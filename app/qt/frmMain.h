@@ -30,6 +30,7 @@ class QToolBar;
 namespace morvane {
 
 class FileCommands;
+class FileNamePanel;
 class MainInputPages;
 class OptionsWindow;
 class Printer;
@@ -117,7 +118,7 @@ private:
     QAction* mnuEnglish_ = nullptr;
     QToolBar* tbToolBar_ = nullptr;
     QTabWidget* SSTab1_ = nullptr;
-    QLabel* fileNamePanel_ = nullptr;
+    FileNamePanel* fileNamePanel_ = nullptr;
     QLabel* datePanel_ = nullptr;
     QLabel* timePanel_ = nullptr;
     MainInputPages* pages_ = nullptr;

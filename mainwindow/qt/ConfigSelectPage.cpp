@@ -341,7 +341,7 @@ void ConfigSelectPage::cmbConfField_Click(int Index)
             const TypeCode code = assembleTypeCode(
                 std::span<const ConfigField>(z.gConfFelder).first(static_cast<std::size_t>(n)), listIndex, typed,
                 PipeValues{state_.calc.gInnendurchmesser, state_.calc.gWandstaerke},
-                QLocale().decimalPoint().at(0).toLatin1());
+                QLocale().decimalPoint().at(0).toLatin1(), limitsChecked(z));
             txtCodeDisplay->setText(QString::fromStdString(code.code));
             colourCode(code.complete);
         }))

@@ -137,10 +137,14 @@ bool ValueEntryBinding::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::FocusOut) {
         // The focus going to a window or popup of the program (a message box, a
         // list's drop-down, the menu) or to another application is no leaving
-        // of the box: it comes back to it.
+        // of the box: it comes back to it. Nor is the focus the program moves on
+        // when it hides the box (a model loaded by an opened file, File New):
+        // the box's text is dropped, and the field records may already hold the
+        // next model's fields.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const auto* box = qobject_cast<QWidget*>(watched);
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            reason != Qt::MenuBarFocusReason) {
+            reason != Qt::MenuBarFocusReason && box && box->isVisible()) {
             const QVariant index = watched->property("valueEntryIndex");
             if (index.isValid())
                 entry_.txtValueEntry_LostFocus(static_cast<std::int16_t>(index.toInt()));

@@ -3,11 +3,13 @@
 #include "engine/FormatPatterns.h"
 #include "mainwindow/DisplayUnits.h"
 #include "platform/RuntimeError.h"
+#include "reports/logo/FittedText.h"
 #include "tracing/Guard.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -173,6 +175,37 @@ std::string pick(const std::int16_t index, const auto& names)
     return index >= 0 && index < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(index)] : "";
 }
 
+// The words of `text` in at most maxLines lines, each as long as `fits`
+// allows; nothing when they need more lines (or one word alone does not fit).
+std::vector<std::string> wordLines(const std::string& text, std::size_t maxLines,
+                                   const std::function<bool(const std::string&)>& fits)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t blank = text.find(' ', at);
+        const std::string word = text.substr(at, blank == std::string::npos ? std::string::npos : blank - at);
+        at = blank == std::string::npos ? text.size() : blank + 1;
+        if (word.empty())
+            continue;
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (fits(longer)) {
+            line = longer;
+            continue;
+        }
+        if (line.empty() || !fits(word))
+            return {};
+        lines.push_back(line);
+        line = word;
+    }
+    if (!line.empty() || lines.empty())
+        lines.push_back(line);
+    if (lines.size() > maxLines)
+        return {};
+    return lines;
+}
+
 void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing, const Page2Printer& page2)
 {
     Guard g("Module1", t.procedure, t.declaration);
@@ -199,6 +232,21 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
                 pen->print(text());
             else
                 pen->print(text);
+        });
+    };
+    // A text of the user's, the customer's or the configuration's, which ends
+    // before endFx (the next column's start; 1: the printable edge), in a
+    // smaller size where it would reach further.
+    auto fitted = [&](double fx, double fy, const std::string& text, double endFx, CutAt cut = CutAt::End) {
+        S([&] {
+            pen->x(fx);
+            pen->y(fy);
+            const double room = (endFx - fx) * pen->W - (endFx < 1.0 ? kColumnGapTwips : 0.0);
+            const FittedText f = fitText(*job, pen->font, text, room, cut);
+            const PrintFont kept = pen->font;
+            pen->font = f.font;
+            pen->print(f.text);
+            pen->font = kept;
         });
     };
     const char sep = printing.decimalSeparator;
@@ -228,47 +276,50 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
 
     // Header, right column: who made the calculation.
     at(0.715, 0.11, t.calculatedBy);
-    at(0.715, 0.125, u.gCompanyFirma1);
-    at(0.715, 0.137, u.gCompanyFirma2);
-    at(0.715, 0.149, u.gCompanyStrasse);
-    at(0.715, 0.161, u.gCompanyPLZOrt + u.gCompanyLand);
-    at(0.715, 0.173, u.gCompanyStaat);
-    at(0.715, 0.185, t.telPrefix + u.gCompanyTel);
-    at(0.715, 0.197, t.faxPrefix + u.gCompanyFax);
-    at(0.715, 0.214, u.gUserName);
-    at(0.715, 0.226, u.gUserAbteilung);
-    at(0.715, 0.238, t.extPrefix + u.gUserDurchwahl);
-    at(0.715, 0.25, t.faxExtPrefix + u.gUserFax);
+    fitted(0.715, 0.125, u.gCompanyFirma1, 1.0);
+    fitted(0.715, 0.137, u.gCompanyFirma2, 1.0);
+    fitted(0.715, 0.149, u.gCompanyStrasse, 1.0);
+    fitted(0.715, 0.161, u.gCompanyPLZOrt + u.gCompanyLand, 1.0);
+    fitted(0.715, 0.173, u.gCompanyStaat, 1.0);
+    fitted(0.715, 0.185, t.telPrefix + u.gCompanyTel, 1.0);
+    fitted(0.715, 0.197, t.faxPrefix + u.gCompanyFax, 1.0);
+    fitted(0.715, 0.214, u.gUserName, 1.0);
+    fitted(0.715, 0.226, u.gUserAbteilung, 1.0);
+    fitted(0.715, 0.238, t.extPrefix + u.gUserDurchwahl, 1.0);
+    fitted(0.715, 0.25, t.faxExtPrefix + u.gUserFax, 1.0);
     S([&] { pen->font.sizePoints = 7; });
-    at(0.715, 0.27, d.gDatum);
+    fitted(0.715, 0.27, d.gDatum, 1.0);
 
     // Left column: customer and order.
     S([&] {
         pen->font.bold = true;
         pen->font.sizePoints = 11;
     });
-    at(0.05, 0.09, d.gKundeFirma1);
+    // The customer's company, in its large size, stands beside the logo.
+    const double besideLogo =
+        d.gLogoY < 0.12 * pen->H && d.gLogoX > 0.28 * pen->W && d.gLogoX < 0.715 * pen->W ? static_cast<double>(d.gLogoX) / pen->W : 0.715;
+    fitted(0.05, 0.09, d.gKundeFirma1, besideLogo);
     S([&] {
         pen->font.bold = true;
         pen->font.sizePoints = 11;
     });
-    at(0.05, 0.105, d.gKundeFirma2);
+    fitted(0.05, 0.105, d.gKundeFirma2, besideLogo);
     S([&] {
         pen->font.bold = false;
         pen->font.sizePoints = 9;
     });
-    at(0.05, 0.12, d.gKundeName);
-    at(0.05, 0.135, d.gKundeStrasse);
-    at(0.05, 0.15, d.gKundePLZOrt);
-    at(0.05, 0.165, d.gKundeTelFax);
+    fitted(0.05, 0.12, d.gKundeName, 0.715);
+    fitted(0.05, 0.135, d.gKundeStrasse, 0.715);
+    fitted(0.05, 0.15, d.gKundePLZOrt, 0.715);
+    fitted(0.05, 0.165, d.gKundeTelFax, 0.715);
     at(0.05, 0.205, t.orderLabel);
-    at(0.28, 0.205, d.gAuftragsnummer);
+    fitted(0.28, 0.205, d.gAuftragsnummer, 0.715);
     at(0.05, 0.22, t.tagLabel);
-    at(0.28, 0.22, d.gMessstellennummer);
+    fitted(0.28, 0.22, d.gMessstellennummer, 0.715);
     at(0.05, 0.235, t.projectLabel);
-    at(0.28, 0.235, d.gKundenprojekt);
+    fitted(0.28, 0.235, d.gKundenprojekt, 0.715);
     S([&] { pen->font.sizePoints = 7; });
-    at(0.05, 0.25, d.gDateiname);
+    fitted(0.05, 0.25, d.gDateiname, 0.715, CutAt::Start);  // the file's name is at the end
     S([&] {
         pen->font.sizePoints = 11;
         pen->font.bold = true;
@@ -305,7 +356,7 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
     }
     const bool liquid = isTrue(c.gModellFluessigkeit);
     at(0.05, 0.32, t.mediumName);
-    at(0.28, 0.32, mediumName);
+    fitted(0.28, 0.32, mediumName, 0.5);
     at(0.05, 0.335, t.model);
     at(0.28, 0.335, modelText);
     at(0.05, 0.35, t.normDensity);
@@ -396,9 +447,36 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
         }
     }
     at(0.5, 0.485, t.typeCode);
-    at(0.5, 0.5, state.config.gTypenschluessel);
+    fitted(0.5, 0.5, state.config.gTypenschluessel, 1.0);
     at(0.05, 0.485, t.elementType);
-    at(0.28, 0.485, type >= 1 && type <= 15 ? pick(type, t.elementNames) : "");
+    // The type's name ends before the type code's label at 0.5 W. A longer
+    // name goes on in the line below, which the left column leaves free for
+    // every type but the probes (their zeta row stands there); what still does
+    // not fit is printed 2 points smaller.
+    S([&] {
+        const std::string name = type >= 1 && type <= 15 ? pick(type, t.elementNames) : "";
+        const std::size_t rows = probe ? 1 : 2;
+        const PrintFont cell = pen->font;
+        std::vector<std::string> lines;
+        for (const double size : {cell.sizePoints, cell.sizePoints - 2.0}) {
+            PrintFont f = cell;
+            f.sizePoints = size;
+            job->setFont(f);
+            const double room = (0.5 - 0.28) * pen->W - job->textWidth(" ");
+            lines = wordLines(name, rows, [&](const std::string& s) { return job->textWidth(s) <= room; });
+            pen->font = f;
+            if (!lines.empty())
+                break;
+        }
+        if (lines.empty())
+            lines.push_back(name);  // one word wider than the cell: as it is
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            pen->x(0.28);
+            pen->y(0.485 + 0.015 * static_cast<double>(i));
+            pen->print(lines[i]);
+        }
+        pen->font = cell;
+    });
     S([&] {
         pen->font.bold = false;
         pen->font.underline = false;

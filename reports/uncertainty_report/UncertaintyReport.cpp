@@ -3,6 +3,7 @@
 #include "app/ResourceTexts.h"
 #include "engine/FormatPatterns.h"
 #include "platform/RuntimeError.h"
+#include "reports/logo/FittedText.h"
 #include "reports/uncertainty_report/UncertaintyChart.h"
 #include "tracing/Guard.h"
 
@@ -157,6 +158,17 @@ public:
         job_.text(static_cast<float>(xTwips), static_cast<float>(y(fy)), text);
     }
 
+    // A text of the user's or the customer's that ends before endFx (the next
+    // column's start; 1: the printable edge), in a smaller size where it would
+    // reach further.
+    void printFitted(double fx, double fy, const std::string& text, double endFx, CutAt cut = CutAt::End)
+    {
+        const double room = (endFx - fx) * W - (endFx < 1.0 ? kColumnGapTwips : 0.0);
+        const FittedText f = fitText(job_, font_, text, room, cut);
+        print(fx, fy, f.text);
+        job_.setFont(font_);
+    }
+
     // Measured in the font in force.
     double textWidth(const std::string& text) const { return job_.textWidth(text); }
 
@@ -238,28 +250,32 @@ void addHeader(Steps& s, Page& p, const ProgramState& st, const PageTexts& t)
         {0.25, [&] { return t.userFax + u.gUserFax; }},
     };
     for (const auto& row : right)
-        s.push_back([&p, row] { p.print(0.715, row.y, row.text()); });
+        s.push_back([&p, row] { p.printFitted(0.715, row.y, row.text(), 1.0); });
     s.push_back([&] { p.size(7); });
-    s.push_back([&] { p.print(0.715, 0.27, d.gDatum); });
+    s.push_back([&] { p.printFitted(0.715, 0.27, d.gDatum, 1.0); });
 
     s.push_back([&] { p.bold(true); });
     s.push_back([&] { p.size(11); });
-    s.push_back([&] { p.print(0.05, 0.09, d.gKundeFirma1); });
-    s.push_back([&] { p.print(0.05, 0.105, d.gKundeFirma2); });
+    // The customer's company, in its large size, stands beside the logo.
+    auto besideLogo = [&] {
+        return d.gLogoY < 0.12 * p.H && d.gLogoX > 0.28 * p.W && d.gLogoX < 0.715 * p.W ? static_cast<double>(d.gLogoX) / p.W : 0.715;
+    };
+    s.push_back([&, besideLogo] { p.printFitted(0.05, 0.09, d.gKundeFirma1, besideLogo()); });
+    s.push_back([&, besideLogo] { p.printFitted(0.05, 0.105, d.gKundeFirma2, besideLogo()); });
     s.push_back([&] { p.bold(false); });
     s.push_back([&] { p.size(9); });
-    s.push_back([&] { p.print(0.05, 0.12, d.gKundeName); });
-    s.push_back([&] { p.print(0.05, 0.135, d.gKundeStrasse); });
-    s.push_back([&] { p.print(0.05, 0.15, d.gKundePLZOrt); });
-    s.push_back([&] { p.print(0.05, 0.165, d.gKundeTelFax); });
+    s.push_back([&] { p.printFitted(0.05, 0.12, d.gKundeName, 0.715); });
+    s.push_back([&] { p.printFitted(0.05, 0.135, d.gKundeStrasse, 0.715); });
+    s.push_back([&] { p.printFitted(0.05, 0.15, d.gKundePLZOrt, 0.715); });
+    s.push_back([&] { p.printFitted(0.05, 0.165, d.gKundeTelFax, 0.715); });
     s.push_back([&] { p.print(0.05, 0.205, t.orderLabel); });
-    s.push_back([&] { p.print(0.28, 0.205, d.gAuftragsnummer); });
+    s.push_back([&] { p.printFitted(0.28, 0.205, d.gAuftragsnummer, 0.715); });
     s.push_back([&] { p.print(0.05, 0.22, t.tagLabel); });
-    s.push_back([&] { p.print(0.28, 0.22, d.gMessstellennummer); });
+    s.push_back([&] { p.printFitted(0.28, 0.22, d.gMessstellennummer, 0.715); });
     s.push_back([&] { p.print(0.05, 0.235, t.projectLabel); });
-    s.push_back([&] { p.print(0.28, 0.235, d.gKundenprojekt); });
+    s.push_back([&] { p.printFitted(0.28, 0.235, d.gKundenprojekt, 0.715); });
     s.push_back([&] { p.size(7); });
-    s.push_back([&] { p.print(0.05, 0.25, d.gDateiname); });
+    s.push_back([&] { p.printFitted(0.05, 0.25, d.gDateiname, 0.715, CutAt::Start); });  // the name at its end
 
     s.push_back([&] { p.size(11); });
     s.push_back([&] { p.bold(true); });

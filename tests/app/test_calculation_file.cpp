@@ -20,6 +20,9 @@
 #include <set>
 #include <sstream>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+
 namespace morvane {
 namespace {
 
@@ -422,7 +425,6 @@ TEST(CalculationFileReading, ItemForms)
         {3, "1.5E-07", "1.5E-07", ""},
         {3, "1.5D+3", "1500", "a D exponent"},
         {3, "1E-400", "0", "an underflow reads as 0"},
-        {3, "12,13", "12", "a comma ends a number"},
     };
     for (const Row& r : rows) {
         TestTracer tracer;
@@ -430,8 +432,6 @@ TEST(CalculationFileReading, ItemForms)
         FileImage image;
         std::vector<std::string>* blocks[] = {&image.b, &image.s, &image.i, &image.d};
         (*blocks[r.block])[0] = r.line;
-        if (std::string(r.line) == "12,13")
-            image.d.pop_back();  // the comma made two items of one line
         ProgramState p;
         p.doc.gDateiname = folder.file("item.mv5").string();
         writeBytes(p.doc.gDateiname, image.bytes());
@@ -450,22 +450,109 @@ TEST(CalculationFileReading, ItemForms)
     }
 }
 
-TEST(CalculationFileReading, UnquotedBlanksSplitNumbers)
+// A file whose values do not stand one on each line, or whose configuration
+// section cannot be what a writer wrote, is refused as a whole with the "not
+// consistent" message: read on, every later value would land in the wrong slot
+// (a decimal comma or a blank inside a number splits it in two), and the
+// alternative-database setting would then be compared with some other value.
+TEST(CalculationFileReading, ContentThatCannotBeReadExactlyIsRefused)
 {
-    // A number ends at a blank: "1 2" is two values and moves every later one
-    // slot down, so the file is one value short for the configuration section.
-    TestTracer tracer;
-    Folder folder;
-    FileImage image;
-    image.i[0] = "1 2";
-    image.i.pop_back();
-    ProgramState p;
-    p.doc.gDateiname = folder.file("split.mv5").string();
-    writeBytes(p.doc.gDateiname, image.bytes());
-    RecordingMessageBox box;
-    LoadMvl(p, box);
-    EXPECT_EQ(p.calc.gMediumNr, 1);
-    EXPECT_EQ(p.calc.gPrimaerelementtyp, 2);
+    struct Row {
+        int block;  // 0 Boolean, 1 String, 2 Integer, 3 Double, 4 configuration section
+        int slot;   // from 1; for the section the whole section is `line`s
+        std::vector<std::string> lines;
+        const char* shows;
+    } rows[] = {
+        {2, 1, {"1 2"}, "a blank inside a whole number makes two values"},
+        {3, 14, {"601,325"}, "a decimal comma"},
+        {3, 14, {"\"601,325\""}, "a decimal comma inside quotes"},
+        {0, 2, {"#TRUE#,#FALSE#"}, "two values on one line"},
+        {1, 3, {"Bemerkung, ohne Anfuehrungszeichen"}, "an unquoted text with a comma"},
+        {4, 0, {" 3 ", "-1 "}, "a negative configuration count"},
+        {4, 0, {" 3 ", " 52 "}, "more configuration rows than there can be"},
+        {4, 0, {" 3 ", " 1 ", " 2 ", " 12,5 "}, "a configuration value with a decimal comma"},
+        {4, 0, {" 0 ", " 4 "}, "a line after a section without an element type"},
+        {4, 0, {" 3 ", " 1 ", " 2 ", " 7 ", " 9 "}, "a line after the last row"},
+        // Read on, the values after a comma would shift, and slot 18 would
+        // differ: the cause named must be the content, not the database setting.
+        {3, 1, {"0,8", "0,98", "0,011"}, "a whole block written with decimal commas"},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        FileImage image;
+        std::vector<std::string>* blocks[] = {&image.b, &image.s, &image.i, &image.d};
+        if (r.block == 4) {
+            image.config = r.lines;
+        } else {
+            auto& block = *blocks[r.block];
+            block.erase(block.begin() + r.slot - 1);
+            block.insert(block.begin() + r.slot - 1, r.lines.begin(), r.lines.end());
+        }
+        ProgramState p;
+        p.calc.gMediumNr = 2;
+        p.calc.gDruck = 100.0;
+        p.doc.gBemerkungen = "vorher";
+        p.config.gConfAuswahl.ComboIndex = 5;
+        p.config.gConfAuswahl.Anzahl = 1;
+        p.config.gConfAuswahl.FeldIndex[0] = 3;
+        p.config.gConfAuswahl.Wert[0] = 9.5;
+        p.doc.gDateiname = folder.file("broken.mv5").string();
+        writeBytes(p.doc.gDateiname, image.bytes());
+        RecordingMessageBox box;
+        EXPECT_EQ(LoadMvl(p, box), LoadResult::Refused) << r.shows;
+        EXPECT_TRUE(tracer.responder.reports.empty()) << r.shows;
+        ASSERT_EQ(box.shown.size(), 1u) << r.shows;
+        EXPECT_EQ(box.shown[0].text, kInconsistentFileText) << r.shows;
+        EXPECT_EQ(p.calc.gMediumNr, 2) << r.shows;
+        EXPECT_EQ(p.calc.gDruck, 100.0) << r.shows;
+        EXPECT_EQ(p.doc.gBemerkungen, "vorher") << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.ComboIndex, 5) << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.Anzahl, 1) << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.FeldIndex[0], 3) << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.Wert[0], 9.5) << r.shows;
+        EXPECT_EQ(p.doc.gDateiname, "") << r.shows;
+    }
+}
+
+// What follows the last line may be blanks or empty lines: an editor that
+// added them has not damaged the file.
+TEST(CalculationFileReading, BlanksAndEmptyLinesAfterTheLastLine)
+{
+    struct Row {
+        std::vector<std::string> config;
+        const char* tail;
+        const char* message;  // nullptr: none
+        std::int16_t anzahl;
+    } rows[] = {
+        {{" 0 "}, " ", nullptr, 0},
+        {{" 0 "}, "\r\n", nullptr, 0},
+        {{" 3 ", " 1 ", " 2 ", " 7 "}, "  \r\n\r\n\t", nullptr, 1},
+        {{}, " \r\n", kOldFileTypeText, 0},
+        {{" 3 "}, "\r\n ", kOldFileTypeText, 0},
+        {{" 3 ", " 2 ", " 1 ", " 7 "}, " \r\n", kInconsistentFileText, 0},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        FileImage image;
+        image.i[0] = "4";
+        image.config = r.config;
+        ProgramState p;
+        p.doc.gDateiname = folder.file("tail.mv5").string();
+        writeBytes(p.doc.gDateiname, image.bytes() + r.tail);
+        RecordingMessageBox box;
+        EXPECT_EQ(LoadMvl(p, box), LoadResult::Loaded) << ::testing::PrintToString(r.tail);
+        EXPECT_TRUE(tracer.responder.reports.empty());
+        if (r.message) {
+            ASSERT_EQ(box.shown.size(), 1u);
+            EXPECT_EQ(box.shown[0].text, r.message);
+        } else {
+            EXPECT_TRUE(box.shown.empty());
+        }
+        EXPECT_EQ(p.calc.gMediumNr, 4);
+        EXPECT_EQ(p.config.gConfAuswahl.Anzahl, r.anzahl);
+    }
 }
 
 // ---- Corrections on reading ------------------------------------------------------
@@ -656,6 +743,84 @@ TEST(CalculationFileRoundTrip, EveryStoredFieldComesBackUnchanged)
     }
 }
 
+// ---- Text encoding ------------------------------------------------------------------
+
+// Texts go out and come back byte for byte, whatever their characters: in
+// Windows-1252 when it holds them (also when those bytes happen to be valid
+// UTF-8, as "Maß²" is), else in UTF-8 behind the byte-order mark.
+TEST(CalculationFileEncoding, TextsSurviveSaveAndOpen)
+{
+    struct Row {
+        const char* text;
+        const char* fileBytes;  // how the text stands in the file
+        bool marked;
+    } rows[] = {
+        {"Maß²", "\"Ma\xDF\xB2\"", false},
+        {"Rohr Ø±2 mm", "\"Rohr \xD8\xB1" "2 mm\"", false},
+        {"Ω ≈ 3 µm", "\"\xCE\xA9 \xE2\x89\x88 3 \xC2\xB5m\"", true},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        ProgramState p;
+        p.doc.gBemerkungen = r.text;
+        p.doc.gDateiname = folder.file("text.mv5").string();
+        SaveMvl(p, ConfigRowsSnapshot{});
+        const std::string bytes = readBytes(p.doc.gDateiname);
+        EXPECT_EQ(bytes.rfind("\xEF\xBB\xBF", 0) == 0, r.marked) << r.text;
+        EXPECT_NE(bytes.find(r.fileBytes), std::string::npos) << r.text;
+
+        ProgramState back;
+        back.doc.gDateiname = p.doc.gDateiname;
+        RecordingMessageBox box;
+        ASSERT_EQ(LoadMvl(back, box), LoadResult::Loaded) << r.text;
+        EXPECT_EQ(back.doc.gBemerkungen, r.text);
+        EXPECT_TRUE(box.shown.empty());
+    }
+}
+
+// Files written elsewhere: the mark alone decides, and a marked file must be
+// UTF-8 throughout.
+TEST(CalculationFileEncoding, TheMarkDecidesNeverTheBytes)
+{
+    struct Row {
+        const char* prefix;
+        const char* remark;  // the bytes of String slot 3, without quotes
+        const char* loaded;  // nullptr: refused
+        const char* shows;
+    } rows[] = {
+        {"", "Stra\xDF" "e", "Straße", "Windows-1252"},
+        {"", "\xC3\xBC" "ber", "Ã¼ber", "UTF-8 bytes without the mark are Windows-1252 characters"},
+        {"", "\xC3\xBC" "ber \xFC", "Ã¼ber ü", "one stray byte changes nothing else"},
+        {"\xEF\xBB\xBF", "\xC3\xBC" "ber", "über", "marked UTF-8"},
+        {"\xEF\xBB\xBF", "Stra\xDF" "e", nullptr, "a mark in front of Windows-1252 bytes"},
+        {"\xEF\xBB\xBF", "\xED\xA0\x80", nullptr, "an encoded surrogate is no UTF-8"},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        FileImage image;
+        image.s[2] = std::string("\"") + r.remark + "\"";
+        ProgramState p;
+        p.doc.gBemerkungen = "vorher";
+        p.doc.gDateiname = folder.file("enc.mv5").string();
+        writeBytes(p.doc.gDateiname, r.prefix + image.bytes());
+        RecordingMessageBox box;
+        const LoadResult got = LoadMvl(p, box);
+        EXPECT_TRUE(tracer.responder.reports.empty()) << r.shows;
+        if (r.loaded) {
+            EXPECT_EQ(got, LoadResult::Loaded) << r.shows;
+            EXPECT_EQ(p.doc.gBemerkungen, r.loaded) << r.shows;
+            EXPECT_TRUE(box.shown.empty()) << r.shows;
+        } else {
+            EXPECT_EQ(got, LoadResult::Refused) << r.shows;
+            EXPECT_EQ(p.doc.gBemerkungen, "vorher") << r.shows;
+            ASSERT_EQ(box.shown.size(), 1u) << r.shows;
+            EXPECT_EQ(box.shown[0].text, kInconsistentFileText) << r.shows;
+        }
+    }
+}
+
 TEST(CalculationFileRoundTrip, SavingOverAnExistingFileReplacesIt)
 {
     TestTracer tracer;
@@ -822,6 +987,91 @@ TEST(CalculationFileReading, FilesThatCannotBeReadGoToTheErrorDialog)
     }
 }
 
+// A run-time error during a load leaves the state as it was, whatever the
+// answer in the error dialog: going on with the next statement must not load
+// half a file, nor the configuration rows read before the copy failed.
+TEST(CalculationFileReading, ALoadThatMetAnErrorLoadsNothing)
+{
+    struct Row {
+        int doubleSlot;
+        const char* value;
+        int error;
+        const char* shows;
+    } rows[] = {
+        {1, "1E+400", err::Overflow, "a Double beyond the double range"},
+        {14, "abc", err::TypeMismatch, "a Double that is no number"},
+        {26, "1.7E+308", err::Overflow, "the known dp overflows when it is scaled on the copy"},
+    };
+    for (const Row& r : rows) {
+        for (const std::int16_t answer : {ContNext, ContExit}) {
+            TestTracer tracer;
+            tracer.responder.answers = {answer};
+            Folder folder;
+            FileImage image;
+            image.i[0] = "4";
+            image.d[static_cast<std::size_t>(r.doubleSlot - 1)] = r.value;
+            image.config = {" 3 ", " 1 ", " 2 ", " 7 "};
+            ProgramState p;
+            p.calc.gMediumNr = 2;
+            p.config.gConfAuswahl.ComboIndex = 5;
+            p.config.gConfAuswahl.Anzahl = 0;
+            p.doc.gDateiname = folder.file("damaged.mv5").string();
+            writeBytes(p.doc.gDateiname, image.bytes());
+            RecordingMessageBox box;
+            EXPECT_EQ(LoadMvl(p, box), LoadResult::Failed) << r.shows << ", answer " << answer;
+            ASSERT_EQ(tracer.responder.reports.size(), 1u) << r.shows;
+            EXPECT_EQ(tracer.responder.reports[0].number, r.error) << r.shows;
+            EXPECT_EQ(p.calc.gMediumNr, 2) << r.shows << ", answer " << answer;
+            EXPECT_EQ(p.config.gConfAuswahl.ComboIndex, 5) << r.shows << ", answer " << answer;
+            EXPECT_EQ(p.config.gConfAuswahl.Anzahl, 0) << r.shows << ", answer " << answer;
+            EXPECT_EQ(p.doc.gDateiname, "") << r.shows << ", answer " << answer;
+        }
+    }
+}
+
+// Only a regular file of a sensible size is read; a device or a named pipe
+// would be read without end or block the program.
+TEST(CalculationFileReading, OnlyRegularFilesOfASensibleSize)
+{
+    Folder folder;
+    const fs::path fifo = folder.file("pipe.mv5");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const fs::path big = folder.file("big.mv5");
+    writeBytes(big, FileImage{}.bytes() + std::string(2 * 1024 * 1024, ' '));
+    const fs::path limit = folder.file("limit.mv5");
+    const std::string sound = FileImage{}.bytes();
+    writeBytes(limit, sound + std::string(1024 * 1024 - sound.size(), ' '));
+    struct Row {
+        fs::path file;
+        bool loads;
+        const char* shows;
+    } rows[] = {
+        {fifo, false, "a named pipe"},
+        {"/dev/zero", false, "a device without end"},
+        {folder.path(), false, "a folder"},
+        {big, false, "2 MB"},
+        {limit, true, "exactly 1 MB"},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        ProgramState p;
+        p.calc.gMediumNr = 2;
+        p.doc.gDateiname = r.file.string();
+        RecordingMessageBox box;
+        const LoadResult got = LoadMvl(p, box);
+        if (r.loads) {
+            EXPECT_EQ(got, LoadResult::Loaded) << r.shows;
+            continue;
+        }
+        EXPECT_EQ(got, LoadResult::Failed) << r.shows;
+        ASSERT_EQ(tracer.responder.reports.size(), 1u) << r.shows;
+        EXPECT_EQ(tracer.responder.reports[0].number, 75) << r.shows;
+        EXPECT_NE(tracer.responder.reports[0].description.find(r.file.string()), std::string::npos)
+            << tracer.responder.reports[0].description;
+        EXPECT_EQ(p.calc.gMediumNr, 2) << r.shows;
+    }
+}
+
 TEST(CalculationFileReading, NonFiniteConfigurationValueIsNoNumber)
 {
     // A row value spelt as a word the C library reads as non-finite goes to the
@@ -842,28 +1092,144 @@ TEST(CalculationFileReading, NonFiniteConfigurationValueIsNoNumber)
     }
 }
 
-TEST(CalculationFileWriting, FailedWriteKeepsTheOldFile)
+// A failed save names the file and leaves the old one as it was, with no
+// temporary file left beside it.
+void expectRefusedSave(const Folder& folder, const fs::path& target, int error, const std::string& old,
+                       const char* shows)
 {
     TestTracer tracer;
-    Folder folder;
-    // The longest name the file system takes: the file itself can be there,
-    // but no temporary name beside it can be made.
-    const fs::path target = folder.file(std::string(250, 'k') + ".mv5");
-    const std::string old = FileImage{}.bytes();
-    writeBytes(target, old);
-    ASSERT_EQ(readBytes(target), old);
-
     ProgramState p = fullyFilledState();
     p.settings.gUserMSCode = 0;
     p.doc.gDateiname = target.string();
     SaveMvl(p, ConfigRowsSnapshot{});
-    ASSERT_EQ(tracer.responder.reports.size(), 1u);
-    EXPECT_EQ(tracer.responder.reports[0].number, 75);
-    EXPECT_EQ(tracer.responder.reports[0].procedure, "SaveMvl");
+    ASSERT_EQ(tracer.responder.reports.size(), 1u) << shows;
+    EXPECT_EQ(tracer.responder.reports[0].number, error) << shows;
+    EXPECT_EQ(tracer.responder.reports[0].procedure, "SaveMvl") << shows;
     EXPECT_NE(tracer.responder.reports[0].description.find(target.string()), std::string::npos)
         << tracer.responder.reports[0].description;
-    EXPECT_EQ(readBytes(target), old);
+    EXPECT_EQ(readBytes(target), old) << shows;
+    EXPECT_EQ(folder.names(), std::set<std::string>{target.filename().string()}) << shows;
+}
+
+TEST(CalculationFileWriting, ReadOnlyFileIsNotReplaced)
+{
+    // By the file's mode, also for a user (root) whom the system would let write.
+    for (const auto mode : {fs::perms::owner_read, fs::perms::owner_read | fs::perms::group_read |
+                                                       fs::perms::others_read}) {
+        Folder folder;
+        const fs::path target = folder.file("locked.mv5");
+        const std::string old = FileImage{}.bytes();
+        writeBytes(target, old);
+        fs::permissions(target, mode);
+        expectRefusedSave(folder, target, 75, old, "read-only");
+        EXPECT_EQ(fs::status(target).permissions(), mode);
+    }
+}
+
+TEST(CalculationFileWriting, LinksAreFollowed)
+{
+    struct Row {
+        bool relative;
+        bool dangling;
+    } rows[] = {{false, false}, {true, false}, {true, true}};
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        fs::create_directories(folder.file("real"));
+        const fs::path real = folder.file("real") / "calc.mv5";
+        if (!r.dangling)
+            writeBytes(real, "old\r\n");
+        const fs::path link = folder.file("link.mv5");
+        fs::create_symlink(r.relative ? fs::path("real") / "calc.mv5" : real, link);
+        ProgramState p;
+        p.calc.gMediumNr = 7;
+        p.doc.gDateiname = link.string();
+        SaveMvl(p, ConfigRowsSnapshot{});
+        EXPECT_TRUE(tracer.responder.reports.empty());
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_EQ(crlfLines(readBytes(real))[100], "7");
+        EXPECT_EQ(folder.names(), (std::set<std::string>{"link.mv5", "real"}));
+        EXPECT_EQ(fs::directory_iterator(folder.file("real"))->path(), real);
+    }
+}
+
+TEST(CalculationFileWriting, AnyNameTheFileSystemTakesCanBeSaved)
+{
+    // 255 bytes, the longest name of a file: the temporary file beside it must
+    // still fit.
+    TestTracer tracer;
+    Folder folder;
+    const fs::path target = folder.file(std::string(251, 'k') + ".mv5");
+    writeBytes(target, "old\r\n");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ProgramState p;
+    p.calc.gMediumNr = 7;
+    p.doc.gDateiname = target.string();
+    SaveMvl(p, ConfigRowsSnapshot{});
+    EXPECT_TRUE(tracer.responder.reports.empty());
+    EXPECT_EQ(crlfLines(readBytes(target))[100], "7");
     EXPECT_EQ(folder.names().size(), 1u);
+    // The replaced file keeps its permissions.
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(CalculationFileWriting, FullDiskKeepsTheOldFile)
+{
+    // A small file system of its own; only where one can be mounted.
+    Folder folder;
+    const fs::path disk = folder.file("disk");
+    fs::create_directories(disk);
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    struct Unmount {
+        fs::path at;
+        ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
+    } unmount{disk};
+    const fs::path target = disk / "calc.mv5";
+    const std::string old = FileImage{}.bytes();
+    writeBytes(target, old);
+    // Fill the rest of the disk.
+    {
+        std::ofstream filler(disk / "filler", std::ios::binary);
+        const std::string block(512, 'f');
+        for (int k = 0; k < 1000 && filler; ++k)
+            filler.write(block.data(), static_cast<std::streamsize>(block.size())).flush();
+    }
+    TestTracer tracer;
+    ProgramState p = fullyFilledState();
+    p.settings.gUserMSCode = 0;
+    p.doc.gBemerkungen = std::string(20000, 'r');
+    p.doc.gDateiname = target.string();
+    SaveMvl(p, ConfigRowsSnapshot{});
+    ASSERT_EQ(tracer.responder.reports.size(), 1u);
+    EXPECT_EQ(tracer.responder.reports[0].number, 61);
+    EXPECT_NE(tracer.responder.reports[0].description.find(target.string()), std::string::npos);
+    EXPECT_EQ(readBytes(target), old);
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(disk))
+        names.insert(e.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"calc.mv5", "filler"}));
+}
+
+// A value that cannot be written (NaN), answered with Next in the error
+// dialog: the text of the file was never made, and the old file stays.
+TEST(CalculationFileWriting, NextAfterAValueThatCannotBeWrittenKeepsTheOldFile)
+{
+    TestTracer tracer;
+    tracer.responder.answers = {ContNext};
+    Folder folder;
+    const fs::path target = folder.file("calc.mv5");
+    const std::string old = FileImage{}.bytes();
+    writeBytes(target, old);
+    ProgramState p;
+    p.calc.gDruck = std::nan("");
+    p.doc.gDateiname = target.string();
+    EXPECT_FALSE(SaveMvl(p, ConfigRowsSnapshot{}));
+    ASSERT_EQ(tracer.responder.reports.size(), 1u);
+    EXPECT_EQ(tracer.responder.reports[0].number, err::InvalidArgument);
+    EXPECT_EQ(readBytes(target), old);
+    EXPECT_EQ(folder.names(), std::set<std::string>{"calc.mv5"});
 }
 
 TEST(CalculationFileWriting, FolderThatIsNotThere)

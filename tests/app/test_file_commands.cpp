@@ -275,10 +275,10 @@ TEST_F(FileCommandsTest, CancelledDialogLeavesEverything)
 
 TEST_F(FileCommandsTest, FailedWriteGoesToTheErrorDialogAndKeepsTheOldFile)
 {
-    // The longest name the file system takes: the file can be there, but the
-    // temporary file beside it that the writer needs cannot be made.
-    const fs::path target = calc(std::string(250, 'k') + ".mv5");
+    // A file without any write bit is not replaced.
+    const fs::path target = calc("locked.mv5");
     { std::ofstream(target, std::ios::binary) << "old contents\r\n"; }
+    fs::permissions(target, fs::perms::owner_read);
     state.doc.gDateiname = target.string();
     commands().mnuFileSave_Click();
     ASSERT_EQ(tracer.responder.reports.size(), 1u);
@@ -353,6 +353,41 @@ TEST_F(FileCommandsTest, FileThatIsNotLoadedLeavesNoName)
     EXPECT_EQ(tracer.responder.reports[0].number, err::FileNotFound);
     EXPECT_EQ(tracer.responder.reports[0].procedure, "LoadMvl");
     EXPECT_EQ(state.doc.gDateiname, "");
+}
+
+TEST_F(FileCommandsTest, DamagedFileAnsweredWithNextIsNotTheCurrentFile)
+{
+    // Open A, then a damaged B whose load error is answered with "next
+    // statement": B must not become the current file, or the next Save would
+    // write A's calculation over it.
+    win.Combo1 = 4;
+    dialogs.answers = {calc("a.mv5").string()};
+    commands().mnuFileSave_Click();
+    std::string damaged = readBytes(calc("a.mv5"));
+    // Double slot 14 (line 164) out of the double range.
+    std::size_t at = 0;
+    for (int line = 1; line < 164; ++line)
+        at = damaged.find("\r\n", at) + 2;
+    damaged.replace(at, damaged.find("\r\n", at) - at, "1E+999");
+    { std::ofstream(calc("b.mv5"), std::ios::binary) << damaged; }
+
+    dialogs.answers = {calc("a.mv5").string()};
+    commands().mnuFileOpen_Click();
+    ASSERT_EQ(state.doc.gDateiname, calc("a.mv5").string());
+    tracer.responder.answers = {ContNext};
+    dialogs.answers = {calc("b.mv5").string()};
+    commands().mnuFileOpen_Click();
+    ASSERT_EQ(tracer.responder.reports.size(), 1u);
+    EXPECT_EQ(tracer.responder.reports[0].number, err::Overflow);
+    EXPECT_EQ(state.doc.gDateiname, "");
+    EXPECT_EQ(win.statusPanel, "");
+
+    // Save asks for a name; cancelled, nothing is written.
+    dialogs.asked.clear();
+    commands().mnuFileSave_Click();
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].kind, "save");
+    EXPECT_EQ(readBytes(calc("b.mv5")), damaged);
 }
 
 TEST_F(FileCommandsTest, OpenAddsTheDialogsDefaultExtension)

@@ -307,7 +307,7 @@ TEST_F(ConfigLoadTest, ConfigHelpMissingIsAConnectionFailure)
 
 // Data beyond the field table (52 field columns, 31 options) and tables
 // without their first rows: one error dialog naming table and limit, then the
-// fill message and no rows.
+// fill message and no rows, also when the user goes on with the next statement.
 TEST(ConfigLoadLimits, DataBeyondTheTableIsReportedOnceAndLeavesNoRows)
 {
     const auto columns = [](int fields) {
@@ -354,9 +354,13 @@ TEST(ConfigLoadLimits, DataBeyondTheTableIsReportedOnceAndLeavesNoRows)
         {"no row 1", 2, 3, false, false, 3021, "0 rows"},
         {"an empty table", 2, -1, true, false, 3021, "the table is empty"},
     };
+    // Whatever the user answers in the error dialog: leaving the procedure, or
+    // going on with the next statement.
+    for (const std::int16_t answer : {ContExit, ContNext})
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(std::string(c.name) + (answer == ContNext ? ", Next" : ", Exit"));
         TestTracer t;
+        t.responder.answers = {answer};
         TempFolder dir;
         execSql(dir / "morvdata5.sqlite", std::string(HelpTable) + table(c.fields, c.options, c.withRow1));
         ProductDatabases dbs(dir.path());

@@ -88,6 +88,9 @@ class FakeResultsWindow : public ResultsWindow {
 public:
     explicit FakeResultsWindow(FakeDriverWindows& w) : w_(w) {}
     void show() override { w_.events.push_back("results"); }
+    // Counted apart from the events, which keep the order of what the user sees.
+    void close() override { ++closes; }
+    int closes = 0;
 
 private:
     FakeDriverWindows& w_;

@@ -275,6 +275,32 @@ TEST(CalculateDriver, ARunThatLostAStepToARunTimeErrorShowsNoResults)
     }
 }
 
+// A wall thickness near the top of the double range makes the probe length
+// overflow: the overflow error in the vibration check, and whatever the answer
+// the run stops there, with no results and no later step.
+TEST(CalculateDriver, AnOverflowStopsTheRun)
+{
+    for (const std::int16_t answer : {ContNext, ContExit}) {
+        DriverHarness h;
+        writeRQ25Table(h);
+        gasProbe(h.s);
+        h.s.gWandstaerke = 1.7e308;
+        // Next goes on inside the step, whose next statement may fail in turn
+        // (the frequency from the length that was not written).
+        h.tracer.responder.answers.assign(4, answer);
+        RunCalculate(h.d);
+        ASSERT_FALSE(h.tracer.responder.reports.empty()) << answer;
+        EXPECT_EQ(h.tracer.responder.reports[0].number, err::Overflow);
+        for (const ErrorReport& r : h.tracer.responder.reports)
+            EXPECT_EQ(r.procedure, "frequencycheck") << answer;
+        EXPECT_FALSE(h.windows.resultsShown()) << answer;
+        EXPECT_EQ(h.windows.shownMessages(), std::vector<std::string>{resText(TextBerechnungUnvollstaendig, 0)});
+        const auto entered = driverSteps(h.proceduresEntered());
+        EXPECT_EQ(entered.back(), "frequencycheck") << answer;
+        testing::expectAllFinite(h.s, "overflowing wall thickness");
+    }
+}
+
 // A product-database fault answered with Exit Procedure (a dropped table, an
 // empty cell, a missing file) leaves the density of the previous run in the
 // state: the run stops there, with one error dialog, and shows no results

@@ -320,6 +320,51 @@ TEST_F(Flow, ProbeIterationWithoutFixedPointStopsTheRun)
     }
 }
 
+// Mended: the probe loop stops when two passes differ by less than 1e-9 Pa, so
+// at a pressure near 0 (and a density to match) a dp below that stops it after
+// one pass, with an expansion factor far below 0; that point went to the
+// results. As for a loop without a fixed point, an expansion factor outside
+// (0, 1] is no result: box, text 1900, no dp. Same probe and pipe as above.
+TEST_F(Flow, ProbeLoopEndingOutsideZeroToOneStopsTheRun)
+{
+    const double area = 3.14159 * 0.0217 * 0.0217 / 4;
+    struct Case {
+        double pKPa;
+        double dpAtE1Pa;
+        bool result;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {1e-20, 1e-10, false, "1e-20 kPa: one pass, e about -4.8e7"},
+        {1e-12, 5e-10, false, "1e-12 kPa: one pass, e about -1.39"},
+        {1e-9, 1e-10, true, "1e-9 kPa: one pass, e 0.9995"},
+    };
+    for (const auto& c : cases) {
+        box.shown.clear();
+        s.gPrimaerelementtyp = element::RQ10;
+        s.gInnendurchmesser = s.gInnendurchmesserWarm = 21.7;
+        s.gDruck = c.pKPa;
+        s.gBetriebsdichte = RhoN * 273.15 / (20.0 + 273.15) * c.pKPa / 101.325;
+        s.gFehlerDp.clear();
+        s.gDurchflussAuslegung = std::sqrt(c.dpAtE1Pa * 2 * s.gBetriebsdichte) * 0.6 * area;
+        markResults();
+        BerechneDifferenzdruck(e);
+        EXPECT_TRUE(tracer.responder.reports.empty()) << c.shows;
+        if (c.result) {
+            EXPECT_EQ(s.gFehlerDp, "") << c.shows;
+            EXPECT_GT(s.gExpansionszahl[0], 0.0) << c.shows;
+            EXPECT_LE(s.gExpansionszahl[0], 1.0) << c.shows;
+            continue;
+        }
+        ASSERT_EQ(box.shown.size(), 1u) << c.shows;
+        EXPECT_EQ(box.shown[0].text, "No Konvergenz");
+        EXPECT_EQ(s.gFehlerDp, e.text(TextProbeDpNotConverged)) << c.shows;
+        EXPECT_EQ(s.gDifferenzdruck[0], 0.0) << c.shows;
+        EXPECT_EQ(s.gExpansionszahl[0], 1.0) << c.shows;
+        EXPECT_EQ(s.gDruckverlust[0], Untouched) << c.shows;
+    }
+}
+
 // Mended: a probe without a positive coefficient stops the run with the text
 // of its cause instead of dividing by zero.
 TEST_F(Flow, ProbeWithoutCoefficientStopsTheRun)

@@ -207,5 +207,42 @@ TEST(FlowLimits, ZeroOrNegativeDpIsARunTimeError)
     }
 }
 
+// A design flow near the top of the double range: each limit that would be
+// infinite is the overflow error of its statement instead.
+TEST(FlowLimits, OverflowIsARunTimeError)
+{
+    struct Case {
+        const char* shows;
+        Boolean MediumDaten::*model;
+        Integer mediumNr;
+        double q, dp, ratio;
+        Flag support;
+    };
+    const Case cases[] = {
+        {"gas, the maxima from the frequency ratio", &MediumDaten::gModellIdealesGas, 0, 1.7e308, 10.0, 3.0, 0},
+        {"gas, the maxima from the square-root law", &MediumDaten::gModellIdealesGas, 0, 1.7e308, 1.0, 1.5, 0},
+        {"steam", &MediumDaten::gModellGespeicherteDaten, medium::Sattdampf, 1.7e308, 10.0, 3.0, 0},
+    };
+    for (const Case& c : cases) {
+        for (const std::int16_t answer : {ContExit, ContNext}) {
+            EngineHarness h;
+            h.tracer.responder.answers.assign(40, answer);
+            CalculationState& s = h.s;
+            setModel(s, c.model, c.mediumNr);
+            s.gDurchflussAuslegung = c.q;
+            s.gDifferenzdruck[PunktAuslegung] = c.dp;
+            s.gFrequenzverhaeltnis = c.ratio;
+            s.gGegenlagerVorgesehen = c.support;
+            BerechneLimits(h.e);
+            ASSERT_FALSE(h.tracer.responder.reports.empty()) << c.shows;
+            for (const ErrorReport& r : h.tracer.responder.reports) {
+                EXPECT_EQ(r.number, err::Overflow) << c.shows;
+                EXPECT_EQ(r.procedure, "BerechneLimits") << c.shows;
+            }
+            expectAllFinite(s, c.shows);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace morvane

@@ -224,8 +224,8 @@ TEST(GasTableDensity, StoreFaultsReachTheTracer)
          "an empty pmax cell"},
         {withSpec([](GasTableFixture& s) { s.Z[1][1] = std::nullopt; }), 94, {"Feld2", "row 2", "1GasTab"},
          "an empty Z cell that the interpolation reaches"},
-        {withSpec([](GasTableFixture& s) { s.Z = {{0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}}; }), 11, {},
-         "Z = 0 is a division fault"},
+        {withSpec([](GasTableFixture& s) { s.Z = {{0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}, {0.0, 0.0, 0.0}}; }), 380,
+         {"Feld1", "row 1", "1GasTab", "morvdata5.sqlite"}, "Z = 0 is no compressibility factor"},
         {withSpec([](GasTableFixture& s) { s.nT = 4; }), 94, {"TStuetz", "row 4", "1GasData"},
          "a count beyond the support points filled in"},
         {withSpec([](GasTableFixture& s) {
@@ -255,6 +255,62 @@ TEST(GasTableDensity, StoreFaultsReachTheTracer)
         }
         testing::expectAllFinite(r.s, c.shows);
     }
+}
+
+// A damaged table must not become a density: every value the step takes is
+// checked where it is read, and the fault names its cell.
+TEST(GasTableDensity, DamagedValuesNameTheirCell)
+{
+    struct Case {
+        std::function<void(GasTableFixture&)> spoil;
+        int number;
+        std::vector<std::string> named;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {[](GasTableFixture& t) { t.nT = 0; }, 9, {"nTStuetz", "row 1"}, "no temperature support points"},
+        {[](GasTableFixture& t) { t.nT = -1; }, 9, {"nTStuetz", "row 1"}, "a negative count"},
+        {[](GasTableFixture& t) { t.nD = 1; }, 9, {"nDStuetz", "row 1"}, "one pressure point makes no interval"},
+        {[](GasTableFixture& t) { t.nD = 31; }, 9, {"nDStuetz", "row 1"}, "more pressure points than Feld columns"},
+        {[](GasTableFixture& t) { t.gasdaten[0] = 0.0; }, 380, {"Gasdaten", "row 1"}, "norm density 0"},
+        {[](GasTableFixture& t) { t.gasdaten[0] = -1.293; }, 380, {"Gasdaten", "row 1"}, "a negative norm density"},
+        {[](GasTableFixture& t) { t.gasdaten[0] = 60.0; }, 380, {"Gasdaten", "row 1"}, "no gas is that dense"},
+        {[](GasTableFixture& t) { t.Z[1][2] = -0.97; }, 380, {"Feld3", "row 2", "1GasTab"}, "a negative Z"},
+        {[](GasTableFixture& t) { t.Z[1][1] = 1e-320; }, 380, {"Feld2", "row 2", "1GasTab"}, "a subnormal Z"},
+        {[](GasTableFixture& t) { t.Z[0][2] = 5.0; }, 380, {"Feld3", "row 1", "1GasTab"}, "Z at the upper limit"},
+    };
+    for (const auto& c : cases) {
+        GasTableFixture tables;
+        c.spoil(tables);
+        GasRun r(tables, 20.0, 4000.0);
+        r.tracer.responder.answers = {ContExit};
+        BerechneDichte(r.e);
+        ASSERT_EQ(r.tracer.responder.reports.size(), 1u) << c.shows;
+        const ErrorReport& report = r.tracer.responder.reports[0];
+        EXPECT_EQ(report.number, c.number) << c.shows << ": " << report.description;
+        EXPECT_EQ(report.procedure, "BerechneDichteGas") << c.shows;
+        for (const auto& part : c.named)
+            EXPECT_NE(report.description.find(part), std::string::npos) << c.shows << ": " << report.description;
+        EXPECT_NE(report.description.find("morvdata5.sqlite"), std::string::npos) << report.description;
+        EXPECT_EQ(r.s.gBetriebsdichte, 11.0) << c.shows;
+    }
+    // A count written as 2.5 is no whole number either (the store keeps the
+    // column's type loosely, as the original database's did not).
+    GasRun r({}, 20.0, 4000.0);
+    execSql(r.mainDatabase(), "UPDATE \"1GasData\" SET nTStuetz = 2.5 WHERE rowid = 1");
+    r.tracer.responder.answers = {ContExit};
+    BerechneDichte(r.e);
+    ASSERT_EQ(r.tracer.responder.reports.size(), 1u);
+    EXPECT_EQ(r.tracer.responder.reports[0].number, 9);
+    EXPECT_NE(r.tracer.responder.reports[0].description.find("2.5"), std::string::npos);
+    EXPECT_EQ(r.s.gBetriebsdichte, 11.0);
+
+    // The undamaged fixture for comparison: Z = 0.96 + 0.4 x (0.97625 - 0.96)
+    // = 0.9665 by hand, 1.293 x 4000 x 273.14 / 101.325 / 293.14 / 0.9665.
+    GasRun sound({}, 20.0, 4000.0);
+    BerechneDichte(sound.e);
+    EXPECT_TRUE(sound.tracer.responder.reports.empty());
+    EXPECT_NEAR(sound.s.gBetriebsdichte, 49.2096, 0.0001);
 }
 
 // "Goto Next Command" after a fault of the store: the statements that follow

@@ -284,6 +284,50 @@ TEST_F(ProbeCoefficient, BrokenTablesRaise)
     }
 }
 
+// A damaged probe table must not become a flow coefficient: the count must be
+// a whole number of support points and every ζ read a probe's; the fault names
+// its cell.
+TEST_F(ProbeCoefficient, DamagedValuesNameTheirCell)
+{
+    struct Case {
+        SupportPoints points;
+        double numStuetz;
+        const char* column;
+        const char* row;
+        int error;
+        const char* shows;
+    } cases[] = {
+        {{{50, 1.0}, {100, 1e-320}}, 2, "Zeta", "row 2", 380, "a subnormal zeta (K would be 1e160)"},
+        {{{50, 0.005}, {100, 1.0}}, 2, "Zeta", "row 1", 380, "a zeta below 0.01"},
+        {{{50, 1.0}, {100, 100.0}}, 2, "Zeta", "row 2", 380, "a zeta of 100"},
+        {{{50, -1.0}, {100, 1.0}}, 2, "Zeta", "row 1", 380, "a negative zeta"},
+        {{{50, 1.0}, {100, 2.0}}, 0, "NumStuetz", "row 1", 9, "no support points"},
+        {{{50, 1.0}, {100, 2.0}}, -1, "NumStuetz", "row 1", 9, "a negative count"},
+        {{{50, 1.0}, {100, 2.0}}, 2.5, "NumStuetz", "row 1", 9, "a count that is no whole number"},
+    };
+    for (const auto& c : cases) {
+        fs::remove(mainFile());
+        writeProbeTable(mainFile(), "RQ25", c.points);
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(mainFile().c_str(), &db), SQLITE_OK);
+        const std::string sql = "UPDATE RQ25 SET NumStuetz = " + std::to_string(c.numStuetz) + " WHERE rowid = 1";
+        ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        TestTracer t;
+        t.responder.answers = {ContExit};
+        s.gZeta = 9;
+        s.gKZahl = 9;
+        run(element::RQ25, 60);
+        ASSERT_EQ(t.responder.reports.size(), 1u) << c.shows;
+        const auto& report = t.responder.reports[0];
+        EXPECT_EQ(report.number, c.error) << c.shows << ": " << report.description;
+        for (const char* part : {c.column, c.row, "'RQ25'", "morvdata5.sqlite"})
+            EXPECT_NE(report.description.find(part), std::string::npos) << c.shows << ": " << report.description;
+        EXPECT_EQ(s.gZeta, 9) << c.shows;
+        EXPECT_EQ(s.gKZahl, 9) << c.shows;
+    }
+}
+
 // The chain of the Calculate run for a probe of the maker: inner diameter,
 // coefficient from the table, flow and differential pressure.
 TEST_F(ProbeCoefficient, ChainThroughTheDifferentialPressure)

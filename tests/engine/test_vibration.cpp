@@ -173,6 +173,38 @@ TEST(FrequencyCheck, ZeroLengthOrWidthIsARunTimeError)
     }
 }
 
+// Lengths beyond the double range: the overflow error in the statement that
+// meets it, never an infinite probe length or a zero frequency from one.
+TEST(FrequencyCheck, OverflowIsARunTimeError)
+{
+    struct Case {
+        double d, wall;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {100.0, 1.7e308, "a wall thickness near the top of the double range"},
+        {1.0e308, 5.0e307, "a length that overflows"},
+        {1.0e200, 5.0, "a length whose square overflows"},
+    };
+    for (const Case& c : cases) {
+        for (const std::int16_t answer : {ContExit, ContNext}) {
+            EngineHarness h;
+            h.tracer.responder.answers = {answer, answer, answer};
+            h.s.gPrimaerelementtyp = element::RQ25;
+            h.s.gInnendurchmesserWarm = c.d;
+            h.s.gWandstaerke = c.wall;
+            h.s.gGeschwindigkeit[PunktAuslegung] = 10.0;
+            h.s.gEigenfrequenz = 3.0;
+            frequencycheck(h.e);
+            ASSERT_FALSE(h.tracer.responder.reports.empty()) << c.shows;
+            EXPECT_EQ(h.tracer.responder.reports[0].number, err::Overflow) << c.shows;
+            EXPECT_EQ(h.tracer.responder.reports[0].procedure, "frequencycheck") << c.shows;
+            EXPECT_EQ(h.s.gEigenfrequenz, 3.0) << c.shows;
+            expectAllFinite(h.s, c.shows);
+        }
+    }
+}
+
 TEST(FrequencyCheck, OtherTypesKeepTheirWidth)
 {
     EngineHarness h;

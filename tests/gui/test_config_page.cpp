@@ -431,6 +431,10 @@ void TestConfigPage::calcTakesTheKeyOfTheModelsOnly()
     frmResult* results = rig.window->resultsWindow()->window();
     QVERIFY(results != nullptr);
     QCOMPARE(results->label("Label110")->text(), QString::fromStdString(key));
+    // The recording printer's letters are 120 twips wide whatever the size: on
+    // a landscape sheet the key has the room it has on paper.
+    rig.printer.pageWidthTwips = 16838.0;
+    rig.printer.pageHeightTwips = 11906.0;
     results->Command1_Click();
     bool printed = false;
     for (const auto& t : rig.printer.texts)

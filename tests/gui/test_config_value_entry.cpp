@@ -65,6 +65,8 @@ private slots:
     void typedValuesGiveTheirSegments_data();
     void typedValuesGiveTheirSegments();
     void valueOutsideItsLimitsIsReportedAndKeepsTheCode();
+    void boxHiddenByAnOpenedFileIsNotLeft_data();
+    void boxHiddenByAnOpenedFileIsNotLeft();
 };
 
 void TestConfigValueEntry::typedValuesGiveTheirSegments_data()
@@ -121,11 +123,22 @@ void TestConfigValueEntry::valueOutsideItsLimitsIsReportedAndKeepsTheCode()
     rig.state.ui.gSprachKuerzel = "EN";
     rig.chooseModel(5);
     const int row = rig.row("LENCM");
+    // Every other row on its first option that takes no typed value, so the
+    // code is complete once the length is typed.
+    for (int i = 0; i < rig.state.config.gConfFeldAnzahl; ++i) {
+        const ConfigField& f = rig.state.config.gConfFelder[static_cast<std::size_t>(i)];
+        for (int k = 1; i != row && k <= f.OptionCount; ++k)
+            if (f.Code[static_cast<std::size_t>(k)] != f.TextinCombo) {
+                setListIndex(rig.page().cmbConfField(i), k);
+                break;
+            }
+    }
     QVERIFY(rig.choose(row, "LV"));
     QLineEdit* box = rig.page().txtValueEntry(row);
     QTest::keyClicks(box, QStringLiteral("1500"));
     const QString accepted = rig.code();
     QVERIFY(accepted.contains(QStringLiteral("L15000")));
+    QCOMPARE(rig.page().txtCodeDisplay->palette().color(QPalette::Base), QColor(0, 255, 0));
     const std::size_t before = rig.fakes.messages.shown.size();
     QTest::keyClicks(box, QStringLiteral("0"));
     QCOMPARE(rig.fakes.messages.shown.size(), before + 1);
@@ -133,6 +146,51 @@ void TestConfigValueEntry::valueOutsideItsLimitsIsReportedAndKeepsTheCode()
              QStringLiteral("Value out of Limits!\rLimits for Parameter: LENCM = 10 - 1500"));
     QCOMPARE(box->palette().color(QPalette::Active, QPalette::Base), QColor(255, 128, 128));
     QCOMPARE(rig.code(), accepted);
+    // A change in another row builds the code with the refused value as it
+    // stands in its box, but never as a complete (green) code.
+    const int other = row == 0 ? 1 : 0;
+    setListIndex(rig.page().cmbConfField(other), rig.page().cmbConfField(other)->currentIndex() == 1 ? 2 : 1);
+    QVERIFY2(rig.code().contains(QStringLiteral("L150000")), qPrintable(rig.code()));
+    QCOMPARE(rig.page().txtCodeDisplay->palette().color(QPalette::Base), QColor(255, 0, 0));
+}
+
+void TestConfigValueEntry::boxHiddenByAnOpenedFileIsNotLeft_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("openedType");
+    // The RQ8 has no row 9: its fresh records must not judge the old text.
+    QTest::newRow("value within its limits, a smaller model") << "50" << 1;
+    QTest::newRow("value outside its limits, the same model") << "500" << 3;
+    QTest::newRow("value outside its limits, an orifice") << "500" << 9;
+}
+
+// The focus stays in a value box while a file is opened (the menu and the file
+// dialog are the program's own windows). The write-back of the file then loads
+// its element type, which hides the box: the program moved the focus, the user
+// did not leave the box, so no limit message appears.
+void TestConfigValueEntry::boxHiddenByAnOpenedFileIsNotLeft()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, openedType);
+    ConfigRig rig;
+    QVERIFY(rig.exposed);
+    rig.window->SSTab1()->setCurrentIndex(4);
+    rig.chooseModel(3);
+    const int row = rig.row("NIP");
+    QVERIFY(rig.choose(row, "NV"));
+    QLineEdit* box = rig.page().txtValueEntry(row);
+    box->setFocus();
+    QTest::keyClicks(box, typed);
+    QVERIFY(box->hasFocus());
+    rig.fakes.messages.shown.clear();
+
+    rig.state.calc.gPrimaerelementtyp = static_cast<std::int16_t>(openedType);
+    rig.state.config.gConfAuswahl = ConfAuswahl{};
+    rig.pages().WriteOberflaeche();
+
+    QVERIFY(!box->isVisible());
+    QCOMPARE(rig.fakes.messages.shown.size(), std::size_t(0));
+    QVERIFY(rig.tracer.responder.reports.empty());
 }
 
 QTEST_MAIN(TestConfigValueEntry)

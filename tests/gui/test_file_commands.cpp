@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -15,6 +16,8 @@
 #include <QTest>
 
 #include <filesystem>
+
+#include <sys/stat.h>
 
 using namespace morvane;
 using namespace morvane::testing;
@@ -65,6 +68,8 @@ private slots:
     void saveThenOpenRestoresAChangedInput();
     void toolbarSaveWritesWithoutDialogOnceNamed();
     void openThatLoadsNothingKeepsTheKnownDp();
+    void openOfANamedPipeEndsAtOnce();
+    void longPathKeepsTheWindowsWidthAndShowsTheFileName();
 };
 
 void TestFileCommands::commandsAreLive()
@@ -137,6 +142,39 @@ void TestFileCommands::toolbarSaveWritesWithoutDialogOnceNamed()
     QVERIFY(rig.tracer.responder.reports.empty());
 }
 
+// A file saved deep in the folders: the status bar shows the path's end, the
+// file's name, in the room it has; the window keeps its width.
+void TestFileCommands::longPathKeepsTheWindowsWidthAndShowsTheFileName()
+{
+    Rig rig;
+    const QSize before = rig.window->size();
+    std::filesystem::path deep = rig.fakes.services.programFolder / "calculations";
+    for (const char* folder : {"Projekte 2026", "Stadtwerke Musterstadt Versorgungsgesellschaft", "Fernwaermeleitung Nord",
+                               "Berechnungen Messstellen Dampf und Kondensat"})
+        deep /= folder;
+    std::filesystem::create_directories(deep);
+    const std::string file = (deep / "Messstelle FT-101 Dampf.mv5").string();
+    rig.dialogs.saveAnswer = file;
+    rig.action("mnuFileSaveAs")->trigger();
+    QCOMPARE(rig.panel(), QString::fromStdString(file));
+    QCoreApplication::processEvents();
+    QCOMPARE(rig.window->size(), before);
+    QVERIFY(rig.window->minimumSizeHint().width() <= before.width());
+    // What the panel shows, drawn alone: its right part holds the name's
+    // letters (the window's own grab draws the status bar as on screen).
+    auto* panel = rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"));
+    QVERIFY(panel->geometry().right() < rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel2"))->x());
+    QCOMPARE(panel->toolTip(), QString::fromStdString(file));
+    const QImage picture = panel->grab().toImage();
+    const QRgb background = picture.pixel(picture.width() - 1, 0);
+    int inked = 0;
+    for (int x = picture.width() * 3 / 4; x < picture.width(); ++x)
+        for (int y = 0; y < picture.height(); ++y)
+            inked += picture.pixel(x, y) != background;
+    QVERIFY2(inked > 20, "the end of the path is drawn");
+    QVERIFY(rig.tracer.responder.reports.empty());
+}
+
 // The known dp is typed in mbar and held in kPa: an Open that loads nothing must
 // not write the state back into the box (it would show a tenth of the value).
 void TestFileCommands::openThatLoadsNothingKeepsTheKnownDp()
@@ -154,6 +192,24 @@ void TestFileCommands::openThatLoadsNothingKeepsTheKnownDp()
     QCOMPARE(rig.panel(), QString());
     rig.pages().ReadOberflaeche();
     QCOMPARE(rig.state.calc.gDifferenzdruckSoll, 5.0);
+}
+
+// A named pipe chosen in the open dialog: the program must not wait for a
+// writer. The error names the file, and the window keeps what it showed.
+void TestFileCommands::openOfANamedPipeEndsAtOnce()
+{
+    Rig rig;
+    rig.pages().Text37->setText(QStringLiteral("50"));
+    const std::string pipe = rig.calc("pipe.mv5");
+    QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
+    rig.dialogs.openAnswer = pipe;
+    rig.action("mnuFileOpen")->trigger();
+    QCOMPARE(rig.tracer.responder.reports.size(), std::size_t(1));
+    QCOMPARE(rig.tracer.responder.reports[0].number, 75);
+    QVERIFY(rig.tracer.responder.reports[0].description.find(pipe) != std::string::npos);
+    QCOMPARE(number(rig.pages().Text37), 50.0);
+    QCOMPARE(rig.panel(), QString());
+    QCOMPARE(rig.state.doc.gDateiname, std::string());
 }
 
 QTEST_MAIN(TestFileCommands)

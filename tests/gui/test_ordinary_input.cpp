@@ -71,11 +71,14 @@ void solverFor(CalcRig& rig, bool flowMode, const QString& knownDpMbar)
     p.Text37->setText(knownDpMbar);
 }
 
-std::map<QString, QString> boxTexts(MainInputPages& p)
+// Every input box of the main window by name. The boxes are children of the
+// window's tab pages, not of the pages object that names them.
+std::map<QString, QString> boxTexts(QWidget& window)
 {
     std::map<QString, QString> out;
-    for (QLineEdit* box : p.findChildren<QLineEdit*>())
-        out[box->objectName()] = box->text();
+    for (QLineEdit* box : window.findChildren<QLineEdit*>())
+        if (!box->objectName().isEmpty())
+            out[box->objectName()] = box->text();
     return out;
 }
 
@@ -164,7 +167,9 @@ private slots:
         CalcRig rig;
         QVERIFY(rig.exposed);
         enter(rig);
-        const auto before = boxTexts(rig.pages());
+        const auto before = boxTexts(*rig.window);
+        QVERIFY(before.count(QStringLiteral("Text18")) == 1 && before.count(QStringLiteral("Text10")) == 1 &&
+                before.count(QStringLiteral("Text8")) == 1);
         QTest::mouseClick(solver ? rig.pages().Command3 : rig.pages().Command1(), Qt::LeftButton);
 
         QVERIFY2(rig.tracer.responder.reports.empty(), "no error dialog");
@@ -176,7 +181,7 @@ private slots:
         for (const auto& m : rig.fakes.messages.shown)
             boxes.push_back(m.text);
         QCOMPARE(boxes, box.isEmpty() ? std::vector<std::string>{} : std::vector<std::string>{box.toStdString()});
-        QVERIFY(boxTexts(rig.pages()) == before);
+        QVERIFY(boxTexts(*rig.window) == before);
 
         // With MORVANE_SCREENSHOT_DIR set, the two windows as the user sees
         // them, for looking at (never into the source tree).
@@ -187,6 +192,72 @@ private slots:
             QVERIFY(messages->grab().save(QDir(folder).filePath(name + "_messages.png")));
             QVERIFY(rig.window->grab().save(QDir(folder).filePath(name + "_main.png")));
         }
+    }
+
+    // The box check above sees every box: an accepted solver value goes into
+    // its own box, and into no other.
+    void solverWritesOnlyTheAcceptedBox_data()
+    {
+        using Enter = std::function<void(CalcRig&)>;
+        QTest::addColumn<Enter>("enter");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("flow") << Enter([](CalcRig& r) { enterOrifice(r), solverFor(r, true, "300"); }) << "Text18";
+        QTest::newRow("bore") << Enter([](CalcRig& r) { enterOrifice(r), solverFor(r, false, "300"); }) << "Text10";
+    }
+    void solverWritesOnlyTheAcceptedBox()
+    {
+        QFETCH(std::function<void(CalcRig&)>, enter);
+        QFETCH(QString, box);
+        CalcRig rig;
+        enter(rig);
+        const auto before = boxTexts(*rig.window);
+        QTest::mouseClick(rig.pages().Command3, Qt::LeftButton);
+        QVERIFY(rig.tracer.responder.reports.empty());
+        auto after = boxTexts(*rig.window);
+        QVERIFY(after.at(box) != before.at(box));
+        after[box] = before.at(box);
+        QVERIFY(after == before);
+    }
+
+    // The results and flow-limits windows of an earlier run stay open only
+    // while they show what the state holds: a run that does not reach its
+    // results (refused, stopped on a message) and a solver run, both of which
+    // read the window anew, close them; a complete run refills them. Left
+    // open, a print from them would put the new inputs beside the old results.
+    void aRunWithoutResultsClosesTheEarlierResults_data()
+    {
+        using Enter = std::function<void(CalcRig&)>;
+        QTest::addColumn<Enter>("enter");
+        QTest::addColumn<bool>("solver");
+        QTest::addColumn<bool>("open");  // the results window after the second run
+        QTest::newRow("refused: bore larger than the pipe")
+            << Enter([](CalcRig& r) { r.pages().Text10->setText("150"); }) << false << false;
+        QTest::newRow("stopped on a message: steam below its saturation pressure")
+            << Enter([](CalcRig& r) { setListIndex(r.pages().Combo1, 2); }) << false << false;
+        QTest::newRow("solver, accepted") << Enter([](CalcRig& r) { solverFor(r, true, "300"); }) << true << false;
+        QTest::newRow("solver, refused") << Enter([](CalcRig& r) { solverFor(r, true, ""); }) << true << false;
+        QTest::newRow("complete") << Enter([](CalcRig& r) { r.pages().Text18->setText("12"); }) << false << true;
+    }
+    void aRunWithoutResultsClosesTheEarlierResults()
+    {
+        QFETCH(std::function<void(CalcRig&)>, enter);
+        QFETCH(bool, solver);
+        QFETCH(bool, open);
+        CalcRig rig;
+        enterOrifice(rig);
+        rig.clickCalc();
+        QtResultsWindow& results = *rig.window->resultsWindow();
+        QVERIFY(results.window() != nullptr);
+        QTest::mouseClick(results.window()->Command4(), Qt::LeftButton);
+        QVERIFY(results.limitsWindow() != nullptr);
+
+        enter(rig);
+        QTest::mouseClick(solver ? rig.pages().Command3 : rig.pages().Command1(), Qt::LeftButton);
+        QVERIFY(rig.tracer.responder.reports.empty());
+        QCOMPARE(results.window() != nullptr, open);
+        QCOMPARE(results.limitsWindow() != nullptr, open);
+        if (open)
+            QCOMPARE(results.window()->label("Label40")->text(), QStringLiteral("0.6051"));  // C at 12, not 10 kg/s
     }
 
     // With the flow range on (minimum 2 kg/s, whose own C is 0.6078), the

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -68,6 +69,75 @@ QString pdfText(const QString& file)
     p.start(tool, {QStringLiteral("-layout"), file, QStringLiteral("-")});
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// What the pages of a PDF file show out of place, as pdftotext -bbox finds
+// the words (points from each page's top left): two words of a page on top of
+// each other, or a word that ends past the printable width of a default
+// printer's page. Empty when the tool is missing (`ran` then false).
+QStringList layoutFaults(const QString& file, bool& ran)
+{
+    ran = false;
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return {};
+    QProcess p;
+    p.start(tool, {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    const QString boxes = QString::fromUtf8(p.readAllStandardOutput());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const double printableRight = printer.pageLayout().paintRect(QPageLayout::Point).right();
+    struct Word {
+        double x0, y0, x1, y1;
+        QString text;
+    };
+    const QRegularExpression wordRe(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    QStringList faults;
+    const QStringList pages = boxes.split(QStringLiteral("<page "));
+    for (qsizetype page = 1; page < pages.size(); ++page) {
+        QList<Word> words;
+        for (auto it = wordRe.globalMatch(pages[page]); it.hasNext();) {
+            const auto m = it.next();
+            words.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                             m.captured(4).toDouble(), m.captured(5)});
+        }
+        ran = ran || !words.isEmpty();
+        const QString where = QStringLiteral("page %1: ").arg(page);
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            const Word& a = words[i];
+            if (a.x1 > printableRight + 0.5)
+                faults << where + a.text + " runs past the printable width";
+            for (qsizetype j = i + 1; j < words.size(); ++j) {
+                const Word& b = words[j];
+                // Lines of the same column stand 1 point into each other's boxes.
+                if (!(a.x1 <= b.x0 || b.x1 <= a.x0 || a.y1 <= b.y0 + 1 || b.y1 <= a.y0 + 1))
+                    faults << where + a.text + " on " + b.text;
+            }
+        }
+    }
+    return faults;
+}
+
+// The pixel sizes ("350x130") of the pictures in a PDF file as pdfimages
+// lists them; empty when the tool is missing.
+QStringList pdfImageSizes(const QString& file)
+{
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdfimages"));
+    if (tool.isEmpty())
+        return {};
+    QProcess p;
+    p.start(tool, {QStringLiteral("-list"), file});
+    p.waitForFinished(30000);
+    QStringList sizes;
+    const QStringList rows = QString::fromUtf8(p.readAllStandardOutput()).split('\n');
+    for (qsizetype i = 2; i < rows.size(); ++i) {
+        const QStringList cells = rows[i].simplified().split(' ');
+        if (cells.size() > 4)
+            sizes << cells[3] + "x" + cells[4];
+    }
+    return sizes;
 }
 
 // Pictures drawn into a PDF file: its image objects.
@@ -201,6 +271,97 @@ private slots:
         keep(english, "probe_beyond_en.pdf");
     }
 
+    // Every element type's page 1 in both languages: no two words on top of
+    // each other (a long type name ran into the type code's label) and none
+    // past the page's right edge.
+    void elementTypesPrintClearOfEachOther()
+    {
+        TestTracer tracer;
+        QTemporaryDir dir;
+        const std::filesystem::path folder = dir.path().toStdString();
+        QtPrinter printer(folder, QtPrinter::Destination::PdfFile);
+        LogoHolder logo;
+        ProgramState state;
+        fillReference(state);
+        Page1Printing printing{printer, folder, logo, {}, {}};
+        for (std::int16_t type = 1; type <= 15; ++type) {
+            state.calc.gPrimaerelementtyp = type;
+            state.calc.gGegenlagerVorgesehen = 0;
+            for (const bool english : {false, true}) {
+                const QString file =
+                    dir.filePath(english ? QStringLiteral("morvane 7 results.pdf")
+                                         : QStringLiteral("morvane 7 Berechnungsprotokoll.pdf"));
+                QFile::remove(file);
+                english ? DruckeEnglisch(state, printing) : DruckeDeutsch(state, printing);
+                bool ran = false;
+                const QStringList faults = layoutFaults(file, ran);
+                if (!ran)
+                    QSKIP("pdftotext is not installed");
+                QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("type %1 %2: ").arg(type).arg(english ? "en" : "de") +
+                                                      faults.join("; ")));
+            }
+        }
+        QVERIFY(tracer.responder.reports.empty());
+    }
+
+    // Long texts of the user, the customer and the configuration on both
+    // pages, in both languages: each stays on the page and clear of the next
+    // column, in a smaller size where it needs one, whole while that size can
+    // be read, else cut with "...".
+    void longTextsStayOnThePageAndClearOfTheirNeighbours()
+    {
+        TestTracer tracer;
+        QTemporaryDir dir;
+        const std::filesystem::path folder = dir.path().toStdString();
+        QtPrinter printer(folder, QtPrinter::Destination::PdfFile);
+        LogoHolder logo;
+        ProgramState state;
+        fillProbe(state);
+        state.doc.gDruckeSeite2 = 1;
+        auto& u = state.settings;
+        u.gCompanyFirma1 = "Messtechnik Nord GmbH & Co. KG Anlagenbau";
+        u.gCompanyStrasse = "Industriestrasse 123, Gewerbegebiet Sued-West";
+        u.gCompanyPLZOrt = "12345 Musterhausen an der Wupper ";
+        u.gCompanyLand = "Deutschland";
+        u.gUserAbteilung = "Vertrieb Durchflussmesstechnik Norddeutschland";
+        auto& d = state.doc;
+        d.gKundeFirma1 = "Stadtwerke Musterstadt Versorgungs- und Verkehrsgesellschaft mbH Netzbetrieb";
+        d.gKundeName = "z. Hd. Frau Dipl.-Ing. Erika Mustermann-Schmidt, Abteilung Messtechnik und Automation";
+        d.gAuftragsnummer = "AN-2026-000123-Rev.04 / Rahmenvertrag Messstellen Nord";
+        d.gDateiname = "/home/erika.mustermann/Dokumente/Projekte/2026/Stadtwerke Musterstadt/"
+                       "Fernwaermeleitung Nord/Berechnungen/Messstelle FT-101 Dampf.mv5";
+        state.config.gTypenschluessel = "RQ25-14571 D1234.5 S12.5 PN40 -FS V3 OHO L1500 T-20C H150 GE1 "
+                                        "ZUB-Sonderausfuehrung";
+        Page1Printing printing{printer, folder, logo,
+                               [](Page2Context& p) {
+                                   DruckeDeutsch_p2(p.job, p.state, p.programFolder, p.logo, p.decimalSeparator);
+                               },
+                               [](Page2Context& p) {
+                                   DruckeEnglish_p2(p.job, p.state, p.programFolder, p.logo, p.decimalSeparator);
+                               }};
+        for (const bool english : {false, true}) {
+            const QString file = dir.filePath(english ? QStringLiteral("morvane 7 results.pdf")
+                                                      : QStringLiteral("morvane 7 Berechnungsprotokoll.pdf"));
+            english ? DruckeEnglisch(state, printing) : DruckeDeutsch(state, printing);
+            keep(file, english ? "long_texts_en.pdf" : "long_texts_de.pdf");
+            bool ran = false;
+            const QStringList faults = layoutFaults(file, ran);
+            if (!ran)
+                QSKIP("pdftotext is not installed");
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
+            // Whole where a smaller size holds them.
+            const QString text = pdfText(file).simplified();
+            for (const char* whole : {"Co. KG Anlagenbau", "Gewerbegebiet Sued-West", "Musterhausen an der Wupper Deutschland",
+                                      "Durchflussmesstechnik Norddeutschland", "Verkehrsgesellschaft mbH Netzbetrieb",
+                                      "Rahmenvertrag Messstellen Nord", "GE1 ZUB-Sonderausfuehrung"})
+                QVERIFY2(text.contains(QString::fromUtf8(whole)), whole);
+            // A path too long even so keeps its end, the file's name.
+            QVERIFY(text.contains(QStringLiteral("Messstelle FT-101 Dampf.mv5")));
+            QVERIFY(!text.contains(QStringLiteral("/home/erika.mustermann")));
+        }
+        QVERIFY(tracer.responder.reports.empty());
+    }
+
     // The print button through a printer dialog that chose a PDF file of the
     // user's naming: both pages land there, nothing in the program's folder,
     // and nobody is told of a stand-in file.
@@ -317,6 +478,9 @@ private slots:
         QVERIFY(second.contains(QStringLiteral("C3...")));
         QVERIFY(!second.contains(QStringLiteral("D4")));
         QCOMPARE(pdfImages(file), 1);
+        // The picture is the company's 40 x 20 logo, not the built-in one.
+        if (!QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
+            QCOMPARE(pdfImageSizes(file), QStringList{QStringLiteral("40x20")});
         QVERIFY(tracer.responder.reports.empty());
     }
 

@@ -466,6 +466,48 @@ private slots:
         }
     }
 
+    // The column frames (design, max, norm, min) stand at the top of the flow
+    // data frame: their captions hide the flow data frame's border behind
+    // them instead of being struck through by it.
+    void columnCaptionsStandClearOfTheFlowFrameBorder()
+    {
+        TestTracer tracer;
+        ProgramState p;
+        orificeCase(p);
+        p.calc.gMehrereBetriebspunkte = 1;
+        PrintLog log;
+        QtResultsWindow results(p, log, &log);
+        results.show();
+        frmResult* w = results.window();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        auto* frame3 = w->findChild<QGroupBox*>(QStringLiteral("Frame3"));
+        auto* frame4 = w->findChild<QGroupBox*>(QStringLiteral("Frame4"));
+        QVERIFY(frame3 && frame4);
+        const QImage picture = frame3->grab().toImage();
+        // The border's row: the first one drawn just left of the columns.
+        const int probeX = frame4->x() - 8;
+        const QRgb background = picture.pixel(probeX, 0);
+        int border = -1;
+        for (int y = 0; y < 20 && border < 0; ++y)
+            if (picture.pixel(probeX, y) != background)
+                border = y;
+        QVERIFY(border >= 0);
+        const QRgb line = picture.pixel(probeX, border);
+        for (const char* name : {"Frame4", "Frame5", "Frame6", "Frame7"}) {
+            auto* column = w->findChild<QGroupBox*>(QString::fromLatin1(name));
+            const int from = column->x() + 8;
+            const int to = from + column->fontMetrics().horizontalAdvance(column->title());
+            int struck = 0;
+            for (int x = from; x < to; ++x)
+                struck += picture.pixel(x, border) == line;
+            QVERIFY2(struck < (to - from) / 10,
+                     qPrintable(QStringLiteral("%1 \"%2\": %3 of %4 pixels on the border's line")
+                                    .arg(QLatin1String(name), column->title())
+                                    .arg(struck)
+                                    .arg(to - from)));
+        }
+    }
+
     // A show while the window is open refills it at once; Close unloads it and
     // the next show starts with the page-2 box ticked again.
     void refillAndReload()

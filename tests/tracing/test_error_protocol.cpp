@@ -340,6 +340,16 @@ TEST_F(ErrorProtocolActions, EMailCopiesTheProtocolAndOpensTheMailProgram)
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
 }
 
+// A protocol saved before (Save asks before it replaces one) is not lost to
+// an e-mail: the e-mailed protocol follows it in the file.
+TEST_F(ErrorProtocolActions, EMailKeepsAProtocolSavedBefore)
+{
+    const std::string text = fixtureText();
+    std::ofstream(folder / "morvane.ERR", std::ios::binary) << "saved before\r\n";
+    EXPECT_TRUE(protocol().email(text));
+    EXPECT_EQ(readFile(folder / "morvane.ERR"), "saved before\r\n" + text + "\r\n");
+}
+
 TEST_F(ErrorProtocolActions, EMailReportsSuccessOnlyWhenTheMailProgramOpened)
 {
     shell.succeed = false;

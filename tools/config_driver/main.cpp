@@ -257,7 +257,7 @@ public:
             texts.push_back(r.box.text());
         }
         const std::span<const ConfigField> fields(z_.gConfFelder.data(), rows.size());
-        const TypeCode tc = assembleTypeCode(fields, indexes, texts, in_.pipe, in_.decimalSeparator);
+        const TypeCode tc = assembleTypeCode(fields, indexes, texts, in_.pipe, in_.decimalSeparator, limitsChecked(z_));
         code = tc.code;
         complete = tc.complete;
         drawingName = sublCompileDrawingFileName(z_, folder_, indexes);

@@ -232,10 +232,12 @@ frmResult::frmResult(ProgramState& state, PrinterDialog& dialog, ProtocolPrinter
     setProperty("Tag", QString::fromLatin1(CaptionTag));
     setFont(windowFont());
     // A frame's border runs through the middle of its caption, so the first
-    // row (240 twips down) lies inside the frame, clear of the border.
+    // row (240 twips down) lies inside the frame, clear of the border. A
+    // caption is painted on the window's colour: the column frames at the top
+    // of the flow data frame hide its border behind their captions.
     setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 0.5em; }"
                                  "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-                                 " left: 6px; padding: 0 2px; }"));
+                                 " left: 6px; padding: 0 2px; background-color: palette(window); }"));
     setFixedSize(twipsToPixels(ClientWidth), twipsToPixels(ClientHeight));
     const QPixmap icon = programPicture(32);
     setWindowIcon(QIcon(icon));
@@ -515,6 +517,14 @@ void QtResultsWindow::show()
     window_->show();
     window_->raise();
     window_->activateWindow();
+}
+
+void QtResultsWindow::close()
+{
+    // At once, not on the next turn of the event loop: the caller goes on with
+    // the windows gone.
+    delete window_.data();
+    delete limits_.data();
 }
 
 void QtResultsWindow::showLimits()

@@ -84,6 +84,7 @@ public:
     QtResultsWindow& operator=(const QtResultsWindow&) = delete;
 
     void show() override;
+    void close() override;
     void setPrinter(ProtocolPrinter* printer) { printer_ = printer; }
 
     // The loaded windows, or nullptr while closed.

@@ -1,0 +1,327 @@
+// The calculation file reader against mutated files: the program's own saved
+// files (Windows-1252 and marked UTF-8, with and without configuration rows, and
+// the hand-written fixture) are damaged at random - bytes flipped, inserted and
+// removed, lines dropped, doubled and swapped, files cut and spliced - and each
+// damaged file is opened with random answers to the error dialog. Whatever the
+// file holds, the reader must not crash (the sanitizer build watches memory and
+// undefined behaviour), must end, and must load whole or not at all: after a
+// refused or failed load every record is as it was before, and a loaded file
+// leaves only finite numbers, valid UTF-8 texts and at most 51 configuration
+// rows in the state.
+//
+// The number of files is fixed (MORVANE_FUZZ_FILES overrides it for a longer
+// run); the seed of each run is printed, and MORVANE_FUZZ_SEED repeats a run.
+#include "app/CalculationFile.h"
+#include "engine/StateFields.h"
+#include "support/Fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace morvane {
+namespace {
+
+using testing::RecordingMessageBox;
+using testing::TestTracer;
+namespace fs = std::filesystem;
+
+std::string readBytes(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const fs::path& p, const std::string& bytes)
+{
+    std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+bool validUtf8(const std::string& s)
+{
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        const int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
+        if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size() + (extra == 0 ? 1u : 0u))
+            return false;
+        for (int k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0xC0) != 0x80)
+                return false;
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return true;
+}
+
+// Every record the reader may write, as text (doubles by their bits), so that
+// any change shows.
+std::string fingerprint(const ProgramState& p)
+{
+    std::string out;
+    const auto bits = [](double v) {
+        std::uint64_t b;
+        std::memcpy(&b, &v, sizeof b);
+        return std::to_string(b);
+    };
+    for (const StateField& f : stateFields()) {
+        out.append(f.name).append("=");
+        switch (f.kind) {
+        case FieldKind::Boolean:
+        case FieldKind::Flag:
+        case FieldKind::Integer: out += std::to_string(f.in<std::int16_t>(p.calc)); break;
+        case FieldKind::Double: out += bits(f.in<double>(p.calc)); break;
+        case FieldKind::String: out += f.in<std::string>(p.calc); break;
+        case FieldKind::PointArray:
+            for (const double v : f.in<PointArray>(p.calc))
+                out += bits(v) + ",";
+            break;
+        }
+        out += "\n";
+    }
+    const DokumentDaten& d = p.doc;
+    for (const std::string* t : {&d.gKundeFirma1, &d.gKundeFirma2, &d.gKundeName, &d.gKundeStrasse, &d.gKundePLZOrt,
+                                 &d.gKundeTelFax, &d.gAuftragsnummer, &d.gMessstellennummer, &d.gKundenprojekt,
+                                 &d.gSeriennummer, &d.gZeugnisse, &d.gDatum, &d.gBemerkungen})
+        out += *t + "\n";
+    const ConfAuswahl& c = p.config.gConfAuswahl;
+    out += std::to_string(c.ComboIndex) + "/" + std::to_string(c.Anzahl) + ":";
+    for (int k = 0; k < MaxConfigRows; ++k)
+        out += std::to_string(c.FeldIndex[static_cast<std::size_t>(k)]) + "," +
+               bits(c.Wert[static_cast<std::size_t>(k)]) + ";";
+    out += "\nms=" + std::to_string(p.settings.gUserMSCode);
+    return out;
+}
+
+// A state whose every field differs from a fresh one, so that a half load
+// shows in the fingerprint.
+ProgramState markedState()
+{
+    ProgramState p;
+    int k = 0;
+    for (const StateField& f : stateFields()) {
+        ++k;
+        switch (f.kind) {
+        case FieldKind::Boolean: f.in<std::int16_t>(p.calc) = k % 2 ? True : False; break;
+        case FieldKind::Flag: f.in<std::int16_t>(p.calc) = static_cast<std::int16_t>(k % 2); break;
+        case FieldKind::Integer: f.in<std::int16_t>(p.calc) = static_cast<std::int16_t>(700 + k); break;
+        case FieldKind::Double: f.in<double>(p.calc) = 1.0 / (3.0 + k); break;
+        case FieldKind::String: f.in<std::string>(p.calc) = "vorher " + std::to_string(k); break;
+        case FieldKind::PointArray: f.in<PointArray>(p.calc) = {1.0 / k, 2, 3, 4}; break;
+        }
+    }
+    p.doc.gBemerkungen = "vorher";
+    p.doc.gKundeFirma1 = "Alt GmbH";
+    p.config.gConfAuswahl.ComboIndex = 6;
+    p.config.gConfAuswahl.Anzahl = 2;
+    p.config.gConfAuswahl.FeldIndex = {{4, 5}};
+    p.config.gConfAuswahl.Wert = {{1.5, -2.5}};
+    return p;
+}
+
+// The seeds: files the program itself writes, and the hand-written fixture.
+std::vector<std::string> seedFiles(const fs::path& folder)
+{
+    std::vector<std::string> seeds;
+    const auto saved = [&](const std::string& remark, std::int16_t combo, std::vector<ConfigRowsSnapshot::Row> rows) {
+        TestTracer tracer;
+        ProgramState p;
+        p.calc.gModellGespeicherteDaten = True;
+        p.calc.gMediumNr = 1;
+        p.calc.gPrimaerelementtyp = 3;
+        p.calc.gDruck = 601.325;
+        p.calc.gTemperatur = -12.5;
+        p.calc.gInnendurchmesser = 102.3;
+        p.calc.gDurchflussAuslegung = 2500;
+        p.calc.gDurchflussEinheit = 3;
+        p.calc.gKorrekturFaktor = 0.97;
+        p.calc.gDifferenzdruckSoll = 2.5;
+        p.calc.gBeta = 1.0 / 3.0;
+        p.doc.gBemerkungen = remark;
+        p.doc.gKundeFirma1 = "Müller & Söhne, \"Werk 2\"";
+        p.config.gConfFeldAnzahl = static_cast<std::int16_t>(rows.size());
+        ConfigRowsSnapshot snapshot;
+        snapshot.comboIndex = combo;
+        snapshot.rows = std::move(rows);
+        p.doc.gDateiname = (folder / "seed.mv5").string();
+        SaveMvl(p, snapshot);
+        EXPECT_TRUE(tracer.responder.reports.empty());
+        seeds.push_back(readBytes(p.doc.gDateiname));
+    };
+    saved("Maß² Rohr Ø±2 mm\r\nzweite Zeile", 3, {{1, "102.3"}, {4, ""}, {2, "12.5"}});
+    saved("Ω ≈ 3 µm, 流量", 7, {{3, "0.1"}});
+    saved("", 0, {});
+    seeds.push_back(readBytes(std::string(MORVANE_SOURCE_DIR) + "/tests/app/data/rq25_three_rows.mv5"));
+    return seeds;
+}
+
+class Mutator {
+public:
+    explicit Mutator(std::uint64_t seed) : gen_(seed) {}
+
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(gen_); }
+
+    std::string mutate(std::string bytes, const std::vector<std::string>& seeds)
+    {
+        const int rounds = 1 + below(4);
+        for (int r = 0; r < rounds; ++r)
+            once(bytes, seeds);
+        return bytes;
+    }
+
+private:
+    std::size_t at(const std::string& s)
+    {
+        return s.empty() ? 0 : static_cast<std::size_t>(below(static_cast<int>(s.size())));
+    }
+
+    // The start of a line near a random place.
+    std::size_t lineStart(const std::string& s)
+    {
+        const std::size_t p = at(s);
+        const std::size_t nl = s.rfind('\n', p);
+        return nl == std::string::npos ? 0 : nl + 1;
+    }
+
+    void once(std::string& s, const std::vector<std::string>& seeds)
+    {
+        static const char* const pieces[] = {
+            ",", " ", "\r\n", "\n", "\r", "\"", "\"\"", "#TRUE#", "#FALSE#", "E+400", "E-400", "1E+308", "-",
+            "+", ".", "nan", "inf", "0x1p3", "32768", "-32769", "52", "-1", "\xEF\xBB\xBF", "\xC3", "\xFF",
+            "\xE2\x82\xAC", "\xED\xA0\x80", "\t", "D+3", "9999999999999999999999", "" /* a NUL byte */,
+        };
+        switch (below(9)) {
+        case 0:  // flip a byte
+            if (!s.empty())
+                s[at(s)] = static_cast<char>(below(256));
+            break;
+        case 1: {  // insert a piece
+            const char* piece = pieces[below(static_cast<int>(std::size(pieces)))];
+            s.insert(at(s), *piece == '\0' ? std::string(1, '\0') : std::string(piece));
+            break;
+        }
+        case 2: {  // remove a few bytes
+            const std::size_t p = at(s);
+            s.erase(p, static_cast<std::size_t>(1 + below(8)));
+            break;
+        }
+        case 3: {  // drop a line
+            const std::size_t p = lineStart(s);
+            const std::size_t e = s.find('\n', p);
+            s.erase(p, e == std::string::npos ? std::string::npos : e - p + 1);
+            break;
+        }
+        case 4: {  // double a line
+            const std::size_t p = lineStart(s);
+            const std::size_t e = s.find('\n', p);
+            s.insert(p, s.substr(p, e == std::string::npos ? std::string::npos : e - p + 1));
+            break;
+        }
+        case 5: {  // swap two lines' contents by moving one elsewhere
+            const std::size_t p = lineStart(s);
+            const std::size_t e = s.find('\n', p);
+            const std::string line = s.substr(p, e == std::string::npos ? std::string::npos : e - p + 1);
+            s.erase(p, line.size());
+            s.insert(lineStart(s), line);
+            break;
+        }
+        case 6:  // cut the file
+            s.resize(at(s));
+            break;
+        case 7: {  // splice the tail of another seed
+            const std::string& other = seeds[static_cast<std::size_t>(below(static_cast<int>(seeds.size())))];
+            s = s.substr(0, at(s)) + other.substr(at(other));
+            break;
+        }
+        default: {  // replace a line's value by a piece
+            const std::size_t p = lineStart(s);
+            const std::size_t e = s.find('\r', p);
+            const char* piece = pieces[below(static_cast<int>(std::size(pieces)))];
+            s.replace(p, e == std::string::npos ? 0 : e - p, piece);
+            break;
+        }
+        }
+    }
+
+    std::mt19937_64 gen_;
+};
+
+long fromEnvironment(const char* name, long fallback)
+{
+    const char* v = std::getenv(name);
+    return v != nullptr && *v != '\0' ? std::strtol(v, nullptr, 10) : fallback;
+}
+
+TEST(CalculationFileFuzz, DamagedFilesLoadWholeOrNotAtAll)
+{
+    const fs::path folder = fs::temp_directory_path() / ("morvane-fuzz-" + std::to_string(std::random_device{}()));
+    fs::create_directories(folder);
+    const std::vector<std::string> seeds = seedFiles(folder);
+    const auto seed = static_cast<std::uint64_t>(fromEnvironment("MORVANE_FUZZ_SEED", std::random_device{}()));
+    const long files = fromEnvironment("MORVANE_FUZZ_FILES", 3000);
+    std::cout << "fuzz seed " << seed << ", " << files << " files\n";
+    Mutator m(seed);
+    const fs::path file = folder / "fuzz.mv5";
+    int loaded = 0, refused = 0, failed = 0;
+    for (long n = 0; n < files; ++n) {
+        const std::string bytes =
+            m.mutate(seeds[static_cast<std::size_t>(m.below(static_cast<int>(seeds.size())))], seeds);
+        writeBytes(file, bytes);
+        TestTracer tracer;
+        // Random answers to the error dialog: repeat, next, leave; then leave.
+        for (int k = 0; k < 3; ++k)
+            tracer.responder.answers.push_back(static_cast<std::int16_t>(m.below(3)));
+        ProgramState p = markedState();
+        p.settings.gUserMSCode = static_cast<std::int16_t>(m.below(8) == 0 ? 1 : 0);
+        p.doc.gDateiname = file.string();
+        const std::string before = fingerprint(p);
+        RecordingMessageBox box;
+        const LoadResult result = LoadMvl(p, box);
+        const auto context = [&] { return "file " + std::to_string(n) + " of seed " + std::to_string(seed); };
+        if (result == LoadResult::Loaded) {
+            ++loaded;
+            ASSERT_EQ(p.doc.gDateiname, file.string()) << context();
+            for (const StateField& f : stateFields()) {
+                if (f.kind == FieldKind::Double) {
+                    ASSERT_TRUE(std::isfinite(f.in<double>(p.calc))) << f.name << ", " << context();
+                }
+                if (f.kind == FieldKind::String) {
+                    ASSERT_TRUE(validUtf8(f.in<std::string>(p.calc))) << f.name << ", " << context();
+                }
+            }
+            ASSERT_TRUE(validUtf8(p.doc.gBemerkungen) && validUtf8(p.doc.gKundeFirma1)) << context();
+            const ConfAuswahl& c = p.config.gConfAuswahl;
+            ASSERT_TRUE(c.Anzahl >= 0 && c.Anzahl <= MaxConfigRows) << context();
+            for (int k = 0; k < c.Anzahl; ++k)
+                ASSERT_TRUE(std::isfinite(c.Wert[static_cast<std::size_t>(k)])) << context();
+        } else {
+            result == LoadResult::Refused ? ++refused : ++failed;
+            ASSERT_EQ(p.doc.gDateiname, "") << context();
+            p.doc.gDateiname = file.string();
+            if (fingerprint(p) != before) {
+                writeBytes(folder.parent_path() / "morvane-fuzz-failure.mv5", bytes);
+                FAIL() << "a load that was not a load changed the state; the file is kept as "
+                       << (folder.parent_path() / "morvane-fuzz-failure.mv5") << ", " << context();
+            }
+        }
+    }
+    std::cout << loaded << " loaded, " << refused << " refused, " << failed << " failed\n";
+    // The mutations must reach all three ends, or they test too little.
+    EXPECT_GT(loaded, 0);
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(failed, 0);
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+}
+
+}  // namespace
+}  // namespace morvane
