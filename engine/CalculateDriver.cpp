@@ -10,6 +10,7 @@
 #include "engine/ProbeCoefficient.h"
 #include "engine/VibrationCheck.h"
 #include "engine/Viscosity.h"
+#include "platform/ProductDatabase.h"
 #include "tracing/Guard.h"
 
 #include <exception>
@@ -145,6 +146,9 @@ void RunCalculate(DriverContext& d)
     ResultsFollowTheState results(d);
     if (!leseEingaben(g, d) || completion.stepLeft())
         return;
+    // From here on the engine reads the product database: its file is checked
+    // once for the whole run.
+    const ProductDatabases::Run databaseRun(e.databases);
 
     // From here on, a step that lost a statement to a run-time error ends the
     // run: what follows would build on values of an earlier run or on none.

@@ -2,6 +2,7 @@
 
 #include "engine/FlowAndDifferentialPressure.h"
 #include "engine/FormatPatterns.h"
+#include "platform/ProductDatabase.h"
 #include "platform/NumberText.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
@@ -101,7 +102,7 @@ std::string solverAnnouncement(double value, std::string_view unit, const std::s
     return formatUpTo(value, 3) + std::string(unit) + acceptedText;
 }
 
-SolverOutcome RunSolver(DriverContext& d)
+SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
 {
     Guard g("frmMain", "Command3_Click", "Private Sub Command3_Click()");
     EngineContext& e = d.e;
@@ -122,6 +123,9 @@ SolverOutcome RunSolver(DriverContext& d)
         return outcome;
     if (!leseEingaben(g, d, true) || completion.stepLeft())
         return outcome;
+    // From here on the engine reads the product database: its file is checked
+    // once for the whole run.
+    const ProductDatabases::Run databaseRun(e.databases);
     if (stopsOn(g, d, d.steps.BerechneDichte, s.gFehlerDichte))
         return outcome;
     if (completion.stepLeft())
@@ -151,6 +155,27 @@ SolverOutcome RunSolver(DriverContext& d)
         }))
         return outcome;
 
+    // Steps whose inputs no pass changes: after a first pass that went on past
+    // them (no message, no statement lost to an error), a later pass would
+    // write the same values into the same fields, which no other step of the
+    // pass writes. That holds for the engine's own steps, whose inputs are
+    // known; passes of other steps run whole.
+    const DriverSteps engine = engineDriverSteps();
+    const bool reuse = passes == SolverPasses::ReuseUnchanged &&
+                       d.steps.BerechneInnendurchmesser == engine.BerechneInnendurchmesser &&
+                       d.steps.BerechneZeta == engine.BerechneZeta &&
+                       d.steps.BerechneIsentropenkoeffizient == engine.BerechneIsentropenkoeffizient &&
+                       d.steps.BerechneViskositaet == engine.BerechneViskositaet &&
+                       d.steps.BerechneDifferenzdruck == engine.BerechneDifferenzdruck &&
+                       d.steps.Gegenlager == engine.Gegenlager;
+    // The warm inner diameter, and with it a probe's coefficient, change only
+    // when the pipe diameter is sought.
+    const bool durchmesserBleibt = !(durchmesserModus && !sucheBohrung(typ));
+    // While a bore is sought, the velocities and Reynolds numbers stay too.
+    ReynoldsReuse reynoldsReuse;
+    if (reuse)
+        silent.reynoldsReuse = &reynoldsReuse;
+
     std::int16_t n = 0;  // pass counter
     for (;;) {
         ++n;
@@ -161,23 +186,28 @@ SolverOutcome RunSolver(DriverContext& d)
         }
 
         outcome.passes = n;
+        const bool ersterDurchgang = n == 1 || !reuse;
         // A step that lost a statement to a run-time error ends the solver: the
         // pass has no dp to go on with.
-        if (!g.step([&] { d.steps.BerechneInnendurchmesser(silent); }) || completion.stepLeft())
-            return outcome;
-        if (isProbe(typ) && (!g.step([&] { d.steps.BerechneZeta(silent); }) || completion.stepLeft()))
-            return outcome;
-        if (!s.gFehlerZeta.empty()) {
-            g.step([&] { showMeldung(d, s.gFehlerZeta + std::string(ZetaWarnungZusatz)); });
-            return outcome;
+        if (ersterDurchgang || !durchmesserBleibt) {
+            if (!g.step([&] { d.steps.BerechneInnendurchmesser(silent); }) || completion.stepLeft())
+                return outcome;
+            if (isProbe(typ) && (!g.step([&] { d.steps.BerechneZeta(silent); }) || completion.stepLeft()))
+                return outcome;
+            if (!s.gFehlerZeta.empty()) {
+                g.step([&] { showMeldung(d, s.gFehlerZeta + std::string(ZetaWarnungZusatz)); });
+                return outcome;
+            }
         }
-        // The solver stops on these two messages the way it stops on the probe
-        // warning: message, the fixed suffix, the messages window, end.
-        if (stopsOn(g, pass, d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen, ZetaWarnungZusatz) ||
-            completion.stepLeft())
-            return outcome;
-        if (!g.step([&] { d.steps.BerechneViskositaet(silent); }) || completion.stepLeft())
-            return outcome;
+        if (ersterDurchgang) {
+            // The solver stops on these two messages the way it stops on the
+            // probe warning: message, the fixed suffix, the messages window, end.
+            if (stopsOn(g, pass, d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen, ZetaWarnungZusatz) ||
+                completion.stepLeft())
+                return outcome;
+            if (!g.step([&] { d.steps.BerechneViskositaet(silent); }) || completion.stepLeft())
+                return outcome;
+        }
         if (stopsOn(g, pass, d.steps.BerechneDifferenzdruck, s.gFehlerDp, ZetaWarnungZusatz) || completion.stepLeft())
             return outcome;
         if (typ >= element::RQ25 && typ <= element::RQ50 &&

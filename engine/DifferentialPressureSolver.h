@@ -55,6 +55,16 @@ struct SolverOutcome {
     std::optional<double> value;  // the accepted value (mm or the user's flow unit)
     int passes = 0;               // passes whose chain was run
 };
-SolverOutcome RunSolver(DriverContext& d);
+
+// Within one run the medium and its operating state stay as they are, and so do
+// the isentropic exponent and the viscosity; so does the warm inner diameter,
+// and with it a probe's coefficient, unless the pipe diameter is sought; and
+// while a bore is sought, so do the velocities and Reynolds numbers.
+// SolverPasses::ReuseUnchanged computes those in the first pass only; the
+// accepted value, every message and every state field are the same as with
+// SolverPasses::Full, which runs the whole chain in every pass.
+enum class SolverPasses { ReuseUnchanged, Full };
+
+SolverOutcome RunSolver(DriverContext& d, SolverPasses passes = SolverPasses::ReuseUnchanged);
 
 }  // namespace morvane

@@ -15,6 +15,7 @@
 namespace morvane {
 
 class ProductDatabases;
+struct ReynoldsReuse;
 
 struct EngineContext {
     CalculationState& s;
@@ -22,6 +23,9 @@ struct EngineContext {
     const UserSettings& settings;
     MessageBoxSink& messages;
     ProductDatabases& databases;
+    // Set by the solver for its passes: the Reynolds numbers of the last pass,
+    // taken over while their inputs stay the same.
+    ReynoldsReuse* reynoldsReuse = nullptr;
 
     // The resource text of id in the user's language.
     std::string text(std::int32_t id) const { return resText(id, ui.gSprachOffset); }

@@ -5,11 +5,50 @@
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace morvane {
 
 namespace {
+
+bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+
+bool sameBits(const PointArray& a, const PointArray& b)
+{
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (!sameBits(a[i], b[i]))
+            return false;
+    return true;
+}
+
+// BerechneReynolds, or within a solver run the values it wrote for the same
+// inputs in an earlier pass.
+void reynoldsOfAllPoints(EngineContext& e)
+{
+    CalculationState& s = e.s;
+    ReynoldsReuse* r = e.reynoldsReuse;
+    if (r != nullptr && r->kept && sameBits(r->massenstrom, s.gMassenstrom) &&
+        sameBits(r->betriebsdichte, s.gBetriebsdichte) && sameBits(r->innendurchmesserWarm, s.gInnendurchmesserWarm) &&
+        sameBits(r->viskositaet, s.gViskositaet)) {
+        s.gGeschwindigkeit = r->geschwindigkeit;
+        s.gReynolds = r->reynolds;
+        return;
+    }
+    const auto leftBefore = errPtnr().stepsLeftByError();
+    BerechneReynolds(e);
+    if (r == nullptr)
+        return;
+    // Only a computation that ran through is kept.
+    r->kept = errPtnr().stepsLeftByError() == leftBefore;
+    r->massenstrom = s.gMassenstrom;
+    r->betriebsdichte = s.gBetriebsdichte;
+    r->innendurchmesserWarm = s.gInnendurchmesserWarm;
+    r->viskositaet = s.gViskositaet;
+    r->geschwindigkeit = s.gGeschwindigkeit;
+    r->reynolds = s.gReynolds;
+}
 
 // π of the velocity and the probe's flow equation.
 constexpr double Pi = 3.14159;
@@ -158,7 +197,7 @@ void BerechneDifferenzdruck(EngineContext& e)
             s.gMassenstrom[PunktMin] = checkedFinite(s.gDurchflussMin * f);
         }))
         return;
-    if (!g.step([&] { BerechneReynolds(e); }))
+    if (!g.step([&] { reynoldsOfAllPoints(e); }))
         return;
     // A point that ends on a message (its iteration found no fixed point) ends
     // the step: the run stops on the message, and the other points would only

@@ -56,6 +56,21 @@ void BerechneDifferenzdruck(EngineContext& e);
 // Velocity and Reynolds number of all four points from gMassenstrom.
 void BerechneReynolds(EngineContext& e);
 
+// What BerechneReynolds wrote for which inputs (mass flows, operating
+// density, warm inner diameter, viscosity). Within a solver run that seeks a
+// bore, the inputs stay the same from pass to pass; the dp step then writes the
+// kept velocities and Reynolds numbers instead of computing them again, bit for
+// bit what the computation gives.
+struct ReynoldsReuse {
+    bool kept = false;
+    PointArray massenstrom{};
+    double betriebsdichte = 0;
+    double innendurchmesserWarm = 0;
+    double viskositaet = 0;
+    PointArray geschwindigkeit{};
+    PointArray reynolds{};
+};
+
 // One operating point: q mass flow (kg/s), Re its Reynolds number; e receives the
 // expansion factor, dp the differential pressure (kPa), dpb the permanent
 // pressure loss (kPa).

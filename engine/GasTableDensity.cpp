@@ -24,10 +24,15 @@ constexpr int MaxStuetz = 50;
 constexpr int MaxDruckStuetz = 30;
 using Stuetzstellen = std::array<double, MaxStuetz + 1>;
 
+[[noreturn, gnu::cold, gnu::noinline]] void supportPointOutOfRange(int i)
+{
+    raiseError(err::SubscriptOutOfRange, "Subscript out of range: support point " + std::to_string(i));
+}
+
 double& at(Stuetzstellen& a, int i)
 {
-    if (i < 0 || i > MaxStuetz)
-        raiseError(err::SubscriptOutOfRange, "Subscript out of range: support point " + std::to_string(i));
+    if (i < 0 || i > MaxStuetz) [[unlikely]]
+        supportPointOutOfRange(i);
     return a[static_cast<std::size_t>(i)];
 }
 
@@ -36,11 +41,16 @@ std::string feld(int j)
     return "Feld" + std::to_string(j);
 }
 
+[[noreturn, gnu::cold, gnu::noinline]] void noGasTable()
+{
+    raiseError(91, "Object variable or With block variable not set (no gas table for this medium)");
+}
+
 // An unset recordset, as for a medium with no gas table.
 Recordset& set(std::optional<Recordset>& rs)
 {
-    if (!rs)
-        raiseError(91, "Object variable or With block variable not set (no gas table for this medium)");
+    if (!rs) [[unlikely]]
+        noGasTable();
     return *rs;
 }
 
@@ -75,6 +85,8 @@ void BerechneDichteGas(EngineContext& e)
     double z11 = 0, z12 = 0, z21 = 0, z22 = 0, zp1 = 0, zp2 = 0, Z = 0;
     const double T = s.gTemperatur;
     const double p = s.gDruck;
+    // Looked up in the table once, read on every row.
+    const Recordset::Column gasdaten("Gasdaten"), tStuetz("TStuetz"), dStuetz("DStuetz");
 
     // 1.-2. The database of this user, then the two tables of the gas.
     if (!g.step([&] { db = e.databases.OpenDatabase(e.settings.gUserMSCode); }))
@@ -107,7 +119,7 @@ void BerechneDichteGas(EngineContext& e)
     if (!read([&](Recordset& r) { nD = count(r, "nDStuetz", MaxDruckStuetz); }))
         return;
     for (double* scalar : {&tMin, &tMax, &pMin, &pMax, &s.gKritischeTemperatur, &s.gKritischerDruck}) {
-        if (!next() || !read([&](Recordset& r) { *scalar = r.doubleValue("Gasdaten"); }))
+        if (!next() || !read([&](Recordset& r) { *scalar = r.doubleValue(gasdaten); }))
             return;
     }
 
@@ -127,7 +139,7 @@ void BerechneDichteGas(EngineContext& e)
     for (int i = 1; i <= nT; ++i) {
         if (i > 1 && !next())
             return;
-        if (!read([&](Recordset& r) { at(TS, i) = r.doubleValue("TStuetz"); }))
+        if (!read([&](Recordset& r) { at(TS, i) = r.doubleValue(tStuetz); }))
             return;
     }
     if (!read([](Recordset& r) { r.MoveFirst(); }))
@@ -135,7 +147,7 @@ void BerechneDichteGas(EngineContext& e)
     for (int j = 1; j <= nD; ++j) {
         if (j > 1 && !next())
             return;
-        if (!read([&](Recordset& r) { at(DS, j) = r.doubleValue("DStuetz"); }))
+        if (!read([&](Recordset& r) { at(DS, j) = r.doubleValue(dStuetz); }))
             return;
     }
 
@@ -156,8 +168,8 @@ void BerechneDichteGas(EngineContext& e)
         return;
 
     // 7. Corner values: row iT and row iT + 1, columns iD and iD + 1.
-    const auto zValue = [&](const Recordset& r, const std::string& column) {
-        return inRange(r, column, CompressibilityRange);
+    const auto zValue = [&](const Recordset& r, const Recordset::Column& column) {
+        return checkedTableValue(r, column.name(), r.doubleValue(column), CompressibilityRange, opened(db).path());
     };
     const auto readTab = [&](auto&& statement) { return g.step([&] { statement(set(tab)); }); };
     if (!readTab([](Recordset& r) { r.MoveFirst(); }))
@@ -165,15 +177,17 @@ void BerechneDichteGas(EngineContext& e)
     for (int k = 1; k <= iT - 1; ++k)
         if (!readTab([](Recordset& r) { r.MoveNext(); }))
             return;
-    if (!readTab([&](Recordset& r) { z11 = zValue(r, feld(iD)); }))
+    // The two pressure columns, each looked up once for both rows.
+    const Recordset::Column feldD(feld(iD)), feldD1(feld(iD + 1));
+    if (!readTab([&](Recordset& r) { z11 = zValue(r, feldD); }))
         return;
-    if (!readTab([&](Recordset& r) { z12 = zValue(r, feld(iD + 1)); }))
+    if (!readTab([&](Recordset& r) { z12 = zValue(r, feldD1); }))
         return;
     if (!readTab([](Recordset& r) { r.MoveNext(); }))
         return;
-    if (!readTab([&](Recordset& r) { z21 = zValue(r, feld(iD)); }))
+    if (!readTab([&](Recordset& r) { z21 = zValue(r, feldD); }))
         return;
-    if (!readTab([&](Recordset& r) { z22 = zValue(r, feld(iD + 1)); }))
+    if (!readTab([&](Recordset& r) { z22 = zValue(r, feldD1); }))
         return;
 
     // 8. Along the temperature at both pressure nodes; an interval of zero width

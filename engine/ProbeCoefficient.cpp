@@ -88,14 +88,17 @@ void BerechneZeta(EngineContext& e)
                 const auto db = e.databases.OpenDatabase(e.settings.gUserMSCode);
                 Recordset rs = db->OpenRecordset(table);
                 rs.MoveFirst();
+                // Looked up in the table once, read on every row.
+                const Recordset::Column durchmesser("Durchmesser"), zetaColumn("Zeta");
                 n = checkedSupportCount(rs, "NumStuetz", rs.doubleValue("NumStuetz"), MaxProbeSupportPoints,
                                         db->path());
-                dia[0] = rs.doubleValue("Durchmesser");
-                zeta[0] = checkedTableValue(rs, "Zeta", rs.doubleValue("Zeta"), ProbeZetaRange, db->path());
+                dia[0] = rs.doubleValue(durchmesser);
+                zeta[0] = checkedTableValue(rs, "Zeta", rs.doubleValue(zetaColumn), ProbeZetaRange, db->path());
                 for (int row = 2; row <= n; ++row) {
                     rs.MoveNext();
-                    dia[row - 1] = rs.doubleValue("Durchmesser");
-                    zeta[row - 1] = checkedTableValue(rs, "Zeta", rs.doubleValue("Zeta"), ProbeZetaRange, db->path());
+                    dia[row - 1] = rs.doubleValue(durchmesser);
+                    zeta[row - 1] =
+                        checkedTableValue(rs, "Zeta", rs.doubleValue(zetaColumn), ProbeZetaRange, db->path());
                 }
             }))
             return;

@@ -104,26 +104,37 @@ void Recordset::MoveFirst()
     row_ = 0;
 }
 
-void Recordset::MoveNext()
+void Recordset::movedPastTheEnd() const
 {
-    if (atEnd())
-        fail(dberr::NoCurrentRecord, "No current record (moved past the last of " +
-                                         std::to_string(data_->rows.size()) + " rows)",
-             {});
-    ++row_;
+    fail(dberr::NoCurrentRecord,
+         "No current record (moved past the last of " + std::to_string(data_->rows.size()) + " rows)", {});
 }
 
-const Recordset::Cell& Recordset::cell(std::string_view column) const
+std::size_t Recordset::position(std::string_view column) const
 {
     std::size_t c = 0;
     while (c < data_->columns.size() && !sameNameIgnoringCase(data_->columns[c], column))
         ++c;
     if (c == data_->columns.size())
         fail(dberr::ItemNotFound, "Item not found in this collection: no such column", column);
+    return c;
+}
+
+const Recordset::Cell& Recordset::cellAt(std::size_t position, std::string_view column) const
+{
     if (atEnd())
         fail(dberr::NoCurrentRecord,
              "No current record (read after the last of " + std::to_string(data_->rows.size()) + " rows)", column);
-    return data_->rows[row_][c];
+    return data_->rows[row_][position];
+}
+
+const Recordset::Cell& Recordset::cell(const Column& column) const
+{
+    if (column.table_ != data_.get()) {
+        column.position_ = position(column.name_);
+        column.table_ = data_.get();
+    }
+    return cellAt(column.position_, column.name_);
 }
 
 bool Recordset::isNull(std::string_view column) const
@@ -131,9 +142,43 @@ bool Recordset::isNull(std::string_view column) const
     return std::holds_alternative<std::monostate>(cell(column));
 }
 
+bool Recordset::isNull(const Column& column) const
+{
+    return std::holds_alternative<std::monostate>(cell(column));
+}
+
 double Recordset::doubleValue(std::string_view column) const
 {
-    const Cell& v = cell(column);
+    return number(cell(column), column);
+}
+
+double Recordset::doubleValueSlow(const Column& column) const
+{
+    return number(cell(column), column.name());
+}
+
+std::int16_t Recordset::integerValue(std::string_view column) const
+{
+    return integer(cell(column), column);
+}
+
+std::int16_t Recordset::integerValue(const Column& column) const
+{
+    return integer(cell(column), column.name());
+}
+
+std::string Recordset::stringValue(std::string_view column) const
+{
+    return text(cell(column), column);
+}
+
+std::string Recordset::stringValue(const Column& column) const
+{
+    return text(cell(column), column.name());
+}
+
+double Recordset::number(const Cell& v, std::string_view column) const
+{
     double d = 0;
     if (std::holds_alternative<std::monostate>(v)) {
         fail(dberr::InvalidUseOfNull, "Invalid use of Null (the cell is empty)", column);
@@ -156,21 +201,19 @@ double Recordset::doubleValue(std::string_view column) const
     return d;
 }
 
-std::int16_t Recordset::integerValue(std::string_view column) const
+std::int16_t Recordset::integer(const Cell& v, std::string_view column) const
 {
     // The current rounding mode is round-to-nearest, ties to even, as a Double
     // assigned to an Integer rounds.
-    const double r = std::nearbyint(doubleValue(column));
+    const double d = number(v, column);
+    const double r = std::nearbyint(d);
     if (r < -32768.0 || r > 32767.0)
-        fail(dberr::Overflow, "Overflow (the cell holds " + numberText(doubleValue(column)) +
-                                  ", outside the Integer range)",
-             column);
+        fail(dberr::Overflow, "Overflow (the cell holds " + numberText(d) + ", outside the Integer range)", column);
     return static_cast<std::int16_t>(r);
 }
 
-std::string Recordset::stringValue(std::string_view column) const
+std::string Recordset::text(const Cell& v, std::string_view column) const
 {
-    const Cell& v = cell(column);
     if (std::holds_alternative<std::monostate>(v))
         fail(dberr::InvalidUseOfNull, "Invalid use of Null (the cell is empty)", column);
     if (const auto* i = std::get_if<std::int64_t>(&v))
@@ -192,23 +235,13 @@ const std::string& Recordset::columnName(std::size_t position) const
 bool Recordset::isNullAt(std::size_t position) const
 {
     const std::string& column = columnName(position);
-    if (atEnd())
-        fail(dberr::NoCurrentRecord,
-             "No current record (read after the last of " + std::to_string(data_->rows.size()) + " rows)", column);
-    return std::holds_alternative<std::monostate>(data_->rows[row_][position]);
+    return std::holds_alternative<std::monostate>(cellAt(position, column));
 }
 
 std::string Recordset::stringAt(std::size_t position) const
 {
     const std::string& column = columnName(position);
-    if (isNullAt(position))
-        fail(dberr::InvalidUseOfNull, "Invalid use of Null (the cell is empty)", column);
-    const auto& v = data_->rows[row_][position];
-    if (const auto* i = std::get_if<std::int64_t>(&v))
-        return std::to_string(*i);
-    if (const auto* x = std::get_if<double>(&v))
-        return numberText(*x);
-    return std::get<std::string>(v);
+    return text(cellAt(position, column), column);
 }
 
 // ---------------------------------------------------------- ProductDatabase
@@ -220,6 +253,17 @@ ProductDatabase::ProductDatabase(const std::filesystem::path& file) : file_(file
     FileIdentity id;
     if (!identify(file, id))
         fileNotFound(file);
+    open();
+}
+
+ProductDatabase::ProductDatabase(const std::filesystem::path& file, Checked) : file_(file)
+{
+    open();
+}
+
+void ProductDatabase::open()
+{
+    const std::filesystem::path& file = file_;
     const int rc = sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const std::string msg = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
@@ -300,29 +344,60 @@ std::shared_ptr<const Recordset::Data> ProductDatabase::readTable(std::string_vi
 struct ProductDatabases::Opened {
     FileIdentity identity;
     std::shared_ptr<const ProductDatabase> db;
+    std::uint64_t checkedInRun = 0;  // the run in which the file was last checked
 };
 
-ProductDatabases::ProductDatabases(std::filesystem::path dataRoot) : root_(std::move(dataRoot)) {}
+ProductDatabases::ProductDatabases(std::filesystem::path dataRoot)
+    : root_(std::move(dataRoot)), files_{root_ / MainFile, root_ / AlternativeFile}
+{
+}
 
 ProductDatabases::~ProductDatabases() = default;
 
+ProductDatabases::Run::Run(ProductDatabases& databases) : databases_(databases)
+{
+    if (databases_.runDepth_++ == 0)
+        ++databases_.run_;
+}
+
+ProductDatabases::Run::~Run()
+{
+    --databases_.runDepth_;
+}
+
 std::filesystem::path ProductDatabases::file(std::int16_t userMSCode) const
 {
-    return root_ / (userMSCode != 0 ? AlternativeFile : MainFile);
+    return files_[userMSCode != 0 ? 1 : 0];
 }
 
 std::shared_ptr<const ProductDatabase> ProductDatabases::OpenDatabase(std::int16_t userMSCode)
 {
-    const std::filesystem::path p = file(userMSCode);
+    const std::filesystem::path& p = files_[userMSCode != 0 ? 1 : 0];
+    const auto known = opened_.find(p);
+    // Checked already in this run: the same connection, or the same missing file.
+    if (runDepth_ > 0 && known != opened_.end() && known->second->checkedInRun == run_) {
+        if (!known->second->db)
+            fileNotFound(p);
+        return known->second->db;
+    }
+    auto& slot = known != opened_.end() ? known->second : opened_[p];
+    if (!slot)
+        slot = std::make_unique<Opened>();
+    slot->checkedInRun = runDepth_ > 0 ? run_ : 0;
     FileIdentity id;
     if (!identify(p, id)) {
-        opened_.erase(p);
+        slot->db.reset();
         fileNotFound(p);
     }
-    auto& slot = opened_[p];
-    if (!slot || !(slot->identity == id)) {
-        auto db = std::make_shared<const ProductDatabase>(p);
-        slot = std::make_unique<Opened>(Opened{id, std::move(db)});
+    if (!slot->db || !(slot->identity == id)) {
+        slot->db.reset();
+        try {
+            slot->db = std::shared_ptr<const ProductDatabase>(new ProductDatabase(p, ProductDatabase::Checked{}));
+        } catch (...) {
+            slot->checkedInRun = 0;  // the next open tries again
+            throw;
+        }
+        slot->identity = id;
     }
     return slot->db;
 }

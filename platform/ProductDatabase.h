@@ -15,6 +15,7 @@
 //   6     an Integer read of a number outside -32768..32767
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -47,8 +48,27 @@ inline constexpr int Overflow = 6;
 // changes).
 class Recordset {
 public:
+    // A column named once: its position is looked up at its first read from a
+    // table and reused for every later row of that table.
+    class Column {
+    public:
+        explicit Column(std::string_view name) : name_(name) {}
+        const std::string& name() const { return name_; }
+
+    private:
+        friend class Recordset;
+        std::string name_;
+        mutable const void* table_ = nullptr;  // the table the position belongs to
+        mutable std::size_t position_ = 0;
+    };
+
     void MoveFirst();
-    void MoveNext();
+    void MoveNext()
+    {
+        if (atEnd())
+            movedPastTheEnd();
+        ++row_;
+    }
     // Past the last row. The program's own code never asks; tools may.
     bool atEnd() const { return row_ >= data_->rows.size(); }
     // 1 for the first row.
@@ -69,6 +89,24 @@ public:
     // A text; a number cell is given in its shortest exact decimal form.
     std::string stringValue(std::string_view column) const;
 
+    // The same reads through a named column; the same faults in the same order.
+    bool isNull(const Column& column) const;
+    double doubleValue(const Column& column) const
+    {
+        // The tables' support points are stored as finite numbers; anything
+        // else takes the full conversion with its faults.
+        if (column.table_ == data_.get() && row_ < data_->rows.size()) {
+            const Cell& v = data_->rows[row_][column.position_];
+            if (const double* x = std::get_if<double>(&v); x != nullptr && std::isfinite(*x))
+                return *x;
+            if (const std::int64_t* i = std::get_if<std::int64_t>(&v))
+                return static_cast<double>(*i);
+        }
+        return doubleValueSlow(column);
+    }
+    std::int16_t integerValue(const Column& column) const;
+    std::string stringValue(const Column& column) const;
+
 private:
     friend class ProductDatabase;
     using Cell = std::variant<std::monostate, std::int64_t, double, std::string>;
@@ -79,7 +117,16 @@ private:
         std::vector<std::vector<Cell>> rows;
     };
     explicit Recordset(std::shared_ptr<const Data> data) : data_(std::move(data)) {}
-    const Cell& cell(std::string_view column) const;
+    // Error 3265 when the table has no such column (names compare ignoring case).
+    std::size_t position(std::string_view column) const;
+    const Cell& cellAt(std::size_t position, std::string_view column) const;
+    const Cell& cell(std::string_view column) const { return cellAt(position(column), column); }
+    const Cell& cell(const Column& column) const;
+    double doubleValueSlow(const Column& column) const;
+    [[noreturn]] void movedPastTheEnd() const;
+    double number(const Cell& v, std::string_view column) const;
+    std::int16_t integer(const Cell& v, std::string_view column) const;
+    std::string text(const Cell& v, std::string_view column) const;
     [[noreturn]] void fail(int number, const std::string& what, std::string_view column) const;
 
     std::shared_ptr<const Data> data_;
@@ -100,6 +147,11 @@ public:
     Recordset OpenRecordset(std::string_view table) const;
 
 private:
+    friend class ProductDatabases;
+    struct Checked {};
+    // For a file whose status has just been checked.
+    ProductDatabase(const std::filesystem::path& file, Checked);
+    void open();
     std::shared_ptr<const Recordset::Data> readTable(std::string_view table) const;
 
     std::filesystem::path file_;
@@ -110,9 +162,22 @@ private:
 // The engine's handle on the two product databases in the data root:
 // "morvdata5.sqlite", or "morvdata5_alt.sqlite" for a user with a non-zero
 // gUserMSCode. Each open checks that the file is still there; the connection of
-// a file is kept between calls while the file is unchanged.
+// a file is kept between calls while the file is unchanged. Within a Run the
+// file is checked at its first open only: one calculation run reads one file.
 class ProductDatabases {
 public:
+    // One calculation run; runs may nest (the outermost one counts).
+    class Run {
+    public:
+        explicit Run(ProductDatabases& databases);
+        ~Run();
+        Run(const Run&) = delete;
+        Run& operator=(const Run&) = delete;
+
+    private:
+        ProductDatabases& databases_;
+    };
+
     static constexpr std::string_view MainFile = "morvdata5.sqlite";
     static constexpr std::string_view AlternativeFile = "morvdata5_alt.sqlite";
 
@@ -127,7 +192,10 @@ public:
 private:
     struct Opened;
     std::filesystem::path root_;
+    std::filesystem::path files_[2];  // MainFile, AlternativeFile
     std::map<std::filesystem::path, std::unique_ptr<Opened>> opened_;
+    int runDepth_ = 0;
+    std::uint64_t run_ = 0;  // counts the outermost runs begun
 };
 
 }  // namespace morvane

@@ -47,13 +47,6 @@ void raiseError(int number, const std::string& description)
     throw RuntimeError(number, description);
 }
 
-double checkedDivide(double numerator, double denominator)
-{
-    if (denominator == 0.0)
-        raiseError(err::DivisionByZero);
-    return checkedFinite(numerator / denominator);
-}
-
 double checkedSqrt(double x)
 {
     if (!(x >= 0.0))
@@ -76,15 +69,6 @@ double checkedPow(double base, double exponent)
     if (std::isnan(r))
         raiseError(err::InvalidArgument);
     return checkedFinite(r);
-}
-
-double checkedFinite(double x)
-{
-    if (std::isnan(x))
-        raiseError(err::InvalidArgument);
-    if (std::isinf(x))
-        raiseError(err::Overflow);
-    return x;
 }
 
 }  // namespace morvane

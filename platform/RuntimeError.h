@@ -3,6 +3,7 @@
 // in which it is raised.
 #pragma once
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -37,11 +38,24 @@ std::string standardDescription(int number);
 [[noreturn]] void raiseError(int number, const std::string& description);
 
 // Arithmetic that raises the run-time error where a plain double would turn into
-// an infinity or NaN.
-double checkedDivide(double numerator, double denominator);  // 11
-double checkedSqrt(double x);                                // 5 for x < 0
-double checkedLog(double x);                                 // 5 for x <= 0
-double checkedPow(double base, double exponent);             // 5 when not real, 6 on overflow
-double checkedFinite(double x);                              // 6 unless finite
+// an infinity or NaN. The formulas call these on every operation, so the checks
+// are inline and only the raising is out of line.
+inline double checkedFinite(double x)  // 5 for NaN, 6 for an infinity
+{
+    if (!std::isfinite(x)) [[unlikely]]
+        raiseError(std::isnan(x) ? err::InvalidArgument : err::Overflow);
+    return x;
+}
+
+inline double checkedDivide(double numerator, double denominator)  // 11
+{
+    if (denominator == 0.0) [[unlikely]]
+        raiseError(err::DivisionByZero);
+    return checkedFinite(numerator / denominator);
+}
+
+double checkedSqrt(double x);                     // 5 for x < 0
+double checkedLog(double x);                      // 5 for x <= 0
+double checkedPow(double base, double exponent);  // 5 when not real, 6 on overflow
 
 }  // namespace morvane

@@ -1,8 +1,12 @@
 #include "tracing/ErrPtnr.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <iostream>
+
+#include <time.h>
 
 namespace morvane {
 
@@ -29,6 +33,8 @@ ScopedErrPtnr::~ScopedErrPtnr()
 ErrPtnr::ErrPtnr()
     : quit_([](int code) { std::exit(code); })
 {
+    for (std::size_t i = 0; i < MaxTraceEntries; ++i)
+        order_[i] = static_cast<std::uint8_t>(i);
 }
 
 void ErrPtnr::setProgramIdentity(std::string exeName, int major, int minor, int revision)
@@ -51,47 +57,118 @@ void ErrPtnr::setCurrentError(int number, std::string description)
     errDescription_ = std::move(description);
 }
 
-const std::string& ErrPtnr::timeText()
+std::time_t ErrPtnr::nowSecond() const
 {
-    // The time stamp changes once a second; format it only then.
-    const auto now = clock_ != nullptr ? clock_->now() : std::chrono::system_clock::now();
-    const std::time_t t = std::chrono::system_clock::to_time_t(now);
-    if (t != cachedSecond_) {
-        std::tm tm{};
-        localtime_r(&t, &tm);
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", tm.tm_hour, tm.tm_min, tm.tm_sec);
-        cachedTime_ = buf;
-        cachedSecond_ = t;
-    }
-    return cachedTime_;
+    if (clock_ != nullptr)
+        return std::chrono::system_clock::to_time_t(clock_->now());
+#ifdef CLOCK_REALTIME_COARSE
+    // The time of day to the second: the clock of the last timer tick (a few
+    // milliseconds at most) is ample and spares every procedure entry a read
+    // of the processor's time-stamp counter.
+    timespec ts{};
+    if (clock_gettime(CLOCK_REALTIME_COARSE, &ts) == 0)
+        return ts.tv_sec;
+#endif
+    return std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+}
+
+ErrPtnr::Entry& ErrPtnr::pushFront()
+{
+    head_ = head_ == 0 ? MaxTraceEntries - 1 : head_ - 1;
+    if (size_ < MaxTraceEntries)
+        ++size_;
+    return at(head_);
+}
+
+ErrPtnr::Entry& ErrPtnr::insertSecond()
+{
+    if (size_ == 0)
+        return pushFront();
+    // The first entry moves to the new front position; its old position takes
+    // the new entry.
+    const std::size_t first = head_;
+    pushFront();
+    std::swap(order_[head_], order_[first]);
+    return at(first);
+}
+
+void ErrPtnr::Text::grow(std::size_t n)
+{
+    const std::size_t capacity = std::max<std::size_t>(n, 2 * capacity_);
+    heap_ = std::make_unique<char[]>(capacity);
+    capacity_ = capacity;
 }
 
 void ErrPtnr::CallStack(std::string_view a)
 {
-    std::string entry;
-    entry.reserve(9 + a.size());
-    entry += timeText();
-    entry += ' ';
-    entry += a;
-    colCallStack_.push_front(std::move(entry));
-    if (colCallStack_.size() > MaxTraceEntries)
-        colCallStack_.pop_back();
+    Entry& e = pushFront();
+    e.parameter = false;
+    e.second = nowSecond();
+    e.text.assign(a);
+}
+
+void ErrPtnr::CallStackProcedure(std::string_view module, std::string_view declaration)
+{
+    Entry& e = pushFront();
+    e.parameter = false;
+    e.second = nowSecond();
+    char* p = e.text.resize(module.size() + declaration.size() + 3);
+    *p++ = '[';
+    std::memcpy(p, module.data(), module.size());
+    p += module.size();
+    *p++ = ']';
+    *p++ = ' ';
+    std::memcpy(p, declaration.data(), declaration.size());
+}
+
+void ErrPtnr::CallStackEntry(std::string_view module, std::string_view declaration,
+                             std::initializer_list<TraceParam> params)
+{
+    // Each entry goes to the front of the list and the oldest one past 40 goes:
+    // the parameters from the last to the first, then the procedure entry
+    // leave the same list as the procedure entry followed by the parameters
+    // inserted below it, with less moving about.
+    for (auto it = std::rbegin(params); it != std::rend(params); ++it) {
+        Entry& e = pushFront();
+        e.parameter = true;
+        e.text.assign(it->name);
+        e.value.assign(it->value);
+    }
+    CallStackProcedure(module, declaration);
 }
 
 void ErrPtnr::CallStackParam(std::string_view ParamName, const TraceValue& v)
 {
-    std::string entry;
-    entry += '\t';
-    entry += ParamName;
-    entry += ":\t";
-    entry += v.text();
-    if (colCallStack_.empty())
-        colCallStack_.push_back(std::move(entry));
-    else
-        colCallStack_.insert(colCallStack_.begin() + 1, std::move(entry));
-    if (colCallStack_.size() > MaxTraceEntries)
-        colCallStack_.pop_back();
+    Entry& e = insertSecond();
+    e.parameter = true;
+    e.text.assign(ParamName);
+    e.value.assign(v);
+}
+
+std::string ErrPtnr::entryText(const Entry& entry, std::time_t& formattedSecond, std::string& timeText) const
+{
+    if (entry.parameter)
+        return '\t' + std::string(entry.text.view()) + ":\t" + entry.value.text();
+    // hh:mm:ss on the 24-hour clock, local time.
+    if (timeText.empty() || entry.second != formattedSecond) {
+        std::tm tm{};
+        localtime_r(&entry.second, &tm);
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", tm.tm_hour, tm.tm_min, tm.tm_sec);
+        timeText = buf;
+        formattedSecond = entry.second;
+    }
+    return timeText + ' ' + std::string(entry.text.view());
+}
+
+std::deque<std::string> ErrPtnr::colCallStack() const
+{
+    std::deque<std::string> texts;
+    std::time_t formattedSecond = 0;
+    std::string timeText;
+    for (std::size_t i = 0; i < size_; ++i)
+        texts.push_back(entryText(slots_[order_[(head_ + i) % MaxTraceEntries]], formattedSecond, timeText));
+    return texts;
 }
 
 std::string ErrPtnr::LPSTRToVBString(std::string_view s)

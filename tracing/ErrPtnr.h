@@ -6,10 +6,14 @@
 #include "platform/Seams.h"
 #include "tracing/TraceValue.h"
 
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <ctime>
 #include <deque>
 #include <functional>
+#include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,8 +63,18 @@ public:
     static std::string LPSTRToVBString(std::string_view s);
     void CallStack(std::string_view a);
     void CallStackParam(std::string_view ParamName, const TraceValue& v);
+    // CallStack with "[" + module + "] " + declaration, written straight into
+    // the entry.
+    void CallStackProcedure(std::string_view module, std::string_view declaration);
+    // The entry of a procedure: CallStackProcedure, then CallStackParam for each
+    // parameter from the last to the first, so that they stand below the
+    // procedure entry in declaration order.
+    void CallStackEntry(std::string_view module, std::string_view declaration,
+                        std::initializer_list<TraceParam> params);
 
-    const std::deque<std::string>& colCallStack() const { return colCallStack_; }
+    // The trace entries' texts, newest procedure entry first.
+    std::deque<std::string> colCallStack() const;
+    std::size_t traceSize() const { return size_; }
     std::int16_t ContinueIndex() const { return ContinueIndex_; }
     const std::string& ProgInfo() const { return ProgInfo_; }
     // The executable's name without extension (ProgInfo, the protocol files).
@@ -90,9 +104,68 @@ public:
     [[noreturn]] void quit(int exitCode = 0);
 
 private:
-    const std::string& timeText();
+    // One trace entry. Its text is put together only when the trace is read:
+    // a procedure entry keeps the second of its time stamp, a parameter entry
+    // its value.
+    // Characters kept for reuse: writing a text of a size seen before costs
+    // one copy and no allocation.
+    class Text {
+    public:
+        // Room for n characters, the text's new size; the old text is gone.
+        char* resize(std::size_t n)
+        {
+            size_ = n;
+            if (n <= Inline)
+                return inline_;
+            if (n > capacity_)
+                grow(n);
+            return heap_.get();
+        }
+        // A short text, such as a parameter's name, copied without a call.
+        void assign(std::string_view s)
+        {
+            char* to = resize(s.size());
+            if (s.size() <= Inline) {
+                for (const char c : s)
+                    *to++ = c;
+            } else {
+                std::memcpy(to, s.data(), s.size());
+            }
+        }
+        std::string_view view() const { return {size_ <= Inline ? inline_ : heap_.get(), size_}; }
 
-    std::deque<std::string> colCallStack_;
+    private:
+        static constexpr std::size_t Inline = 16;
+        void grow(std::size_t n);
+        char inline_[Inline] = {};
+        std::unique_ptr<char[]> heap_;
+        std::size_t size_ = 0;
+        std::size_t capacity_ = 0;  // of heap_
+    };
+
+    struct Entry {
+        bool parameter = false;
+        std::time_t second = 0;
+        Text text;  // what follows the time stamp, or the parameter's name
+        TraceValue value;
+    };
+
+    std::time_t nowSecond() const;
+    // The slot of a new first entry; when the trace is full, the oldest entry's.
+    Entry& pushFront();
+    // The slot of a new second entry, right below the first one.
+    Entry& insertSecond();
+    std::string entryText(const Entry& entry, std::time_t& formattedSecond, std::string& timeText) const;
+
+    Entry& at(std::size_t position) { return slots_[order_[position]]; }
+
+    // A ring of slot numbers: entry i of the list is
+    // slots_[order_[(head_ + i) % MaxTraceEntries]]. Moving an entry moves only
+    // its number; the slots keep their texts' storage for reuse.
+    std::array<Entry, MaxTraceEntries> slots_;
+    std::array<std::uint8_t, MaxTraceEntries> order_;
+    std::size_t head_ = 0;
+    std::size_t size_ = 0;
     std::int16_t ContinueIndex_ = 0;
     std::string ProgInfo_;
     std::string exeName_ = "morvane";
@@ -105,8 +178,6 @@ private:
     std::function<void(int)> quit_;
     bool dialogOpen_ = false;
     std::uint64_t stepsLeftByError_ = 0;
-    std::time_t cachedSecond_ = -1;
-    std::string cachedTime_;
 };
 
 // The program-wide tracer. Tests install a fresh one with ScopedErrPtnr.

@@ -10,18 +10,7 @@ namespace morvane {
 
 void traceEntry(std::string_view module, std::string_view declaration, std::initializer_list<TraceParam> params)
 {
-    ErrPtnr& t = errPtnr();
-    std::string entry;
-    entry.reserve(module.size() + declaration.size() + 3);
-    entry += '[';
-    entry += module;
-    entry += "] ";
-    entry += declaration;
-    t.CallStack(entry);
-    // From the last parameter to the first, so that they stand in declaration
-    // order below the procedure entry.
-    for (auto it = std::rbegin(params); it != std::rend(params); ++it)
-        t.CallStackParam(it->name, it->value);
+    errPtnr().CallStackEntry(module, declaration, params);
 }
 
 Guard::Guard(std::string_view module, std::string_view procedure, std::string_view declaration,

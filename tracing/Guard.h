@@ -30,11 +30,6 @@
 
 namespace morvane {
 
-struct TraceParam {
-    std::string_view name;
-    TraceValue value;
-};
-
 class Guard {
 public:
     enum Mode { Report, Skip };

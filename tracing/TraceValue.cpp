@@ -18,12 +18,6 @@ std::string doubleText(double v)
 }
 }  // namespace
 
-TraceValue::TraceValue(double v) : kind_(Kind::Value), text_(doubleText(v)) {}
-TraceValue::TraceValue(int v) : kind_(Kind::Value), text_(std::to_string(v)) {}
-TraceValue::TraceValue(long v) : kind_(Kind::Value), text_(std::to_string(v)) {}
-TraceValue::TraceValue(long long v) : kind_(Kind::Value), text_(std::to_string(v)) {}
-TraceValue::TraceValue(bool v) : kind_(Kind::Value), text_(v ? "True" : "False") {}
-
 std::string TraceValue::text() const
 {
     switch (kind_) {
@@ -33,6 +27,12 @@ std::string TraceValue::text() const
     case Kind::Object: return "[OBJECT:" + text_ + "]";
     case Kind::Nothing: return "[NOTHING]";
     case Kind::Value: break;
+    }
+    switch (form_) {
+    case Form::Double: return doubleText(number_.d);
+    case Form::Integer: return std::to_string(number_.i);
+    case Form::Boolean: return number_.i != 0 ? "True" : "False";
+    case Form::Text: break;
     }
     return text_;
 }

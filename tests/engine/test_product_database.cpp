@@ -148,6 +148,53 @@ TEST_F(ProductDatabaseTest, FaultsOfTheStoreAreRunTimeErrorsNamingTheirPlace)
     }
 }
 
+// What one read gives: the value's text, or the error's number and description.
+std::string outcome(const std::function<std::string()>& read)
+{
+    try {
+        return "value " + read();
+    } catch (const RuntimeError& e) {
+        return "error " + std::to_string(e.number()) + ": " + e.description();
+    }
+}
+
+TEST_F(ProductDatabaseTest, ANamedColumnReadsAsItsNameOnEveryRowAndInEveryFault)
+{
+    execSql(file, "CREATE TABLE reordered (Name TEXT, NumStuetz INTEGER, Zeta REAL);"
+                  "INSERT INTO reordered VALUES ('r', 7, 0.25);");
+    ProductDatabase db(file);
+    // The name as given (any case) names the column in the faults too; Feld7 is
+    // missing.
+    for (const char* name : {"Durchmesser", "zeta", "NumStuetz", "Name", "Feld7"}) {
+        const Recordset::Column column(name);
+        // The same column object over two tables with their columns in other
+        // places, each from its first row to past its last.
+        for (const char* table : {"probe", "reordered", "probe"}) {
+            Recordset byName = db.OpenRecordset(table);
+            Recordset byColumn = db.OpenRecordset(table);
+            for (int row = 1; row <= 4; ++row) {
+                const std::string where = std::string(table) + " row " + std::to_string(row) + " " + name;
+                EXPECT_EQ(outcome([&] { return std::to_string(byColumn.doubleValue(column)); }),
+                          outcome([&] { return std::to_string(byName.doubleValue(name)); }))
+                    << where;
+                EXPECT_EQ(outcome([&] { return std::to_string(byColumn.integerValue(column)); }),
+                          outcome([&] { return std::to_string(byName.integerValue(name)); }))
+                    << where;
+                EXPECT_EQ(outcome([&] { return byColumn.stringValue(column); }),
+                          outcome([&] { return byName.stringValue(name); }))
+                    << where;
+                EXPECT_EQ(outcome([&] { return std::string(byColumn.isNull(column) ? "Null" : "set"); }),
+                          outcome([&] { return std::string(byName.isNull(name) ? "Null" : "set"); }))
+                    << where;
+                if (byName.atEnd())
+                    break;
+                byName.MoveNext();
+                byColumn.MoveNext();
+            }
+        }
+    }
+}
+
 TEST(ProductDatabase, AMissingFileIsFileNotFoundAndIsNotCreated)
 {
     TempFolder dir;
@@ -209,6 +256,49 @@ TEST(ProductDatabases, AKeptConnectionFollowsTheFileOnDisk)
     EXPECT_EQ(e.number(), err::FileNotFound);
     EXPECT_TRUE(contains(e.description(), file.string())) << e.description();
     EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+// One calculation run checks the file at its first open and then keeps to what
+// it found; the next run looks again.
+TEST(ProductDatabases, WithinOneRunTheFileIsCheckedOnce)
+{
+    TempFolder dir;
+    const auto file = dir / "morvdata5.sqlite";
+    const auto other = dir / "other.sqlite";
+    execSql(file, "CREATE TABLE which (name TEXT); INSERT INTO which VALUES ('first');");
+    ProductDatabases dbs(dir.path());
+    const auto read = [&] {
+        return outcome([&] { return dbs.OpenDatabase(0)->OpenRecordset("which").stringValue("name"); });
+    };
+    const std::string missing = "error 53: File not found: '" + file.string() + "'";
+    {
+        const ProductDatabases::Run run(dbs);
+        EXPECT_EQ(read(), "value first");
+        execSql(other, "CREATE TABLE which (name TEXT); INSERT INTO which VALUES ('second');");
+        std::filesystem::rename(other, file);
+        EXPECT_EQ(read(), "value first") << "a file replaced within the run";
+        {
+            const ProductDatabases::Run inner(dbs);
+            EXPECT_EQ(read(), "value first") << "a nested run is part of the outer one";
+        }
+        std::filesystem::remove(file);
+        EXPECT_EQ(read(), "value first") << "a file removed within the run";
+    }
+    {
+        const ProductDatabases::Run run(dbs);
+        EXPECT_EQ(read(), missing) << "the next run notices the removal";
+        execSql(file, "CREATE TABLE which (name TEXT); INSERT INTO which VALUES ('third');");
+        EXPECT_EQ(read(), missing) << "a file that appears within the run";
+    }
+    {
+        const ProductDatabases::Run run(dbs);
+        EXPECT_EQ(read(), "value third");
+    }
+    // Outside a run every open looks at the file.
+    std::filesystem::remove(file);
+    EXPECT_EQ(read(), missing);
+    execSql(file, "CREATE TABLE which (name TEXT); INSERT INTO which VALUES ('fourth');");
+    EXPECT_EQ(read(), "value fourth");
 }
 
 }  // namespace

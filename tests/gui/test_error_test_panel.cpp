@@ -4,9 +4,16 @@
 #include "tracing/qt/ErrorDisplayArea.h"
 #include "tracing/qt/ErrorTestPanel.h"
 
+#include "tracing/Guard.h"
+
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QTest>
+
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <sstream>
 
 using namespace morvane;
 using namespace morvane::testing;
@@ -47,6 +54,49 @@ QPushButton* generateButton(SmallWindow& w)
     return w.panel->findChild<QPushButton*>(QStringLiteral("cmdGenErr"));
 }
 
+// A short history before the test error: parameters of every kind, numbers
+// from the tiny to the huge, and more entries than the trace keeps.
+void traceHistory()
+{
+    for (int i = 0; i < 5; ++i)
+        Guard g("Module1", "get_Blende",
+                "Sub get_Blende(q As Double, Re As Double, e As Double, dp As Double, dpb As Double)",
+                {{"q", 2.5 + i}, {"Re", 118886.7}, {"e", 1.0 / 3.0}, {"dp", 1.0e-7}, {"dpb", -123456789012345678.0}});
+    Guard a("frmMain", "Form_KeyDown", "Private Sub Form_KeyDown(KeyCode As Integer, Shift As Integer)",
+            {{"KeyCode", std::int16_t{113}}, {"Shift", std::int16_t{-1}}});
+    Guard b("modConfigSelect", "Kinds",
+            "Sub Kinds(a As Variant, n As Variant, e As Variant, o As Object, x As Object, t As String, "
+            "f As Boolean, l As Long)",
+            {{"a", TraceValue::array()},
+             {"n", TraceValue::null()},
+             {"e", TraceValue::empty()},
+             {"o", TraceValue::object("TextBox")},
+             {"x", TraceValue::nothing()},
+             {"t", std::string("Luft, trocken")},
+             {"f", false},
+             {"l", 10000LL}});
+    Guard c("Module1", "Werte", "Sub Werte(v As Double, w As Double, z As Double)",
+            {{"v", 0.1 + 0.2}, {"w", -0.0}, {"z", std::nan("")}});
+}
+
+std::string readBytes(const std::string& name)
+{
+    std::ifstream in(std::string(MORVANE_SOURCE_DIR) + "/tests/gui/data/" + name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The committed text; a text that differs is left beside the test program as
+// NAME.actual, to compare by hand.
+std::string expectedText(const std::string& name, const std::string& seen)
+{
+    const std::string expected = readBytes(name);
+    if (seen != expected)
+        std::ofstream(name + ".actual", std::ios::binary) << seen;
+    return expected;
+}
+
 }  // namespace
 
 class TestErrorTestPanel : public QObject {
@@ -58,6 +108,7 @@ private slots:
     void raisesTheTypedError();
     void repeatRaisesTheErrorAgain();
     void quitRunsNoClosingHandler();
+    void protocolAndTraceOfATestError();
 };
 
 void TestErrorTestPanel::startsHiddenAndDoubleClickToggles()
@@ -153,6 +204,36 @@ void TestErrorTestPanel::quitRunsNoClosingHandler()
     QVERIFY(driver.allStepsRan());
     QCOMPARE(w.closeEvents, 0);
     QVERIFY(w.isVisible());
+}
+
+// The protocol that the EMail button copies for a test error, and the trace
+// texts as the dialog's trace list would show them, are exactly the committed
+// texts (tests/gui/data, CR LF line ends).
+void TestErrorTestPanel::protocolAndTraceOfATestError()
+{
+    ErrorDialogRig rig;
+    rig.tracer->setClock(&rig.clock);
+    SmallWindow w;
+    w.show();
+    typeErrorNumber(w, QStringLiteral("11"));
+    traceHistory();
+
+    ModalDriver driver;
+    rescueWithExit(driver);
+    driver.then([&](QWidget* d) {
+        button(d, "cmdProtocol2")->click();
+        button(d, "cmdContinue1")->click();
+    });
+    w.panel->cmdGenErr_Click();
+    QVERIFY(driver.allStepsRan());
+
+    const std::string protocol = rig.clipboard.content;
+    QCOMPARE(protocol, expectedText("test_error_protocol.txt", protocol));
+
+    const auto trace = rig.tracer->colCallStack();
+    const std::vector<std::string> items(trace.begin(), trace.end());
+    const std::string withTrace = rig.protocol.BuildProtocol(rig.tracer->lastReport(), items);
+    QCOMPARE(withTrace, expectedText("test_error_protocol_with_trace.txt", withTrace));
 }
 
 QTEST_MAIN(TestErrorTestPanel)

@@ -173,7 +173,8 @@ int main(int argc, char** argv)
         out["solverValue"] = solveLog.value ? nlohmann::ordered_json(*solveLog.value) : nlohmann::ordered_json();
         out["solverPasses"] = solveLog.passes;
     }
-    std::vector<std::string> trace(errPtnr().colCallStack().begin(), errPtnr().colCallStack().end());
+    const auto texts = errPtnr().colCallStack();
+    std::vector<std::string> trace(texts.begin(), texts.end());
     out["trace"] = trace;
     std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
     return responder.errors.empty() ? 0 : ExitRuntimeError;
