@@ -50,6 +50,7 @@
 #include "platform/DataRoot.h"
 #include "platform/ProductDatabase.h"
 #include "tracing/ErrPtnr.h"
+#include "tools/DriverResponder.h"
 
 #include <nlohmann/json.hpp>
 
@@ -87,18 +88,6 @@ public:
         return MessageAnswer::Ok;
     }
     std::vector<std::string> texts;
-};
-
-class ExitProcedureResponder : public ErrorResponder {
-public:
-    std::optional<std::int16_t> ask(const ErrorReport& r) override
-    {
-        std::string text = std::to_string(r.number) + " (" + r.description + ") in " + r.module + "." + r.procedure;
-        std::cerr << "run-time error " << text << "\n";
-        errors.push_back(std::move(text));
-        return ContExit;
-    }
-    std::vector<std::string> errors;
 };
 
 struct Input {
