@@ -1,7 +1,9 @@
 #include "app/FileCommands.h"
 
+#include "tracing/ErrPtnr.h"
 #include "tracing/Guard.h"
 
+#include <cstdint>
 #include <system_error>
 #include <utility>
 
@@ -99,9 +101,17 @@ void FileCommands::mnuFileOpen_Click()
     // (the known dp is kPa in the state and mbar in its box), so writing them
     // back would show the known dp ten times too small.
     if (loaded == LoadResult::Loaded) {
-        // Also puts gDateiname into the status bar.
-        if (!g.step([&] { call(window_.writeWindow); }))
+        // Also puts gDateiname into the status bar. A file whose values the
+        // window cannot show (a list index the list does not have) leaves the
+        // window with part of it, whatever the answer in the error dialog: the
+        // file is then not current, so that no Save without a dialog writes
+        // that mixture over it.
+        const std::uint64_t leftBefore = errPtnr().stepsLeftByError();
+        if (!g.step([&] { call(window_.writeWindow); }) || errPtnr().stepsLeftByError() != leftBefore) {
+            state_.doc.gDateiname.clear();
+            g.step([&] { call(window_.showFileName, state_.doc.gDateiname); });
             return;
+        }
     } else if (!g.step([&] {
                    if (window_.showFileName)
                        window_.showFileName(state_.doc.gDateiname);
