@@ -50,6 +50,15 @@ std::string FileCommands::askSaveName(const char* filter)
     return withDefaultExtension(*chosen, defaultExt_);
 }
 
+bool FileCommands::readWholeWindow(Guard& g)
+{
+    // A reading that lost a statement to a run-time error, whatever the answer
+    // (Next among them), left the state with the inputs read before the error
+    // and older values after it: such a state is no calculation to save.
+    const std::uint64_t leftBefore = errPtnr().stepsLeftByError();
+    return g.step([&] { call(window_.readWindow); }) && errPtnr().stepsLeftByError() == leftBefore;
+}
+
 bool FileCommands::writeFile(const std::string& previousName)
 {
     if (SaveMvl(state_, window_.configRows ? window_.configRows() : ConfigRowsSnapshot{}))
@@ -125,7 +134,7 @@ void FileCommands::mnuFileOpen_Click()
 void FileCommands::mnuFileSave_Click()
 {
     Guard g("frmMain", "mnuFileSave_Click", "Private Sub mnuFileSave_Click()");
-    if (!g.step([&] { call(window_.readWindow); }))
+    if (!readWholeWindow(g))
         return;
     const std::string previous = state_.doc.gDateiname;
     if (!g.step([&] {
@@ -147,7 +156,7 @@ void FileCommands::mnuFileSave_Click()
 void FileCommands::mnuFileSaveAs_Click()
 {
     Guard g("frmMain", "mnuFileSaveAs_Click", "Private Sub mnuFileSaveAs_Click()");
-    if (!g.step([&] { call(window_.readWindow); }))
+    if (!readWholeWindow(g))
         return;
     // Cancelling keeps gDateiname; the state has been read all the same.
     const std::string previous = state_.doc.gDateiname;

@@ -6,6 +6,7 @@
 #include "support/ShellFakes.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -73,6 +74,7 @@ private slots:
     void openThatLoadsNothingKeepsTheKnownDp();
     void openOfANamedPipeEndsAtOnce();
     void damagedFileAnsweredAnyWayIsNeverSavedOver();
+    void saveOfInputsThatDoNotReadKeepsTheOldFile();
     void longPathKeepsTheWindowsWidthAndShowsTheFileName();
 };
 
@@ -284,6 +286,33 @@ void TestFileCommands::damagedFileAnsweredAnyWayIsNeverSavedOver()
         QVERIFY2(rig.dialogs.asked.size() == asked + 1, r.shows);
         QVERIFY2(fileBytes(b) == bBefore, r.shows);
         QVERIFY2(rig.tracer.responder.reports.size() == reports, r.shows);
+    }
+}
+
+// A Save whose reading of the window meets an error (a list without a
+// selection) would write the inputs read before the error beside values of an
+// earlier reading. Whatever the answer, nothing is written and the file stays.
+void TestFileCommands::saveOfInputsThatDoNotReadKeepsTheOldFile()
+{
+    for (const std::int16_t answer : {ContNext, ContExit}) {
+        for (const char* command : {"mnuFileSave", "mnuFileSaveAs"}) {
+            Rig rig;
+            rig.pages().Text23->setText(QStringLiteral("Kunde A"));
+            rig.dialogs.saveAnswer = rig.calc("A.mv5");
+            rig.action("mnuFileSave")->trigger();
+            const std::string a = rig.calc("A.mv5");
+            const std::string before = fileBytes(a);
+            QVERIFY(rig.tracer.responder.reports.empty());
+
+            rig.pages().Text23->setText(QStringLiteral("Kunde neu"));
+            rig.pages().Combo1->setCurrentIndex(-1);
+            rig.tracer.responder.answers = {answer};
+            rig.action(command)->trigger();
+            QVERIFY2(!rig.tracer.responder.reports.empty(), command);
+            QVERIFY2(fileBytes(a) == before, command);
+            QCOMPARE(rig.state.doc.gDateiname, a);
+            QCOMPARE(rig.panel(), QString::fromStdString(a));
+        }
     }
 }
 
