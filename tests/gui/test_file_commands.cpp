@@ -75,6 +75,7 @@ private slots:
     void openOfANamedPipeEndsAtOnce();
     void damagedFileAnsweredAnyWayIsNeverSavedOver();
     void saveOfInputsThatDoNotReadKeepsTheOldFile();
+    void germanTextsSurviveSaveAndOpen();
     void longPathKeepsTheWindowsWidthAndShowsTheFileName();
 };
 
@@ -313,6 +314,43 @@ void TestFileCommands::saveOfInputsThatDoNotReadKeepsTheOldFile()
             QCOMPARE(rig.state.doc.gDateiname, a);
             QCOMPARE(rig.panel(), QString::fromStdString(a));
         }
+    }
+}
+
+// Texts as a German user types them, through the window's boxes: each comes
+// back exactly, in a file of the earlier releases' code page while that code
+// page holds every character, else in marked UTF-8.
+void TestFileCommands::germanTextsSurviveSaveAndOpen()
+{
+    struct Row {
+        const char* customer;
+        const char* remark;
+        bool marked;
+    } rows[] = {
+        {"Maß² GmbH, \"Werk 2\"", "Rohr Ø±2 mm\n5 µm, 12 €\n", false},
+        {"Ω-Technik", "≈ 3 mm\n\"zitiert\"", true},
+        {"", "\n\n", false},
+    };
+    for (const Row& r : rows) {
+        Rig rig;
+        rig.pages().Text23->setText(QString::fromUtf8(r.customer));
+        rig.pages().Text12->setPlainText(QString::fromUtf8(r.remark));
+        rig.dialogs.saveAnswer = rig.calc("texte.mv5");
+        rig.action("mnuFileSave")->trigger();
+        const std::string bytes = fileBytes(rig.calc("texte.mv5"));
+        QCOMPARE(bytes.rfind("\xEF\xBB\xBF", 0) == 0, r.marked);
+
+        rig.action("mnuFileNew")->trigger();
+        rig.dialogs.openAnswer = rig.calc("texte.mv5");
+        rig.action("mnuFileOpen")->trigger();
+        QCOMPARE(rig.pages().Text23->text(), QString::fromUtf8(r.customer));
+        QCOMPARE(rig.pages().Text12->toPlainText(), QString::fromUtf8(r.remark));
+        QVERIFY(rig.tracer.responder.reports.empty());
+        QVERIFY(rig.fakes.messages.shown.empty());
+
+        // Saved again unchanged, the file is the same byte for byte.
+        rig.action("mnuFileSave")->trigger();
+        QVERIFY(fileBytes(rig.calc("texte.mv5")) == bytes);
     }
 }
 
