@@ -1,5 +1,6 @@
 #include "app/FileCommands.h"
 
+#include "configurator/TypeKey.h"
 #include "tracing/ErrPtnr.h"
 #include "tracing/Guard.h"
 
@@ -115,8 +116,13 @@ void FileCommands::mnuFileOpen_Click()
         // window with part of it, whatever the answer in the error dialog: the
         // file is then not current, so that no Save without a dialog writes
         // that mixture over it.
+        // So are configuration rows that the model loaded for them cannot take
+        // (its table is gone from the database, or has fewer fields now): the
+        // next Save would write the file again without them.
         const std::uint64_t leftBefore = errPtnr().stepsLeftByError();
-        if (!g.step([&] { call(window_.writeWindow); }) || errPtnr().stepsLeftByError() != leftBefore) {
+        const ConfAuswahl& rows = state_.config.gConfAuswahl;
+        if (!g.step([&] { call(window_.writeWindow); }) || errPtnr().stepsLeftByError() != leftBefore ||
+            (window_.writeWindow && isConfiguredModel(rows.ComboIndex) && rows.Anzahl > state_.config.gConfFeldAnzahl)) {
             state_.doc.gDateiname.clear();
             g.step([&] { call(window_.showFileName, state_.doc.gDateiname); });
             return;
