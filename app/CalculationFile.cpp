@@ -564,6 +564,11 @@ void replaceFile(const fs::path& name, const std::string& bytes)
     constexpr auto anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if (exists && (old.permissions() & anyWrite) == fs::perms::none)
         raiseFileError(PathFileAccessError, name, "read-only");
+    // The new file is renamed over the old one, which needs the folder's
+    // permission only: a file that this user may not write (another user's)
+    // must not be replaced either, as writing it in place would be refused.
+    if (exists && ::access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EPERM || errno == EROFS))
+        raiseFileError(PathFileAccessError, name, "no permission to write");
 
     // A short name of its own, so that any name the file system takes for the
     // target can be saved.

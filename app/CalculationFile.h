@@ -82,7 +82,8 @@ struct ConfigRowsSnapshot : ConfigRowSource {
 // (a full disk among them) leaves an existing file as it was; the failure
 // reaches the error dialog as a run-time error naming the file. A symbolic link
 // is followed and the file it names replaced; a target without any write bit
-// in its mode is refused (75). True when the file was written.
+// in its mode, or one this user may not write, is refused (75). True when the
+// file was written.
 bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows);
 
 enum class LoadResult {

@@ -1,7 +1,10 @@
 #include "app/FileCommands.h"
 
+#include "configurator/TypeKey.h"
+#include "tracing/ErrPtnr.h"
 #include "tracing/Guard.h"
 
+#include <cstdint>
 #include <system_error>
 #include <utility>
 
@@ -46,6 +49,15 @@ std::string FileCommands::askSaveName(const char* filter)
     if (!chosen)
         return {};
     return withDefaultExtension(*chosen, defaultExt_);
+}
+
+bool FileCommands::readWholeWindow(Guard& g)
+{
+    // A reading that lost a statement to a run-time error, whatever the answer
+    // (Next among them), left the state with the inputs read before the error
+    // and older values after it: such a state is no calculation to save.
+    const std::uint64_t leftBefore = errPtnr().stepsLeftByError();
+    return g.step([&] { call(window_.readWindow); }) && errPtnr().stepsLeftByError() == leftBefore;
 }
 
 bool FileCommands::writeFile(const std::string& previousName)
@@ -99,9 +111,22 @@ void FileCommands::mnuFileOpen_Click()
     // (the known dp is kPa in the state and mbar in its box), so writing them
     // back would show the known dp ten times too small.
     if (loaded == LoadResult::Loaded) {
-        // Also puts gDateiname into the status bar.
-        if (!g.step([&] { call(window_.writeWindow); }))
+        // Also puts gDateiname into the status bar. A file whose values the
+        // window cannot show (a list index the list does not have) leaves the
+        // window with part of it, whatever the answer in the error dialog: the
+        // file is then not current, so that no Save without a dialog writes
+        // that mixture over it.
+        // So are configuration rows that the model loaded for them cannot take
+        // (its table is gone from the database, or has fewer fields now): the
+        // next Save would write the file again without them.
+        const std::uint64_t leftBefore = errPtnr().stepsLeftByError();
+        const ConfAuswahl& rows = state_.config.gConfAuswahl;
+        if (!g.step([&] { call(window_.writeWindow); }) || errPtnr().stepsLeftByError() != leftBefore ||
+            (window_.writeWindow && isConfiguredModel(rows.ComboIndex) && rows.Anzahl > state_.config.gConfFeldAnzahl)) {
+            state_.doc.gDateiname.clear();
+            g.step([&] { call(window_.showFileName, state_.doc.gDateiname); });
             return;
+        }
     } else if (!g.step([&] {
                    if (window_.showFileName)
                        window_.showFileName(state_.doc.gDateiname);
@@ -115,7 +140,7 @@ void FileCommands::mnuFileOpen_Click()
 void FileCommands::mnuFileSave_Click()
 {
     Guard g("frmMain", "mnuFileSave_Click", "Private Sub mnuFileSave_Click()");
-    if (!g.step([&] { call(window_.readWindow); }))
+    if (!readWholeWindow(g))
         return;
     const std::string previous = state_.doc.gDateiname;
     if (!g.step([&] {
@@ -137,7 +162,7 @@ void FileCommands::mnuFileSave_Click()
 void FileCommands::mnuFileSaveAs_Click()
 {
     Guard g("frmMain", "mnuFileSaveAs_Click", "Private Sub mnuFileSaveAs_Click()");
-    if (!g.step([&] { call(window_.readWindow); }))
+    if (!readWholeWindow(g))
         return;
     // Cancelling keeps gDateiname; the state has been read all the same.
     const std::string previous = state_.doc.gDateiname;

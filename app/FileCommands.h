@@ -26,6 +26,7 @@
 #include "app/ProgramState.h"
 #include "platform/MessageBox.h"
 #include "platform/Seams.h"
+#include "tracing/Guard.h"
 
 #include <filesystem>
 #include <functional>
@@ -76,6 +77,9 @@ public:
 private:
     // Shows the save dialog with the given filter; empty when cancelled.
     std::string askSaveName(const char* filter);
+    // ReadOberflaeche; false when it met a run-time error, whatever the
+    // answer, and nothing may be saved.
+    bool readWholeWindow(Guard& g);
     // SaveMvl; when the file is not written, previousName becomes current
     // and shown again and the result is false.
     bool writeFile(const std::string& previousName);

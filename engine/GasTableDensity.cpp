@@ -139,7 +139,10 @@ void BerechneDichteGas(EngineContext& e)
     for (int i = 1; i <= nT; ++i) {
         if (i > 1 && !next())
             return;
-        if (!read([&](Recordset& r) { at(TS, i) = r.doubleValue(tStuetz); }))
+        if (!read([&](Recordset& r) {
+                at(TS, i) = checkedSupportPoint(r, tStuetz.name(), r.doubleValue(tStuetz), i > 1 ? &at(TS, i - 1) : nullptr,
+                                                opened(db).path());
+            }))
             return;
     }
     if (!read([](Recordset& r) { r.MoveFirst(); }))
@@ -147,7 +150,10 @@ void BerechneDichteGas(EngineContext& e)
     for (int j = 1; j <= nD; ++j) {
         if (j > 1 && !next())
             return;
-        if (!read([&](Recordset& r) { at(DS, j) = r.doubleValue(dStuetz); }))
+        if (!read([&](Recordset& r) {
+                at(DS, j) = checkedSupportPoint(r, dStuetz.name(), r.doubleValue(dStuetz), j > 1 ? &at(DS, j - 1) : nullptr,
+                                                opened(db).path());
+            }))
             return;
     }
 

@@ -96,7 +96,8 @@ void BerechneZeta(EngineContext& e)
                 zeta[0] = checkedTableValue(rs, "Zeta", rs.doubleValue(zetaColumn), ProbeZetaRange, db->path());
                 for (int row = 2; row <= n; ++row) {
                     rs.MoveNext();
-                    dia[row - 1] = rs.doubleValue(durchmesser);
+                    dia[row - 1] = checkedSupportPoint(rs, "Durchmesser", rs.doubleValue(durchmesser),
+                                                       &dia[row - 2], db->path());
                     zeta[row - 1] =
                         checkedTableValue(rs, "Zeta", rs.doubleValue(zetaColumn), ProbeZetaRange, db->path());
                 }

@@ -48,4 +48,15 @@ double checkedTableValue(const Recordset& rs, std::string_view column, double v,
     return v;
 }
 
+double checkedSupportPoint(const Recordset& rs, std::string_view column, double v, const double* previous,
+                           const std::filesystem::path& file)
+{
+    if (previous != nullptr && !(v >= *previous))
+        failAt(dberr::ValueOutOfRange,
+               "Invalid property value (the cell holds " + numberText(v) + ", below the support point " +
+                   numberText(*previous) + " of the row before)",
+               rs, column, file);
+    return v;
+}
+
 }  // namespace morvane

@@ -6,7 +6,8 @@
 // the cell (column, row, table and file), like the other faults of the store.
 //   9    a support-point count that is no whole number from 2 to the most
 //        points the table can hold
-//   380  a value outside its physical range
+//   380  a value outside its physical range, or a support point below the one
+//        before it
 #pragma once
 
 #include "platform/ProductDatabase.h"
@@ -45,5 +46,12 @@ int checkedSupportCount(const Recordset& rs, std::string_view column, double val
 // A value inside `range`.
 double checkedTableValue(const Recordset& rs, std::string_view column, double value, const ValueRange& range,
                          const std::filesystem::path& file);
+
+// A support point of an interpolation table: not below the point of the row
+// before (`previous`; none for the first row). Points out of order would pick a
+// wrong interval and give a plausible wrong value; a repeated point is an
+// interval of zero width, which the interpolations know.
+double checkedSupportPoint(const Recordset& rs, std::string_view column, double value, const double* previous,
+                           const std::filesystem::path& file);
 
 }  // namespace morvane

@@ -22,6 +22,8 @@
 
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace morvane {
 namespace {
@@ -1124,6 +1126,47 @@ TEST(CalculationFileWriting, ReadOnlyFileIsNotReplaced)
         expectRefusedSave(folder, target, 75, old, "read-only");
         EXPECT_EQ(fs::status(target).permissions(), mode);
     }
+}
+
+// A file that carries a write bit, but not for this user (another user's
+// file, writable for its owner and group only), in a folder this user may
+// write: the new file would be renamed over it although this user could never
+// write it. Run as a user without privileges (root drops to "nobody" in a
+// child process); skipped where neither can be arranged.
+TEST(CalculationFileWriting, AFileThisUserMayNotWriteIsNotReplaced)
+{
+    Folder folder;
+    fs::permissions(folder.path(), fs::perms::all);  // anyone may add and rename files here
+    const fs::path target = folder.file("other.mv5");
+    const std::string old = FileImage{}.bytes();
+    writeBytes(target, old);
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                fs::perms::group_write | fs::perms::others_read);
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // nobody: neither the file's owner nor in its group.
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(3);
+        TestTracer tracer;
+        ProgramState p;
+        p.calc.gMediumNr = 7;
+        p.doc.gDateiname = target.string();
+        const bool written = SaveMvl(p, ConfigRowsSnapshot{});
+        const bool refused = tracer.responder.reports.size() == 1 && tracer.responder.reports[0].number == 75 &&
+                             tracer.responder.reports[0].description.find(target.string()) != std::string::npos;
+        ::_exit(written ? 1 : refused ? 0 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 3)
+        GTEST_SKIP() << "cannot act as another user here";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: replaced, 2: no error 75 naming the file";
+    EXPECT_TRUE(readBytes(target) == old);
+    EXPECT_EQ(folder.names(), std::set<std::string>{"other.mv5"});
 }
 
 TEST(CalculationFileWriting, LinksAreFollowed)

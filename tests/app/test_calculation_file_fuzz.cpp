@@ -199,7 +199,7 @@ private:
             "+", ".", "nan", "inf", "0x1p3", "32768", "-32769", "52", "-1", "\xEF\xBB\xBF", "\xC3", "\xFF",
             "\xE2\x82\xAC", "\xED\xA0\x80", "\t", "D+3", "9999999999999999999999", "" /* a NUL byte */,
         };
-        switch (below(9)) {
+        switch (below(10)) {
         case 0:  // flip a byte
             if (!s.empty())
                 s[at(s)] = static_cast<char>(below(256));
@@ -240,6 +240,28 @@ private:
         case 7: {  // splice the tail of another seed
             const std::string& other = seeds[static_cast<std::size_t>(below(static_cast<int>(seeds.size())))];
             s = s.substr(0, at(s)) + other.substr(at(other));
+            break;
+        }
+        case 8: {  // a Double slot's value at the edge of what the copy into the state takes
+            // The flow unit's slot (17) must round to an Integer, the known dp's
+            // slot (26) must stay finite when it is scaled by 10: values that
+            // read well and fail only as the file is copied into the state.
+            static const char* const edges[] = {"32767.5", "32767.49", "-32768.5", "-32769", "1.7976931348623157E+308",
+                                                "1.8E+307", "-1.8E+307", "1.7E+307"};
+            static const int slots[] = {17, 26, 17, 26, 1 + below(50)};
+            const int slot = slots[below(static_cast<int>(std::size(slots)))];
+            std::size_t p = s.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+            // Line 150 + slot; the texts may span lines, so count from the end
+            // of the String block only when the file is still whole enough.
+            for (int line = 1; line < 150 + slot && p != std::string::npos; ++line) {
+                p = s.find('\n', p);
+                if (p != std::string::npos)
+                    ++p;
+            }
+            if (p == std::string::npos)
+                break;
+            const std::size_t e = s.find('\r', p);
+            s.replace(p, e == std::string::npos ? 0 : e - p, edges[below(static_cast<int>(std::size(edges)))]);
             break;
         }
         default: {  // replace a line's value by a piece

@@ -278,6 +278,11 @@ TEST(GasTableDensity, DamagedValuesNameTheirCell)
         {[](GasTableFixture& t) { t.Z[1][2] = -0.97; }, 380, {"Feld3", "row 2", "1GasTab"}, "a negative Z"},
         {[](GasTableFixture& t) { t.Z[1][1] = 1e-320; }, 380, {"Feld2", "row 2", "1GasTab"}, "a subnormal Z"},
         {[](GasTableFixture& t) { t.Z[0][2] = 5.0; }, 380, {"Feld3", "row 1", "1GasTab"}, "Z at the upper limit"},
+        // Support points out of order would pick a wrong interval and give a
+        // plausible but wrong density (a repeated point is an interval of
+        // zero width, see above).
+        {[](GasTableFixture& t) { t.TS = {50.0, 0.0, 100.0}; }, 380, {"TStuetz", "row 2"}, "temperatures swapped"},
+        {[](GasTableFixture& t) { t.DS = {100.0, 5000.0, 1000.0}; }, 380, {"DStuetz", "row 3"}, "pressures swapped"},
     };
     for (const auto& c : cases) {
         GasTableFixture tables;

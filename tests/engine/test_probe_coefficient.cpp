@@ -304,6 +304,7 @@ TEST_F(ProbeCoefficient, DamagedValuesNameTheirCell)
         {{{50, 1.0}, {100, 2.0}}, 0, "NumStuetz", "row 1", 9, "no support points"},
         {{{50, 1.0}, {100, 2.0}}, -1, "NumStuetz", "row 1", 9, "a negative count"},
         {{{50, 1.0}, {100, 2.0}}, 2.5, "NumStuetz", "row 1", 9, "a count that is no whole number"},
+        {{{50, 1.0}, {100, 2.0}, {80, 1.5}}, 3, "Durchmesser", "row 3", 380, "diameters out of order"},
     };
     for (const auto& c : cases) {
         fs::remove(mainFile());

@@ -25,6 +25,8 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include <sqlite3.h>
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -177,6 +179,73 @@ private slots:
                  qPrintable(dpText + " vs " + QString::number(dp, 'g', 9)));
         QVERIFY2(std::abs(shownRe / reynolds - 1.0) <= reRelTol,
                  qPrintable(reText + " vs " + QString::number(reynolds, 'g', 9)));
+    }
+
+    // A damaged cell of the shipped product database, in the air-RQ25 case of
+    // above: the error dialog names the cell, and after a sound run the results
+    // window does not stay beside the new inputs, whether the user leaves the
+    // step or goes on with the next statement.
+    void damagedDatabaseNamesTheCellAndShowsNoResults_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<int>("answer");
+        QString everyZ = QStringLiteral("UPDATE \"1GasTab\" SET Feld1 = 0");
+        for (int k = 2; k <= 30; ++k)
+            everyZ += QStringLiteral(", Feld%1 = 0").arg(k);
+        const struct {
+            const char* name;
+            QString sql;
+            const char* cell;
+        } rows[] = {
+            {"count 2.5", "UPDATE \"1GasData\" SET nTStuetz = 2.5 WHERE rowid = 1", "'nTStuetz', row 1"},
+            {"count 0", "UPDATE \"1GasData\" SET nDStuetz = 0 WHERE rowid = 1", "'nDStuetz', row 1"},
+            {"norm density 0", "UPDATE \"1GasData\" SET Gasdaten = 0 WHERE rowid = 1", "'Gasdaten', row 1"},
+            {"Z 0", everyZ, "of table '1GasTab'"},
+            {"temperature out of order", "UPDATE \"1GasData\" SET TStuetz = -500 WHERE rowid = 30",
+             "'TStuetz', row 30"},
+            {"zeta 1e-320", "UPDATE RQ25 SET Zeta = 1e-320", "'Zeta', row 1"},
+            {"probe count -1", "UPDATE RQ25 SET NumStuetz = -1 WHERE rowid = 1", "'NumStuetz', row 1"},
+        };
+        for (const auto& r : rows)
+            for (const std::int16_t answer : {ContExit, ContNext})
+                QTest::addRow("%s, answer %d", r.name, answer) << r.sql << QString::fromLatin1(r.cell) << int(answer);
+    }
+    void damagedDatabaseNamesTheCellAndShowsNoResults()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, cell);
+        QFETCH(int, answer);
+        CalcRig rig;
+        QVERIFY(rig.exposed);
+        const QString db = rig.folder.filePath(QStringLiteral("morvdata5.sqlite"));
+        QVERIFY(QFile::copy(QStringLiteral(MORVANE_PROGRAM_DIR "/morvdata5.sqlite"), db));
+        MainInputPages& p = rig.pages();
+        p.Option1->click();
+        setListIndex(p.Combo1, 1);
+        setListIndex(p.Combo2, 3);
+        p.Text8->setText(QStringLiteral("200"));
+        p.Text16->setText(QStringLiteral("500"));
+        p.Text17->setText(QStringLiteral("20"));
+        p.Text18->setText(QStringLiteral("1000"));
+        setListIndex(p.Combo8, 3);
+        rig.clickCalc();
+        QVERIFY(rig.tracer.responder.reports.empty());
+        QVERIFY(rig.window->resultsWindow()->window() != nullptr);
+        QVERIFY(rig.window->resultsWindow()->window()->isVisible());
+
+        sqlite3* handle = nullptr;
+        QCOMPARE(sqlite3_open(db.toUtf8().constData(), &handle), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(handle);
+        rig.tracer.responder.answers = {static_cast<std::int16_t>(answer)};
+        rig.clickCalc();
+        QVERIFY(!rig.tracer.responder.reports.empty());
+        const std::string& said = rig.tracer.responder.reports[0].description;
+        QVERIFY2(said.find(cell.toStdString()) != std::string::npos, said.c_str());
+        QVERIFY2(said.find("morvdata5.sqlite") != std::string::npos, said.c_str());
+        frmResult* w = rig.window->resultsWindow()->window();
+        QVERIFY(w == nullptr || !w->isVisible());
     }
 };
 

@@ -166,6 +166,7 @@ private slots:
     void savedIndexBeyondItsListStaysOnTheCaption();
     void orificeFileHoldsNoRows();
     void missingModelTable();
+    void rowsTheWindowCannotTakeAreNotSavedAway();
     void pipeTableAndNewBeforeAnyModel();
     void languageSwitchStartsWithoutRows();
     void pageShots_data();
@@ -585,6 +586,50 @@ void TestConfigPage::missingModelTable()
     rig.clickCalc();
     QCOMPARE(rig.state.config.gTypenschluessel, std::string());
     QVERIFY(rig.noErrorDialog());
+}
+
+// A file whose configuration rows the window cannot take all (the model's
+// table is gone from the database, or has fewer fields now): the file is not
+// current, so that the next Save asks for a name instead of writing the file
+// again without the rows it could not show.
+void TestConfigPage::rowsTheWindowCannotTakeAreNotSavedAway()
+{
+    for (const char* damage : {"DROP TABLE \"RQ25-CONFIG-DE\"", "ALTER TABLE \"RQ25-CONFIG-DE\" DROP COLUMN GE"}) {
+        ConfigRig rig;
+        standardPipe(rig.pages());
+        configureRq25(rig);
+        rig.dialogs.saveAnswer = rig.calc("rq25");
+        rig.action("mnuFileSaveAs");
+        const std::string file = rig.calc("rq25.mv5");
+        const std::vector<std::string> before = fileLines(file);
+        QCOMPARE(before.size(), std::size_t(200 + 2 + 2 * 11));
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(rig.folder.filePath(QStringLiteral("morvdata5.sqlite")).toUtf8().constData(), &db),
+                 SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, damage, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+
+        rig.action("mnuFileNew");
+        rig.dialogs.openAnswer = file;
+        rig.action("mnuFileOpen");
+        QVERIFY2(rig.state.doc.gDateiname.empty(), damage);
+        rig.dialogs.saveAnswer.reset();
+        const std::size_t asked = rig.dialogs.asked.size();
+        rig.action("mnuFileSave");
+        QCOMPARE(rig.dialogs.asked.size(), asked + 1);
+        QVERIFY2(fileLines(file) == before, damage);
+    }
+
+    // The undamaged database takes every row: the file stays current.
+    ConfigRig rig;
+    standardPipe(rig.pages());
+    configureRq25(rig);
+    rig.dialogs.saveAnswer = rig.calc("rq25");
+    rig.action("mnuFileSaveAs");
+    rig.action("mnuFileNew");
+    rig.dialogs.openAnswer = rig.calc("rq25.mv5");
+    rig.action("mnuFileOpen");
+    QCOMPARE(rig.state.doc.gDateiname, rig.calc("rq25.mv5"));
 }
 
 void TestConfigPage::pipeTableAndNewBeforeAnyModel()

@@ -6,6 +6,7 @@
 #include "support/ShellFakes.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -16,6 +17,9 @@
 #include <QTest>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -69,6 +73,9 @@ private slots:
     void toolbarSaveWritesWithoutDialogOnceNamed();
     void openThatLoadsNothingKeepsTheKnownDp();
     void openOfANamedPipeEndsAtOnce();
+    void damagedFileAnsweredAnyWayIsNeverSavedOver();
+    void saveOfInputsThatDoNotReadKeepsTheOldFile();
+    void germanTextsSurviveSaveAndOpen();
     void longPathKeepsTheWindowsWidthAndShowsTheFileName();
 };
 
@@ -210,6 +217,141 @@ void TestFileCommands::openOfANamedPipeEndsAtOnce()
     QCOMPARE(number(rig.pages().Text37), 50.0);
     QCOMPARE(rig.panel(), QString());
     QCOMPARE(rig.state.doc.gDateiname, std::string());
+}
+
+namespace {
+
+std::string fileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The file with one of its lines (from 1) replaced.
+std::string withLine(std::string bytes, int line, const std::string& value)
+{
+    std::size_t start = 0;
+    for (int k = 1; k < line; ++k)
+        start = bytes.find("\r\n", start) + 2;
+    return bytes.replace(start, bytes.find("\r\n", start) - start, value);
+}
+
+}  // namespace
+
+// Open A, then a damaged B, whatever the answer in the error dialog: B must not
+// become the file that the next Save writes A's inputs over. Damage the reader
+// finds (a Double beyond the double range) and damage only the window finds (a
+// medium list index the list does not have) end alike: no name is current, Save
+// asks for one, and B stays as it was on disk.
+void TestFileCommands::damagedFileAnsweredAnyWayIsNeverSavedOver()
+{
+    struct Row {
+        int line;
+        const char* value;
+        std::optional<std::int16_t> answer;
+        const char* shows;
+    } rows[] = {
+        {151, "1E+400", ContNext, "a Double out of range, Next"},
+        {151, "1E+400", ContExit, "a Double out of range, Exit"},
+        {151, "1E+400", std::nullopt, "a Double out of range, dialog closed"},
+        {101, "999", ContNext, "a medium the list does not have, Next"},
+        {101, "999", ContExit, "a medium the list does not have, Exit"},
+        {101, "999", std::nullopt, "a medium the list does not have, dialog closed"},
+    };
+    for (const Row& r : rows) {
+        Rig rig;
+        rig.pages().Text23->setText(QStringLiteral("Kunde A"));
+        rig.dialogs.saveAnswer = rig.calc("A.mv5");
+        rig.action("mnuFileSave")->trigger();
+        const std::string a = rig.calc("A.mv5");
+        const std::string b = rig.calc("B.mv5");
+        {
+            const std::string damaged = withLine(withLine(fileBytes(a), 54, "\"Kunde B\""), r.line, r.value);
+            std::ofstream(b, std::ios::binary) << damaged;
+        }
+        const std::string bBefore = fileBytes(b);
+        rig.tracer.responder.answers = {r.answer};
+        rig.dialogs.openAnswer = b;
+        rig.action("mnuFileOpen")->trigger();
+        // A dialog closed without a choice repeats the statement (the last
+        // answer stands); the script then leaves.
+        const std::size_t reports = rig.tracer.responder.reports.size();
+        QVERIFY2(reports >= 1, r.shows);
+        QVERIFY2(rig.state.doc.gDateiname.empty(), r.shows);
+        QVERIFY2(rig.panel().isEmpty(), r.shows);
+
+        // Save: no current name, so the dialog asks; cancelled, nothing is written.
+        rig.dialogs.saveAnswer.reset();
+        const std::size_t asked = rig.dialogs.asked.size();
+        rig.action("mnuFileSave")->trigger();
+        QVERIFY2(rig.dialogs.asked.size() == asked + 1, r.shows);
+        QVERIFY2(fileBytes(b) == bBefore, r.shows);
+        QVERIFY2(rig.tracer.responder.reports.size() == reports, r.shows);
+    }
+}
+
+// A Save whose reading of the window meets an error (a list without a
+// selection) would write the inputs read before the error beside values of an
+// earlier reading. Whatever the answer, nothing is written and the file stays.
+void TestFileCommands::saveOfInputsThatDoNotReadKeepsTheOldFile()
+{
+    for (const std::int16_t answer : {ContNext, ContExit}) {
+        for (const char* command : {"mnuFileSave", "mnuFileSaveAs"}) {
+            Rig rig;
+            rig.pages().Text23->setText(QStringLiteral("Kunde A"));
+            rig.dialogs.saveAnswer = rig.calc("A.mv5");
+            rig.action("mnuFileSave")->trigger();
+            const std::string a = rig.calc("A.mv5");
+            const std::string before = fileBytes(a);
+            QVERIFY(rig.tracer.responder.reports.empty());
+
+            rig.pages().Text23->setText(QStringLiteral("Kunde neu"));
+            rig.pages().Combo1->setCurrentIndex(-1);
+            rig.tracer.responder.answers = {answer};
+            rig.action(command)->trigger();
+            QVERIFY2(!rig.tracer.responder.reports.empty(), command);
+            QVERIFY2(fileBytes(a) == before, command);
+            QCOMPARE(rig.state.doc.gDateiname, a);
+            QCOMPARE(rig.panel(), QString::fromStdString(a));
+        }
+    }
+}
+
+// Texts as a German user types them, through the window's boxes: each comes
+// back exactly, in a file of the earlier releases' code page while that code
+// page holds every character, else in marked UTF-8.
+void TestFileCommands::germanTextsSurviveSaveAndOpen()
+{
+    struct Row {
+        const char* customer;
+        const char* remark;
+        bool marked;
+    } rows[] = {
+        {"Maß² GmbH, \"Werk 2\"", "Rohr Ø±2 mm\n5 µm, 12 €\n", false},
+        {"Ω-Technik", "≈ 3 mm\n\"zitiert\"", true},
+        {"", "\n\n", false},
+    };
+    for (const Row& r : rows) {
+        Rig rig;
+        rig.pages().Text23->setText(QString::fromUtf8(r.customer));
+        rig.pages().Text12->setPlainText(QString::fromUtf8(r.remark));
+        rig.dialogs.saveAnswer = rig.calc("texte.mv5");
+        rig.action("mnuFileSave")->trigger();
+        const std::string bytes = fileBytes(rig.calc("texte.mv5"));
+        QCOMPARE(bytes.rfind("\xEF\xBB\xBF", 0) == 0, r.marked);
+
+        rig.action("mnuFileNew")->trigger();
+        rig.dialogs.openAnswer = rig.calc("texte.mv5");
+        rig.action("mnuFileOpen")->trigger();
+        QCOMPARE(rig.pages().Text23->text(), QString::fromUtf8(r.customer));
+        QCOMPARE(rig.pages().Text12->toPlainText(), QString::fromUtf8(r.remark));
+        QVERIFY(rig.tracer.responder.reports.empty());
+        QVERIFY(rig.fakes.messages.shown.empty());
+
+        // Saved again unchanged, the file is the same byte for byte.
+        rig.action("mnuFileSave")->trigger();
+        QVERIFY(fileBytes(rig.calc("texte.mv5")) == bytes);
+    }
 }
 
 QTEST_MAIN(TestFileCommands)
