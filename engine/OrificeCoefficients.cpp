@@ -82,6 +82,25 @@ const BetaPowers& betaPowers(double beta)
     return last;
 }
 
+// (10⁶/Re)^0.75. A solver run that seeks a bore evaluates it at the same
+// Reynolds number in every pass; the term of the last one is kept.
+double reynoldsTerm(double reynolds)
+{
+    thread_local struct {
+        std::uint64_t reynoldsBits = 0;
+        bool kept = false;
+        double term = 0;
+    } last;
+    const auto bits = std::bit_cast<std::uint64_t>(reynolds);
+    if (!last.kept || last.reynoldsBits != bits) {
+        last.kept = false;
+        last.term = checkedPow(checkedDivide(1e6, reynolds), 0.75);
+        last.reynoldsBits = bits;
+        last.kept = true;
+    }
+    return last.term;
+}
+
 }  // namespace
 
 double stolzDischargeCoefficient(double beta, double reynolds, double L1, double L2, double dMeter)
@@ -89,7 +108,7 @@ double stolzDischargeCoefficient(double beta, double reynolds, double L1, double
     // The program's convention: the Stolz equation of ISO 5167-1:1991, kept in
     // place of the Reader-Harris/Gallagher equation of the later editions.
     const double b4 = pow4(beta);
-    const double reTerm = checkedPow(checkedDivide(1e6, reynolds), 0.75);
+    const double reTerm = reynoldsTerm(reynolds);
     const BetaPowers& p = betaPowers(beta);
     return 0.5959 + 0.0312 * p.p21 - 0.184 * p.p8 + 0.0029 * p.p25 * reTerm
            + stolzC4(L1, dMeter) * checkedDivide(b4, 1.0 - b4) - 0.0337 * L2 * beta * beta * beta;

@@ -12,10 +12,12 @@ namespace morvane {
 
 namespace detail {
 ErrPtnr* installedErrPtnr = nullptr;
+ErrPtnr* programWidePtr = nullptr;
 
 ErrPtnr& programWideErrPtnr()
 {
     static ErrPtnr programWide;
+    programWidePtr = &programWide;
     return programWide;
 }
 }  // namespace detail
@@ -57,19 +59,9 @@ void ErrPtnr::setCurrentError(int number, std::string description)
     errDescription_ = std::move(description);
 }
 
-std::time_t ErrPtnr::nowSecond() const
+std::time_t ErrPtnr::clockSecond() const
 {
-    if (clock_ != nullptr)
-        return std::chrono::system_clock::to_time_t(clock_->now());
-#ifdef CLOCK_REALTIME_COARSE
-    // The time of day to the second: the clock of the last timer tick (a few
-    // milliseconds at most) is ample and spares every procedure entry a read
-    // of the processor's time-stamp counter.
-    timespec ts{};
-    if (clock_gettime(CLOCK_REALTIME_COARSE, &ts) == 0)
-        return ts.tv_sec;
-#endif
-    return std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    return std::chrono::system_clock::to_time_t(clock_->now());
 }
 
 ErrPtnr::Entry& ErrPtnr::insertSecond()

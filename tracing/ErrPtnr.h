@@ -178,7 +178,16 @@ private:
         TraceValue value;
     };
 
-    std::time_t nowSecond() const;
+    std::time_t nowSecond() const
+    {
+        if (clock_ != nullptr)
+            return clockSecond();
+        // The time of day to the second, as the kernel keeps it in memory the
+        // process reads without a system call: no read of the processor's
+        // time-stamp counter for a procedure entry.
+        return std::time(nullptr);
+    }
+    std::time_t clockSecond() const;
     // The slot of a new first entry; when the trace is full, the oldest entry's.
     Entry& pushFront()
     {
@@ -217,14 +226,19 @@ private:
 namespace detail {
 // The tracer that ScopedErrPtnr installed, if any.
 extern ErrPtnr* installedErrPtnr;
+// The program-wide one once it is made; programWideErrPtnr() makes it.
+extern ErrPtnr* programWidePtr;
 ErrPtnr& programWideErrPtnr();
 }  // namespace detail
 
 // The program-wide tracer. Tests install a fresh one with ScopedErrPtnr.
 inline ErrPtnr& errPtnr()
 {
-    ErrPtnr* installed = detail::installedErrPtnr;
-    return installed != nullptr ? *installed : detail::programWideErrPtnr();
+    if (ErrPtnr* installed = detail::installedErrPtnr)
+        return *installed;
+    if (ErrPtnr* programWide = detail::programWidePtr)
+        return *programWide;
+    return detail::programWideErrPtnr();
 }
 
 class ScopedErrPtnr {
