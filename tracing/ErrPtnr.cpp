@@ -12,12 +12,12 @@ namespace morvane {
 
 namespace detail {
 ErrPtnr* installedErrPtnr = nullptr;
-ErrPtnr* programWidePtr = nullptr;
+std::atomic<ErrPtnr*> programWidePtr{nullptr};
 
 ErrPtnr& programWideErrPtnr()
 {
     static ErrPtnr programWide;
-    programWidePtr = &programWide;
+    programWidePtr.store(&programWide, std::memory_order_release);
     return programWide;
 }
 }  // namespace detail

@@ -7,6 +7,7 @@
 #include "tracing/TraceValue.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <ctime>
@@ -227,7 +228,7 @@ namespace detail {
 // The tracer that ScopedErrPtnr installed, if any.
 extern ErrPtnr* installedErrPtnr;
 // The program-wide one once it is made; programWideErrPtnr() makes it.
-extern ErrPtnr* programWidePtr;
+extern std::atomic<ErrPtnr*> programWidePtr;
 ErrPtnr& programWideErrPtnr();
 }  // namespace detail
 
@@ -236,7 +237,7 @@ inline ErrPtnr& errPtnr()
 {
     if (ErrPtnr* installed = detail::installedErrPtnr)
         return *installed;
-    if (ErrPtnr* programWide = detail::programWidePtr)
+    if (ErrPtnr* programWide = detail::programWidePtr.load(std::memory_order_acquire))
         return *programWide;
     return detail::programWideErrPtnr();
 }
