@@ -23,21 +23,26 @@ bool sameBits(const PointArray& a, const PointArray& b)
     return true;
 }
 
+void berechneReynolds(EngineContext& e, const ReynoldsReuse* kept);
+
 // BerechneReynolds, or within a solver run the values it wrote for the same
-// inputs in an earlier pass.
+// inputs in an earlier pass: all of them when no mass flow changed, else those
+// of the points whose mass flow stayed (the passes that seek the flow change
+// only the design point's).
 void reynoldsOfAllPoints(EngineContext& e)
 {
     CalculationState& s = e.s;
     ReynoldsReuse* r = e.reynoldsReuse;
-    if (r != nullptr && r->kept && sameBits(r->massenstrom, s.gMassenstrom) &&
-        sameBits(r->betriebsdichte, s.gBetriebsdichte) && sameBits(r->innendurchmesserWarm, s.gInnendurchmesserWarm) &&
-        sameBits(r->viskositaet, s.gViskositaet)) {
+    const bool sameMedium = r != nullptr && r->kept && sameBits(r->betriebsdichte, s.gBetriebsdichte) &&
+                            sameBits(r->innendurchmesserWarm, s.gInnendurchmesserWarm) &&
+                            sameBits(r->viskositaet, s.gViskositaet);
+    if (sameMedium && sameBits(r->massenstrom, s.gMassenstrom)) {
         s.gGeschwindigkeit = r->geschwindigkeit;
         s.gReynolds = r->reynolds;
         return;
     }
     const auto leftBefore = errPtnr().stepsLeftByError();
-    BerechneReynolds(e);
+    berechneReynolds(e, sameMedium ? r : nullptr);
     if (r == nullptr)
         return;
     // Only a computation that ran through is kept.
@@ -228,10 +233,26 @@ void BerechneDifferenzdruck(EngineContext& e)
 
 void BerechneReynolds(EngineContext& e)
 {
+    berechneReynolds(e, nullptr);
+}
+
+namespace {
+
+// kept: what an earlier computation that ran through wrote for the same
+// density, warm diameter and viscosity; a point whose mass flow is the same bit
+// for bit takes its velocity and Reynolds number from there, the very values
+// the computation gives for them.
+void berechneReynolds(EngineContext& e, const ReynoldsReuse* kept)
+{
     Guard g("Module1", "BerechneReynolds", "Sub BerechneReynolds()");
     CalculationState& s = e.s;
+    const auto stays = [&](int i) { return kept != nullptr && sameBits(kept->massenstrom[i], s.gMassenstrom[i]); };
     for (int i = 0; i < 4; ++i) {
         if (!g.step([&] {
+                if (stays(i)) {
+                    s.gGeschwindigkeit[i] = kept->geschwindigkeit[i];
+                    return;
+                }
                 const double dm = s.gInnendurchmesserWarm / 1000.0;
                 s.gGeschwindigkeit[i] =
                     checkedDivide(checkedDivide(4.0 * s.gMassenstrom[i], s.gBetriebsdichte) / Pi, dm * dm);
@@ -240,12 +261,18 @@ void BerechneReynolds(EngineContext& e)
     }
     for (int i = 0; i < 4; ++i) {
         if (!g.step([&] {
+                if (stays(i)) {
+                    s.gReynolds[i] = kept->reynolds[i];
+                    return;
+                }
                 s.gReynolds[i] = checkedDivide(s.gBetriebsdichte * s.gGeschwindigkeit[i] * s.gInnendurchmesserWarm / 1000.0,
                                                s.gViskositaet * 0.001);
             }))
             return;
     }
 }
+
+}  // namespace
 
 void Getdp(EngineContext& ctx, double& q, double& Re, double& e, double& dp, double& dpb)
 {

@@ -3,7 +3,9 @@
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace morvane {
@@ -53,15 +55,63 @@ double stolzC4(double L1, double dMeter)
     return c4;
 }
 
+namespace {
+
+// The powers of β in the Stolz equation. A solver run that seeks the flow
+// evaluates the equation at the same β in every pass; the powers of the last
+// β are kept, the very values std::pow gives for it.
+struct BetaPowers {
+    std::uint64_t betaBits = 0;
+    bool kept = false;
+    double p21 = 0, p8 = 0, p25 = 0;
+};
+
+const BetaPowers& betaPowers(double beta)
+{
+    thread_local BetaPowers last;
+    const auto bits = std::bit_cast<std::uint64_t>(beta);
+    if (!last.kept || last.betaBits != bits) {
+        last.kept = false;
+        // In the order the equation has always raised their errors in.
+        last.p21 = checkedPow(beta, 2.1);
+        last.p8 = checkedPow(beta, 8.0);
+        last.p25 = checkedPow(beta, 2.5);
+        last.betaBits = bits;
+        last.kept = true;
+    }
+    return last;
+}
+
+// (10⁶/Re)^0.75. A solver run that seeks a bore evaluates it at the same
+// Reynolds number in every pass; the term of the last one is kept.
+double reynoldsTerm(double reynolds)
+{
+    thread_local struct {
+        std::uint64_t reynoldsBits = 0;
+        bool kept = false;
+        double term = 0;
+    } last;
+    const auto bits = std::bit_cast<std::uint64_t>(reynolds);
+    if (!last.kept || last.reynoldsBits != bits) {
+        last.kept = false;
+        last.term = checkedPow(checkedDivide(1e6, reynolds), 0.75);
+        last.reynoldsBits = bits;
+        last.kept = true;
+    }
+    return last.term;
+}
+
+}  // namespace
+
 double stolzDischargeCoefficient(double beta, double reynolds, double L1, double L2, double dMeter)
 {
     // The program's convention: the Stolz equation of ISO 5167-1:1991, kept in
     // place of the Reader-Harris/Gallagher equation of the later editions.
     const double b4 = pow4(beta);
-    const double reTerm = checkedPow(checkedDivide(1e6, reynolds), 0.75);
-    return 0.5959 + 0.0312 * checkedPow(beta, 2.1) - 0.184 * checkedPow(beta, 8.0)
-           + 0.0029 * checkedPow(beta, 2.5) * reTerm + stolzC4(L1, dMeter) * checkedDivide(b4, 1.0 - b4)
-           - 0.0337 * L2 * beta * beta * beta;
+    const double reTerm = reynoldsTerm(reynolds);
+    const BetaPowers& p = betaPowers(beta);
+    return 0.5959 + 0.0312 * p.p21 - 0.184 * p.p8 + 0.0029 * p.p25 * reTerm
+           + stolzC4(L1, dMeter) * checkedDivide(b4, 1.0 - b4) - 0.0337 * L2 * beta * beta * beta;
 }
 
 double rq8Correction(double beta, double reynolds, double dMeter)
@@ -128,15 +178,19 @@ OrificeIteration orificeDifferentialPressure(double q, double epsilonFaktor, dou
     double dp1 = 0.0;
     double dp2 = 0.0;
     r.converged = true;
+    // A pass starts from the dp at the expansion factor the pass before ended
+    // on: the dp2 of that pass, which is not computed twice.
+    double next = dpAt(qEps, e);
     do {
         ++r.passes;
-        dp1 = dpAt(qEps, e);
+        dp1 = next;
         if (r.passes >= MaxPasses) {
             r.converged = false;
             break;
         }
         e = 1.0 - checkedDivide(checkedDivide(expansibility * dp1, kappa), pPa);
         dp2 = dpAt(qEps, e);
+        next = dp2;
     } while (!(std::fabs(dp1 - dp2) <= ToleranceDpPa));
 
     r.e = e;

@@ -10,24 +10,26 @@
 
 namespace morvane {
 
-namespace {
-ErrPtnr* g_current = nullptr;
-}
+namespace detail {
+ErrPtnr* installedErrPtnr = nullptr;
+std::atomic<ErrPtnr*> programWidePtr{nullptr};
 
-ErrPtnr& errPtnr()
+ErrPtnr& programWideErrPtnr()
 {
     static ErrPtnr programWide;
-    return g_current != nullptr ? *g_current : programWide;
+    programWidePtr.store(&programWide, std::memory_order_release);
+    return programWide;
 }
+}  // namespace detail
 
-ScopedErrPtnr::ScopedErrPtnr() : previous_(g_current)
+ScopedErrPtnr::ScopedErrPtnr() : previous_(detail::installedErrPtnr)
 {
-    g_current = &own_;
+    detail::installedErrPtnr = &own_;
 }
 
 ScopedErrPtnr::~ScopedErrPtnr()
 {
-    g_current = previous_;
+    detail::installedErrPtnr = previous_;
 }
 
 ErrPtnr::ErrPtnr()
@@ -57,27 +59,9 @@ void ErrPtnr::setCurrentError(int number, std::string description)
     errDescription_ = std::move(description);
 }
 
-std::time_t ErrPtnr::nowSecond() const
+std::time_t ErrPtnr::clockSecond() const
 {
-    if (clock_ != nullptr)
-        return std::chrono::system_clock::to_time_t(clock_->now());
-#ifdef CLOCK_REALTIME_COARSE
-    // The time of day to the second: the clock of the last timer tick (a few
-    // milliseconds at most) is ample and spares every procedure entry a read
-    // of the processor's time-stamp counter.
-    timespec ts{};
-    if (clock_gettime(CLOCK_REALTIME_COARSE, &ts) == 0)
-        return ts.tv_sec;
-#endif
-    return std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-}
-
-ErrPtnr::Entry& ErrPtnr::pushFront()
-{
-    head_ = head_ == 0 ? MaxTraceEntries - 1 : head_ - 1;
-    if (size_ < MaxTraceEntries)
-        ++size_;
-    return at(head_);
+    return std::chrono::system_clock::to_time_t(clock_->now());
 }
 
 ErrPtnr::Entry& ErrPtnr::insertSecond()
@@ -105,36 +89,6 @@ void ErrPtnr::CallStack(std::string_view a)
     e.parameter = false;
     e.second = nowSecond();
     e.text.assign(a);
-}
-
-void ErrPtnr::CallStackProcedure(std::string_view module, std::string_view declaration)
-{
-    Entry& e = pushFront();
-    e.parameter = false;
-    e.second = nowSecond();
-    char* p = e.text.resize(module.size() + declaration.size() + 3);
-    *p++ = '[';
-    std::memcpy(p, module.data(), module.size());
-    p += module.size();
-    *p++ = ']';
-    *p++ = ' ';
-    std::memcpy(p, declaration.data(), declaration.size());
-}
-
-void ErrPtnr::CallStackEntry(std::string_view module, std::string_view declaration,
-                             std::initializer_list<TraceParam> params)
-{
-    // Each entry goes to the front of the list and the oldest one past 40 goes:
-    // the parameters from the last to the first, then the procedure entry
-    // leave the same list as the procedure entry followed by the parameters
-    // inserted below it, with less moving about.
-    for (auto it = std::rbegin(params); it != std::rend(params); ++it) {
-        Entry& e = pushFront();
-        e.parameter = true;
-        e.text.assign(it->name);
-        e.value.assign(it->value);
-    }
-    CallStackProcedure(module, declaration);
 }
 
 void ErrPtnr::CallStackParam(std::string_view ParamName, const TraceValue& v)

@@ -7,12 +7,14 @@
 #include "tracing/TraceValue.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <ctime>
 #include <deque>
 #include <functional>
 #include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -65,12 +67,39 @@ public:
     void CallStackParam(std::string_view ParamName, const TraceValue& v);
     // CallStack with "[" + module + "] " + declaration, written straight into
     // the entry.
-    void CallStackProcedure(std::string_view module, std::string_view declaration);
+    void CallStackProcedure(std::string_view module, std::string_view declaration)
+    {
+        Entry& e = pushFront();
+        e.parameter = false;
+        e.second = nowSecond();
+        char* p = e.text.resize(module.size() + declaration.size() + 3);
+        *p++ = '[';
+        std::memcpy(p, module.data(), module.size());
+        p += module.size();
+        *p++ = ']';
+        *p++ = ' ';
+        std::memcpy(p, declaration.data(), declaration.size());
+    }
     // The entry of a procedure: CallStackProcedure, then CallStackParam for each
     // parameter from the last to the first, so that they stand below the
-    // procedure entry in declaration order.
+    // procedure entry in declaration order. Defined here so that a guard's
+    // entry, with its texts' lengths and its parameters known where it is
+    // made, costs no more than the stores into the trace.
     void CallStackEntry(std::string_view module, std::string_view declaration,
-                        std::initializer_list<TraceParam> params);
+                        std::initializer_list<TraceParam> params)
+    {
+        // Each entry goes to the front of the list and the oldest one past 40
+        // goes: the parameters from the last to the first, then the procedure
+        // entry leave the same list as the procedure entry followed by the
+        // parameters inserted below it, with less moving about.
+        for (auto it = std::rbegin(params); it != std::rend(params); ++it) {
+            Entry& e = pushFront();
+            e.parameter = true;
+            e.text.assign(it->name);
+            e.value.assign(it->value);
+        }
+        CallStackProcedure(module, declaration);
+    }
 
     // The trace entries' texts, newest procedure entry first.
     std::deque<std::string> colCallStack() const;
@@ -150,9 +179,24 @@ private:
         TraceValue value;
     };
 
-    std::time_t nowSecond() const;
+    std::time_t nowSecond() const
+    {
+        if (clock_ != nullptr)
+            return clockSecond();
+        // The time of day to the second, as the kernel keeps it in memory the
+        // process reads without a system call: no read of the processor's
+        // time-stamp counter for a procedure entry.
+        return std::time(nullptr);
+    }
+    std::time_t clockSecond() const;
     // The slot of a new first entry; when the trace is full, the oldest entry's.
-    Entry& pushFront();
+    Entry& pushFront()
+    {
+        head_ = head_ == 0 ? MaxTraceEntries - 1 : head_ - 1;
+        if (size_ < MaxTraceEntries)
+            ++size_;
+        return at(head_);
+    }
     // The slot of a new second entry, right below the first one.
     Entry& insertSecond();
     std::string entryText(const Entry& entry, std::time_t& formattedSecond, std::string& timeText) const;
@@ -180,8 +224,23 @@ private:
     std::uint64_t stepsLeftByError_ = 0;
 };
 
+namespace detail {
+// The tracer that ScopedErrPtnr installed, if any.
+extern ErrPtnr* installedErrPtnr;
+// The program-wide one once it is made; programWideErrPtnr() makes it.
+extern std::atomic<ErrPtnr*> programWidePtr;
+ErrPtnr& programWideErrPtnr();
+}  // namespace detail
+
 // The program-wide tracer. Tests install a fresh one with ScopedErrPtnr.
-ErrPtnr& errPtnr();
+inline ErrPtnr& errPtnr()
+{
+    if (ErrPtnr* installed = detail::installedErrPtnr)
+        return *installed;
+    if (ErrPtnr* programWide = detail::programWidePtr.load(std::memory_order_acquire))
+        return *programWide;
+    return detail::programWideErrPtnr();
+}
 
 class ScopedErrPtnr {
 public:

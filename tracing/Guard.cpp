@@ -8,18 +8,6 @@
 
 namespace morvane {
 
-void traceEntry(std::string_view module, std::string_view declaration, std::initializer_list<TraceParam> params)
-{
-    errPtnr().CallStackEntry(module, declaration, params);
-}
-
-Guard::Guard(std::string_view module, std::string_view procedure, std::string_view declaration,
-             std::initializer_list<TraceParam> params, Mode mode)
-    : module_(module), procedure_(procedure), mode_(mode)
-{
-    traceEntry(module, declaration, params);
-}
-
 std::int16_t Guard::handle()
 {
     ErrPtnr& t = errPtnr();

@@ -36,7 +36,11 @@ public:
 
     // Parameters are given in declaration order.
     Guard(std::string_view module, std::string_view procedure, std::string_view declaration,
-          std::initializer_list<TraceParam> params = {}, Mode mode = Report);
+          std::initializer_list<TraceParam> params = {}, Mode mode = Report)
+        : module_(module), procedure_(procedure), mode_(mode)
+    {
+        errPtnr().CallStackEntry(module, declaration, params);
+    }
     Guard(std::string_view module, std::string_view procedure, std::string_view declaration, Mode mode)
         : Guard(module, procedure, declaration, {}, mode)
     {
@@ -84,6 +88,10 @@ private:
 
 // Records the entry of a procedure that arms no handler of its own: an error
 // inside it belongs to the calling step.
-void traceEntry(std::string_view module, std::string_view declaration, std::initializer_list<TraceParam> params = {});
+inline void traceEntry(std::string_view module, std::string_view declaration,
+                       std::initializer_list<TraceParam> params = {})
+{
+    errPtnr().CallStackEntry(module, declaration, params);
+}
 
 }  // namespace morvane

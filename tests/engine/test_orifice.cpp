@@ -9,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
+#include <thread>
 
 namespace morvane {
 namespace {
@@ -186,6 +189,34 @@ TEST(OrificeCoefficient, ReynoldsTermScaledByTheEpsilonFactor)
                      dischargeCoefficient(element::BlendeFlansch, 0.5, 1e5 * 2.0 / 3.0, 1.0, 0.1));
     EXPECT_GT(dischargeCoefficient(element::BlendeFlansch, 0.5, 1e5, 2.0 / 3.0, 0.1),
               dischargeCoefficient(element::BlendeFlansch, 0.5, 1e5, 1.0, 0.1));
+}
+
+// The coefficient at a β and a Reynolds number is the same bit for bit, and
+// raises the same error, whatever was computed before it on the thread: the
+// sequence repeats β with other Reynolds numbers and the other way round, as
+// the solver's passes do, with failing arguments in between. Each reference
+// comes from a thread of its own, on which nothing was computed before.
+TEST(OrificeCoefficient, SameArgumentsSameBitsWhateverCameBefore)
+{
+    struct Call {
+        double beta, re;
+    };
+    const auto coefficient = [](const Call& c) {
+        try {
+            return std::bit_cast<std::uint64_t>(dischargeCoefficient(element::BlendeFlansch, c.beta, c.re, 1.0, 0.1));
+        } catch (const RuntimeError& e) {
+            return static_cast<std::uint64_t>(e.number());  // no coefficient has these bits
+        }
+    };
+    const Call sequence[] = {
+        {0.5, 1e5},  {0.5, 2e5},  {0.5, 1e5},     {0.6, 1e5},   {0.6, 1e5},    {0.5, 1e5}, {-0.5, 1e5},
+        {-0.5, 1e5}, {0.5, 1e5},  {0.5, 0.0},     {0.5, 0.0},   {0.5, 3e4},    {0.7, 3e4}, {1.0, 3e4},
+        {1.0, 3e4},  {0.7, 3e4},  {0.45, 123456}, {0.45, -1e5}, {0.45, 123456}};
+    for (const Call& c : sequence) {
+        std::uint64_t fresh = 0;
+        std::thread([&] { fresh = coefficient(c); }).join();
+        EXPECT_EQ(coefficient(c), fresh) << "beta " << c.beta << ", Re " << c.re;
+    }
 }
 
 // With the flow range on, the coefficient fields that the results and page 1
