@@ -3,6 +3,7 @@
 // results window's printer dialog and printer are recording stand-ins.
 #pragma once
 
+#include "app/qt/CodeEvents.h"
 #include "app/qt/frmMain.h"
 #include "mainwindow/qt/MainInputPages.h"
 #include "reports/protocol/ProtocolPrinting.h"
@@ -10,8 +11,10 @@
 #include "support/ShellFakes.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,5 +72,21 @@ struct CalcRig {
     QPointer<frmMain> window;
     bool exposed = false;
 };
+
+// The reference orifice as a user enters it: water from the medium list, an
+// orifice with flange tappings, d 50 mm in D 100 mm, 500 kPa, 20 °C, 10 kg/s.
+inline void enterOrifice(CalcRig& rig)
+{
+    MainInputPages& p = rig.pages();
+    p.Option1->click();         // medium list
+    setListIndex(p.Combo1, 4);  // water
+    setListIndex(p.Combo2, 9);  // orifice, flange tappings
+    p.Text8->setText("100");
+    p.Text10->setText("50");
+    p.Text16->setText("500");
+    p.Text17->setText("20");
+    p.Text18->setText("10");
+    setListIndex(p.Combo8, 4);  // kg/s
+}
 
 }  // namespace morvane::testing

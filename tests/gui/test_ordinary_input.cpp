@@ -34,20 +34,6 @@ using namespace morvane::testing;
 
 namespace {
 
-void enterOrifice(CalcRig& rig)
-{
-    MainInputPages& p = rig.pages();
-    p.Option1->click();         // medium list
-    setListIndex(p.Combo1, 4);  // water
-    setListIndex(p.Combo2, 9);  // orifice, flange tappings
-    p.Text8->setText("100");
-    p.Text10->setText("50");
-    p.Text16->setText("500");
-    p.Text17->setText("20");
-    p.Text18->setText("10");
-    setListIndex(p.Combo8, 4);  // kg/s
-}
-
 // Air as an ideal gas at 200 kPa and 20 °C, 3400 kg/h through the orifice.
 void enterAirOrifice(CalcRig& rig)
 {
