@@ -1,8 +1,8 @@
 #include "app/CalculationFile.h"
 
-#include "app/Cp1252.h"
-#include "app/ResourceId.h"
-#include "configurator/TypeKey.h"
+#include "common/Cp1252.h"
+#include "common/ResourceId.h"
+#include "engine/TypeKey.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 

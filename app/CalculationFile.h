@@ -28,7 +28,7 @@
 // the "not consistent" message.
 #pragma once
 
-#include "app/ProgramState.h"
+#include "engine/ProgramState.h"
 #include "platform/MessageBox.h"
 
 #include <cstdint>

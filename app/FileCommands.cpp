@@ -1,6 +1,6 @@
 #include "app/FileCommands.h"
 
-#include "configurator/TypeKey.h"
+#include "engine/TypeKey.h"
 #include "tracing/ErrPtnr.h"
 #include "tracing/Guard.h"
 

@@ -23,7 +23,7 @@
 #pragma once
 
 #include "app/CalculationFile.h"
-#include "app/ProgramState.h"
+#include "engine/ProgramState.h"
 #include "platform/MessageBox.h"
 #include "platform/Seams.h"
 #include "tracing/Guard.h"

@@ -1,6 +1,6 @@
 #include "app/IniSettings.h"
 
-#include "app/ResourceId.h"
+#include "common/ResourceId.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 

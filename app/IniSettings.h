@@ -2,7 +2,7 @@
 // store: application "morvane7.0", section "Startup", every value a string.
 #pragma once
 
-#include "app/ProgramRecords.h"
+#include "common/ProgramRecords.h"
 #include "platform/Seams.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "app/LanguageFile.h"
 
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 

@@ -3,7 +3,7 @@
 // line: the offset as a decimal number, blanks around it allowed).
 #pragma once
 
-#include "app/ProgramRecords.h"
+#include "common/ProgramRecords.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "app/SysInfo.h"
 
-#include "app/ProgramIdentity.h"
+#include "common/ProgramIdentity.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 

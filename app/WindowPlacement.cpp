@@ -1,7 +1,7 @@
 #include "app/WindowPlacement.h"
 
 #include "app/LanguageFile.h"
-#include "app/ProgramIdentity.h"
+#include "common/ProgramIdentity.h"
 #include "platform/RuntimeError.h"
 
 #include <algorithm>

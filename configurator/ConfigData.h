@@ -12,7 +12,7 @@
 // in ascending ID from 1; IDs of 10000 and up are never visited.
 #pragma once
 
-#include "configurator/ConfigZustand.h"
+#include "engine/ConfigZustand.h"
 #include "platform/MessageBox.h"
 #include "platform/ProductDatabase.h"
 

@@ -8,7 +8,7 @@
 // last decides.
 #pragma once
 
-#include "configurator/ConfigZustand.h"
+#include "engine/ConfigZustand.h"
 
 #include <filesystem>
 #include <span>

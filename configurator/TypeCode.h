@@ -16,7 +16,7 @@
 // gives an empty, incomplete code.
 #pragma once
 
-#include "configurator/ConfigZustand.h"
+#include "engine/ConfigZustand.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "configurator/ValueEntry.h"
 
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "configurator/TypeCode.h"
 #include "engine/CalculationState.h"
 #include "platform/RuntimeError.h"

@@ -4,7 +4,7 @@
 // limits with its warning and the box colour.
 #pragma once
 
-#include "configurator/ConfigZustand.h"
+#include "engine/ConfigZustand.h"
 #include "platform/MessageBox.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "engine/CalculateDriver.h"
 
-#include "configurator/TypeKey.h"
+#include "engine/TypeKey.h"
 #include "engine/DensityDispatch.h"
 #include "engine/DifferentialPressureSolver.h"
 #include "engine/FlowAndDifferentialPressure.h"

@@ -8,8 +8,8 @@
 // code and runs headless.
 #pragma once
 
-#include "app/ProgramRecords.h"
-#include "configurator/ConfigZustand.h"
+#include "common/ProgramRecords.h"
+#include "engine/ConfigZustand.h"
 #include "engine/EngineContext.h"
 
 #include <cstdint>

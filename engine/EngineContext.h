@@ -4,8 +4,8 @@
 // arguments and return nothing.
 #pragma once
 
-#include "app/ProgramRecords.h"
-#include "app/ResourceTexts.h"
+#include "common/ProgramRecords.h"
+#include "common/ResourceTexts.h"
 #include "engine/CalculationState.h"
 #include "platform/MessageBox.h"
 

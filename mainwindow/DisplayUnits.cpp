@@ -1,6 +1,6 @@
 #include "mainwindow/DisplayUnits.h"
 
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "platform/RuntimeError.h"
 
 namespace morvane {

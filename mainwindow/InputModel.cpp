@@ -1,8 +1,8 @@
 #include "mainwindow/InputModel.h"
 
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "configurator/TypeCode.h"
-#include "configurator/TypeKey.h"
+#include "engine/TypeKey.h"
 #include "engine/FlowAndDifferentialPressure.h"
 #include "engine/InnerDiameter.h"
 #include "mainwindow/DisplayUnits.h"

@@ -14,7 +14,7 @@
 //     "txtValueEntry(3)", "lblEntryInfo(3)", "Check4Enabled", "Label62Tag",
 //     "statusPanel1") and, once at the end of the configuration part,
 //     "cmbConfField_Click(0)". The window applies that one member to its widget
-//     through app/qt/CodeEvents.h (setListIndex, setCheckValue, setOptionValue),
+//     through common/qt/CodeEvents.h (setListIndex, setCheckValue, setOptionValue),
 //     so that a list or check box whose value changes and an option that becomes
 //     selected run their click handlers as a user's change would; for
 //     "cmbConfField_Click(0)" it calls that handler. Whenever a handler ran, the
@@ -25,7 +25,7 @@
 //     size lists are set only when Option6 is then selected).
 #pragma once
 
-#include "app/ProgramState.h"
+#include "engine/ProgramState.h"
 #include "mainwindow/InputControls.h"
 
 #include <array>
@@ -41,7 +41,7 @@ using ControlSetHook = std::function<void(std::string_view control)>;
 
 // Reads every input control into its state field (in the fixed order of the
 // reading), converts pressure and temperature into kPa and °C, derives
-// gEpsilonFaktor, gTypenschluessel (configurator/TypeKey.h: empty outside the
+// gEpsilonFaktor, gTypenschluessel (engine/TypeKey.h: empty outside the
 // maker's models 1 to 7) and gGegenlagerVorgesehen, then runs all input
 // checks and collects their resource texts in ui.gFehlerEingabe (emptied first),
 // one a line (CR LF between them).

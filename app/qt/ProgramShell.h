@@ -2,7 +2,7 @@
 // one main window, gMainForm, and replaces it when the language changes.
 #pragma once
 
-#include "app/ProgramState.h"
+#include "engine/ProgramState.h"
 #include "app/ShellServices.h"
 #include "app/qt/frmMain.h"
 #include "platform/Seams.h"

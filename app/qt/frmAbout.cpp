@@ -1,11 +1,11 @@
 #include "app/qt/frmAbout.h"
 
-#include "app/ProgramIdentity.h"
+#include "common/ProgramIdentity.h"
 #include "app/SysInfo.h"
-#include "app/qt/LoadResstrings.h"
-#include "app/qt/PlainLabel.h"
-#include "app/qt/ProgramPicture.h"
-#include "app/qt/WindowFonts.h"
+#include "common/qt/LoadResstrings.h"
+#include "common/qt/PlainLabel.h"
+#include "common/qt/ProgramPicture.h"
+#include "common/qt/WindowFonts.h"
 #include "platform/qt/Twips.h"
 #include "tracing/Guard.h"
 

@@ -11,7 +11,7 @@
 // (QtFileDialogs) unless a test hands in others.
 #pragma once
 
-#include "app/ProgramState.h"
+#include "engine/ProgramState.h"
 #include "app/ShellServices.h"
 #include "mainwindow/InputControls.h"
 #include "platform/Seams.h"

@@ -1,10 +1,10 @@
 #include "app/qt/frmOptions.h"
 
 #include "app/IniSettings.h"
-#include "app/qt/CodeEvents.h"
-#include "app/qt/LoadResstrings.h"
-#include "app/qt/PlainLabel.h"
-#include "app/qt/WindowFonts.h"
+#include "common/qt/CodeEvents.h"
+#include "common/qt/LoadResstrings.h"
+#include "common/qt/PlainLabel.h"
+#include "common/qt/WindowFonts.h"
 #include "platform/qt/Twips.h"
 #include "tracing/Guard.h"
 

@@ -3,7 +3,7 @@
 // Apply (take, keep the window open, store nothing).
 #pragma once
 
-#include "app/ProgramRecords.h"
+#include "common/ProgramRecords.h"
 #include "platform/Seams.h"
 
 #include <QDialog>

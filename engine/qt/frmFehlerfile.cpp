@@ -1,6 +1,6 @@
 #include "engine/qt/frmFehlerfile.h"
 
-#include "app/qt/LoadResstrings.h"
+#include "common/qt/LoadResstrings.h"
 #include "platform/qt/Twips.h"
 #include "tracing/Guard.h"
 

@@ -3,7 +3,7 @@
 // that it stays open beside the main window and a run never waits for it.
 #pragma once
 
-#include "app/ProgramRecords.h"
+#include "common/ProgramRecords.h"
 #include "engine/CalculateDriver.h"
 
 #include <QPointer>

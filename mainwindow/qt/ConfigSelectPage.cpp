@@ -1,9 +1,9 @@
 #include "mainwindow/qt/ConfigSelectPage.h"
 
-#include "app/ProgramIdentity.h"
-#include "app/ResourceTexts.h"
-#include "app/qt/CodeEvents.h"
-#include "app/qt/PlainLabel.h"
+#include "common/ProgramIdentity.h"
+#include "common/ResourceTexts.h"
+#include "common/qt/CodeEvents.h"
+#include "common/qt/PlainLabel.h"
 #include "configurator/ConfigData.h"
 #include "configurator/DrawingName.h"
 #include "configurator/TypeCode.h"

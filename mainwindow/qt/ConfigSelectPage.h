@@ -19,7 +19,7 @@
 // tracer as the main window's procedure of that name.
 #pragma once
 
-#include "app/ProgramState.h"
+#include "engine/ProgramState.h"
 #include "platform/MessageBox.h"
 #include "platform/Seams.h"
 

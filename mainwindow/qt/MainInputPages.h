@@ -8,11 +8,11 @@
 //
 // Control names are the object names (Text16, Combo9, Option17 ...); captions
 // and tooltips hold resource text ids until LoadResstrings replaces them.
-// Every control change made by code goes through app/qt/CodeEvents.h, so it
+// Every control change made by code goes through common/qt/CodeEvents.h, so it
 // runs the control's click handler as the user's change would.
 #pragma once
 
-#include "app/ProgramState.h"
+#include "engine/ProgramState.h"
 #include "engine/CalculateDriver.h"
 #include "mainwindow/InputControls.h"
 #include "platform/MessageBox.h"

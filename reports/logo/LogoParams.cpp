@@ -1,6 +1,6 @@
 #include "reports/logo/LogoParams.h"
 
-#include "app/Cp1252.h"
+#include "common/Cp1252.h"
 #include "tracing/Guard.h"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 // read from the parameter file "Logo.dli" in the program's folder.
 #pragma once
 
-#include "app/ProgramRecords.h"
+#include "common/ProgramRecords.h"
 
 #include <filesystem>
 

@@ -4,7 +4,7 @@
 // It keeps the picture itself, so a logo whose file is gone prints again.
 #pragma once
 
-#include "app/ProgramRecords.h"
+#include "common/ProgramRecords.h"
 #include "platform/Printer.h"
 
 #include <filesystem>

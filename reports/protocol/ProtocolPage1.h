@@ -11,7 +11,7 @@
 // numbers; only the logo stands at absolute twips.
 #pragma once
 
-#include "app/ProgramState.h"
+#include "engine/ProgramState.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "reports/logo/LogoPicture.h"

@@ -1,6 +1,6 @@
 #include "reports/uncertainty_report/UncertaintyReport.h"
 
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "engine/FormatPatterns.h"
 #include "platform/RuntimeError.h"
 #include "reports/logo/FittedText.h"

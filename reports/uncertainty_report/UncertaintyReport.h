@@ -7,7 +7,7 @@
 // page 2 draws onto that page and neither begins a page nor ends the document.
 #pragma once
 
-#include "app/ProgramState.h"
+#include "engine/ProgramState.h"
 #include "platform/Printer.h"
 #include "reports/logo/LogoPicture.h"
 

@@ -2,7 +2,7 @@
 // settings store: defaults of a fresh installation, the conversions, and what
 // is written where.
 #include "app/IniSettings.h"
-#include "app/ProgramIdentity.h"
+#include "common/ProgramIdentity.h"
 #include "app/WindowPlacement.h"
 #include "platform/RuntimeError.h"
 #include "support/Fakes.h"

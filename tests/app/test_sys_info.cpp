@@ -1,7 +1,7 @@
 // The about window's registry lookup and the start of the system-information
 // program, against a fake registry and launcher; and the Linux registry,
 // which finds nothing, so the message is what the user gets.
-#include "app/ProgramIdentity.h"
+#include "common/ProgramIdentity.h"
 #include "app/SysInfo.h"
 #include "platform/LinuxRegistry.h"
 #include "platform/RuntimeError.h"

@@ -1,6 +1,6 @@
 // The configurator test driver, run as a program: models of the shipped data
 // with their codes, type keys and drawings, and the rules for its input.
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "engine/GasTableFixture.h"
 
 #include <gtest/gtest.h>

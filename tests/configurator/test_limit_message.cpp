@@ -1,5 +1,5 @@
 // The warning shown for a typed value outside its field's limits.
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "configurator/ValueEntry.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The configuration tables built into both product databases of the program
 // folder: what every model's tables must agree on, and that the shipped set
 // exercises every behaviour of the configurator.
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "configurator/ConfigData.h"
 #include "configurator/DrawingName.h"
 #include "configurator/TypeCode.h"

@@ -1,6 +1,6 @@
 // Typing into the value boxes of the configuration rows: the change and focus
 // handling with the limit checks, on two fields (limits 10..100 and 0.5..2).
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "configurator/ValueEntry.h"
 #include "engine/CalculationState.h"
 #include "support/Fakes.h"

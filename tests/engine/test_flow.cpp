@@ -1,7 +1,7 @@
 // The flow and differential-pressure step: flow-unit factors and their
 // messages, velocity and Reynolds number, the averaging probe's iteration with
 // its equivalent bore, and which operating points get a differential pressure.
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "engine/FlowAndDifferentialPressure.h"
 #include "engine/ProbeCoefficient.h"
 #include "platform/ProductDatabase.h"

@@ -2,7 +2,7 @@
 // from the steam tables, the entered values of the user models.
 #include "SteamStepFixture.h"
 
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "engine/IsentropicExponent.h"
 #include "engine/WaterSteamDensity.h"
 

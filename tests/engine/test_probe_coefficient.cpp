@@ -2,7 +2,7 @@
 // coefficient table of the maker's probe models (fixture tables in a small
 // SQLite file laid out as the product database), ζ = 1/K² of another maker's
 // probe, the range warnings, and the mended cases without a coefficient.
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "engine/FlowAndDifferentialPressure.h"
 #include "engine/InnerDiameter.h"
 #include "engine/ProbeCoefficient.h"

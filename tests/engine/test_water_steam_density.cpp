@@ -3,7 +3,7 @@
 // saturation compared only below the critical temperature.
 #include "SteamStepFixture.h"
 
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "engine/WaterSteamDensity.h"
 
 #include <cmath>

@@ -3,7 +3,7 @@
 // results window's printer dialog and printer are recording stand-ins.
 #pragma once
 
-#include "app/qt/CodeEvents.h"
+#include "common/qt/CodeEvents.h"
 #include "app/qt/frmMain.h"
 #include "mainwindow/qt/MainInputPages.h"
 #include "reports/protocol/ProtocolPrinting.h"

@@ -3,7 +3,7 @@
 // it puts the current folder back and deletes the main window when done.
 #pragma once
 
-#include "app/ProgramState.h"
+#include "engine/ProgramState.h"
 #include "app/qt/ProgramShell.h"
 #include "support/ShellFakes.h"
 

@@ -1,7 +1,7 @@
 // The about and splash windows: their texts in both languages (no id left
 // standing), the version line, and the system-information button, which on
 // Linux finds nothing and says so.
-#include "app/ProgramIdentity.h"
+#include "common/ProgramIdentity.h"
 #include "app/qt/frmAbout.h"
 #include "app/qt/frmSplash.h"
 #include "platform/LinuxRegistry.h"

@@ -9,7 +9,7 @@
 // engine's orifice check against python3-fluids, tests/engine).
 #include "gui/CalcRig.h"
 
-#include "app/qt/CodeEvents.h"
+#include "common/qt/CodeEvents.h"
 #include "engine/qt/frmFehlerfile.h"
 #include "mainwindow/qt/MainInputPages.h"
 #include "reports/results_window/qt/frmResult.h"

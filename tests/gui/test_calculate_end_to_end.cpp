@@ -5,7 +5,7 @@
 // references, and no error dialog or messages window may have appeared.
 #include "gui/CalcRig.h"
 
-#include "app/qt/CodeEvents.h"
+#include "common/qt/CodeEvents.h"
 #include "engine/qt/frmFehlerfile.h"
 #include "mainwindow/qt/MainInputPages.h"
 #include "reports/results_window/qt/frmResult.h"

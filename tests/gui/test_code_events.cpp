@@ -1,7 +1,7 @@
 // Events caused by code: check boxes, option buttons and lists set by code run
 // their click handler under one rule, user actions always run it, and nothing
 // runs it through Qt's change signals.
-#include "app/qt/CodeEvents.h"
+#include "common/qt/CodeEvents.h"
 #include "platform/RuntimeError.h"
 #include "support/Fakes.h"
 

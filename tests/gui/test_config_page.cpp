@@ -6,8 +6,8 @@
 // and the configuration's way through Save, New and Open.
 #include "CalcRig.h"
 #include "ShellRig.h"
-#include "app/ResourceTexts.h"
-#include "app/qt/CodeEvents.h"
+#include "common/ResourceTexts.h"
+#include "common/qt/CodeEvents.h"
 #include "mainwindow/qt/ConfigSelectPage.h"
 #include "platform/qt/Twips.h"
 #include "reports/results_window/qt/frmResult.h"

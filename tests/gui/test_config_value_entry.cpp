@@ -2,7 +2,7 @@
 // on the shipped configuration tables: the filter mends the keys, the code box
 // shows the value's segment, and a value outside its limits is reported through
 // the program's message box and leaves the code as it was.
-#include "app/qt/CodeEvents.h"
+#include "common/qt/CodeEvents.h"
 #include "gui/CalcRig.h"
 #include "mainwindow/qt/ConfigSelectPage.h"
 

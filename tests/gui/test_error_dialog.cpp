@@ -1,6 +1,6 @@
 // The error dialog, driven offscreen: what it shows, its button sets, its
 // closing, the pointer, and the protocol buttons over recording fakes.
-#include "app/qt/WindowFonts.h"
+#include "common/qt/WindowFonts.h"
 #include "gui/ErrorDialogRig.h"
 #include "gui/TextFits.h"
 #include "tracing/qt/ErrorDialogWindow.h"

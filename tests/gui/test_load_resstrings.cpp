@@ -1,7 +1,7 @@
 // The resource text loader on a small window built here, with the program's own
 // string table: which ids are replaced, which designs stay, and that nothing is
 // ever reported.
-#include "app/qt/LoadResstrings.h"
+#include "common/qt/LoadResstrings.h"
 #include "support/Fakes.h"
 
 #include <QAction>

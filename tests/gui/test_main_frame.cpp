@@ -2,7 +2,7 @@
 // ways to exit, help, File > Close and New, the options and about windows over
 // it, and the error-test panel's toggle.
 #include "app/IniSettings.h"
-#include "app/ProgramIdentity.h"
+#include "common/ProgramIdentity.h"
 #include "app/qt/frmAbout.h"
 #include "app/qt/frmMain.h"
 #include "app/qt/frmOptions.h"

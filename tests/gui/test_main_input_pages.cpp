@@ -2,11 +2,11 @@
 // defaults of ResetOberflaeche with the events it causes, the option, check-box
 // and list handlers, the standard pipe table lookup, the texts in both
 // languages, and the copy of the widgets into the plain input record and back.
-#include "app/ProgramIdentity.h"
-#include "app/ResourceTexts.h"
-#include "app/qt/CodeEvents.h"
-#include "app/qt/Greying.h"
-#include "app/qt/LoadResstrings.h"
+#include "common/ProgramIdentity.h"
+#include "common/ResourceTexts.h"
+#include "common/qt/CodeEvents.h"
+#include "common/qt/Greying.h"
+#include "common/qt/LoadResstrings.h"
 #include "app/qt/frmMain.h"
 #include "mainwindow/qt/MainInputPages.h"
 #include "support/Fakes.h"

@@ -9,8 +9,8 @@
 // in tests/engine).
 #include "gui/CalcRig.h"
 
-#include "app/ResourceTexts.h"
-#include "app/qt/CodeEvents.h"
+#include "common/ResourceTexts.h"
+#include "common/qt/CodeEvents.h"
 #include "engine/qt/frmFehlerfile.h"
 #include "mainwindow/qt/MainInputPages.h"
 #include "reports/results_window/qt/frmResult.h"

@@ -3,7 +3,7 @@
 // main window in that language.
 #include "gui/ShellRig.h"
 
-#include "app/ProgramIdentity.h"
+#include "common/ProgramIdentity.h"
 #include "app/qt/frmSplash.h"
 
 #include <QTest>

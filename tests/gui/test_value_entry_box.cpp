@@ -1,7 +1,7 @@
 // Value boxes of the configuration rows as real line edits, offscreen: keys
 // typed into them run the filter and the limit check, the colour shows in the
 // box, and the focus taken by the program's own message box is no leaving.
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "engine/CalculationState.h"
 #include "gui/ModalDriver.h"
 #include "mainwindow/qt/ValueEntryBinding.h"

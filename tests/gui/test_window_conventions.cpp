@@ -1,9 +1,9 @@
 // The look every window shares: greyed inputs, the substitute fonts, plain-text
 // labels.
-#include "app/qt/CodeEvents.h"
-#include "app/qt/Greying.h"
-#include "app/qt/PlainLabel.h"
-#include "app/qt/WindowFonts.h"
+#include "common/qt/CodeEvents.h"
+#include "common/qt/Greying.h"
+#include "common/qt/PlainLabel.h"
+#include "common/qt/WindowFonts.h"
 
 #include <QApplication>
 #include <QComboBox>

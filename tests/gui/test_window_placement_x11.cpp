@@ -2,7 +2,7 @@
 // that adds a frame (Xvfb and openbox, started here on a display of their
 // own): closing and opening the window again leaves its frame where it was.
 // Where either program is missing or does not start, the test skips.
-#include "app/ProgramIdentity.h"
+#include "common/ProgramIdentity.h"
 #include "app/qt/frmMain.h"
 #include "support/ShellFakes.h"
 

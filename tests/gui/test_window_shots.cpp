@@ -2,7 +2,7 @@
 // with MORVANE_SCREENSHOT_DIR set, each window is drawn offscreen into a PNG
 // file there (never into the source tree). Without it the test is skipped.
 #include "app/IniSettings.h"
-#include "app/qt/WindowFonts.h"
+#include "common/qt/WindowFonts.h"
 #include "app/qt/frmAbout.h"
 #include "app/qt/frmMain.h"
 #include "app/qt/frmOptions.h"

@@ -2,7 +2,7 @@
 // display units, derived fields, input checks) and writing the state back.
 #include "mainwindow/InputModel.h"
 
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "engine/StateFields.h"
 #include "mainwindow/DisplayUnits.h"
 #include "platform/NumberText.h"

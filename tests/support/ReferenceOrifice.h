@@ -6,7 +6,7 @@
 // left to each test.
 #pragma once
 
-#include "app/ProgramState.h"
+#include "engine/ProgramState.h"
 
 namespace morvane::testing {
 

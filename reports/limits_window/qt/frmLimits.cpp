@@ -1,7 +1,7 @@
 #include "reports/limits_window/qt/frmLimits.h"
 
-#include "app/qt/PlainLabel.h"
-#include "app/qt/WindowFonts.h"
+#include "common/qt/PlainLabel.h"
+#include "common/qt/WindowFonts.h"
 #include "engine/FormatPatterns.h"
 #include "platform/qt/Twips.h"
 #include "tracing/Guard.h"

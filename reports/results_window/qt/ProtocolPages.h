@@ -3,7 +3,7 @@
 // with one logo holder kept for the program's run.
 #pragma once
 
-#include "app/ProgramState.h"
+#include "engine/ProgramState.h"
 #include "platform/Printer.h"
 #include "reports/logo/LogoPicture.h"
 #include "reports/protocol/ProtocolPage1.h"

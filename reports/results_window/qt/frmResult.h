@@ -10,7 +10,7 @@
 // button writes.
 #pragma once
 
-#include "app/ProgramState.h"
+#include "engine/ProgramState.h"
 #include "engine/CalculateDriver.h"
 #include "reports/limits_window/qt/frmLimits.h"
 #include "reports/protocol/ProtocolPrinting.h"

@@ -1,4 +1,4 @@
-#include "app/qt/Greying.h"
+#include "common/qt/Greying.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 // Reading text ids out of window properties: the leading number and the
 // real-number and short-integer rules of the resource text loader.
-#include "app/ResourceId.h"
+#include "common/ResourceId.h"
 #include "platform/RuntimeError.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/qt/WindowFonts.h"
+#include "common/qt/WindowFonts.h"
 
 namespace morvane {
 

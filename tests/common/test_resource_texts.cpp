@@ -1,4 +1,4 @@
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "platform/RuntimeError.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/ResourceId.h"
+#include "common/ResourceId.h"
 
 #include "platform/RuntimeError.h"
 

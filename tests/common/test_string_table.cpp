@@ -1,7 +1,7 @@
 // The program's resource string table (data/texts/strings.tsv, compiled in):
 // every id that a window, list, message or printout refers to has its text in
 // both languages, and the table file is read without a dropped line.
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "platform/RuntimeError.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ std::vector<std::string> readLines(const std::string& path)
 std::vector<std::int32_t> referencedIds()
 {
     std::vector<std::int32_t> ids;
-    for (const auto& line : readLines(std::string(MORVANE_SOURCE_DIR) + "/tests/app/data/referenced_ids.txt"))
+    for (const auto& line : readLines(std::string(MORVANE_SOURCE_DIR) + "/tests/common/data/referenced_ids.txt"))
         if (!line.empty() && line.front() != '#')
             ids.push_back(std::stoi(line));
     return ids;

@@ -1,4 +1,4 @@
-#include "app/qt/CodeEvents.h"
+#include "common/qt/CodeEvents.h"
 
 #include "platform/RuntimeError.h"
 

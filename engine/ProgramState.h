@@ -2,8 +2,8 @@
 // make a fresh one each.
 #pragma once
 
-#include "app/ProgramRecords.h"
-#include "configurator/ConfigZustand.h"
+#include "common/ProgramRecords.h"
+#include "engine/ConfigZustand.h"
 #include "engine/CalculationState.h"
 
 namespace morvane {

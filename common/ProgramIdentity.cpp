@@ -1,6 +1,6 @@
-#include "app/ProgramIdentity.h"
+#include "common/ProgramIdentity.h"
 
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 
 namespace morvane {
 

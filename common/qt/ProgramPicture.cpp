@@ -1,4 +1,4 @@
-#include "app/qt/ProgramPicture.h"
+#include "common/qt/ProgramPicture.h"
 
 #include <QLinearGradient>
 #include <QPainter>

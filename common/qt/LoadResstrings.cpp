@@ -1,7 +1,7 @@
-#include "app/qt/LoadResstrings.h"
+#include "common/qt/LoadResstrings.h"
 
-#include "app/ResourceId.h"
-#include "app/ResourceTexts.h"
+#include "common/ResourceId.h"
+#include "common/ResourceTexts.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
