@@ -41,7 +41,7 @@
 // The data root (the program folder) holds the product databases and the
 // drawings; by default $MORVANE_HOME when set, otherwise the program folder of
 // this build.
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "configurator/ConfigData.h"
 #include "configurator/DrawingName.h"
 #include "configurator/TypeCode.h"

@@ -12,7 +12,7 @@
 //
 // Exit status 0 on success, 1 when the data cannot be read or a file cannot be
 // written.
-#include "app/ResourceTexts.h"
+#include "common/ResourceTexts.h"
 #include "configurator/ConfigData.h"
 #include "configurator/DrawingName.h"
 #include "engine/CalculationState.h"

@@ -5,7 +5,7 @@
 // strings and the operating-point arrays are arrays of four numbers.
 #pragma once
 
-#include "app/ProgramRecords.h"
+#include "common/ProgramRecords.h"
 #include "engine/CalculationState.h"
 
 #include <nlohmann/json.hpp>
