@@ -47,7 +47,8 @@ class ValueEntryBinding;
 
 // What the page needs of the program besides the state: the product databases
 // of the model tables, the clipboard of the copy button, the shell that opens a
-// drawing, and the program folder the drawings lie in.
+// drawing (a message names the file where no program took it), and the program
+// folder the drawings lie in.
 struct ConfiguratorServices {
     ProductDatabases& databases;
     Clipboard& clipboard;
@@ -79,8 +80,14 @@ public:
     // value within them rebuilds the code through cmbConfField_Click(Index);
     // nothing while the configurator is muted.
     void txtValueEntry_Change(int Index);
-    // Leaving the value box for another control: the limit check once more.
+    // Leaving the value box (another control, Enter): the entry check with its
+    // message.
     void txtValueEntry_LostFocus(int Index);
+    // Calc!, Save and the copy button leave the value box first, so that a
+    // value the field does not take is reported before they act.
+    void leaveValueBox();
+    // Copies the type information and the code as they stand; an incomplete
+    // (red) code is copied too, and the status bar says that it is incomplete.
     void cmdCopyKey_Click();
     void scrVertScroll_Change();
     void cmdJPGShow_Click();
@@ -136,6 +143,7 @@ private:
     std::optional<ConfiguratorServices> services_;
     std::vector<Row> rows_;
     bool restoreRejected_ = false;
+    bool codeComplete_ = false;  // the code box is green
 };
 
 }  // namespace morvane
