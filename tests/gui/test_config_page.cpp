@@ -5,11 +5,15 @@
 // copy button, the scroll bar, the type key of Calc! with its opposite support,
 // and the configuration's way through Save, New and Open.
 #include "CalcRig.h"
+#include "ModalDriver.h"
 #include "ShellRig.h"
 #include "common/DocumentOpen.h"
+#include "common/ProgramIdentity.h"
 #include "common/ResourceTexts.h"
+#include "configurator/ValueEntry.h"
 #include "common/qt/CodeEvents.h"
 #include "mainwindow/qt/ConfigSelectPage.h"
+#include "platform/qt/QtMessageBox.h"
 #include "platform/qt/Twips.h"
 #include "reports/results_window/qt/frmResult.h"
 
@@ -927,6 +931,22 @@ void TestConfigPage::pageShots()
     rig.page().cmdCopyKey->click();
     QVERIFY(rig.window->grab().save(
         QDir(folder).filePath(QStringLiteral("config-page-refused-") + lang + QStringLiteral(".png"))));
+    // The messages of leaving that box and of a drawing no program opens, as
+    // the program's message box shows them.
+    QtMessageBox real(kProgramTitle);
+    const std::pair<const char*, std::string> messages[] = {
+        {"message-whole-numbers-", wholeNumberMessage("TMP", -200, 650, offset)},
+        {"message-not-opened-", documentNotOpenedMessage(rig.state.config.gPdfDatei, offset)},
+    };
+    for (const auto& [name, text] : messages) {
+        ModalDriver driver;
+        driver.then([&, name = name](QWidget* box) {
+            QVERIFY(box->grab().save(QDir(folder).filePath(QLatin1String(name) + lang + QStringLiteral(".png"))));
+            qobject_cast<QDialog*>(box)->accept();
+        });
+        real.show({text, {}, MessageIcon::Exclamation, MessageButtons::Ok});
+        QVERIFY(driver.allStepsRan());
+    }
 }
 
 QTEST_MAIN(TestConfigPage)
