@@ -76,9 +76,10 @@ public:
     void cmbConfField_Click(int Index);
     // The value box's change: the single place where a typed value enters the
     // configurator. The filter keeps the text a number within the field's rules,
-    // the limit check warns about a value outside the field's limits, and a
-    // value within them rebuilds the code through cmbConfField_Click(Index);
-    // nothing while the configurator is muted.
+    // a value the field does not take (outside its limits, or not whole where
+    // the field has no decimals) turns the box light red, and the code is
+    // rebuilt through cmbConfField_Click(Index), incomplete while such a value
+    // stands; no message while typing; nothing while the configurator is muted.
     void txtValueEntry_Change(int Index);
     // Leaving the value box (another control, Enter): the entry check with its
     // message.

@@ -152,13 +152,20 @@ void ValueEntryBinding::bind(int index, QLineEdit* box)
     QObject::connect(box, &QLineEdit::returnPressed, this, [this, index] { leave(index); });
 }
 
+bool ValueEntryBinding::shown(int index) const
+{
+    const auto i = static_cast<std::size_t>(index);
+    return index >= 0 && i < edits_.size() && edits_[i] && edits_[i]->isVisible();
+}
+
 void ValueEntryBinding::leave(int index) { entry_.txtValueEntry_LostFocus(static_cast<std::int16_t>(index)); }
 
 void ValueEntryBinding::leavePending()
 {
     const int index = pending_;
     pending_ = -1;
-    if (index >= 0)
+    // A box the click's command has hidden meanwhile is dropped, not left.
+    if (shown(index))
         leave(index);
 }
 
@@ -168,8 +175,7 @@ void ValueEntryBinding::leaveFocusedBox()
         leavePending();
         return;
     }
-    const auto i = static_cast<std::size_t>(focused_);
-    if (focused_ >= 0 && i < edits_.size() && edits_[i] && edits_[i]->isVisible())
+    if (shown(focused_))
         leave(focused_);
 }
 

@@ -57,6 +57,7 @@ protected:
 
 private:
     EntryBox* box(int index);
+    bool shown(int index) const;  // box index exists and is visible
     void leave(int index);
     void leavePending();
 
