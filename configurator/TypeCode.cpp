@@ -77,7 +77,7 @@ std::string regionalNumber(double value, char decimalSeparator)
 
 TypeCode assembleTypeCode(std::span<const ConfigField> fields, std::span<const int> listIndex,
                           std::span<const std::string> typedText, const PipeValues& pipe, char decimalSeparator,
-                          bool limitsChecked)
+                          const EntryRules& rules)
 {
     // Nothing loaded, or a row without a selection (the pipe table and File New
     // ask for a code while the page is empty): no code, and never complete.
@@ -118,11 +118,9 @@ TypeCode assembleTypeCode(std::span<const ConfigField> fields, std::span<const i
                 value = plainNumber(pipe.gWandstaerke);
             else
                 known = false;
-            if (limitsChecked && (f.Type == "Value" || f.Type == "CombiAdd" || f.Type == "CombiMulti")) {
-                const double v = typedValue(typed(typedText, i));
-                if (v < f.ValueMin || v > f.ValueMax)
-                    r.complete = false;
-            }
+            if ((f.Type == "Value" || f.Type == "CombiAdd" || f.Type == "CombiMulti") &&
+                entryFault(f, typed(typedText, i), rules).any())
+                r.complete = false;
             if (known) {
                 s += f.Prefix;
                 s += value;
@@ -143,7 +141,28 @@ TypeCode assembleTypeCode(std::span<const ConfigField> fields, std::span<const i
     return r;
 }
 
-bool limitsChecked(const ConfigZustand& z) { return z.gGrenzwertModus == 1 || z.gGrenzwertModus == 2; }
+EntryRules entryRules(const ConfigZustand& z)
+{
+    return {z.gGrenzwertModus == 1 || z.gGrenzwertModus == 2, z.gGrenzwertPruefung == 1};
+}
+
+EntryFault entryFault(const ConfigField& f, std::string_view text, const EntryRules& rules)
+{
+    EntryFault r;
+    if (rules.ownRules && f.ValueDecs <= 0)
+        r.notWhole = text.find_first_of(".,") != std::string_view::npos;
+    if (rules.limits) {
+        const double v = typedValue(text);
+        if (v < f.ValueMin) {
+            r.outside = true;
+            r.violatedLimit = f.ValueMin;
+        } else if (v > f.ValueMax) {
+            r.outside = true;
+            r.violatedLimit = f.ValueMax;
+        }
+    }
+    return r;
+}
 
 ValueEntryRow valueEntryRow(const ConfigField& f, int listIndex)
 {

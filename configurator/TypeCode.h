@@ -10,10 +10,10 @@
 //   "dpelementInnendurchmesserA"       Prefix, plainNumber(gInnendurchmesser), Suffix
 //   "dpelementWandstaerkeRohrleitung"  Prefix, plainNumber(gWandstaerke), Suffix
 //   any other text: no segment and no blank.
-// The code is complete when no mandatory field stands on its caption entry and,
-// where the limits are checked, no typed value ("Value", "CombiAdd",
-// "CombiMulti") lies outside its field's limits; an empty configuration (no model loaded, no rows, or a row without a selection)
-// gives an empty, incomplete code.
+// The code is complete when no mandatory field stands on its caption entry and no
+// typed value ("Value", "CombiAdd", "CombiMulti") is refused by the entry checks
+// in force (entryFault); an empty configuration (no model loaded, no rows, or a
+// row without a selection) gives an empty, incomplete code.
 #pragma once
 
 #include "engine/ConfigZustand.h"
@@ -37,17 +37,34 @@ struct TypeCode {
     bool complete = false;  // green when true, red otherwise
 };
 
+// The checks a typed value meets.
+struct EntryRules {
+    bool limits = false;    // gGrenzwertModus 1 or 2: a value outside its field's limits is refused
+    bool ownRules = false;  // gGrenzwertPruefung 1: a field without decimals takes whole numbers only
+};
+
+// The checks in force for the configurator's state.
+EntryRules entryRules(const ConfigZustand& z);
+
+// What the checks find wrong with a typed text. A decimal separator in a field
+// that takes whole numbers is kept in the box (dropping it would multiply the
+// value) and refused here instead.
+struct EntryFault {
+    bool outside = false;        // the value lies outside [ValueMin, ValueMax]
+    double violatedLimit = 0.0;  // ValueMin for a low value, ValueMax for a high one
+    bool notWhole = false;       // a decimal separator in a field without decimals
+    bool any() const { return outside || notWhole; }
+};
+EntryFault entryFault(const ConfigField& f, std::string_view text, const EntryRules& rules);
+
 // fields: the first gConfFeldAnzahl records; listIndex[i]: the selected list
 // position of row i (0 the caption, -1 none); typedText[i]: the text of row i's
 // value box (missing entries count as ""). decimalSeparator is the user's, for
-// "Constant" segments. limitsChecked: the limit check is on (gGrenzwertModus 1
-// or 2), so a value it refused leaves the code incomplete.
+// "Constant" segments. rules: the entry checks in force; a typed value they
+// refuse stands in the code as typed and leaves the code incomplete.
 TypeCode assembleTypeCode(std::span<const ConfigField> fields, std::span<const int> listIndex,
                           std::span<const std::string> typedText, const PipeValues& pipe, char decimalSeparator,
-                          bool limitsChecked = false);
-
-// Whether the limit check is on for the configurator's state.
-bool limitsChecked(const ConfigZustand& z);
+                          const EntryRules& rules = {});
 
 // The value of a typed text: leading blanks skipped, then the leading number with
 // "." as the only decimal separator; 0 for a text without a number.

@@ -7,6 +7,7 @@
 #include "tracing/Guard.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace morvane {
 
@@ -121,7 +122,7 @@ struct Pass {
 Pass onePass(const std::u32string& text, int caret, int decimals, int allowNeg)
 {
     auto allowed = [&](char32_t c) {
-        return isDigit(c) || (decimals != 0 && isSeparator(c)) || (allowNeg == 1 && c == U'-');
+        return isDigit(c) || isSeparator(c) || (allowNeg == 1 && c == U'-');
     };
     std::u32string r;
     bool removed = false;
@@ -209,7 +210,9 @@ void PlainEntryBox::type(std::string_view utf8)
 
 FilteredText filterNumberText(std::string_view text, int caret, int decimals, int allowNeg)
 {
-    decimals = std::max(decimals, 0);
+    // A field without decimals keeps the separator and all that follows it.
+    if (decimals <= 0)
+        decimals = std::numeric_limits<int>::max();
     std::u32string current = decode(text);
     caret = std::clamp(caret, 0, static_cast<int>(current.size()));
     bool removed = false;
@@ -256,39 +259,48 @@ bool fncgNumericInputHandle(EntryBox& vrlObject, std::int16_t vrlDecs, std::int1
     return result.removed;
 }
 
-std::string limitMessage(const std::string& fieldName, double valueMin, double valueMax, std::int32_t sprachOffset)
+namespace {
+
+std::string limitsLine(const std::string& fieldName, double valueMin, double valueMax, std::int32_t sprachOffset)
 {
-    return resText(1829, sprachOffset) + "\r" + resText(1830, sprachOffset) + " " + fieldName + " = " +
-           plainNumber(valueMin) + " - " + plainNumber(valueMax);
+    return resText(1830, sprachOffset) + " " + fieldName + " = " + plainNumber(valueMin) + " - " + plainNumber(valueMax);
 }
 
-bool checkEntryLimits(EntryBox& box, double valueMin, double valueMax, const std::string& fieldName,
-                      const LimitReaction& reaction, MessageBoxSink& messages)
+}  // namespace
+
+std::string limitMessage(const std::string& fieldName, double valueMin, double valueMax, std::int32_t sprachOffset)
 {
-    const double v = typedValue(box.text());
-    double violated = 0.0;
-    if (v < valueMin) {
-        violated = valueMin;
-    } else if (v > valueMax) {
-        violated = valueMax;
-    } else {
+    return resText(1829, sprachOffset) + "\r" + limitsLine(fieldName, valueMin, valueMax, sprachOffset);
+}
+
+std::string wholeNumberMessage(const std::string& fieldName, double valueMin, double valueMax,
+                               std::int32_t sprachOffset)
+{
+    return resText(1980, sprachOffset) + "\r" + limitsLine(fieldName, valueMin, valueMax, sprachOffset);
+}
+
+bool checkEntry(EntryBox& box, const ConfigField& field, const LimitReaction& reaction, MessageBoxSink& messages)
+{
+    const EntryFault fault =
+        entryFault(field, box.text(), {reaction.modus == 1 || reaction.modus == 2, reaction.ownRules});
+    if (!fault.any()) {
         box.setBackColor(EntryWhite);
         return false;
     }
-    if (reaction.modus != 1 && reaction.modus != 2)
-        return false;
-    if (reaction.quiet) {
-        box.setBackColor(EntryLightRed);
-        return true;
-    }
-    messages.show({limitMessage(fieldName, valueMin, valueMax, reaction.sprachOffset), {}, MessageIcon::Exclamation,
-                   MessageButtons::Ok});
-    if (reaction.force || reaction.modus == 2) {
-        const std::string limit = fncgAddLeftOfDec(plainNumber(violated));
-        box.setText(limit);
-        box.setFocus();
-        box.setSelStart(0);
-        box.setSelLength(static_cast<int>(decode(limit).size()));
+    if (reaction.report) {
+        // A text that is not whole says so, with the limits; it names the field
+        // as the limit warning does.
+        messages.show({fault.notWhole
+                           ? wholeNumberMessage(field.FieldName, field.ValueMin, field.ValueMax, reaction.sprachOffset)
+                           : limitMessage(field.FieldName, field.ValueMin, field.ValueMax, reaction.sprachOffset),
+                       {}, MessageIcon::Exclamation, MessageButtons::Ok});
+        if (fault.outside && (reaction.force || reaction.modus == 2)) {
+            const std::string limit = fncgAddLeftOfDec(plainNumber(fault.violatedLimit));
+            box.setText(limit);
+            box.setFocus();
+            box.setSelStart(0);
+            box.setSelLength(static_cast<int>(decode(limit).size()));
+        }
     }
     box.setBackColor(EntryLightRed);
     return true;
@@ -305,6 +317,10 @@ void ValueEntry::txtValueEntry_Change(std::int16_t Index)
 {
     Guard g("frmMain", "txtValueEntry_Change", "Private Sub txtValueEntry_Change(Index As Integer)",
             {{"Index", Index}});
+    // A new text, also one program code writes, is reported anew when the box
+    // is left.
+    if (Index >= 0 && Index < MaxConfigRows)
+        reported_[static_cast<std::size_t>(Index)] = false;
     if (isTrue(ctx_.config.gConfEventsAus))
         return;
     EntryBox* box = nullptr;
@@ -319,10 +335,10 @@ void ValueEntry::txtValueEntry_Change(std::int16_t Index)
         return;
     if (changeSerial_ != serial)
         return;
-    bool violated = false;
-    if (passed && !g.step([&] { violated = fncgCheckLimits(Index, *box, false); }))
+    // Only the mark while typing; a refused value leaves the code incomplete.
+    if (passed && !g.step([&] { fncgCheckLimits(Index, *box, false, false); }))
         return;
-    if (!violated && ctx_.cmbConfField_Click)
+    if (ctx_.cmbConfField_Click)
         g.step([&] { ctx_.cmbConfField_Click(Index); });
 }
 
@@ -333,8 +349,16 @@ void ValueEntry::txtValueEntry_LostFocus(std::int16_t Index)
     if (reporting_)
         return;
     g.step([&] {
-        if (EntryBox* box = ctx_.box ? ctx_.box(Index) : nullptr)
-            fncgCheckLimits(Index, *box, false);
+        EntryBox* box = ctx_.box ? ctx_.box(Index) : nullptr;
+        if (box == nullptr)
+            return;
+        field(Index);  // a box beyond the field table is a subscript error
+        if (reported_[static_cast<std::size_t>(Index)])
+            return;
+        const std::string before = box->text();
+        const bool refused = fncgCheckLimits(Index, *box, false, true);
+        // A text set to its limit (mode 2) is a new text.
+        reported_[static_cast<std::size_t>(Index)] = refused && box->text() == before;
     });
 }
 
@@ -358,34 +382,39 @@ bool ValueEntry::fncgInputHandleAndCheck(EntryBox& vrlObject, std::int16_t vrlLi
     return true;
 }
 
-bool ValueEntry::fncgCheckLimits(std::int16_t vrlLimitIndex, EntryBox& vrlObject, bool vrlForceLimits)
+bool ValueEntry::fncgCheckLimits(std::int16_t vrlLimitIndex, EntryBox& vrlObject, bool vrlForceLimits,
+                                 bool vrlReport)
 {
     Guard g(kModule, "fncgCheckLimits",
             "Public Function fncgCheckLimits(vrlLimitIndex As Integer, vrlObject As Object, Optional "
-            "vrlForceLimits As Boolean = False) As Boolean",
+            "vrlForceLimits As Boolean = False, Optional vrlReport As Boolean = True) As Boolean",
             {{"vrlLimitIndex", vrlLimitIndex},
              {"vrlObject", TraceValue::object("TextBox")},
-             {"vrlForceLimits", vrlForceLimits}});
+             {"vrlForceLimits", vrlForceLimits},
+             {"vrlReport", vrlReport}});
     if (vrlLimitIndex == -1)
         return false;
-    bool violated = false;
+    bool refused = false;
     g.step([&] {
         const ConfigField& f = field(vrlLimitIndex);
-        const LimitReaction reaction{ctx_.config.gGrenzwertModus, vrlForceLimits, ctx_.sprachOffset, reporting_};
-        // While the report is going on, a change it causes (the limit written
-        // in) is checked quietly, and leaving the box for the message is no
-        // leaving.
-        const bool outer = !reporting_;
+        // While a report is going on, a change it causes (the limit written in)
+        // is only marked, and leaving the box for the message is no leaving.
+        const LimitReaction reaction{ctx_.config.gGrenzwertModus, ctx_.config.gGrenzwertPruefung == 1,
+                                     vrlForceLimits, ctx_.sprachOffset, vrlReport && !reporting_};
+        if (!reaction.report) {
+            refused = checkEntry(vrlObject, f, reaction, ctx_.messages);
+            return;
+        }
         reporting_ = true;
         try {
-            violated = checkEntryLimits(vrlObject, f.ValueMin, f.ValueMax, f.FieldName, reaction, ctx_.messages);
+            refused = checkEntry(vrlObject, f, reaction, ctx_.messages);
         } catch (...) {
-            reporting_ = !outer;
+            reporting_ = false;
             throw;
         }
-        reporting_ = !outer;
+        reporting_ = false;
     });
-    return violated;
+    return refused;
 }
 
 }  // namespace morvane

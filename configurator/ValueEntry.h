@@ -7,6 +7,7 @@
 #include "engine/ConfigZustand.h"
 #include "platform/MessageBox.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -77,10 +78,12 @@ struct FilteredText {
 };
 
 // The filter over a text and its caret, run until the text no longer changes
-// (the passes the box's nested change handling would make): digits; with
-// decimals > 0 one decimal separator (a comma becomes a point) followed by at
-// most `decimals` decimals; with allowNeg = 1 a minus in front; a "0" before a
-// leading point. A negative decimals setting counts as 0.
+// (the passes the box's nested change handling would make): digits; one decimal
+// separator (a comma becomes a point) followed by at most `decimals` decimals;
+// with allowNeg = 1 a minus in front; a "0" before a leading point. With
+// decimals 0 (a negative setting counts as 0) the separator and every digit
+// after it stay: dropping the separator would multiply the value tenfold and
+// more, so the entry check refuses the text instead (entryFault).
 FilteredText filterNumberText(std::string_view text, int caret, int decimals, int allowNeg);
 
 // fncgAddLeftOfDec: a "0" in front of a leading point (".5" -> "0.5",
@@ -95,22 +98,27 @@ bool fncgNumericInputHandle(EntryBox& vrlObject, std::int16_t vrlDecs, std::int1
 // return, text 1830, a blank, the field key, " = ", the limits as plain numbers.
 std::string limitMessage(const std::string& fieldName, double valueMin, double valueMax, std::int32_t sprachOffset);
 
-// How a limit check reacts to a value outside its limits.
+// The warning for a decimal separator in a field that takes whole numbers: text
+// 1980, then the second line of the limit warning.
+std::string wholeNumberMessage(const std::string& fieldName, double valueMin, double valueMax,
+                               std::int32_t sprachOffset);
+
+// How the entry check reacts to a value its field does not take.
 struct LimitReaction {
-    std::int16_t modus = 1;  // gGrenzwertModus: 1 warn, 2 warn and set the limit, else nothing
-    bool force = false;      // set the limit whatever the mode
+    std::int16_t modus = 1;  // gGrenzwertModus: 1 warn, 2 warn and set the limit, else no limit check
+    bool ownRules = true;    // gGrenzwertPruefung = 1: a field without decimals takes whole numbers only
+    bool force = false;      // set the violated limit whatever the mode
     std::int32_t sprachOffset = 0;
-    // The check runs inside the reaction to a report that is still going on (the
-    // message on screen, the limit being written in): a violation is only marked,
-    // with no second message and no second write.
-    bool quiet = false;
+    // false: only mark the box (while the user types, and inside a report that
+    // is still going on); true: the message, and with mode 2 or force the
+    // violated limit written in and selected.
+    bool report = true;
 };
 
-// The limit check of one box against one field's limits: true when a limit is
-// violated and the violation was reported (message, light red box; with mode 2
-// or force the violated limit is written in and selected).
-bool checkEntryLimits(EntryBox& box, double valueMin, double valueMax, const std::string& fieldName,
-                      const LimitReaction& reaction, MessageBoxSink& messages);
+// The entry check of one box against its field: true when the value is refused
+// (outside the limits, or not whole where the field takes whole numbers); the
+// box turns light red, or white for a value the field takes.
+bool checkEntry(EntryBox& box, const ConfigField& field, const LimitReaction& reaction, MessageBoxSink& messages);
 
 // What the value boxes' handlers work with besides the configurator's state.
 struct ValueEntryContext {
@@ -122,35 +130,45 @@ struct ValueEntryContext {
 };
 
 // The change and focus handling of the value boxes txtValueEntry(i) of the
-// configuration rows.
+// configuration rows. While the user types, a value its field does not take is
+// only marked: the box turns light red and the code, rebuilt at every change,
+// incomplete; no message interrupts the typing and the text is left as typed.
+// The message comes when the user leaves the box with the value still refused,
+// once for that text.
 class ValueEntry {
 public:
     explicit ValueEntry(ValueEntryContext context) : ctx_(std::move(context)) {}
 
-    // Every change of box Index's text: filter, limit check, and, when the value
-    // passes, the rebuild of the type code. Ignored while gConfEventsAus is True.
-    // When the filter has rewritten the text, the change handling that the write
-    // itself raised has already checked the final text and rebuilt the code, and
-    // this one ends there: one keystroke is checked, and reported, once.
+    // Every change of box Index's text: the filter, the entry check that only
+    // marks, and the rebuild of the type code. Ignored while gConfEventsAus is
+    // True. When the filter has rewritten the text, the change handling that the
+    // write itself raised has already checked the final text and rebuilt the
+    // code, and this one ends there.
     void txtValueEntry_Change(std::int16_t Index);
-    // Box Index has lost the focus to another control of the program: the limit
-    // check again (also while muted). A focus change while the check's own
-    // message is on screen is not a leaving of the box.
+    // Box Index is left: the focus went to another control of the program, the
+    // user pressed Enter in it, or a command that acts on the configuration
+    // (Calc!, Save, the copy button) leaves it first. The entry check with its
+    // message (also while muted); a text already reported on an earlier leaving
+    // is not reported again until it changes. A focus change while the check's
+    // own message is on screen is not a leaving of the box.
     void txtValueEntry_LostFocus(std::int16_t Index);
 
     // Whitens the box and runs the filter with the field's rules (gGrenzwertPruefung
     // = 1) or with 10 decimals and a minus for every field. Always true.
     bool fncgInputHandleAndCheck(EntryBox& vrlObject, std::int16_t vrlLimitIndex);
-    // The limit check of field vrlLimitIndex (-1: no limits) with
-    // gGrenzwertModus; true when a violation was reported.
-    bool fncgCheckLimits(std::int16_t vrlLimitIndex, EntryBox& vrlObject, bool vrlForceLimits = false);
+    // The entry check of field vrlLimitIndex (-1: none) with gGrenzwertModus;
+    // true when the value is refused. Without vrlReport the box is only marked.
+    bool fncgCheckLimits(std::int16_t vrlLimitIndex, EntryBox& vrlObject, bool vrlForceLimits = false,
+                         bool vrlReport = true);
 
 private:
     const ConfigField& field(std::int16_t index) const;
 
     ValueEntryContext ctx_;
     unsigned changeSerial_ = 0;  // counts the change handlings begun
-    bool reporting_ = false;     // a limit check's report is going on (its message on screen)
+    bool reporting_ = false;     // a check's report is going on (its message on screen)
+    // Box i's text was reported when it was left and has not changed since.
+    std::array<bool, MaxConfigRows> reported_{};
 };
 
 }  // namespace morvane

@@ -1,6 +1,7 @@
 #include "app/qt/frmMain.h"
 
 #include "app/FileCommands.h"
+#include "common/DocumentOpen.h"
 #include "app/IniSettings.h"
 #include "common/ProgramIdentity.h"
 #include "common/ResourceTexts.h"
@@ -493,8 +494,18 @@ void frmMain::mnuExit_Click(std::int16_t Index)
 // The file commands register with the tracer under these handlers' names.
 void frmMain::mnuFileNew_Click() { files_->mnuFileNew_Click(); }
 void frmMain::mnuFileOpen_Click() { files_->mnuFileOpen_Click(); }
-void frmMain::mnuFileSave_Click() { files_->mnuFileSave_Click(); }
-void frmMain::mnuFileSaveAs_Click() { files_->mnuFileSaveAs_Click(); }
+// Save leaves a configuration value box first: a value its field does not take
+// is reported before it is written.
+void frmMain::mnuFileSave_Click()
+{
+    pages_->configPage()->leaveValueBox();
+    files_->mnuFileSave_Click();
+}
+void frmMain::mnuFileSaveAs_Click()
+{
+    pages_->configPage()->leaveValueBox();
+    files_->mnuFileSaveAs_Click();
+}
 
 void frmMain::mnuFileClose_Click()
 {
@@ -525,11 +536,9 @@ void frmMain::showHelpPage()
 {
     const std::filesystem::path page = services_.programFolder / "Hilfe" / "help.html";
     std::error_code ec;
-    if (std::filesystem::is_regular_file(page, ec)) {
-        // No program for the page: say where it is, so it can be opened by hand.
-        if (!services_.shell.open(page.string()))
-            services_.messages.show({"Could not open help file: " + page.string() + "!", kProgramTitle});
-    } else
+    if (std::filesystem::is_regular_file(page, ec))
+        openDocument(services_.shell, services_.messages, page.string(), state_.ui.gSprachOffset);
+    else
         services_.messages.show({std::string("Did not find help file: ") + kHelpPage + "!", kProgramTitle});
 }
 

@@ -1,5 +1,6 @@
 #include "mainwindow/qt/ConfigSelectPage.h"
 
+#include "common/DocumentOpen.h"
 #include "common/ProgramIdentity.h"
 #include "common/ResourceTexts.h"
 #include "common/qt/CodeEvents.h"
@@ -17,12 +18,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMainWindow>
 #include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <span>
@@ -38,6 +41,9 @@ constexpr const char* kModule = "frmMain";
 // scroll range.
 constexpr int RowPitch = 400;
 constexpr int RowsInView = 8;
+
+// How long the status bar says that an incomplete code was copied.
+constexpr int IncompleteCopyNoticeMs = 30000;
 
 // The type information box's design text.
 constexpr const char* kTypeInfoDesign = "NONE\r\n";
@@ -341,7 +347,7 @@ void ConfigSelectPage::cmbConfField_Click(int Index)
             const TypeCode code = assembleTypeCode(
                 std::span<const ConfigField>(z.gConfFelder).first(static_cast<std::size_t>(n)), listIndex, typed,
                 PipeValues{state_.calc.gInnendurchmesser, state_.calc.gWandstaerke},
-                QLocale().decimalPoint().at(0).toLatin1(), limitsChecked(z));
+                QLocale().decimalPoint().at(0).toLatin1(), entryRules(z));
             txtCodeDisplay->setText(QString::fromStdString(code.code));
             colourCode(code.complete);
         }))
@@ -350,7 +356,11 @@ void ConfigSelectPage::cmbConfField_Click(int Index)
         return;
 }
 
-void ConfigSelectPage::colourCode(bool complete) { setBaseColour(txtCodeDisplay, complete ? kCodeComplete : kCodeIncomplete); }
+void ConfigSelectPage::colourCode(bool complete)
+{
+    codeComplete_ = complete;
+    setBaseColour(txtCodeDisplay, complete ? kCodeComplete : kCodeIncomplete);
+}
 
 void ConfigSelectPage::compileDrawing(const std::vector<int>& listIndex)
 {
@@ -386,12 +396,28 @@ void ConfigSelectPage::txtValueEntry_LostFocus(int Index)
     valueEntry_->entry().txtValueEntry_LostFocus(static_cast<std::int16_t>(Index));
 }
 
+void ConfigSelectPage::leaveValueBox() { valueEntry_->leaveFocusedBox(); }
+
 void ConfigSelectPage::cmdCopyKey_Click()
 {
     Guard g(kModule, "cmdCopyKey_Click", "Private Sub cmdCopyKey_Click()");
+    if (!g.step([&] { leaveValueBox(); }))
+        return;
+    if (!g.step([&] {
+            if (services_)
+                services_->clipboard.setText((txtTypeInfo->text() + txtCodeDisplay->text()).toStdString());
+        }))
+        return;
+    // The code is copied as it stands; an incomplete one with a word in the
+    // status bar.
     g.step([&] {
-        if (services_)
-            services_->clipboard.setText((txtTypeInfo->text() + txtCodeDisplay->text()).toStdString());
+        auto* frame = qobject_cast<QMainWindow*>(fraConfigSelect->window());
+        if (!frame)
+            return;
+        if (codeComplete_)
+            frame->statusBar()->clearMessage();
+        else
+            frame->statusBar()->showMessage(text(1981), IncompleteCopyNoticeMs);
     });
 }
 
@@ -408,7 +434,8 @@ void ConfigSelectPage::showDrawing(const std::string& path)
         messages_.show({"Did not find file: " + path + "!", kProgramTitle});
         return;
     }
-    services_->shell.open(path);  // the shell's answer is not looked at
+    // Where no program takes the file, a message names it.
+    openDocument(services_->shell, messages_, path, state_.ui.gSprachOffset);
 }
 
 void ConfigSelectPage::cmdJPGShow_Click()

@@ -47,7 +47,8 @@ class ValueEntryBinding;
 
 // What the page needs of the program besides the state: the product databases
 // of the model tables, the clipboard of the copy button, the shell that opens a
-// drawing, and the program folder the drawings lie in.
+// drawing (a message names the file where no program took it), and the program
+// folder the drawings lie in.
 struct ConfiguratorServices {
     ProductDatabases& databases;
     Clipboard& clipboard;
@@ -75,12 +76,19 @@ public:
     void cmbConfField_Click(int Index);
     // The value box's change: the single place where a typed value enters the
     // configurator. The filter keeps the text a number within the field's rules,
-    // the limit check warns about a value outside the field's limits, and a
-    // value within them rebuilds the code through cmbConfField_Click(Index);
-    // nothing while the configurator is muted.
+    // a value the field does not take (outside its limits, or not whole where
+    // the field has no decimals) turns the box light red, and the code is
+    // rebuilt through cmbConfField_Click(Index), incomplete while such a value
+    // stands; no message while typing; nothing while the configurator is muted.
     void txtValueEntry_Change(int Index);
-    // Leaving the value box for another control: the limit check once more.
+    // Leaving the value box (another control, Enter): the entry check with its
+    // message.
     void txtValueEntry_LostFocus(int Index);
+    // Calc!, Save and the copy button leave the value box first, so that a
+    // value the field does not take is reported before they act.
+    void leaveValueBox();
+    // Copies the type information and the code as they stand; an incomplete
+    // (red) code is copied too, and the status bar says that it is incomplete.
     void cmdCopyKey_Click();
     void scrVertScroll_Change();
     void cmdJPGShow_Click();
@@ -136,6 +144,7 @@ private:
     std::optional<ConfiguratorServices> services_;
     std::vector<Row> rows_;
     bool restoreRejected_ = false;
+    bool codeComplete_ = false;  // the code box is green
 };
 
 }  // namespace morvane

@@ -448,6 +448,8 @@ void MainInputPages::bindHandlers()
     onClick(Combo4, [this] { Combo4_Click(); });
     onClick(Combo8, [this] { Combo8_Click(); });
     connect(Command1_, &QPushButton::clicked, this, [this] {
+        // A value the configurator does not take is reported before the run.
+        configPage_->leaveValueBox();
         if (calculate_)
             calculate_();
     });

@@ -1,5 +1,7 @@
 #include "mainwindow/qt/ValueEntryBinding.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QColor>
 #include <QEvent>
 #include <QFocusEvent>
@@ -18,6 +20,27 @@ int unitsOf(const QString& s, int chars)
         units += s.at(units).isHighSurrogate() && units + 1 < s.size() ? 2 : 1;
     return units;
 }
+
+// Tells the end of a mouse press anywhere in the program, once.
+class ReleaseWatch : public QObject {
+public:
+    ReleaseWatch(std::function<void()> released, QObject* parent) : QObject(parent), released_(std::move(released)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            QApplication::instance()->removeEventFilter(this);
+            // After the release has reached its receiver (a button's click runs
+            // on it).
+            QMetaObject::invokeMethod(this, released_, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> released_;
+};
 
 int charsOf(const QString& s, int units)
 {
@@ -106,6 +129,8 @@ ValueEntryBinding::ValueEntryBinding(ConfigZustand& config, const std::int32_t& 
     : QObject(parent),
       entry_({config, sprachOffset, messages, [this](int i) { return box(i); }, std::move(rebuild)})
 {
+    // A command that ran on the click has checked the box already.
+    releaseWatch_ = new ReleaseWatch([this] { leavePending(); }, this);
 }
 
 void ValueEntryBinding::bind(int index, QLineEdit* box)
@@ -123,6 +148,35 @@ void ValueEntryBinding::bind(int index, QLineEdit* box)
     box->installEventFilter(this);
     QObject::connect(box, &QLineEdit::textChanged, this,
                      [this, index] { entry_.txtValueEntry_Change(static_cast<std::int16_t>(index)); });
+    // Enter leaves the value as the user means it: the check, the focus stays.
+    QObject::connect(box, &QLineEdit::returnPressed, this, [this, index] { leave(index); });
+}
+
+bool ValueEntryBinding::shown(int index) const
+{
+    const auto i = static_cast<std::size_t>(index);
+    return index >= 0 && i < edits_.size() && edits_[i] && edits_[i]->isVisible();
+}
+
+void ValueEntryBinding::leave(int index) { entry_.txtValueEntry_LostFocus(static_cast<std::int16_t>(index)); }
+
+void ValueEntryBinding::leavePending()
+{
+    const int index = pending_;
+    pending_ = -1;
+    // A box the click's command has hidden meanwhile is dropped, not left.
+    if (shown(index))
+        leave(index);
+}
+
+void ValueEntryBinding::leaveFocusedBox()
+{
+    if (pending_ >= 0) {
+        leavePending();
+        return;
+    }
+    if (shown(focused_))
+        leave(focused_);
 }
 
 EntryBox* ValueEntryBinding::box(int index)
@@ -134,7 +188,12 @@ EntryBox* ValueEntryBinding::box(int index)
 
 bool ValueEntryBinding::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    const QVariant index = watched->property("valueEntryIndex");
+    if (!index.isValid())
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) {
+        focused_ = index.toInt();
+    } else if (event->type() == QEvent::FocusOut) {
         // The focus going to a window or popup of the program (a message box, a
         // list's drop-down, the menu) or to another application is no leaving
         // of the box: it comes back to it. Nor is the focus the program moves on
@@ -143,11 +202,19 @@ bool ValueEntryBinding::eventFilter(QObject* watched, QEvent* event)
         // next model's fields.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         const auto* box = qobject_cast<QWidget*>(watched);
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-            reason != Qt::MenuBarFocusReason && box && box->isVisible()) {
-            const QVariant index = watched->property("valueEntryIndex");
-            if (index.isValid())
-                entry_.txtValueEntry_LostFocus(static_cast<std::int16_t>(index.toInt()));
+        const bool hidden = !box || !box->isVisible();
+        if (hidden) {
+            focused_ = -1;
+        } else if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                   reason != Qt::MenuBarFocusReason) {
+            focused_ = -1;
+            // The focus is already on the control the user went to.
+            if (reason == Qt::MouseFocusReason && qobject_cast<QAbstractButton*>(QApplication::focusWidget())) {
+                pending_ = index.toInt();
+                QApplication::instance()->installEventFilter(releaseWatch_);
+            } else {
+                leave(index.toInt());
+            }
         }
     }
     return QObject::eventFilter(watched, event);

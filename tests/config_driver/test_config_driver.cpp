@@ -108,9 +108,9 @@ TEST(ConfigDriver, ModelsOfTheShippedData)
          "RQ32-14571 D206.5 PN40 -FF V3 OSP L455 GE0",
          "RQ32F3_XX",
          false,
-         // The 4 typed first lies below the lowest length.
-         {"Wert ist au\xC3\x9F"
-          "erhalb Grenzwerte!\rGrenzwerte f\xC3\xBCr Parameter:  LENCM = 10 - 1500"}},
+         // The 4 typed first lies below the lowest length, but the box is left
+         // with 45.5: no message.
+         {}},
         {"RQ8 as loaded: no code, incomplete, no CON part in the name",
          {{"model", "RQ8"}},
          "",
@@ -145,27 +145,33 @@ TEST(ConfigDriver, ModelsOfTheShippedData)
     }
 }
 
-// Each value is typed key by key through the field's number filter and limit
-// check, as on the page.
+// Each value is typed key by key through the field's number filter and entry
+// check, then its box is left, as on the page: a message only for a value still
+// refused when its box is left.
 TEST(ConfigDriver, ValuesAreTypedThroughTheFilterAndTheLimits)
 {
+    const std::string wholeNip = "Whole numbers only (no decimals)!\rLimits for Parameter: NIP = 0 - 400";
     const struct {
         const char* shows;
         std::vector<std::string> values;  // LENM (m, 3 decimals), TMP (whole degrees, negative), NIP (mm above 100)
         const char* segments;
+        bool complete;
         std::vector<std::string> messages;
     } cases[] = {
-        {"a decimal comma, a minus, a letter removed", {"2,5", "-12", "7x5"}, "L2500 T-12C H175", {}},
-        // The comma becomes "0." (too short a length, reported once), then 0.5.
-        {"a leading comma, a minus zero, no separator in whole numbers",
+        {"a decimal comma, a minus, a letter removed", {"2,5", "-12", "7x5"}, "L2500 T-12C H175", true, {}},
+        // The comma becomes "0." (too short a length while typing), then 0.5;
+        // the separator stays in the whole millimetres of the nozzle.
+        {"a leading comma, a minus zero, a separator in whole numbers",
          {",5", "-0", "1.5"},
-         "L500 T-0C H115",
-         {"Value out of Limits!\rLimits for Parameter: LENM = .1 - 6"}},
-        // The box keeps the reported text, and the next rebuild (here the choice
-        // in the last row) takes it as it stands.
+         "L500 T-0C H101.5",
+         false,
+         {wholeNip}},
+        // The box keeps the refused text, and the code takes it as it stands,
+        // incomplete.
         {"decimals cut, a temperature beyond its limits",
          {"1.23456", "700", "0"},
          "L1234 T700C H100",
+         false,
          {"Value out of Limits!\rLimits for Parameter: TMP = -200 - 650"}},
     };
     for (const auto& c : cases) {
@@ -179,6 +185,7 @@ TEST(ConfigDriver, ValuesAreTypedThroughTheFilterAndTheLimits)
         ASSERT_EQ(r.exit, 0) << r.out;
         const json out = json::parse(r.out);
         EXPECT_EQ(out["code"], std::string("14571 150 S4.5 PN40 -FS V5 OHO ") + c.segments + " GE1");
+        EXPECT_EQ(out["complete"], c.complete);
         EXPECT_EQ(out["messageBoxes"], json(c.messages));
     }
 }

@@ -32,5 +32,15 @@ TEST(LimitMessage, ExactTextInBothLanguages)
         EXPECT_EQ(limitMessage(c.key, c.min, c.max, c.offset), c.expected) << c.key;
 }
 
+// A decimal separator in a field without decimals: its own first line, the
+// field and its limits as in the limit warning.
+TEST(LimitMessage, WholeNumbersInBothLanguages)
+{
+    EXPECT_EQ(wholeNumberMessage("TMP", -200, 650, OffsetGerman),
+              "Nur ganze Zahlen erlaubt (ohne Dezimalstellen)!\rGrenzwerte f\xC3\xBCr Parameter:  TMP = -200 - 650");
+    EXPECT_EQ(wholeNumberMessage("TMP", -200, 650, OffsetEnglish),
+              "Whole numbers only (no decimals)!\rLimits for Parameter: TMP = -200 - 650");
+}
+
 }  // namespace
 }  // namespace morvane

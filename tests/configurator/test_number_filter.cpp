@@ -46,7 +46,12 @@ const TypingCase kTyping[] = {
     {"12", 1, "a", Key, 2, 1, "12", 1, "a letter between digits is removed"},
     {"12", 1, "\xC3\xA4", Key, 2, 1, "12", 1, "a non-ASCII letter counts as one character"},
     {"", 0, "a", Key, 2, 1, "", 0, "a box with only a letter becomes empty"},
-    {"", 0, "1.5", Key, 0, 1, "15", 2, "no separator with whole numbers"},
+    // A field without decimals keeps the separator and what follows it (the
+    // entry check refuses the text); dropping it would multiply the value.
+    {"", 0, "1.5", Key, 0, 1, "1.5", 3, "a separator stays with whole numbers"},
+    {"", 0, "25,5", Key, 0, 1, "25.5", 4, "a comma stays with whole numbers, as a point"},
+    {"", 0, "25.5", Paste, 0, 1, "25.5", 4, "a pasted separator stays with whole numbers"},
+    {"", 0, "1.2.3", Key, 0, 1, "1.23", 4, "a second separator is dropped with whole numbers too"},
     {"", 0, "1,2,3", Key, 3, 1, "1.23", 4, "a second comma takes a decimal place"},
     {"", 0, "1,2,3", Paste, 3, 1, "1.23", 4, "the same pasted"},
     // A paste with too many decimals keeps the first ones.
@@ -58,8 +63,8 @@ const TypingCase kTyping[] = {
     {"", 0, ",5", Key, 2, 1, "0.5", 3, "a leading comma then a digit"},
     {"", 0, "-,5", Key, 2, 1, "-0.5", 4, "minus, comma, digit"},
     // A negative decimals setting counts as 0.
-    {"", 0, "1.5", Key, -1, 1, "15", 2, "negative decimals take whole numbers"},
-    {"", 0, "1.5", Paste, -3, 1, "15", 2, "negative decimals, pasted"},
+    {"", 0, "1.5", Key, -1, 1, "1.5", 3, "negative decimals take whole numbers"},
+    {"", 0, "1.5", Paste, -3, 1, "1.5", 3, "negative decimals, pasted"},
     // With the checking of the fields' rules off, every field takes ten decimals
     // and a minus.
     {"", 0, "-1.234567890123", Key, 0, 0, "-1.2345678901", 13, "unchecked: ten decimals and a minus", 0},

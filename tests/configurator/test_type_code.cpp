@@ -93,43 +93,53 @@ TEST(TypeCode, SegmentsBlanksAndCompleteness)
     }
 }
 
-// A typed value that the limit check refused (it stays in its box, light red,
-// in the warning mode) still shows in the code, but the code is not complete:
-// an order code must not look finished with a value outside its limits.
-TEST(TypeCode, AValueOutsideItsLimitsLeavesTheCodeIncomplete)
+// A typed value that the entry check refuses (it stays in its box, light red)
+// still shows in the code, but the code is not complete: an order code must not
+// look finished with a value outside its limits or a fraction in a field that
+// takes whole numbers.
+TEST(TypeCode, ARefusedValueLeavesTheCodeIncomplete)
 {
     ConfigField length = field({"A", "V"}, "CombiMulti", 10, "L");
     length.ValueMin = 10;
     length.ValueMax = 100;
+    length.ValueDecs = 0;  // whole numbers
     ConfigField nominal = field({"V"}, "Value", 0, "P");
     nominal.ValueMin = -40;
     nominal.ValueMax = 2.5;
+    nominal.ValueDecs = 1;
     const ConfigField pipe = field({"V"}, "dpelementInnendurchmesserA", 0, "D");
+    const EntryRules program{true, true};  // as the program starts: limits and each field's own rules
     struct Case {
         const char* name;
         std::vector<std::string> typed;
-        bool limitsChecked;
+        EntryRules rules;
         std::string code;
         bool complete;
     } const cases[] = {
-        {"both within", {"50", "2.5"}, true, "L500 P2.5 D206.5", true},
-        {"the lower bounds pass", {"10", "-40"}, true, "L100 P-40 D206.5", true},
-        {"above the maximum", {"150", "2"}, true, "L1500 P2 D206.5", false},
-        {"below the minimum", {"50", "-41"}, true, "L500 P-41 D206.5", false},
-        {"an empty box is below a minimum of 10", {"", "0"}, true, "L0 P0 D206.5", false},
-        {"limits not checked", {"150", "-41"}, false, "L1500 P-41 D206.5", true},
+        {"both within", {"50", "2.5"}, program, "L500 P2.5 D206.5", true},
+        {"the lower bounds pass", {"10", "-40"}, program, "L100 P-40 D206.5", true},
+        {"above the maximum", {"150", "2"}, program, "L1500 P2 D206.5", false},
+        {"below the minimum", {"50", "-41"}, program, "L500 P-41 D206.5", false},
+        {"an empty box is below a minimum of 10", {"", "0"}, program, "L0 P0 D206.5", false},
+        {"limits not checked", {"150", "-41"}, {false, true}, "L1500 P-41 D206.5", true},
+        // The separator stays in the box of a whole-number field (25.5 x 10 in
+        // the code); the code is never complete with it.
+        {"a point in a whole-number field", {"25.5", "2"}, program, "L255 P2 D206.5", false},
+        {"a comma in a whole-number field", {"25,5", "2"}, program, "L250 P2 D206.5", false},
+        {"whole numbers need the fields' own rules", {"25.5", "2"}, {true, false}, "L255 P2 D206.5", true},
+        {"whole numbers without the limit check", {"25.5", "2"}, {false, true}, "L255 P2 D206.5", false},
     };
     const std::vector<ConfigField> fields = {length, nominal, pipe};
     const std::vector<int> chosen = {2, 1, 1};
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
-        const TypeCode r = assembleTypeCode(fields, chosen, k.typed, PipeValues{206.5, 0}, '.', k.limitsChecked);
+        const TypeCode r = assembleTypeCode(fields, chosen, k.typed, PipeValues{206.5, 0}, '.', k.rules);
         EXPECT_EQ(r.code, k.code);
         EXPECT_EQ(r.complete, k.complete);
     }
     // A value option that is not chosen is not checked.
-    EXPECT_TRUE(assembleTypeCode(fields, std::vector<int>{1, 1, 1}, std::vector<std::string>{"150", "0"},
-                                 PipeValues{206.5, 0}, '.', true)
+    EXPECT_TRUE(assembleTypeCode(fields, std::vector<int>{1, 1, 1}, std::vector<std::string>{"150.5", "0"},
+                                 PipeValues{206.5, 0}, '.', program)
                     .complete);
 }
 

@@ -5,14 +5,21 @@
 // copy button, the scroll bar, the type key of Calc! with its opposite support,
 // and the configuration's way through Save, New and Open.
 #include "CalcRig.h"
+#include "ModalDriver.h"
 #include "ShellRig.h"
+#include "common/DocumentOpen.h"
+#include "common/ProgramIdentity.h"
 #include "common/ResourceTexts.h"
+#include "configurator/ValueEntry.h"
 #include "common/qt/CodeEvents.h"
 #include "mainwindow/qt/ConfigSelectPage.h"
+#include "platform/qt/QtMessageBox.h"
 #include "platform/qt/Twips.h"
 #include "reports/results_window/qt/frmResult.h"
 
 #include <QAction>
+#include <QJsonArray>
+#include <QStatusBar>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -49,6 +56,9 @@ struct ConfigRig : CalcRig {
             QFile::copy(QStringLiteral(MORVANE_PROGRAM_DIR "/") + QLatin1String(db), folder.filePath(QLatin1String(db)));
         std::filesystem::create_directories(fakes.services.programFolder / "calculations");
         window->setFileDialogs(dialogs);
+        // As the program's start sets them.
+        state.config.gGrenzwertPruefung = 1;
+        state.config.gGrenzwertModus = 1;
     }
     ConfigSelectPage& page() const { return *pages().configPage(); }
     std::filesystem::path programFolder() const { return fakes.services.programFolder; }
@@ -158,7 +168,11 @@ private slots:
     void otherElementTypesHideTheFrameAndKeepTheCode();
     void codeOfAFullChoice();
     void drawingsFollowTheirFiles();
+    void valuesAsAnEngineerTypesThem_data();
+    void valuesAsAnEngineerTypesThem();
     void copyButtonPutsTheKeyOnTheClipboard();
+    void incompleteCodeIsCopiedWithAWord();
+    void drawingWithoutAViewerIsAMessage();
     void scrollBar();
     void calcTakesTheKeyOfTheModelsOnly();
     void typedPipeReachesTheCodeOnTheFirstCalc();
@@ -288,7 +302,9 @@ void TestConfigPage::codeOfAFullChoice()
         const bool value = row >= 7 && row <= 9;
         QCOMPARE(!page.txtValueEntry(row)->isHidden(), value);
         QCOMPARE(!page.lblEntryInfo(row)->isHidden(), value);
-        QCOMPARE(rig.codeColour(), row == 10 ? kGreen : kRed);
+        // Red up to the last row, and still red then: the empty length box
+        // counts as 0 m, below its limit.
+        QCOMPARE(rig.codeColour(), kRed);
     }
     QCOMPARE(page.lblEntryInfo(8)->text(), QString::fromStdString(resText(1370, 0)));
     rig.type(7, "1.5");
@@ -359,6 +375,156 @@ void TestConfigPage::drawingsFollowTheirFiles()
     QVERIFY(rig.noErrorDialog());
 }
 
+namespace {
+
+// The choices of the models other than the RQ25 that give a complete code once
+// their value row is typed.
+const QList<int> kRq50Choices = {1, 1, 1, 1, 1, 1, 1};  // pipe diameter typed (DV) in row 1
+const QList<int> kRq10Choices = {2, 1, 1, 1, 1, 4, 2, 1};  // position typed (PV) in row 7
+
+void airRun(MainInputPages& p);  // below: air at 20 °C and 500 kPa, 1000 kg/h
+
+QList<int> rq25Choices() { return QList<int>(std::begin(kRq25Choices), std::end(kRq25Choices)); }
+
+std::string germanLimits(const char* key, const char* limits)
+{
+    return std::string("Wert ist au\xC3\x9F" "erhalb Grenzwerte!\rGrenzwerte f\xC3\xBCr Parameter:  ") + key + " = " +
+           limits;
+}
+
+std::string germanWhole(const char* key, const char* limits)
+{
+    return resText(1980, 0) + "\rGrenzwerte f\xC3\xBCr Parameter:  " + key + " = " + limits;
+}
+
+}  // namespace
+
+void TestConfigPage::valuesAsAnEngineerTypesThem_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QList<int>>("choices");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<bool>("byCalc");  // left by a click on Calc!, else by Tab
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("segment");
+    QTest::addColumn<bool>("complete");
+    QTest::addColumn<QString>("message");  // on leaving; empty for none
+
+    const QString none;
+    QTest::newRow("RQ25 temperature 25.5, Tab")
+        << 3 << "RQ25" << rq25Choices() << 8 << "25.5" << false << "25.5" << " T25.5C " << false
+        << QString::fromStdString(germanWhole("TMP", "-200 - 650"));
+    QTest::newRow("RQ25 temperature 25,5, Calc!")
+        << 3 << "RQ25" << rq25Choices() << 8 << "25,5" << true << "25.5" << " T25.5C " << false
+        << QString::fromStdString(germanWhole("TMP", "-200 - 650"));
+    QTest::newRow("RQ50 pipe diameter 1200 through prefixes below 1000")
+        << 7 << "RQ50" << kRq50Choices << 1 << "1200" << false << "1200" << " D1200 " << true << none;
+    QTest::newRow("RQ25 length 0,35 through 0") << 3 << "RQ25" << rq25Choices() << 7 << "0,35" << false << "0.35"
+                                                << " L350 " << true << none;
+    QTest::newRow("RQ25 length 150, Calc!") << 3 << "RQ25" << rq25Choices() << 7 << "150" << true << "150"
+                                            << " L150000 " << false
+                                            << QString::fromStdString(germanLimits("LENM", ".1 - 6"));
+    QTest::newRow("RQ10 position 99997") << 2 << "RQ10" << kRq10Choices << 7 << "99997" << false << "99997"
+                                         << " P99997 " << false
+                                         << QString::fromStdString(germanLimits("POS", "1 - 9999"));
+}
+
+// Keys typed into the real page as an engineer types them: no message while
+// typing, the box light red and the code red at once for a value the field
+// does not take, one message when the box is left by Tab or by Calc!, and the
+// same code, completeness and messages from the configurator's test driver.
+void TestConfigPage::valuesAsAnEngineerTypesThem()
+{
+    QFETCH(int, type);
+    QFETCH(QString, model);
+    QFETCH(QList<int>, choices);
+    QFETCH(int, row);
+    QFETCH(QString, keys);
+    QFETCH(bool, byCalc);
+    QFETCH(QString, text);
+    QFETCH(QString, segment);
+    QFETCH(bool, complete);
+    QFETCH(QString, message);
+    ConfigRig rig;
+    QVERIFY(rig.exposed);
+    standardPipe(rig.pages());
+    airRun(rig.pages());
+    rig.window->SSTab1()->setCurrentIndex(4);
+    rig.chooseModel(type);
+    for (int i = 0; i < choices.size(); ++i)
+        rig.choose(i, choices[i]);
+    // The RQ25's other value rows as the full choice has them.
+    QJsonArray values;
+    for (int i = 0; i < choices.size(); ++i) {
+        const char* other = type != 3 ? "" : i == 7 ? "1.5" : i == 8 ? "-20" : i == 9 ? "50" : "";
+        const QString value = i == row ? keys : QString::fromLatin1(other);
+        values.append(value);
+        if (i != row && *other != '\0')
+            rig.type(i, other);
+    }
+    QLineEdit* box = rig.page().txtValueEntry(row);
+    QVERIFY(!box->isHidden());
+    box->setFocus(Qt::MouseFocusReason);
+    QVERIFY(box->hasFocus());
+
+    // Key by key: the colour and the code follow every key, and no message.
+    const bool refusedAtEnd = !message.isEmpty();
+    for (const QChar key : keys) {
+        QTest::keyClick(box, key.toLatin1());
+        const bool refused = box->palette().color(QPalette::Active, QPalette::Base) == QColor(255, 128, 128);
+        if (refused)
+            QCOMPARE(rig.codeColour(), kRed);
+    }
+    QVERIFY(rig.fakes.messages.shown.empty());
+    QCOMPARE(box->text(), text);
+    QVERIFY2((QLatin1Char(' ') + rig.code() + QLatin1Char(' ')).contains(segment), qPrintable(rig.code()));
+    QCOMPARE(rig.codeColour(), complete ? kGreen : kRed);
+    QCOMPARE(box->palette().color(QPalette::Active, QPalette::Base),
+             refusedAtEnd ? QColor(255, 128, 128) : QColor(255, 255, 255));
+    const QString code = rig.code();
+
+    if (byCalc) {
+        rig.clickCalc();
+        QTest::qWait(0);  // the end of the click is handled
+        // Calc! ran with the code as it stands, after the message.
+        QCOMPARE(QString::fromStdString(rig.state.config.gTypenschluessel), model + QLatin1Char('-') + code);
+    } else {
+        QTest::keyClick(box, Qt::Key_Tab);
+        QVERIFY(!box->hasFocus());
+    }
+    std::vector<std::string> onLeaving;
+    for (const auto& m : rig.fakes.messages.shown)
+        onLeaving.push_back(m.text);
+    if (message.isEmpty())
+        QVERIFY(onLeaving.empty());
+    else
+        QCOMPARE(onLeaving, std::vector<std::string>{message.toStdString()});
+    QCOMPARE(box->text(), text);
+    QCOMPARE(rig.code(), code);
+    QVERIFY(rig.noErrorDialog());
+
+    // The test driver agrees: code, completeness, messages.
+    QJsonArray selections;
+    for (const int k : choices)
+        selections.append(k);
+    const QJsonObject input{{QStringLiteral("model"), model},
+                            {QStringLiteral("gSprachKuerzel"), QStringLiteral("DE")},
+                            {QStringLiteral("selections"), selections},
+                            {QStringLiteral("values"), values},
+                            {QStringLiteral("gInnendurchmesser"), 70.3},
+                            {QStringLiteral("gWandstaerke"), 2.9}};
+    const QJsonObject out =
+        QJsonDocument::fromJson(driverOutput(QString::fromUtf8(QJsonDocument(input).toJson())).toUtf8()).object();
+    QCOMPARE(out.value(QStringLiteral("code")).toString(), code);
+    QCOMPARE(out.value(QStringLiteral("complete")).toBool(), complete);
+    QStringList driverMessages;
+    for (const auto m : out.value(QStringLiteral("messageBoxes")).toArray())
+        driverMessages << m.toString();
+    QCOMPARE(driverMessages, message.isEmpty() ? QStringList() : QStringList{message});
+}
+
 void TestConfigPage::copyButtonPutsTheKeyOnTheClipboard()
 {
     ConfigRig rig;
@@ -368,6 +534,58 @@ void TestConfigPage::copyButtonPutsTheKeyOnTheClipboard()
     configureRq25(rig);
     rig.page().cmdCopyKey->click();
     QCOMPARE(rig.fakes.clipboard.content, std::string("RQ25-") + kRq25Code);
+}
+
+// The copy button leaves a value box first, copies a red code as it stands and
+// says in the status bar that it is incomplete.
+void TestConfigPage::incompleteCodeIsCopiedWithAWord()
+{
+    for (const int offset : {0, 10000}) {
+        ConfigRig rig(offset);
+        QVERIFY(rig.exposed);
+        standardPipe(rig.pages());
+        configureRq25(rig);
+        rig.window->SSTab1()->setCurrentIndex(4);
+        QStatusBar* bar = rig.window->statusBar();
+        rig.page().cmdCopyKey->click();
+        QCOMPARE(bar->currentMessage(), QString());
+
+        QLineEdit* box = rig.page().txtValueEntry(7);  // length, 0.1 - 6 m
+        box->setFocus(Qt::MouseFocusReason);
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("15"));
+        QCOMPARE(rig.codeColour(), kRed);
+        QVERIFY(rig.fakes.messages.shown.empty());
+        QTest::mouseClick(rig.page().cmdCopyKey, Qt::LeftButton);
+        QTest::qWait(0);
+        QCOMPARE(rig.fakes.messages.shown.size(), std::size_t(1));
+        QCOMPARE(rig.fakes.clipboard.content, "RQ25-" + rig.code().toStdString());
+        QVERIFY(rig.fakes.clipboard.content.find("L15000") != std::string::npos);
+        QCOMPARE(bar->currentMessage(), QString::fromStdString(resText(1981, offset)));
+    }
+}
+
+// The drawing buttons hand the file to the desktop's opener; where no program
+// takes it (the fake shell fails), a message names the file.
+void TestConfigPage::drawingWithoutAViewerIsAMessage()
+{
+    for (const int offset : {0, 10000}) {
+        ConfigRig rig(offset);
+        copyDrawing(rig.programFolder(), kRq25Drawing);
+        standardPipe(rig.pages());
+        configureRq25(rig);
+        rig.fakes.shell.succeed = false;
+        const std::string pdf = (rig.programFolder() / "Drawings" / "PDF" / "RQ25D3_HO.pdf").string();
+        const std::string jpg = (rig.programFolder() / "Drawings" / "JPG" / "RQ25D3_HO.jpg").string();
+        rig.page().cmdPDFShow->click();
+        rig.page().cmdJPGShow->click();
+        QCOMPARE(rig.fakes.shell.opened, (std::vector<std::string>{pdf, jpg}));
+        QCOMPARE(rig.fakes.messages.shown.size(), std::size_t(2));
+        QCOMPARE(rig.fakes.messages.shown[0].text, documentNotOpenedMessage(pdf, offset));
+        QCOMPARE(rig.fakes.messages.shown[1].text, documentNotOpenedMessage(jpg, offset));
+        QVERIFY(rig.fakes.messages.shown[0].text.find(pdf) != std::string::npos);
+        QVERIFY(rig.noErrorDialog());
+    }
 }
 
 void TestConfigPage::scrollBar()
@@ -704,6 +922,31 @@ void TestConfigPage::pageShots()
     rig.page().scrVertScroll->setValue(rig.page().scrVertScroll->maximum());
     QVERIFY(rig.window->grab().save(
         QDir(folder).filePath(QStringLiteral("config-page-scrolled-") + lang + QStringLiteral(".png"))));
+    // A design temperature of 25.5 in whole degrees: the box light red, the
+    // code red, and the status bar's word after the copy button.
+    QLineEdit* tmp = rig.page().txtValueEntry(8);
+    tmp->setFocus(Qt::MouseFocusReason);
+    tmp->selectAll();
+    QTest::keyClicks(tmp, QStringLiteral("25.5"));
+    rig.page().cmdCopyKey->click();
+    QVERIFY(rig.window->grab().save(
+        QDir(folder).filePath(QStringLiteral("config-page-refused-") + lang + QStringLiteral(".png"))));
+    // The messages of leaving that box and of a drawing no program opens, as
+    // the program's message box shows them.
+    QtMessageBox real(kProgramTitle);
+    const std::pair<const char*, std::string> messages[] = {
+        {"message-whole-numbers-", wholeNumberMessage("TMP", -200, 650, offset)},
+        {"message-not-opened-", documentNotOpenedMessage(rig.state.config.gPdfDatei, offset)},
+    };
+    for (const auto& [name, text] : messages) {
+        ModalDriver driver;
+        driver.then([&, name = name](QWidget* box) {
+            QVERIFY(box->grab().save(QDir(folder).filePath(QLatin1String(name) + lang + QStringLiteral(".png"))));
+            qobject_cast<QDialog*>(box)->accept();
+        });
+        real.show({text, {}, MessageIcon::Exclamation, MessageButtons::Ok});
+        QVERIFY(driver.allStepsRan());
+    }
 }
 
 QTEST_MAIN(TestConfigPage)

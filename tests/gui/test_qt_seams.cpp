@@ -1,6 +1,7 @@
 // The Qt implementations of the platform seams, offscreen: message box,
-// clipboard, settings store, shell-open targets, file-dialog filters, and the
-// printer writing a PDF file.
+// clipboard, settings store, shell-open targets, the document opener's exit
+// status (a fake xdg-open on PATH), file-dialog filters, and the printer writing
+// a PDF file.
 #include "gui/ModalDriver.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtFileDialogs.h"
@@ -35,6 +36,8 @@ private slots:
     void settingsByApplicationSectionAndKey();
     void shellTargets_data();
     void shellTargets();
+    void documentOpenerExitStatus_data();
+    void documentOpenerExitStatus();
     void fileDialogFilters_data();
     void fileDialogFilters();
     void printerWritesAPdfFileWithoutAPrinter();
@@ -139,6 +142,58 @@ void TestQtSeams::shellTargets()
     QFETCH(QString, target);
     QFETCH(QUrl, url);
     QCOMPARE(QtShellOpen::urlOf(target.toStdString()), url);
+}
+
+void TestQtSeams::documentOpenerExitStatus_data()
+{
+    QTest::addColumn<QString>("opener");  // the script standing for xdg-open; empty: none on PATH
+    QTest::addColumn<bool>("failed");
+    QTest::newRow("a program took the file") << "exit 0" << false;
+    QTest::newRow("no program for the file") << "exit 3" << true;
+    QTest::newRow("the action failed") << "exit 4" << true;
+    QTest::newRow("the opener crashes") << "kill -9 $$" << true;
+    QTest::newRow("no opener on PATH") << "" << true;
+}
+
+// The document opener is started with the file and its end is looked at; a
+// fake xdg-open on PATH stands for the desktop (no viewer is started).
+void TestQtSeams::documentOpenerExitStatus()
+{
+    QFETCH(QString, opener);
+    QFETCH(bool, failed);
+    QTemporaryDir bin;
+    const QString argsFile = bin.filePath(QStringLiteral("args"));
+    if (!opener.isEmpty()) {
+        QFile script(bin.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\n%2\n").arg(argsFile, opener).toUtf8());
+        script.close();
+        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    const QByteArray savedPath = qgetenv("PATH");
+    // Only the fake's folder and the system's shell tools.
+    qputenv("PATH", bin.path().toLocal8Bit() + ":/bin:/usr/bin");
+    if (opener.isEmpty())
+        qputenv("PATH", bin.path().toLocal8Bit());
+    int failures = 0;
+    {
+        QtShellOpen shell;
+        const std::string path = "/opt/morvane/Drawings/PDF/RQ25 D3_HO.pdf";
+        shell.openDocument(path, [&] { ++failures; });
+        qputenv("PATH", savedPath);
+        if (failed)
+            QTRY_COMPARE(failures, 1);
+        if (!opener.isEmpty()) {
+            const auto written = [&] {
+                QFile args(argsFile);
+                return args.open(QIODevice::ReadOnly) ? QString::fromUtf8(args.readAll()) : QString();
+            };
+            QTRY_COMPARE(written(), QString::fromStdString(path));
+        }
+        // Time for the opener's end to be seen.
+        QTest::qWait(200);
+    }
+    QCOMPARE(failures, failed ? 1 : 0);
 }
 
 void TestQtSeams::fileDialogFilters_data()

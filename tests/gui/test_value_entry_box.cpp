@@ -1,6 +1,7 @@
 // Value boxes of the configuration rows as real line edits, offscreen: keys
-// typed into them run the filter and the limit check, the colour shows in the
-// box, and the focus taken by the program's own message box is no leaving.
+// typed into them run the filter and mark a refused value in colour, leaving the
+// box (Tab, Enter, a click on a button) reports it once, and the focus taken by
+// the program's own message box is no leaving.
 #include "common/ResourceTexts.h"
 #include "engine/CalculationState.h"
 #include "gui/ModalDriver.h"
@@ -9,6 +10,7 @@
 #include "support/Fakes.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -43,6 +45,7 @@ struct Page {
     QWidget window;
     QLineEdit* boxes[2];
     QLineEdit* other;
+    QPushButton* command;
     std::vector<std::string> rebuilds;
     std::unique_ptr<ValueEntryBinding> binding;
 
@@ -71,6 +74,8 @@ struct Page {
             b = new QLineEdit(&window);
             layout->addWidget(b);
         }
+        command = new QPushButton(QStringLiteral("Calc!"), &window);
+        layout->addWidget(command);
         binding = std::make_unique<ValueEntryBinding>(config, offset, *counting, [this](int i) {
             rebuilds.push_back(boxes[i]->text().toStdString());
         });
@@ -100,10 +105,14 @@ private slots:
     void typedKeys_data();
     void typedKeys();
     void pasteKeepsTheFirstDecimals();
-    void violationColoursTheBoxAndTheNextKeyWhitens();
-    void modeTwoSelectsTheLimit();
+    void typingMarksWithoutAMessage();
+    void leavingReportsOnce_data();
+    void leavingReportsOnce();
+    void commandOnAButtonLeavesTheBoxFirst();
+    void modeTwoSelectsTheLimitOnLeaving();
+    void realMessageBoxTakesTheFocusWithoutASecondReport_data();
     void realMessageBoxTakesTheFocusWithoutASecondReport();
-    void tabbingAwayChecksAgain();
+    void mutedTextIsCheckedOnLeaving();
 };
 
 void TestValueEntryBox::typedKeys_data()
@@ -143,46 +152,119 @@ void TestValueEntryBox::pasteKeepsTheFirstDecimals()
     QVERIFY(page.counting->shown.empty());
 }
 
-void TestValueEntryBox::violationColoursTheBoxAndTheNextKeyWhitens()
+void TestValueEntryBox::typingMarksWithoutAMessage()
 {
     Page page;
-    QTest::keyClicks(page.boxes[0], QStringLiteral("15"));
-    QCOMPARE(page.counting->shown.size(), std::size_t{1});  // the 1
+    QTest::keyClicks(page.boxes[0], QStringLiteral("1"));
+    QCOMPARE(base(page.boxes[0]), QColor(255, 128, 128));  // 1 lies below 10
+    QTest::keyClicks(page.boxes[0], QStringLiteral("5"));
     QCOMPARE(base(page.boxes[0]), QColor(255, 255, 255));
     QTest::keyClicks(page.boxes[0], QStringLiteral("00"));
-    QCOMPARE(page.counting->shown.size(), std::size_t{2});
-    QCOMPARE(page.counting->shown.back().text,
-             std::string("Value out of Limits!\rLimits for Parameter: LEN = 10 - 1000"));
     QCOMPARE(base(page.boxes[0]), QColor(255, 128, 128));
-    // The code keeps the last accepted text.
-    QCOMPARE(page.rebuilds, (std::vector<std::string>{"15", "150"}));
+    QCOMPARE(page.boxes[0]->text(), QStringLiteral("1500"));
+    // The code is rebuilt at every key, also from a refused text.
+    QCOMPARE(page.rebuilds, (std::vector<std::string>{"1", "15", "150", "1500"}));
     QTest::keyClick(page.boxes[0], Qt::Key_Backspace);
     QCOMPARE(base(page.boxes[0]), QColor(255, 255, 255));
-    QCOMPARE(page.rebuilds, (std::vector<std::string>{"15", "150", "150"}));
-    QCOMPARE(page.counting->shown.size(), std::size_t{2});
+    QVERIFY(page.counting->shown.empty());
 }
 
-void TestValueEntryBox::modeTwoSelectsTheLimit()
+void TestValueEntryBox::leavingReportsOnce_data()
+{
+    QTest::addColumn<int>("firstLeaving");  // the key that leaves first
+    QTest::newRow("Tab") << int(Qt::Key_Tab);
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+}
+
+void TestValueEntryBox::leavingReportsOnce()
+{
+    QFETCH(int, firstLeaving);
+    Page page;
+    QVERIFY(page.showAndFocus(0));
+    QTest::keyClicks(page.boxes[0], QStringLiteral("5"));
+    QVERIFY(page.counting->shown.empty());
+    QTest::keyClick(page.boxes[0], Qt::Key(firstLeaving));
+    QCOMPARE(page.counting->shown.size(), std::size_t{1});
+    QCOMPARE(page.counting->shown[0].text,
+             std::string("Value out of Limits!\rLimits for Parameter: LEN = 10 - 1000"));
+    // Enter keeps the focus; leaving then by Tab says nothing new.
+    if (page.boxes[0]->hasFocus())
+        QTest::keyClick(page.boxes[0], Qt::Key_Tab);
+    QVERIFY(!page.boxes[0]->hasFocus());
+    QCOMPARE(page.counting->shown.size(), std::size_t{1});
+    QCOMPARE(base(page.boxes[0]), QColor(255, 128, 128));
+}
+
+// A click on a button (Calc!) moves the focus on the press; the message waits
+// for the end of the press, so the click is not lost, and a command that leaves
+// the box first meets it before it acts.
+void TestValueEntryBox::commandOnAButtonLeavesTheBoxFirst()
+{
+    Page page;
+    QVERIFY(page.showAndFocus(0));
+    std::vector<std::size_t> messagesWhenActing;
+    QObject::connect(page.command, &QPushButton::clicked, [&] {
+        page.binding->leaveFocusedBox();
+        messagesWhenActing.push_back(page.counting->shown.size());
+    });
+    QTest::keyClicks(page.boxes[0], QStringLiteral("5"));
+    QTest::mouseClick(page.command, Qt::LeftButton);
+    QTest::qWait(0);
+    QCOMPARE(messagesWhenActing, std::vector<std::size_t>{1});
+    QCOMPARE(page.counting->shown.size(), std::size_t{1});
+
+    // A button whose command does not leave the box first: the message comes
+    // once the click is over.
+    QVERIFY(page.showAndFocus(1));
+    page.command->disconnect();
+    int clicks = 0;
+    QObject::connect(page.command, &QPushButton::clicked, [&] { ++clicks; });
+    QTest::keyClicks(page.boxes[1], QStringLiteral("3"));
+    QTest::mouseClick(page.command, Qt::LeftButton);
+    QCOMPARE(clicks, 1);
+    QTRY_COMPARE(page.counting->shown.size(), std::size_t{2});
+    QTest::qWait(10);
+    QCOMPARE(page.counting->shown.size(), std::size_t{2});
+
+    // With the focus in a box, the command leaves it where it is.
+    QVERIFY(page.showAndFocus(1));
+    QTest::keyClick(page.boxes[1], Qt::Key_Backspace);
+    QTest::keyClicks(page.boxes[1], QStringLiteral("4"));
+    page.binding->leaveFocusedBox();
+    QCOMPARE(page.counting->shown.size(), std::size_t{3});
+    QVERIFY(page.boxes[1]->hasFocus());
+}
+
+void TestValueEntryBox::modeTwoSelectsTheLimitOnLeaving()
 {
     Page page;
     QVERIFY(page.showAndFocus(1));
     page.config.gGrenzwertModus = 2;
     QTest::keyClicks(page.boxes[1], QStringLiteral("3"));
+    QVERIFY(page.counting->shown.empty());
+    QCOMPARE(page.boxes[1]->text(), QStringLiteral("3"));
+    // Enter leaves the value: the limit is written in and selected.
+    QTest::keyClick(page.boxes[1], Qt::Key_Return);
     QCOMPARE(page.counting->shown.size(), std::size_t{1});
     QCOMPARE(page.boxes[1]->text(), QStringLiteral("2"));
     QCOMPARE(page.boxes[1]->selectedText(), QStringLiteral("2"));
     QCOMPARE(base(page.boxes[1]), QColor(255, 128, 128));
-    QCOMPARE(page.rebuilds, std::vector<std::string>{"2"});
+    QCOMPARE(page.rebuilds, (std::vector<std::string>{"3", "2"}));
     QVERIFY(page.boxes[1]->hasFocus());
     QCOMPARE(page.counting->shown.size(), std::size_t{1});
 }
 
+void TestValueEntryBox::realMessageBoxTakesTheFocusWithoutASecondReport_data() { leavingReportsOnce_data(); }
+
 void TestValueEntryBox::realMessageBoxTakesTheFocusWithoutASecondReport()
 {
+    QFETCH(int, firstLeaving);
     QtMessageBox real("morvane");
     Page page(&real);
     QVERIFY(page.showAndFocus(0));
     QString shownText;
+    QTest::keyClicks(page.boxes[0], QStringLiteral("5"));
+    QVERIFY(page.counting->shown.empty());
     ModalDriver driver;
     driver.then([&](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
@@ -190,14 +272,18 @@ void TestValueEntryBox::realMessageBoxTakesTheFocusWithoutASecondReport()
         shownText = box->text();
         box->button(QMessageBox::Ok)->click();
     });
-    QTest::keyClicks(page.boxes[0], QStringLiteral("5"));
+    QTest::keyClick(page.boxes[0], Qt::Key(firstLeaving));
     QVERIFY(driver.allStepsRan());
     QCOMPARE(page.counting->shown.size(), std::size_t{1});
     QCOMPARE(shownText, QStringLiteral("Value out of Limits!\nLimits for Parameter: LEN = 10 - 1000"));
     QCOMPARE(base(page.boxes[0]), QColor(255, 128, 128));
+    // Tab went on to the next box, Enter stayed (the window's focus; offscreen
+    // no window is active again after the message).
+    QCOMPARE(page.window.focusWidget(), page.boxes[firstLeaving == Qt::Key_Tab ? 1 : 0]);
+    QCOMPARE(page.counting->shown.size(), std::size_t{1});
 }
 
-void TestValueEntryBox::tabbingAwayChecksAgain()
+void TestValueEntryBox::mutedTextIsCheckedOnLeaving()
 {
     Page page;
     QVERIFY(page.showAndFocus(0));

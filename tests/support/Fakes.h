@@ -56,12 +56,20 @@ public:
     std::chrono::system_clock::time_point at;
 };
 
+// Records what is opened; `succeed` false stands for a desktop without a
+// program for the target (openDocument reports the failure at once).
 class RecordingShell : public ShellOpen {
 public:
     bool open(const std::string& target) override
     {
         opened.push_back(target);
         return succeed;
+    }
+    void openDocument(const std::string& path, std::function<void()> failed) override
+    {
+        opened.push_back(path);
+        if (!succeed && failed)
+            failed();
     }
     std::vector<std::string> opened;
     bool succeed = true;

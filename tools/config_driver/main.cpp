@@ -6,9 +6,13 @@
 // selection (a click in the row's list) and, where the row then shows its value
 // box, its typed value, character by character at the end of the box, each
 // character a change of the box: the number filter of the field mends the text,
-// the limit check warns about a value outside the field's limits (with the
-// program's start-up settings: each field's own rules, warn and mark), and a
-// value within them rebuilds the type code.
+// the entry check marks a value the field does not take (outside its limits, or
+// a decimal separator in a field without decimals, which the filter keeps), and
+// the type code is rebuilt, incomplete while such a value stands in a box. No
+// message comes while a row is typed. After its last character the row's box is
+// left, as the user leaves it for the next row: a value still refused then gives
+// its message (the limit warning, or the whole-numbers warning). The program's
+// start-up settings hold: each field's own rules, warn and mark.
 // FILE "-" reads standard input.
 //
 // Input: one flat JSON object; every key may be left out.
@@ -30,7 +34,10 @@
 //   "typeKey"          type information followed by the code, as the Calculate run takes it
 //   "drawingName"      the drawing name of the last assembly ("" before any)
 //   "drawingPdf", "drawingJpg"  the drawing's path when that file exists, else null
-//   "messageBoxes"     the texts of the message boxes shown, in order
+//   "messageBoxes"     the texts of the message boxes shown, in order: the model
+//                      load's, then one for each row whose value is refused when
+//                      its box is left (none for a value typed through prefixes
+//                      outside the limits, such as 1200 within 1000 - 15000)
 //   "runtimeErrors"    "<number> (<description>) in <module>.<procedure>" for each
 //                      run-time error; each is answered "Exit Procedure"
 //
@@ -228,6 +235,8 @@ public:
             b.type(text.substr(i, n));
             i += n;
         }
+        // On to the next row: the box is left.
+        entry_.txtValueEntry_LostFocus(static_cast<std::int16_t>(row));
     }
 
     void cmbConfField_Click(int index)
@@ -246,7 +255,7 @@ public:
             texts.push_back(r.box.text());
         }
         const std::span<const ConfigField> fields(z_.gConfFelder.data(), rows.size());
-        const TypeCode tc = assembleTypeCode(fields, indexes, texts, in_.pipe, in_.decimalSeparator, limitsChecked(z_));
+        const TypeCode tc = assembleTypeCode(fields, indexes, texts, in_.pipe, in_.decimalSeparator, entryRules(z_));
         code = tc.code;
         complete = tc.complete;
         drawingName = sublCompileDrawingFileName(z_, folder_, indexes);
