@@ -365,6 +365,9 @@ TEST(CalculateDriver, ProbeStepsOnlyForTheProbeTypes)
         } else {
             water(h.s, typ);
             h.s.gOeffnungsdurchmesser = typ == element::RQ8 ? 8.0 : 60.0;
+            // 10 kg/s through the RQ8's 8 mm would need a dp far above the line
+            // pressure.
+            h.s.gDurchflussAuslegung = typ == element::RQ8 ? 0.1 : 10.0;
         }
         h.s.gInnendurchmesser = typ == element::RQ8 ? 50.0 : h.s.gInnendurchmesser;
         h.s.gRohrRechteckig = typ == element::RQ8 ? 1 : 0;
