@@ -236,13 +236,43 @@ void expectRealElement(const CalculationState& s, const std::string& shows)
     }
 }
 
-TEST(RandomStates, NoWrongNumberReachesTheResults)
-{
+// The Calculate run or the solver on a window's controls, as its button runs
+// them, on the shipped product databases.
+struct WindowRuns {
+    WindowRuns() { settings.gUserName = "Test"; }
+
+    struct Outcome {
+        std::optional<double> value;  // the solver's accepted value
+        bool results = false;         // the results window opened
+    };
+    Outcome run(const InputControls& controls, ProgramState& ps, bool solver)
+    {
+        EngineContext e{ps.calc, ps.ui, settings, boxes, databases};
+        FakeDriverWindows windows(ps.ui);
+        windows.onRead = [&] { ReadOberflaeche(controls, ps); };
+        FakeMessagesWindow messages(windows);
+        FakeResultsWindow results(windows);
+        DriverContext d{e, ps.ui, ps.config, DriverWindows{windows, windows, messages, results}};
+        tracer.responder.reports.clear();
+        Outcome out;
+        if (solver)
+            out.value = RunSolver(d).value;
+        else
+            RunCalculate(d);
+        out.results = windows.resultsShown();
+        return out;
+    }
+
     testing::TestTracer tracer;
     UserSettings settings;
-    settings.gUserName = "Test";
     testing::RecordingMessageBox boxes;
     ProductDatabases databases{std::filesystem::path(MORVANE_PROGRAM_DIR)};
+};
+
+TEST(RandomStates, NoWrongNumberReachesTheResults)
+{
+    WindowRuns windowRuns;
+    const testing::TestTracer& tracer = windowRuns.tracer;
     const char* seedText = std::getenv("MORVANE_RANDOM_SEED");  // to explore other states by hand
     RandomWindow random(seedText != nullptr ? static_cast<std::uint32_t>(std::stoul(seedText)) : 20261210u);
 
@@ -252,14 +282,7 @@ TEST(RandomStates, NoWrongNumberReachesTheResults)
     for (int i = 0; i < 5000; ++i) {
         const InputControls controls = random.next();
         ProgramState ps;
-        EngineContext e{ps.calc, ps.ui, settings, boxes, databases};
-        FakeDriverWindows windows(ps.ui);
-        windows.onRead = [&] { ReadOberflaeche(controls, ps); };
-        FakeMessagesWindow messages(windows);
-        FakeResultsWindow results(windows);
-        DriverContext d{e, ps.ui, ps.config, DriverWindows{windows, windows, messages, results}};
-        tracer.responder.reports.clear();
-        RunCalculate(d);
+        const bool resultsShown = windowRuns.run(controls, ps, false).results;
 
         const CalculationState& s = ps.calc;
         const std::string shows = "state " + std::to_string(i) + ": " + describe(s);
@@ -274,7 +297,7 @@ TEST(RandomStates, NoWrongNumberReachesTheResults)
             EXPECT_TRUE(tracer.responder.reports.empty()) << "the input checks raise nothing; " << shows;
             continue;
         }
-        if (!windows.resultsShown()) {
+        if (!resultsShown) {
             ++stopped;
             continue;
         }
@@ -335,31 +358,14 @@ namespace {
 // element's at every point.
 TEST(RandomStates, SolverAcceptsOnlyRealElements)
 {
-    testing::TestTracer tracer;
-    UserSettings settings;
-    settings.gUserName = "Test";
-    testing::RecordingMessageBox boxes;
-    ProductDatabases databases{std::filesystem::path(MORVANE_PROGRAM_DIR)};
+    WindowRuns windowRuns;
+    const testing::TestTracer& tracer = windowRuns.tracer;
     const char* seedText = std::getenv("MORVANE_RANDOM_SEED");
     RandomWindow random(seedText != nullptr ? static_cast<std::uint32_t>(std::stoul(seedText)) : 7u);
     std::mt19937 rng(11);
     int runs = 0;
     std::map<std::string, int> acceptedBy, calculatedBy;  // by mode
     std::map<std::string, std::pair<int, std::string>> remaining;
-    const auto run = [&](const InputControls& controls, ProgramState& ps, bool solver) {
-        EngineContext e{ps.calc, ps.ui, settings, boxes, databases};
-        FakeDriverWindows windows(ps.ui);
-        windows.onRead = [&] { ReadOberflaeche(controls, ps); };
-        FakeMessagesWindow messages(windows);
-        FakeResultsWindow results(windows);
-        DriverContext d{e, ps.ui, ps.config, DriverWindows{windows, windows, messages, results}};
-        std::optional<double> value;
-        if (solver)
-            value = RunSolver(d).value;
-        else
-            RunCalculate(d);
-        return std::make_pair(value, windows.resultsShown());
-    };
     for (int i = 0; i < 4000; ++i) {
         InputControls controls = random.next();
         controls.Check4 = 1;
@@ -368,8 +374,7 @@ TEST(RandomStates, SolverAcceptsOnlyRealElements)
         controls.Option18 = flow;
         controls.Text37 = strForm(std::exp(std::uniform_real_distribution<double>(std::log(0.1), std::log(1e5))(rng)));
         ProgramState ps;
-        tracer.responder.reports.clear();
-        const std::optional<double> value = run(controls, ps, true).first;
+        const std::optional<double> value = windowRuns.run(controls, ps, true).value;
         const CalculationState& s = ps.calc;
         const Integer typ = s.gPrimaerelementtyp;
         const std::string mode = flow ? "flow" : typ == element::RQ8 || typ >= element::BlendeFlansch ? "bore" : "pipe";
@@ -402,8 +407,7 @@ TEST(RandomStates, SolverAcceptsOnlyRealElements)
         // The accepted value in its box, as the solver writes it, and Calc!.
         (flow ? controls.Text18 : mode == "bore" ? controls.Text10 : controls.Text8) = strForm(*value);
         ProgramState calc;
-        tracer.responder.reports.clear();
-        if (!run(controls, calc, false).second)
+        if (!windowRuns.run(controls, calc, false).results)
             continue;
         ++calculatedBy[mode];
         EXPECT_TRUE(tracer.responder.reports.empty()) << shows;
