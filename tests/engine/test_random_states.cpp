@@ -18,8 +18,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
-#include <optional>
 #include <numbers>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
