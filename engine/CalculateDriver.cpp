@@ -8,6 +8,7 @@
 #include "engine/InnerDiameter.h"
 #include "engine/IsentropicExponent.h"
 #include "engine/ProbeCoefficient.h"
+#include "engine/ResultChecks.h"
 #include "engine/VibrationCheck.h"
 #include "engine/Viscosity.h"
 #include "platform/ProductDatabase.h"
@@ -168,14 +169,39 @@ void RunCalculate(DriverContext& d)
         return;
     if (isProbe(typ) && (!g.step([&] { d.steps.BerechneZeta(e); }) || completion.stepLeft()))
         return;
-    // Only a warning: the run goes on.
-    if (!s.gFehlerZeta.empty() && !g.step([&] { showMeldung(d, s.gFehlerZeta + std::string(ZetaWarnungZusatz)); }))
+    // Warnings: each is shown with the suffix and the run goes on. The window
+    // shows the text of its latest show, so a later warning of the run is
+    // shown beneath those before it.
+    std::string warnungen;
+    const auto warne = [&](const std::string& warnung) {
+        if (!warnungen.empty())
+            warnungen += '\n';
+        warnungen += warnung + std::string(ZetaWarnungZusatz);
+        return g.step([&] { showMeldung(d, warnungen); });
+    };
+    if (!s.gFehlerZeta.empty() && !warne(s.gFehlerZeta))
         return;
     if (stopsOn(g, d, d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen) || completion.stepLeft())
         return;
     if (!g.step([&] { d.steps.BerechneViskositaet(e); }) || completion.stepLeft())
         return;
     if (stopsOn(g, d, d.steps.BerechneDifferenzdruck, s.gFehlerDp) || completion.stepLeft())
+        return;
+    // A number no real element can have stops the run as the dp step's own
+    // message does; a gas dp beyond the expansion factor's range is a warning.
+    std::string warnung;
+    if (!g.step([&] {
+            s.gFehlerDp = resultStop(e, lastShownPoint(s));
+            if (s.gFehlerDp.empty())
+                warnung = dpRangeWarning(e, lastShownPoint(s));
+        }) ||
+        completion.stepLeft())
+        return;
+    if (!s.gFehlerDp.empty()) {
+        g.step([&] { showMeldung(d, s.gFehlerDp); });
+        return;
+    }
+    if (!warnung.empty() && !warne(warnung))
         return;
     if (hasVibrationCheck(typ)) {
         if (!g.step([&] { d.steps.frequencycheck(e); }) || completion.stepLeft())

@@ -18,7 +18,9 @@
 
 namespace morvane {
 
-// Appended to the probe-coefficient warning, German in both languages.
+// Appended to a warning (the probe-coefficient warning, a dp beyond the
+// expansion factor's range), German in both languages; a message that stops
+// the run has none.
 inline constexpr std::string_view ZetaWarnungZusatz = ". Es ist mit Berechnungsfehlern zu rechnen";
 
 // The options window (frmOptions), shown modally with the main window as owner;

@@ -34,10 +34,6 @@ void BerechneDichte(EngineContext& e)
             return g.step([&] { s.gKritischerDruck = WasserKritischerDruck; });
         };
         switch (s.gMediumNr) {
-        case medium::Keins:
-            // No other model is looked at.
-            g.step([&] { s.gFehlerDichte = e.text(1214); });
-            return;
         case medium::Luft:
         case medium::Stickstoff:
         case medium::Sauerstoff:
@@ -59,7 +55,13 @@ void BerechneDichte(EngineContext& e)
             if (!steam(&BerechneDichteWasser))
                 return;
             break;
-        default: break;
+        default:
+            // No medium (0), or a number the list does not have (from a file or
+            // a driver, never from the window's list), which names none
+            // either: no other model is looked at, and no later step goes on
+            // with the properties an earlier run left in the state.
+            g.step([&] { s.gFehlerDichte = e.text(1214); });
+            return;
         }
     }
 

@@ -2,6 +2,7 @@
 
 #include "engine/FlowAndDifferentialPressure.h"
 #include "engine/FormatPatterns.h"
+#include "engine/ResultChecks.h"
 #include "platform/ProductDatabase.h"
 #include "platform/NumberText.h"
 #include "platform/RuntimeError.h"
@@ -23,8 +24,6 @@ constexpr double Toleranz = 1e-7;
 constexpr double ToleranzBlende = SolverDpMinKPa;  // bore of orifices and venturis
 
 constexpr double StartDurchfluss = 1e-6;  // user's flow unit
-// Flow mode: a design dp above this share of the absolute pressure ends the run.
-constexpr double DpAnteilDruckMax = 0.35;
 
 // The bore of the RQ8 and of orifices and venturis: over its upper bound it is
 // set just beyond, so that the next pass reports text 1818 unless it converges.
@@ -133,6 +132,20 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
 
     const Integer typ = s.gPrimaerelementtyp;
     const bool durchmesserModus = isTrue(s.gAuslegungDurchmesser) && typ >= element::RQ8;
+    // A diameter that gives a dp at or above the absolute pressure, or a gas dp
+    // beyond the expansion factor's range, belongs to no real element: such a
+    // known dp is refused as the flow mode refuses it on the way (the pressure
+    // is the one the density step leaves, the saturation pressure of
+    // saturated steam).
+    bool dpZuHoch = false;
+    if (!g.step([&] {
+            const double t = s.gDifferenzdruckSoll;
+            dpZuHoch = durchmesserModus && (t >= s.gDruck || (!isLiquid(s) && t > DpAnteilDruckMax * s.gDruck));
+            if (dpZuHoch)
+                e.message(e.text(TextSolverDpZuHoch));
+        }) ||
+        dpZuHoch)
+        return outcome;
     if (!g.step([&] {
             if (typ == element::RQ8) {
                 s.gInnendurchmesser = RQ8Innendurchmesser;
@@ -176,6 +189,19 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
     if (reuse)
         silent.reynoldsReuse = &reynoldsReuse;
 
+    // The value the solver would accept must give a real element: a C of 1 or
+    // more, or a loss of 0 or less, at the design point stops it with the
+    // message of the Calculate run. The passes on the way are not checked: the
+    // flow mode starts at a flow whose C lies far above 1.
+    const auto echtesElement = [&] {
+        if (!g.step([&] { s.gFehlerDp = elementStop(e, PunktAuslegung); }))
+            return false;
+        if (s.gFehlerDp.empty())
+            return true;
+        g.step([&] { showMeldung(d, s.gFehlerDp); });
+        return false;
+    };
+
     std::int16_t n = 0;  // pass counter
     for (;;) {
         ++n;
@@ -200,15 +226,13 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
             }
         }
         if (ersterDurchgang) {
-            // The solver stops on these two messages the way it stops on the
-            // probe warning: message, the fixed suffix, the messages window, end.
-            if (stopsOn(g, pass, d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen, ZetaWarnungZusatz) ||
+            if (stopsOn(g, pass, d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen) ||
                 completion.stepLeft())
                 return outcome;
             if (!g.step([&] { d.steps.BerechneViskositaet(silent); }) || completion.stepLeft())
                 return outcome;
         }
-        if (stopsOn(g, pass, d.steps.BerechneDifferenzdruck, s.gFehlerDp, ZetaWarnungZusatz) || completion.stepLeft())
+        if (stopsOn(g, pass, d.steps.BerechneDifferenzdruck, s.gFehlerDp) || completion.stepLeft())
             return outcome;
         if (typ >= element::RQ25 && typ <= element::RQ50 &&
             (!g.step([&] { d.steps.Gegenlager(silent); }) || completion.stepLeft()))
@@ -239,6 +263,8 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
             if (ausgang == Ausgang::Ende)
                 return outcome;
             if (ausgang == Ausgang::Angenommen) {
+                if (!echtesElement() || completion.stepLeft())
+                    return outcome;
                 if (!g.step([&] { e.message(solverAnnouncement(wert, "mm  ", e.text(TextSolverUebernommen))); }))
                     return outcome;
                 outcome.value = wert;
@@ -270,6 +296,8 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
         if (!isTrue(s.gAuslegungDurchfluss))
             return outcome;
         if (std::fabs(dp - t) < Toleranz) {
+            if (!echtesElement() || completion.stepLeft())
+                return outcome;
             if (!g.step([&] {
                     e.message(solverAnnouncement(s.gDurchflussAuslegung, "", e.text(TextSolverUebernommen)));
                 }))

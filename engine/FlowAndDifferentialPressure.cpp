@@ -324,7 +324,7 @@ void Getdp(EngineContext& ctx, double& q, double& Re, double& e, double& dp, dou
     if (!g.step([&] {
             if (it.converged && it.e > 0.0 && it.e <= 1.0 && it.dpKPa > 0.0)
                 return true;
-            ctx.message("No Konvergenz");
+            ctx.message(ctx.text(TextProbeKeineKonvergenz));
             s.gFehlerDp = ctx.text(TextProbeDpNotConverged);
             return false;
         }))

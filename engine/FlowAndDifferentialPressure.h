@@ -13,6 +13,8 @@ namespace morvane {
 // found no fixed point, so the run stops instead of going on with a dp that
 // belongs to no flow.
 inline constexpr std::int32_t TextProbeDpNotConverged = 1900;
+// The box that comes before text 1900.
+inline constexpr std::int32_t TextProbeKeineKonvergenz = 1968;
 
 // Width of a probe of element type `typ` across the pipe, mm: fixed for the
 // types 2 to 7, `sondenbreite` as entered for another maker's probe (type 8), 0

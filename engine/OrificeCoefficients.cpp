@@ -244,7 +244,7 @@ void get_Blende(EngineContext& ctx, double& q, double& Re, double& e, double& dp
     if (!g.step([&] {
             if (it.converged && it.e > 0.0 && it.e <= 1.0 && it.dpKPa > 0.0)
                 return true;
-            ctx.message("keine Konvergenz");
+            ctx.message(ctx.text(TextOrificeKeineKonvergenz));
             s.gFehlerDp = ctx.text(TextOrificeDpNotConverged);
             return false;
         }))

@@ -15,6 +15,8 @@ namespace morvane {
 inline constexpr std::int32_t TextOrificeDpNotConverged = 1942;
 // ... and the discharge coefficient of the bore is 0 or less.
 inline constexpr std::int32_t TextOrificeCNotPositive = 1962;
+// The box that comes before text 1942.
+inline constexpr std::int32_t TextOrificeKeineKonvergenz = 1967;
 
 // Tapping distances from the upstream (l1) and to the downstream (l2) face of
 // the plate, m.
@@ -59,7 +61,8 @@ OrificeIteration orificeDifferentialPressure(double q, double epsilonFaktor, dou
 // Reynolds number; e receives the expansion factor, dp the differential
 // pressure (kPa) and dpb the permanent pressure loss (kPa). Writes gKZahl,
 // gDurchflusskoeffizient, gZeta and gBeta. Without convergence it shows the box
-// "keine Konvergenz", puts text 1942 into gFehlerDp and stores nothing.
+// of text 1967 ("keine Konvergenz"), puts text 1942 into gFehlerDp and stores
+// nothing.
 void get_Blende(EngineContext& ctx, double& q, double& Re, double& e, double& dp, double& dpb);
 
 }  // namespace morvane

@@ -13,6 +13,8 @@ inline constexpr double SteamTableKelvinOffset = 273.14;
 // Critical temperature of IAPWS-95, K. Saturation is defined, and compared,
 // only below it: with the offset above that is t < 373.956 °C.
 inline constexpr double SteamCriticalTemperatureK = 647.096;
+// Critical pressure of IAPWS-95, MPa.
+inline constexpr double SteamCriticalPressureMPa = 22.064;
 
 inline double steamTableKelvin(double celsius) { return celsius + SteamTableKelvinOffset; }
 inline bool belowSteamCriticalTemperature(double kelvin) { return kelvin < SteamCriticalTemperatureK; }

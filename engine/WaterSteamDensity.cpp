@@ -102,12 +102,14 @@ void BerechneDichteWasser(EngineContext& e)
         return;
     if (!g.step([&] { return s.gTemperatur > 1000.0 ? report(1217) : true; }))
         return;
-    // Liquid means above the saturation pressure; above the critical temperature
-    // there is no saturation to compare with.
+    // Liquid means above the saturation pressure. At and above the critical
+    // temperature there is no saturation to compare with: below the critical
+    // pressure the state is steam there too, above it the dense fluid that the
+    // liquid's equations still describe.
     if (!g.step([&] {
             const double T = steamTableKelvin(s.gTemperatur);
             if (!belowSteamCriticalTemperature(T))
-                return true;
+                return s.gDruck < SteamCriticalPressureMPa * 1000.0 ? report(1221) : true;
             s.gSattdampfdruck = steamSaturationPressureMPa(T);
             return s.gSattdampfdruck * 1000.0 >= s.gDruck ? report(1221) : true;
         }))

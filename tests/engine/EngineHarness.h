@@ -50,6 +50,17 @@ struct EngineHarness {
     }
 };
 
+// The German text of id with %1 and %2 replaced by `first` and `second`, as the
+// messages of the result checks carry their numbers.
+inline std::string textWithNumbers(std::int32_t id, const std::string& first, const std::string& second = {})
+{
+    std::string text = resText(id, OffsetGerman);
+    text.replace(text.find("%1"), 2, first);
+    if (!second.empty())
+        text.replace(text.find("%2"), 2, second);
+    return text;
+}
+
 // No field of the state holds an infinity or a NaN.
 inline void expectAllFinite(const CalculationState& s, const std::string& shows)
 {

@@ -5,6 +5,7 @@
 // empty user name, and the flow limits of an orifice after a probe.
 #include "DriverHarness.h"
 #include "engine/FlowLimits.h"
+#include "engine/ResultChecks.h"
 #include "engine/VibrationCheck.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,36 @@ void gasProbe(CalculationState& s)
     s.gDurchflussAuslegung = 1.0;
     s.gKorrekturFaktor = 1.0;
     s.gEpsilonFaktor = 1.0;
+}
+
+// A liquid of 900 kg/m³ and 1000 cP at 1000 kPa, 5 kg/s through an orifice of
+// 50 mm in a pipe of 100 mm: Re 64 and C 1.32 at this flow.
+void viscousLiquid(CalculationState& s)
+{
+    water(s, element::BlendeFlansch);
+    s.gModellGespeicherteDaten = False;
+    s.gModellFluessigkeit = True;
+    s.gDichteEingabe = 900.0;
+    s.gViskositaetEingabe = 1000.0;
+    s.gDruck = 1000.0;
+    s.gDurchflussAuslegung = 5.0;
+}
+
+// Air as an ideal gas at 500 kPa, 1 kg/s through the water's orifice.
+void airOrifice(CalculationState& s)
+{
+    gasProbe(s);
+    s.gPrimaerelementtyp = element::BlendeFlansch;
+    s.gInnendurchmesser = 100.0;
+    s.gOeffnungsdurchmesser = 50.0;
+}
+
+void flowRange(CalculationState& s, double max, double norm, double min)
+{
+    s.gMehrereBetriebspunkte = 1;
+    s.gDurchflussMax = max;
+    s.gDurchflussNorm = norm;
+    s.gDurchflussMin = min;
 }
 
 // The driver's own steps, oldest first, among the procedures entered.
@@ -220,6 +251,81 @@ TEST(CalculateDriver, StopRules)
     }
 }
 
+// The results of the dp step: numbers no real element can have stop the run at
+// any point the results would show, with the message in gFehlerDp; a gas dp
+// beyond 0.35 of the pressure is a warning beside the results, shown beneath
+// a probe-range warning of the same run. The numbers in the messages are the
+// program's own (the reproducers of tests/engine/cases check them by hand).
+TEST(CalculateDriver, ResultsOfNoRealElement)
+{
+    struct Case {
+        const char* shows;
+        void (*prepare)(DriverHarness&);
+        std::vector<std::string> messages;
+        bool results;
+    };
+    const Case cases[] = {
+        {"a liquid dp at the line pressure at the maximum flow alone stops, naming that dp",
+         [](DriverHarness& h) {
+             water(h.s, element::BlendeFlansch);
+             flowRange(h.s, 40.0, 10.0, 2.0);
+         },
+         {testing::textWithNumbers(TextFluessigkeitDpAbDruck, "534.45", "500")}, false},
+        {"so does a probe's, whatever the element type",
+         [](DriverHarness& h) {
+             writeRQ25Table(h);
+             gasProbe(h.s);
+             h.s.gModellIdealesGas = False;
+             h.s.gModellGespeicherteDaten = True;
+             h.s.gMediumNr = medium::Wasser;
+             h.s.gDurchflussAuslegung = 1000.0;
+         },
+         {testing::textWithNumbers(TextFluessigkeitDpAbDruck, "1268.56", "500")}, false},
+        {"a liquid dp between 0.35 and 1 times the pressure needs no word",
+         [](DriverHarness& h) {
+             water(h.s, element::BlendeFlansch);
+             h.s.gDurchflussAuslegung = 30.0;
+         },
+         {}, true},
+        {"a coefficient of 1 or more at the minimum flow alone stops, naming that C",
+         [](DriverHarness& h) {
+             viscousLiquid(h.s);
+             h.s.gDurchflussAuslegung = 30.0;  // Re 382, C 0.79
+             flowRange(h.s, 40.0, 30.0, 0.5);
+         },
+         {testing::textWithNumbers(TextCNichtUnterEins, "4.6479")}, false},
+        {"a gas dp beyond 0.35 of the pressure at the maximum flow alone warns; the results are shown",
+         [](DriverHarness& h) {
+             airOrifice(h.s);
+             flowRange(h.s, 2.0, 1.0, 0.5);
+         },
+         {testing::textWithNumbers(TextDpUeberExpansionsbereich, "389.29", "500") +
+          ". Es ist mit Berechnungsfehlern zu rechnen"},
+         true},
+        {"the probe-range warning and the dp warning, both in the window",
+         [](DriverHarness& h) {
+             writeRQ25Table(h);
+             gasProbe(h.s);
+             h.s.gInnendurchmesser = 400.0;
+             h.s.gDurchflussAuslegung = 90.0;
+         },
+         {resText(1227, 0) + ". Es ist mit Berechnungsfehlern zu rechnen",
+          resText(1227, 0) + ". Es ist mit Berechnungsfehlern zu rechnen\n" +
+              testing::textWithNumbers(TextDpUeberExpansionsbereich, "191.67", "500") +
+              ". Es ist mit Berechnungsfehlern zu rechnen"},
+         true},
+    };
+    for (const Case& c : cases) {
+        DriverHarness h;
+        c.prepare(h);
+        RunCalculate(h.d);
+        EXPECT_EQ(h.windows.shownMessages(), c.messages) << c.shows;
+        EXPECT_EQ(h.windows.resultsShown(), c.results) << c.shows;
+        EXPECT_EQ(h.s.gFehlerDp, c.results ? "" : c.messages.back()) << c.shows;
+        EXPECT_TRUE(h.tracer.responder.reports.empty()) << c.shows;
+    }
+}
+
 // A step that raises division by zero the first `failures` times it runs, inside
 // its own guard as every procedure does, and then runs the real step `real`;
 // it goes on as the error dialog's answer says.
@@ -365,6 +471,9 @@ TEST(CalculateDriver, ProbeStepsOnlyForTheProbeTypes)
         } else {
             water(h.s, typ);
             h.s.gOeffnungsdurchmesser = typ == element::RQ8 ? 8.0 : 60.0;
+            // 10 kg/s through the RQ8's 8 mm would need a dp far above the line
+            // pressure.
+            h.s.gDurchflussAuslegung = typ == element::RQ8 ? 0.1 : 10.0;
         }
         h.s.gInnendurchmesser = typ == element::RQ8 ? 50.0 : h.s.gInnendurchmesser;
         h.s.gRohrRechteckig = typ == element::RQ8 ? 1 : 0;

@@ -64,7 +64,16 @@ TEST(DensityDispatch, EachModelAndMediumRunsItsStep)
              s.gModellFluessigkeit = True;
          },
          {kDichte}, "Bitte definieren Sie das Medium", "medium 0 ends the step before the other flags"},
-        {builtIn(10), {kDichte}, "", "a medium number beyond the list runs nothing"},
+        {builtIn(10), {kDichte}, "Bitte definieren Sie das Medium", "a medium number beyond the list: text 1214"},
+        {builtIn(16), {kDichte}, "Bitte definieren Sie das Medium", "medium 16"},
+        {builtIn(-1), {kDichte}, "Bitte definieren Sie das Medium", "medium -1"},
+        {builtIn(-32768), {kDichte}, "Bitte definieren Sie das Medium", "medium -32768"},
+        {[](CalculationState& s) {
+             s.gModellGespeicherteDaten = True;
+             s.gMediumNr = 16;
+             s.gModellFluessigkeit = True;
+         },
+         {kDichte}, "Bitte definieren Sie das Medium", "a number beyond the list ends the step before the other flags"},
         {[](CalculationState& s) { s.gModellIdealesGas = True; }, {entry("BerechneDichteIdealesGas"), kDichte}, "",
          "ideal gas"},
         {[](CalculationState& s) { s.gModellRedlichKwong = True; }, {entry("BerechneDichteRedlichKwong"), kDichte},

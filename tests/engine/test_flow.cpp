@@ -311,7 +311,7 @@ TEST_F(Flow, ProbeIterationWithoutFixedPointStopsTheRun)
             EXPECT_LT(s.gExpansionszahl[0], 1.0) << c.shows;
         } else {
             ASSERT_EQ(box.shown.size(), 1u) << c.shows;
-            EXPECT_EQ(box.shown[0].text, "No Konvergenz");
+            EXPECT_EQ(box.shown[0].text, "Keine Konvergenz");
             EXPECT_EQ(box.shown[0].buttons, MessageButtons::Ok);
             EXPECT_EQ(s.gFehlerDp, e.text(TextProbeDpNotConverged)) << c.shows;
             EXPECT_EQ(s.gDifferenzdruck[0], 0.0) << "no dp, and no value in Pa";
@@ -357,7 +357,7 @@ TEST_F(Flow, ProbeLoopEndingOutsideZeroToOneStopsTheRun)
             continue;
         }
         ASSERT_EQ(box.shown.size(), 1u) << c.shows;
-        EXPECT_EQ(box.shown[0].text, "No Konvergenz");
+        EXPECT_EQ(box.shown[0].text, "Keine Konvergenz");
         EXPECT_EQ(s.gFehlerDp, e.text(TextProbeDpNotConverged)) << c.shows;
         EXPECT_EQ(s.gDifferenzdruck[0], 0.0) << c.shows;
         EXPECT_EQ(s.gExpansionszahl[0], 1.0) << c.shows;

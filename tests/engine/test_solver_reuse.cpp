@@ -198,7 +198,7 @@ std::vector<Case> cases()
     variant("bore above 0.85·D", element::BlendeEcke, Mode::Diameter, Medium::Water,
             [](CalculationState& s) { s.gDifferenzdruckSoll = 0.01; });
     variant("bore below 0.15·D", element::BlendeFlansch, Mode::Diameter, Medium::Water,
-            [](CalculationState& s) { s.gDifferenzdruckSoll = 5000.0; });
+            [](CalculationState& s) { s.gDifferenzdruckSoll = 400.0; });
     variant("RQ8 bore above 12 mm", element::RQ8, Mode::Diameter, Medium::Water,
             [](CalculationState& s) { s.gDifferenzdruckSoll = 1e-4; });
     variant("probe pipe out of its coefficient table", element::RQ10, Mode::Diameter, Medium::Water,

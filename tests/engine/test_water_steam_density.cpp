@@ -148,8 +148,8 @@ TEST_F(WaterSteamDensity, ChecksAndMessages)
         // The steam tables answer 0 below a pressure of 0: reported, never stored.
         {D, 200, -100, TextDichteNichtPositiv, "steam at -100 kPa"},
         {D, 400, -100, TextDichteNichtPositiv, "steam above the critical temperature at -100 kPa"},
-        {W, 373.956, -100, TextDichteNichtPositiv, "water at the critical temperature at -100 kPa"},
-        {W, 400, -1, TextDichteNichtPositiv, "water above it at -1 kPa"},
+        {W, 373.956, 22064, 0, "water at the critical temperature and pressure"},
+        {W, 373.956, -100, 1221, "water at the critical temperature at -100 kPa is below the critical pressure"},
     };
     for (const auto& c : cases) {
         run(c.step, c.tC, c.pKPa);
@@ -166,7 +166,9 @@ TEST_F(WaterSteamDensity, ChecksAndMessages)
 // Saturation ends at the critical point, 647.096 K = 373.956 °C with the
 // 273.14 K offset: there saturated steam is refused, and water and steam are
 // no longer compared with a saturation pressure (gSattdampfdruck stays as it
-// was, so the saturation pressure was not asked for).
+// was, so the saturation pressure was not asked for). Water is refused there
+// below the critical pressure, 22 064 kPa (IAPWS-95), as steam; at and above
+// it the dense fluid passes.
 TEST_F(WaterSteamDensity, SaturationEndsAtTheCriticalTemperature)
 {
     struct Case {
@@ -182,8 +184,13 @@ TEST_F(WaterSteamDensity, SaturationEndsAtTheCriticalTemperature)
         {BerechneDichteSattdampf, 1000, 100, 1220, "saturated steam at 1000 °C"},
         {BerechneDichteueberhitzterDampf, 373.956, 30000, 0, "steam at the critical temperature, above pc"},
         {BerechneDichteueberhitzterDampf, 373.97, 22000, 0, "steam between 373.956 and 374.0 °C"},
-        {BerechneDichteWasser, 373.956, 21000, 0, "water at the critical temperature, below pc"},
-        {BerechneDichteWasser, 373.97, 1000, 0, "water between 373.956 and 374.0 °C"},
+        {BerechneDichteWasser, 373.956, 21000, 1221, "water at the critical temperature, below pc"},
+        {BerechneDichteWasser, 373.97, 1000, 1221, "water between 373.956 and 374.0 °C"},
+        {BerechneDichteWasser, 374, 500, 1221, "water at 374 °C and 500 kPa"},
+        {BerechneDichteWasser, 400, 22063.99, 1221, "water at 400 °C just below pc"},
+        {BerechneDichteWasser, 400, 22064, 0, "water at 400 °C and pc"},
+        {BerechneDichteWasser, 450, 30000, 0, "water at 450 °C and 30 MPa"},
+        {BerechneDichteWasser, 1000, -1, 1221, "water at 1000 °C and -1 kPa"},
     };
     for (const auto& c : cases) {
         run(c.step, c.tC, c.pKPa);

@@ -9,6 +9,8 @@
 // engine's orifice check against python3-fluids, tests/engine).
 #include "gui/CalcRig.h"
 
+#include "common/ResourceTexts.h"
+
 #include "common/qt/CodeEvents.h"
 #include "engine/qt/frmFehlerfile.h"
 #include "mainwindow/qt/MainInputPages.h"
@@ -19,6 +21,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -143,6 +147,57 @@ private slots:
         trigger("mnuFileOpen");
         QVERIFY2(rig.window->resultsWindow()->window() == nullptr, "opening a file");
         QVERIFY(rig.tracer.responder.reports.empty());
+    }
+
+    // Air from the gas tables at 200 kPa, 2890 kg/h through d 50 mm: dp/p 0.79
+    // lies beyond the expansion factor's range. The messages window warns, in
+    // the user's language with the German suffix, and the results window opens
+    // beside it.
+    void gasDpBeyondTheRangeWarnsBesideTheResults_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("German") << int(OffsetGerman)
+                                << "Der Differenzdruck (157.82 kPa) liegt über 35 % des absoluten Drucks (200 kPa), "
+                                   "außerhalb des Bereichs der Gleichung der Expansionszahl. Es ist mit "
+                                   "Berechnungsfehlern zu rechnen";
+        QTest::newRow("English") << int(OffsetEnglish)
+                                 << "The differential pressure (157.82 kPa) is above 35 % of the absolute pressure "
+                                    "(200 kPa), outside the range of the expansion factor's equation. Es ist mit "
+                                    "Berechnungsfehlern zu rechnen";
+    }
+    void gasDpBeyondTheRangeWarnsBesideTheResults()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, warning);
+        CalcRig rig(language);
+        QVERIFY(rig.exposed);
+        QVERIFY(QFile::copy(QStringLiteral(MORVANE_PROGRAM_DIR "/morvdata5.sqlite"),
+                            rig.folder.filePath(QStringLiteral("morvdata5.sqlite"))));
+        enterOrifice(rig);
+        MainInputPages& p = rig.pages();
+        setListIndex(p.Combo1, 1);  // air
+        p.Text16->setText("200");
+        p.Text18->setText("2890");
+        setListIndex(p.Combo8, 3);  // kg/h
+        rig.clickCalc();
+        QVERIFY(rig.tracer.responder.reports.empty());
+        frmFehlerfile* messages = rig.window->messagesWindow()->window();
+        QVERIFY(messages != nullptr && messages->isVisible());
+        QCOMPARE(messages->RichTextBox1()->toPlainText(), warning);
+        frmResult* results = rig.window->resultsWindow()->window();
+        QVERIFY(results != nullptr && results->isVisible());
+        QCOMPARE(results->label("Label85")->text(), QStringLiteral("157.8169"));
+
+        // With MORVANE_SCREENSHOT_DIR set, the two windows as the user sees
+        // them, for looking at (never into the source tree).
+        const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            const QString name = QStringLiteral("dp_warning_") + QString::fromUtf8(QTest::currentDataTag());
+            QVERIFY(QTest::qWaitForWindowExposed(messages));
+            QVERIFY(messages->grab().save(QDir(folder).filePath(name + "_messages.png")));
+            QVERIFY(results->grab().save(QDir(folder).filePath(name + "_results.png")));
+        }
     }
 
     // No design flow: the run stops on the input message, which the messages

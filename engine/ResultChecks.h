@@ -1,0 +1,51 @@
+// What the drivers check of the flow and dp step's results before they show or
+// accept them: numbers that no real element can have stop the run with a
+// message, and a gas dp beyond the range of the expansion factor's equation
+// gets a warning. The dp iterations themselves compute such numbers without a
+// word; the solver passes through them on its way and checks only the value it
+// would accept.
+#pragma once
+
+#include "engine/EngineContext.h"
+
+#include <cstdint>
+#include <string>
+
+namespace morvane {
+
+// The program's own messages (resource texts); %1 and %2 stand for the numbers.
+// A liquid's dp (%1 kPa) at or above its absolute pressure (%2 kPa): stop.
+inline constexpr std::int32_t TextFluessigkeitDpAbDruck = 1963;
+// A compressible medium's dp (%1 kPa) above 0.35 of its pressure (%2 kPa):
+// warning, shown with the suffix and the results.
+inline constexpr std::int32_t TextDpUeberExpansionsbereich = 1964;
+// A discharge coefficient (%1) of 1 or more: stop.
+inline constexpr std::int32_t TextCNichtUnterEins = 1965;
+// A permanent pressure loss (%1 kPa) of 0 or less, at β %2: stop.
+inline constexpr std::int32_t TextDruckverlustNichtPositiv = 1966;
+
+// The largest dp/p the program takes the expansion factor's equations to
+// cover: the ceiling of the solver's flow mode. (ISO 5167 states them for
+// p2/p1 ≥ 0.75, that is dp/p ≤ 0.25.)
+inline constexpr double DpAnteilDruckMax = 0.35;
+
+// Water from the medium list or the incompressible-liquid model.
+bool isLiquid(const CalculationState& s);
+
+// The last point the results show: the design point, or the minimum flow when
+// the flow range is on.
+int lastShownPoint(const CalculationState& s);
+
+// For the points 0 to lastPoint, the message that stops the run, or empty: a
+// discharge coefficient of 1 or more (element types 1 and 9 to 15), a pressure
+// loss of 0 or less, a liquid dp at or above the absolute pressure, tested in
+// this order.
+std::string resultStop(const EngineContext& e, int lastPoint);
+// ... a stop of the discharge coefficient or the loss alone (the first two).
+std::string elementStop(const EngineContext& e, int lastPoint);
+
+// For the points 0 to lastPoint of a compressible medium, the warning of a dp
+// above DpAnteilDruckMax of the pressure (without the suffix), or empty.
+std::string dpRangeWarning(const EngineContext& e, int lastPoint);
+
+}  // namespace morvane
