@@ -226,7 +226,8 @@ TEST_P(GasTables, InterpolationBetweenNodesStaysWithinOneTenthPercent)
 
 INSTANTIATE_TEST_SUITE_P(BuiltInGases, GasTables, testing::ValuesIn(kGases),
                          [](const auto& info) {
-                             return "Medium" + std::to_string(info.param.medium) + morvane::testing::caseName(info.param.name);
+                             const auto& c = info.param;
+                             return "Medium" + std::to_string(c.medium) + morvane::testing::caseName(c.name);
                          });
 
 TEST(GasTablesInBothDatabases, AreTheSameTwelveTablesWithTheirColumns)
