@@ -33,7 +33,8 @@ function(morvane_gui_library name dir)
 endfunction()
 
 # morvane_gtest(NAME DIR [DEPS lib...]): a GoogleTest executable of DIR/*.cpp,
-# registered with CTest test by test.
+# registered with CTest test by test. A parameterised case is listed by the name
+# its suite's name generator gives, never by its printed parameter.
 function(morvane_gtest name dir)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB _src CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
@@ -44,7 +45,7 @@ function(morvane_gtest name dir)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     MORVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}" MORVANE_PROGRAM_DIR="${MORVANE_PROGRAM_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;MORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
 

@@ -6,6 +6,8 @@
 
 #include "tools/gasgen/Gerg2008.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -223,7 +225,10 @@ TEST_P(GasTables, InterpolationBetweenNodesStaysWithinOneTenthPercent)
 }
 
 INSTANTIATE_TEST_SUITE_P(BuiltInGases, GasTables, testing::ValuesIn(kGases),
-                         [](const auto& info) { return "Medium" + std::to_string(info.param.medium); });
+                         [](const auto& info) {
+                             const auto& c = info.param;
+                             return "Medium" + std::to_string(c.medium) + morvane::testing::caseName(c.name);
+                         });
 
 TEST(GasTablesInBothDatabases, AreTheSameTwelveTablesWithTheirColumns)
 {

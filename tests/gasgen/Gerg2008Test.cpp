@@ -3,6 +3,8 @@
 #include "tools/gasgen/GasTables.h"
 #include "tools/gasgen/Gerg2008.h"
 
+#include "support/CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -68,6 +70,8 @@ struct NormVolumeCase {
     double molarVolume;   // m³/kmol
 };
 
+std::ostream& operator<<(std::ostream& os, const NormVolumeCase& c) { return os << c.gas; }
+
 class NormDensity : public testing::TestWithParam<NormVolumeCase> {};
 
 TEST_P(NormDensity, AgreesWithTheTabulatedMolarNormVolume)
@@ -86,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
                     NormVolumeCase{"carbon dioxide", gerg2008::pureComposition(Component::CarbonDioxide), 22.261},
                     NormVolumeCase{"methane", gerg2008::pureComposition(Component::Methane), 22.36},
                     NormVolumeCase{"hydrogen", gerg2008::pureComposition(Component::Hydrogen), 22.428},
-                    NormVolumeCase{"argon", gerg2008::pureComposition(Component::Argon), 22.392}));
+                    NormVolumeCase{"argon", gerg2008::pureComposition(Component::Argon), 22.392}),
+    [](const auto& info) { return morvane::testing::caseName(info.param.gas); });
 
 TEST(Gerg2008, ApproachesTheIdealGasAtVanishingPressure)
 {

@@ -3,6 +3,7 @@
 #include "reports/logo/LogoPicture.h"
 
 #include "platform/RuntimeError.h"
+#include "support/CaseName.h"
 #include "support/Fakes.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +49,8 @@ struct FileCase {
     Logo expected;
 };
 
+std::ostream& operator<<(std::ostream& os, const FileCase& c) { return os << c.what; }
+
 class LogoFile : public ::testing::TestWithParam<FileCase> {};
 
 TEST_P(LogoFile, GivesAllFiveValuesOrAllDefaults)
@@ -92,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"a number beyond 16 bits", "firma.bmp\r\n32768\r\n2\r\n3\r\n4\r\n", kDefaults},
         FileCase{"a field that is no number", "firma.bmp\r\nleft\r\n2\r\n3\r\n4\r\n", kDefaults},
         FileCase{"an empty file", "", kDefaults}),
-    [](const auto& info) { return "case" + std::to_string(info.index); });
+    [](const auto& info) { return testing::caseName(info.param.what); });
 
 TEST(LogoParams, MissingFileGivesTheDefaults)
 {
