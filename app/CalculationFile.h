@@ -80,11 +80,31 @@ struct ConfigRowsSnapshot : ConfigRowSource {
 // under a short temporary name in the same folder, flushed to the disk and
 // renamed over the target only when all of it has been written, so a failure
 // (a full disk among them) leaves an existing file as it was; the failure
-// reaches the error dialog as a run-time error naming the file. A symbolic link
-// is followed and the file it names replaced; a target without any write bit
-// in its mode, or one this user may not write, is refused (75). True when the
-// file was written.
+// reaches the error dialog as a run-time error naming the file. The new file
+// keeps the old one's owner and group, mode, access list and extended
+// attributes. Where this user cannot give it all of them (another user's file
+// in a shared folder, a group he is not in), and for a file with more than
+// one link, the file is written in place: the old bytes go to a backup beside
+// it ("calc.mv5.Ab12Cd.bak") first, and without a backup nothing is written; a
+// write that fails half-way puts them back, and where even that fails the
+// backup stays and the error names it. A symbolic link is followed and the
+// file it names replaced; a target without any write bit in its mode, or one
+// this user may not write, is refused (75), and so is a save into a folder
+// this user may not write, whose error says that the folder is read-only. True
+// when the file was written.
 bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows);
+
+// For tests only: failures staged in the writes of a save. Called before each
+// block of up to 4 KB is written, with the stage and the block's offset in its
+// file; an error number other than 0 fails that write with it.
+enum class SaveStage {
+    Temporary,  // the new file under its temporary name
+    Backup,     // the old bytes into the backup (writing in place)
+    InPlace,    // the new bytes over the old ones
+    Restore,    // the old bytes back from the backup
+};
+using SaveFault = int (*)(SaveStage stage, std::uint64_t offset);
+void setSaveFaultForTests(SaveFault fault);  // nullptr: no failures
 
 enum class LoadResult {
     Loaded,   // the blocks and the configuration were copied into the state
