@@ -273,8 +273,9 @@ double parseNumber(std::string_view item)
 // ---- Item reader -------------------------------------------------------------
 
 // Thrown inside the reader for content it cannot read exactly as it was written
-// (a value that shares its line with another, a decimal comma, a configuration
-// count out of range, anything after the last value); LoadMvl turns it into the
+// (a value that shares its line with another, a decimal comma, an empty line
+// where a value belongs, a configuration count out of range, anything after the
+// last value); LoadMvl turns it into the
 // "not consistent" message and loads nothing.
 struct Inconsistent {};
 
@@ -305,8 +306,13 @@ public:
         skipBlanks();
         if (atEnd())
             raiseError(err::InputPastEndOfFile);
-        if (text_[pos_] != '"')
-            return std::string(bareItem());
+        if (text_[pos_] != '"') {
+            const std::string_view bare = bareItem();
+            // An empty line is no text: the file's texts are written quoted.
+            if (bare.empty())
+                throw Inconsistent{};
+            return std::string(bare);
+        }
         ++pos_;
         std::string out;
         for (;;) {
@@ -343,8 +349,11 @@ public:
             return parseNumber(quoted);
         }
         const std::string_view item = bareItem();
-        // An empty item (an empty line) reads as 0.
-        return item.empty() ? 0.0 : parseNumber(item);
+        // An empty line where a value belongs would move every later value
+        // into the slot before its own.
+        if (item.empty())
+            throw Inconsistent{};
+        return parseNumber(item);
     }
 
     Integer integer() { return toInteger(number()); }
@@ -956,12 +965,25 @@ struct FileContent {
     std::vector<const char*> messages;
 };
 
+// The file up to a Ctrl-Z (0x1A) at its end, with or without line ends after
+// it: the end-of-file mark of old DOS tools, which the runtime of the earlier
+// releases read as the end of the file.
+std::string_view withoutEndOfFileMark(std::string_view bytes)
+{
+    constexpr char ctrlZ = '\x1A';
+    std::size_t end = bytes.size();
+    while (end > 0 && (bytes[end - 1] == '\r' || bytes[end - 1] == '\n' || bytes[end - 1] == ctrlZ))
+        --end;
+    const std::size_t mark = bytes.find(ctrlZ, end);
+    return mark == std::string_view::npos ? bytes : bytes.substr(0, mark);
+}
+
 FileContent readFileContent(std::string_view bytes, const ConfAuswahl& current)
 {
     FileContent f;
     f.conf = current;  // a file without a configuration section keeps ComboIndex
     try {
-        const std::string text = decodeFile(bytes);
+        const std::string text = decodeFile(withoutEndOfFileMark(bytes));
         ItemReader reader(text);
         readBlocks(reader, f.blocks);
         readConfigSection(reader, f.conf, f.messages);
@@ -1133,7 +1155,7 @@ LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages)
         !done)
         return abandon(LoadResult::Failed);
     if (!content.consistent) {
-        messages.show({kInconsistentFileText, {}, MessageIcon::None, MessageButtons::Ok});
+        messages.show({inconsistentFileMessage(file.string()), {}, MessageIcon::None, MessageButtons::Ok});
         return abandon(LoadResult::Refused);
     }
     if (content.blocks.i[kUserMSCodeSlot - 1] != state.settings.gUserMSCode) {
@@ -1152,6 +1174,11 @@ LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages)
         !done)
         return abandon(LoadResult::Failed);
     return LoadResult::Loaded;
+}
+
+std::string inconsistentFileMessage(const std::string& file)
+{
+    return std::string(kInconsistentFileText) + "\r\n\r\n" + file;
 }
 
 }  // namespace morvane

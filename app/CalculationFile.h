@@ -22,10 +22,12 @@
 // Windows-1252.
 //
 // Every value stands on a line of its own. A file the reader cannot take
-// exactly as written (a comma or a second value on a value's line, a
-// configuration count outside 0..51, anything but blanks and empty lines after
-// the last value, a marked file that is not UTF-8) is refused as a whole with
-// the "not consistent" message.
+// exactly as written (a comma or a second value on a value's line, an empty
+// line where a value belongs, a configuration count outside 0..51, anything
+// but blanks and empty lines after the last value, a marked file that is not
+// UTF-8) is refused as a whole with the "not consistent" message, which names
+// the file. A file that ends in Ctrl-Z (0x1A, the end-of-file mark of old DOS
+// tools, with or without line ends after it) is read up to the Ctrl-Z.
 #pragma once
 
 #include "engine/ProgramState.h"
@@ -123,6 +125,10 @@ enum class LoadResult {
 // regular file or is larger than 1 MB 75, a file that ends inside the four
 // blocks 62, a value that does not read 13.
 LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages);
+
+// The message that refuses a whole file: the "not consistent" text and, on a
+// line of its own after an empty one, the file's path.
+std::string inconsistentFileMessage(const std::string& file);
 
 // The Double block's text of a value (run-time error 5 for NaN, 6 for an
 // infinity).

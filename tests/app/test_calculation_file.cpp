@@ -484,6 +484,15 @@ TEST(CalculationFileReading, ContentThatCannotBeReadExactlyIsRefused)
         // Read on, the values after a comma would shift, and slot 18 would
         // differ: the cause named must be the content, not the database setting.
         {3, 1, {"0,8", "0,98", "0,011"}, "a whole block written with decimal commas"},
+        // An empty line where a value belongs would move every later value
+        // into the slot before its own, in whichever block it stands.
+        {0, 5, {"", "#FALSE#"}, "an empty line in the Boolean block"},
+        {0, 50, {"#FALSE#", ""}, "an empty line after the Boolean block"},
+        {1, 5, {"", "\"\""}, "an empty line in the String block"},
+        {1, 20, {"   ", "\"\""}, "a line of blanks in the String block"},
+        {2, 5, {"", "0"}, "an empty line in the Integer block"},
+        {3, 5, {"", "0"}, "an empty line in the Double block"},
+        {4, 0, {" 3 ", " 1 ", "", " 2 ", " 7 "}, "an empty line among the configuration rows"},
     };
     for (const Row& r : rows) {
         TestTracer tracer;
@@ -505,13 +514,15 @@ TEST(CalculationFileReading, ContentThatCannotBeReadExactlyIsRefused)
         p.config.gConfAuswahl.Anzahl = 1;
         p.config.gConfAuswahl.FeldIndex[0] = 3;
         p.config.gConfAuswahl.Wert[0] = 9.5;
-        p.doc.gDateiname = folder.file("broken.mv5").string();
-        writeBytes(p.doc.gDateiname, image.bytes());
+        const fs::path file = folder.file("broken.mv5");
+        p.doc.gDateiname = file.string();
+        writeBytes(file, image.bytes());
         RecordingMessageBox box;
         EXPECT_EQ(LoadMvl(p, box), LoadResult::Refused) << r.shows;
         EXPECT_TRUE(tracer.responder.reports.empty()) << r.shows;
         ASSERT_EQ(box.shown.size(), 1u) << r.shows;
-        EXPECT_EQ(box.shown[0].text, kInconsistentFileText) << r.shows;
+        // The message names the file, after the text and an empty line.
+        EXPECT_EQ(box.shown[0].text, std::string(kInconsistentFileText) + "\r\n\r\n" + file.string()) << r.shows;
         EXPECT_EQ(p.calc.gMediumNr, 2) << r.shows;
         EXPECT_EQ(p.calc.gDruck, 100.0) << r.shows;
         EXPECT_EQ(p.doc.gBemerkungen, "vorher") << r.shows;
@@ -561,6 +572,49 @@ TEST(CalculationFileReading, BlanksAndEmptyLinesAfterTheLastLine)
         EXPECT_EQ(p.calc.gMediumNr, 4);
         EXPECT_EQ(p.config.gConfAuswahl.Anzahl, r.anzahl);
     }
+}
+
+// Files that passed through old DOS tools end in Ctrl-Z (0x1A), the end of the
+// file for the runtime of the earlier releases: such a file reads up to it.
+TEST(CalculationFileReading, AFileEndingInCtrlZReadsUpToIt)
+{
+    FileImage image;
+    image.i[0] = "4";
+    image.config = {" 3 ", " 1 ", " 2 ", " 7 "};
+    const std::string whole = image.bytes();
+    struct Row {
+        std::string bytes;
+        const char* shows;
+    } rows[] = {
+        {whole + "\x1A", "Ctrl-Z after the last line end"},
+        {whole + "\x1A\r\n", "Ctrl-Z with a line end after it"},
+        {whole.substr(0, whole.size() - 2) + "\x1A", "Ctrl-Z in place of the last line end"},
+        {whole + std::string(100, '\x1A'), "a record padded with Ctrl-Z"},
+        {"\xEF\xBB\xBF" + whole + "\x1A\r\n", "a marked UTF-8 file"},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        ProgramState p;
+        p.doc.gDateiname = folder.file("dos.mv5").string();
+        writeBytes(p.doc.gDateiname, r.bytes);
+        RecordingMessageBox box;
+        EXPECT_EQ(LoadMvl(p, box), LoadResult::Loaded) << r.shows;
+        EXPECT_TRUE(box.shown.empty()) << r.shows;
+        EXPECT_TRUE(tracer.responder.reports.empty()) << r.shows;
+        EXPECT_EQ(p.calc.gMediumNr, 4) << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.Anzahl, 1) << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.Wert[0], 7.0) << r.shows;
+    }
+    // A Ctrl-Z with values after it is no end of the file but a damaged value.
+    TestTracer tracer;
+    Folder folder;
+    ProgramState p;
+    p.doc.gDateiname = folder.file("dos.mv5").string();
+    writeBytes(p.doc.gDateiname, whole.substr(0, whole.find(" 3 ")) + "\x1A\r\n" + whole.substr(whole.find(" 3 ")));
+    RecordingMessageBox box;
+    EXPECT_NE(LoadMvl(p, box), LoadResult::Loaded);
+    EXPECT_EQ(p.calc.gMediumNr, 0);
 }
 
 // ---- Corrections on reading ------------------------------------------------------
@@ -811,8 +865,9 @@ TEST(CalculationFileEncoding, TheMarkDecidesNeverTheBytes)
         image.s[2] = std::string("\"") + r.remark + "\"";
         ProgramState p;
         p.doc.gBemerkungen = "vorher";
-        p.doc.gDateiname = folder.file("enc.mv5").string();
-        writeBytes(p.doc.gDateiname, r.prefix + image.bytes());
+        const fs::path file = folder.file("enc.mv5");
+        p.doc.gDateiname = file.string();
+        writeBytes(file, r.prefix + image.bytes());
         RecordingMessageBox box;
         const LoadResult got = LoadMvl(p, box);
         EXPECT_TRUE(tracer.responder.reports.empty()) << r.shows;
@@ -824,7 +879,7 @@ TEST(CalculationFileEncoding, TheMarkDecidesNeverTheBytes)
             EXPECT_EQ(got, LoadResult::Refused) << r.shows;
             EXPECT_EQ(p.doc.gBemerkungen, "vorher") << r.shows;
             ASSERT_EQ(box.shown.size(), 1u) << r.shows;
-            EXPECT_EQ(box.shown[0].text, kInconsistentFileText) << r.shows;
+            EXPECT_EQ(box.shown[0].text, inconsistentFileMessage(file.string())) << r.shows;
         }
     }
 }
