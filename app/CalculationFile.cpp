@@ -3,6 +3,7 @@
 #include "common/Cp1252.h"
 #include "common/ResourceId.h"
 #include "engine/TypeKey.h"
+#include "mainwindow/InputModel.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
@@ -997,33 +998,38 @@ FileContent readFileContent(std::string_view bytes, const ConfAuswahl& current)
     return f;
 }
 
-void copyIntoState(const Blocks& k, ProgramState& p)
+// The records a file writes, as they are once it is loaded: worked out apart,
+// so that a file that fails here leaves the state as it was.
+struct Records {
+    CalculationState calc;
+    DokumentDaten doc;
+};
+
+Records withFile(const Blocks& k, const ProgramState& p)
 {
-    // The two values that can fail are worked out first, so that a failure
-    // leaves the state as it was.
-    const Integer flowUnit = toInteger(k.d[kFlowUnitDoubleSlot - 1]);
-    const double knownDp = checkedFinite(k.d[kKnownDpSlot - 1] * 10.0);
-    CalculationState& s = p.calc;
+    Records r{p.calc, p.doc};
+    CalculationState& s = r.calc;
     for (const auto& e : kBoolSlots)
         s.*e.field = k.b[e.slot - 1];
     for (const auto& e : kCalcTextSlots)
         s.*e.field = k.s[e.slot - 1];
     for (const auto& e : kDocTextSlots)
-        p.doc.*e.field = k.s[e.slot - 1];
-    p.doc.gSeriennummer = k.s[kSeriennummerSlot - 1];
-    p.doc.gZeugnisse = k.s[kZeugnisseSlot - 1];
+        r.doc.*e.field = k.s[e.slot - 1];
+    r.doc.gSeriennummer = k.s[kSeriennummerSlot - 1];
+    r.doc.gZeugnisse = k.s[kZeugnisseSlot - 1];
     for (const auto& e : kIntSlots)
         s.*e.field = k.i[e.slot - 1];
     // Integer slot 18 equals gUserMSCode here: a differing file is refused.
     for (const auto& e : kDoubleSlots)
         s.*e.field = k.d[e.slot - 1];
     // The flow unit's second slot wins over its first.
-    s.gDurchflussEinheit = flowUnit;
+    s.gDurchflussEinheit = toInteger(k.d[kFlowUnitDoubleSlot - 1]);
     // Files of releases without a correction factor hold 0 there.
     if (s.gKorrekturFaktor == 0.0)
         s.gKorrekturFaktor = 1.0;
     // kPa in the file, the mbar number of the known-dp box in the state.
-    s.gDifferenzdruckSoll = knownDp;
+    s.gDifferenzdruckSoll = checkedFinite(k.d[kKnownDpSlot - 1] * 10.0);
+    return r;
 }
 
 // Every number of the blocks as digits: the value could not be written back.
@@ -1133,6 +1139,10 @@ LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages)
         state.doc.gDateiname.clear();
         return result;
     };
+    const auto inconsistent = [&] {
+        messages.show({inconsistentFileMessage(file.string()), {}, MessageIcon::None, MessageButtons::Ok});
+        return abandon(LoadResult::Refused);
+    };
     // A step counts only when it ran to its end: whatever the user answers in
     // the error dialog (Next among them), a load that met a run-time error
     // loads nothing.
@@ -1154,25 +1164,31 @@ LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages)
         }) ||
         !done)
         return abandon(LoadResult::Failed);
-    if (!content.consistent) {
-        messages.show({inconsistentFileMessage(file.string()), {}, MessageIcon::None, MessageButtons::Ok});
-        return abandon(LoadResult::Refused);
-    }
+    if (!content.consistent)
+        return inconsistent();
+    std::optional<Records> loaded;
+    done = false;
+    if (!g.step([&] {
+            done = false;
+            loaded = withFile(content.blocks, state);
+            done = true;
+        }) ||
+        !done)
+        return abandon(LoadResult::Failed);
+    // A value the window cannot show (a list index its list lacks) would stop
+    // the writing of the window half-way and leave a mixture of two
+    // calculations on the screen.
+    if (!windowCanShow(loaded->calc))
+        return inconsistent();
     if (content.blocks.i[kUserMSCodeSlot - 1] != state.settings.gUserMSCode) {
         messages.show({kMsCodeMismatchText, kMsCodeMismatchCaption, MessageIcon::Exclamation, MessageButtons::Ok});
         return abandon(LoadResult::Refused);
     }
     for (const char* text : content.messages)
         messages.show({text, {}, MessageIcon::None, MessageButtons::Ok});
-    done = false;
-    if (!g.step([&] {
-            done = false;
-            copyIntoState(content.blocks, state);
-            state.config.gConfAuswahl = content.conf;
-            done = true;
-        }) ||
-        !done)
-        return abandon(LoadResult::Failed);
+    state.calc = std::move(loaded->calc);
+    state.doc = std::move(loaded->doc);
+    state.config.gConfAuswahl = content.conf;
     return LoadResult::Loaded;
 }
 

@@ -121,9 +121,13 @@ enum class LoadResult {
 // of it reaches the state: unless the result is Loaded, nothing has changed
 // (config.gConfAuswahl included) but gDateiname, which is emptied, so that a
 // later Save asks for a name instead of writing the current inputs over a file
-// that was not loaded. A missing file is run-time error 53, a file that is not a
-// regular file or is larger than 1 MB 75, a file that ends inside the four
-// blocks 62, a value that does not read 13.
+// that was not loaded. A file whose values the main window cannot show (a list
+// index its list lacks, a check value outside 0..2, two options of one group,
+// a pressure or temperature that overflows in its display unit; see
+// windowCanShow) is refused as not consistent, like damaged content. A missing
+// file is run-time error 53, a file that is not a regular file or is larger
+// than 1 MB 75, a file that ends inside the four blocks 62, a value that does
+// not read 13.
 LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages);
 
 // The message that refuses a whole file: the "not consistent" text and, on a

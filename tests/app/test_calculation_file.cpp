@@ -5,6 +5,7 @@
 #include "engine/StateFields.h"
 #include "platform/RuntimeError.h"
 #include "support/Fakes.h"
+#include "support/ShowableState.h"
 
 #include <gtest/gtest.h>
 
@@ -413,7 +414,8 @@ TEST(CalculationFileReading, HandWrittenFileReadsIntoItsFields)
 TEST(CalculationFileReading, ItemForms)
 {
     struct Row {
-        int block;  // 0 Boolean, 1 String, 2 Integer, 3 Double: slot 1 of it
+        int block;  // 0 Boolean, 1 String, 2 Integer, 3 Double: slot 1 of it (Integer slot 7, a
+                    // reserve value that no list shows)
         const char* line;
         const char* expected;  // the value as text
         const char* shows;
@@ -439,7 +441,7 @@ TEST(CalculationFileReading, ItemForms)
         Folder folder;
         FileImage image;
         std::vector<std::string>* blocks[] = {&image.b, &image.s, &image.i, &image.d};
-        (*blocks[r.block])[0] = r.line;
+        (*blocks[r.block])[r.block == 2 ? 6 : 0] = r.line;
         ProgramState p;
         p.doc.gDateiname = folder.file("item.mv5").string();
         writeBytes(p.doc.gDateiname, image.bytes());
@@ -451,7 +453,7 @@ TEST(CalculationFileReading, ItemForms)
         switch (r.block) {
         case 0: got = std::to_string(p.calc.gModellGespeicherteDaten); break;
         case 1: got = p.calc.gMediumsbezeichnung; break;
-        case 2: got = std::to_string(p.calc.gMediumNr); break;
+        case 2: got = std::to_string(p.calc.gReserveInteger7); break;
         default: got = calcFileNumberText(p.calc.gDichteEingabe); break;
         }
         EXPECT_EQ(got, r.expected) << r.shows;
@@ -617,6 +619,92 @@ TEST(CalculationFileReading, AFileEndingInCtrlZReadsUpToIt)
     EXPECT_EQ(p.calc.gMediumNr, 0);
 }
 
+// The main window shows each value of a file in its control; a value that the
+// control cannot take (a list index its list lacks, a check value outside
+// 0..2, two options of one group, a pressure that overflows in its display
+// unit) would stop the writing of the window half-way and leave two
+// calculations mixed on the screen. Such a file is refused like damaged
+// content, before anything of it reaches the state.
+TEST(CalculationFileReading, ValuesTheWindowCannotShowAreRefused)
+{
+    struct Edit {
+        int block;  // 0 Boolean, 1 String, 2 Integer, 3 Double
+        int slot;   // from 1
+        const char* value;
+    };
+    struct Row {
+        std::vector<Edit> edits;
+        bool loads;
+        const char* shows;
+    } rows[] = {
+        {{{2, 8, "99"}, {3, 17, "99"}}, false, "a flow unit the list lacks"},
+        {{{2, 1, "10"}}, false, "a medium beyond the list"},
+        {{{2, 2, "16"}}, false, "an element type beyond the list"},
+        {{{2, 2, "-2"}}, false, "an element type below -1"},
+        {{{2, 3, "7"}}, false, "an element material beyond the list"},
+        {{{2, 4, "10"}}, false, "a pipe material beyond the list"},
+        {{{2, 5, "10"}}, false, "a dp connection beyond the list"},
+        {{{2, 6, "5"}}, false, "p/T sensors beyond the list"},
+        {{{2, 11, "5"}}, false, "a pressure unit beyond the list"},
+        {{{2, 12, "6"}}, false, "a dp unit beyond the list"},
+        {{{2, 13, "3"}}, false, "a temperature unit beyond the list"},
+        {{{0, 7, "#TRUE#"}, {2, 15, "23"}}, false, "a nominal size beyond the list, table entry"},
+        {{{0, 7, "#TRUE#"}, {2, 16, "8"}}, false, "a pressure class beyond the list, table entry"},
+        {{{2, 9, "3"}}, false, "a rectangular-duct box at 3"},
+        {{{2, 10, "-1"}}, false, "an operating-points box at -1"},
+        {{{2, 14, "3"}}, false, "an opposite-support box at 3"},
+        {{{2, 17, "3"}}, false, "a known-dp box at 3"},
+        {{{0, 2, "#TRUE#"}, {0, 3, "#TRUE#"}}, false, "two medium models"},
+        {{{0, 6, "#TRUE#"}, {0, 7, "#TRUE#"}}, false, "free and table pipe entry"},
+        {{{0, 16, "#TRUE#"}, {0, 17, "#TRUE#"}}, false, "two expansion-factor choices"},
+        {{{0, 18, "#TRUE#"}, {0, 19, "#TRUE#"}}, false, "two sizing choices"},
+        {{{0, 9, "#TRUE#"}, {0, 10, "#TRUE#"}}, false, "horizontal and vertical pipe"},
+        {{{0, 11, "#TRUE#"}, {0, 14, "#TRUE#"}}, false, "two positions in a horizontal pipe"},
+        {{{3, 14, "1E+306"}, {2, 11, "2"}}, false, "a pressure that overflows in Pa"},
+        {{{3, 15, "1E+308"}, {2, 13, "2"}}, false, "a temperature that overflows in degrees F"},
+        // What the window can show.
+        {{{2, 1, "-1"}, {2, 2, "-1"}, {2, 8, "-1"}, {3, 17, "-1"}}, true, "lists without a selection"},
+        {{{2, 1, "9"}, {2, 2, "15"}, {2, 8, "7"}, {3, 17, "7"}, {2, 11, "4"}, {2, 12, "5"}, {2, 13, "2"}}, true,
+         "each list at its last item"},
+        {{{0, 6, "#TRUE#"}, {2, 15, "99"}, {2, 16, "-5"}}, true, "nominal size and class unused with free entry"},
+        {{{2, 9, "2"}, {2, 10, "2"}}, true, "greyed check boxes"},
+        {{{0, 2, "#TRUE#"}, {0, 7, "#TRUE#"}, {0, 9, "#TRUE#"}, {0, 11, "#TRUE#"}, {0, 15, "#TRUE#"}}, true,
+         "one option of each group, and the position in a vertical pipe, which stands alone"},
+        {{{3, 14, "1E+306"}}, true, "a large pressure in kPa"},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        FileImage image;
+        std::vector<std::string>* blocks[] = {&image.b, &image.s, &image.i, &image.d};
+        for (const Edit& e : r.edits)
+            (*blocks[e.block])[static_cast<std::size_t>(e.slot - 1)] = e.value;
+        ProgramState p;
+        p.calc.gMediumNr = 2;
+        p.calc.gDruck = 100.0;
+        p.doc.gBemerkungen = "vorher";
+        p.config.gConfAuswahl.ComboIndex = 5;
+        const fs::path file = folder.file("window.mv5");
+        p.doc.gDateiname = file.string();
+        writeBytes(file, image.bytes());
+        RecordingMessageBox box;
+        const LoadResult got = LoadMvl(p, box);
+        EXPECT_TRUE(tracer.responder.reports.empty()) << r.shows;
+        if (r.loads) {
+            EXPECT_EQ(got, LoadResult::Loaded) << r.shows;
+            EXPECT_TRUE(box.shown.empty()) << r.shows;
+            continue;
+        }
+        EXPECT_EQ(got, LoadResult::Refused) << r.shows;
+        ASSERT_EQ(box.shown.size(), 1u) << r.shows;
+        EXPECT_EQ(box.shown[0].text, inconsistentFileMessage(file.string())) << r.shows;
+        EXPECT_EQ(p.calc.gMediumNr, 2) << r.shows;
+        EXPECT_EQ(p.calc.gDruck, 100.0) << r.shows;
+        EXPECT_EQ(p.doc.gBemerkungen, "vorher") << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.ComboIndex, 5) << r.shows;
+    }
+}
+
 // ---- Corrections on reading ------------------------------------------------------
 
 TEST(CalculationFileReading, CorrectionsOfTheStoredValues)
@@ -704,6 +792,8 @@ ProgramState fullyFilledState()
         case FieldKind::PointArray: f.in<PointArray>(p.calc) = {awkwardDouble(k), 1, 2, 3}; break;
         }
     }
+    // The lists, check boxes and option groups take only what the window can show.
+    testing::setShowableWindowValues(p.calc);
     p.calc.gReserveInteger7 = -32768;
     p.calc.gReserveDouble12 = -1.0 / 9.0;
     p.calc.gMediumsbezeichnung = "Erdgas \"L\", trocken";
