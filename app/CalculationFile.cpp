@@ -751,7 +751,10 @@ void writeInPlace(const fs::path& name, const fs::path& target, const fs::path& 
         syncFolder(folder);
         raiseFileError(writeErrorNumber(error), name, "the file keeps its old content");
     }
-    raiseFileError(writeErrorNumber(error), name, "the old content is kept in " + backupPath);
+    // The backup's own name, which the error dialog's two lines show before
+    // the file's path.
+    raiseFileError(writeErrorNumber(error), name,
+                   "the old content is kept beside it in " + fs::path(backupPath).filename().string());
 }
 
 // Writes bytes to the target. The usual way is a temporary file in the same

@@ -1766,8 +1766,8 @@ TEST(CalculationFileWriting, NothingIsLostInAnyOrderOfFailures)
         const fs::path backup = folder.file(*names.begin());
         EXPECT_EQ(backup.filename().string().rfind("FT-101.mv5.", 0), 0u) << backup;
         EXPECT_EQ(backup.extension(), ".bak");
-        EXPECT_EQ(said, "57 Device I/O error, the old content is kept in " + backup.string() + ": " + target.string() +
-                            "\n")
+        EXPECT_EQ(said, "57 Device I/O error, the old content is kept beside it in " + backup.filename().string() +
+                            ": " + target.string() + "\n")
             << r.shows;
         EXPECT_TRUE(readBytes(backup) == old) << r.shows;
     }
