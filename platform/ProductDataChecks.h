@@ -3,8 +3,8 @@
 // numbers: a support-point count that is not a whole number in its range, a
 // compressibility factor, norm density, critical temperature or pressure or
 // resistance coefficient outside the range any real gas or probe has, is a
-// run-time error whose description names
-// the cell (column, row, table and file), like the other faults of the store.
+// run-time error whose description names the cell (column, row, table and
+// file), like the other faults of the store.
 //   9    a support-point count that is no whole number from 2 to the most
 //        points the table can hold
 //   380  a value outside its physical range, or a support point below the one
