@@ -3,9 +3,11 @@
 #include "common/Cp1252.h"
 #include "common/ResourceId.h"
 #include "engine/TypeKey.h"
+#include "mainwindow/InputModel.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -15,10 +17,12 @@
 #include <optional>
 #include <system_error>
 #include <type_traits>
+#include <utility>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace morvane {
@@ -270,8 +274,9 @@ double parseNumber(std::string_view item)
 // ---- Item reader -------------------------------------------------------------
 
 // Thrown inside the reader for content it cannot read exactly as it was written
-// (a value that shares its line with another, a decimal comma, a configuration
-// count out of range, anything after the last value); LoadMvl turns it into the
+// (a value that shares its line with another, a decimal comma, an empty line
+// where a value belongs, a configuration count out of range, anything after the
+// last value); LoadMvl turns it into the
 // "not consistent" message and loads nothing.
 struct Inconsistent {};
 
@@ -302,8 +307,13 @@ public:
         skipBlanks();
         if (atEnd())
             raiseError(err::InputPastEndOfFile);
-        if (text_[pos_] != '"')
-            return std::string(bareItem());
+        if (text_[pos_] != '"') {
+            const std::string_view bare = bareItem();
+            // An empty line is no text: the file's texts are written quoted.
+            if (bare.empty())
+                throw Inconsistent{};
+            return std::string(bare);
+        }
         ++pos_;
         std::string out;
         for (;;) {
@@ -340,8 +350,11 @@ public:
             return parseNumber(quoted);
         }
         const std::string_view item = bareItem();
-        // An empty item (an empty line) reads as 0.
-        return item.empty() ? 0.0 : parseNumber(item);
+        // An empty line where a value belongs would move every later value
+        // into the slot before its own.
+        if (item.empty())
+            throw Inconsistent{};
+        return parseNumber(item);
     }
 
     Integer integer() { return toInteger(number()); }
@@ -513,7 +526,14 @@ public:
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     int get() const { return fd_; }
+    void reset(int fd)
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
     // Closes now; false when the close reports a write that failed.
     bool close()
     {
@@ -532,6 +552,13 @@ int writeErrorNumber(int error)
     return error == ENOSPC || error == EDQUOT ? DiskFull : DeviceIoError;
 }
 
+// Why no new file can be made in a folder: one this user may not write is
+// read-only to him as much as one on a read-only disk.
+std::string whyNoNewFile(int error)
+{
+    return error == EACCES || error == EPERM || error == EROFS ? "the folder is read-only" : "";
+}
+
 // Flushes a folder's entries (a new or renamed name) to the disk.
 void syncFolder(const fs::path& folder)
 {
@@ -540,12 +567,205 @@ void syncFolder(const fs::path& folder)
         ::fsync(dir.get());
 }
 
-// Writes bytes to the target through a temporary file in the same folder, which
-// is flushed to the disk and then renamed over the target, so that at every
-// moment, a power cut included, the folder holds either the old file or the
-// whole new one. A target that nobody may write (no write bit in its mode) is
-// refused as the runtime refuses it, even for a user whom the system would let
-// write.
+SaveFault saveFault = nullptr;
+
+// Writes all of `data` at `offset`, a block at a time; the error number of the
+// write that failed, or 0.
+int writeAllAt(int fd, std::string_view data, off_t offset, SaveStage stage)
+{
+    constexpr std::size_t Block = 4096;
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const off_t at = offset + static_cast<off_t>(done);
+        if (saveFault != nullptr)
+            if (const int error = saveFault(stage, static_cast<std::uint64_t>(at)); error != 0)
+                return error;
+        const ssize_t n = ::pwrite(fd, data.data() + done, std::min(Block, data.size() - done), at);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+// Copies the whole content of one file over the start of another and cuts the
+// other to its length; the error number of a read or write that failed, or 0.
+int copyContent(int from, int to, SaveStage stage)
+{
+    char buf[65536];
+    off_t at = 0;
+    for (;;) {
+        const ssize_t got = ::pread(from, buf, sizeof buf, at);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (got == 0)
+            break;
+        if (const int error = writeAllAt(to, {buf, static_cast<std::size_t>(got)}, at, stage); error != 0)
+            return error;
+        at += got;
+    }
+    if (::ftruncate(to, at) != 0 || ::fsync(to) != 0)
+        return errno;
+    return 0;
+}
+
+// The names of a file's extended attributes (an access list among them) from
+// a list call; an empty list where the file system keeps none, nothing where
+// the list cannot be read.
+template <class List>
+std::optional<std::vector<std::string>> attributeNames(List list)
+{
+    for (int tries = 0; tries < 8; ++tries) {
+        const ssize_t size = list(nullptr, 0);
+        if (size < 0)
+            return errno == ENOTSUP ? std::optional(std::vector<std::string>{}) : std::nullopt;
+        std::string buf(static_cast<std::size_t>(size), '\0');
+        const ssize_t got = list(buf.data(), buf.size());
+        if (got < 0) {
+            if (errno == ERANGE)
+                continue;  // the list grew in between
+            return std::nullopt;
+        }
+        std::vector<std::string> names;
+        for (std::size_t at = 0; at < static_cast<std::size_t>(got);) {
+            const std::size_t end = buf.find('\0', at);
+            names.push_back(buf.substr(at, end - at));
+            at = end == std::string::npos ? buf.size() : end + 1;
+        }
+        return names;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> attributeValue(const fs::path& file, const std::string& name)
+{
+    for (int tries = 0; tries < 8; ++tries) {
+        const ssize_t size = ::getxattr(file.c_str(), name.c_str(), nullptr, 0);
+        if (size < 0)
+            return std::nullopt;
+        std::string value(static_cast<std::size_t>(size), '\0');
+        const ssize_t got = ::getxattr(file.c_str(), name.c_str(), value.data(), value.size());
+        if (got >= 0) {
+            value.resize(static_cast<std::size_t>(got));
+            return value;
+        }
+        if (errno != ERANGE)
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// Gives the new file the extended attributes of the old one, its access list
+// among them, and none besides (an access list it took from the folder's
+// default goes); false where one of them cannot be copied by this user.
+bool copyAttributes(const fs::path& old, int to)
+{
+    const auto theirs = attributeNames([&](char* b, std::size_t n) { return ::listxattr(old.c_str(), b, n); });
+    const auto ours = attributeNames([&](char* b, std::size_t n) { return ::flistxattr(to, b, n); });
+    if (!theirs || !ours)
+        return false;
+    for (const std::string& name : *ours)
+        if (std::find(theirs->begin(), theirs->end(), name) == theirs->end() &&
+            ::fremovexattr(to, name.c_str()) != 0 && errno != ENODATA)
+            return false;
+    for (const std::string& name : *theirs) {
+        const auto value = attributeValue(old, name);
+        if (!value || ::fsetxattr(to, name.c_str(), value->data(), value->size(), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+// The new file takes the old one's owner and group, mode, access list and
+// extended attributes; false where this user cannot give it one of them
+// (another user's file; a group he is not in).
+bool takeOver(int to, const fs::path& old, const struct stat& st)
+{
+    return ::fchown(to, st.st_uid, st.st_gid) == 0 && ::fchmod(to, st.st_mode & 07777) == 0 &&
+           copyAttributes(old, to);
+}
+
+// A new file of this user only, beside the target and named after it
+// ("calc.mv5.Ab12Cd.bak"), or by a short name where that one would be too long.
+FileDescriptor newBackup(const fs::path& folder, const fs::path& target, std::string& path)
+{
+    path = (folder / (target.filename().string() + ".XXXXXX.bak")).string();
+    FileDescriptor fd(::mkstemps(path.data(), 4));
+    if (fd.get() < 0 && errno == ENAMETOOLONG) {
+        path = (folder / ".mv5.XXXXXX.bak").string();
+        fd.reset(::mkstemps(path.data(), 4));
+    }
+    return fd;
+}
+
+// Writes the file where it stands, so that it stays the same file (every link
+// to it, its owner and group, its access list and attributes): the old bytes
+// first go to a backup beside it, then the new bytes go over the old ones, and
+// the backup goes once they are on the disk. Without a backup nothing is
+// written. A write that fails half-way puts the old bytes back from the
+// backup; where even that fails, the backup stays and the error names it.
+void writeInPlace(const fs::path& name, const fs::path& target, const fs::path& folder, const std::string& bytes)
+{
+    FileDescriptor file(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
+    if (file.get() < 0) {
+        // This user may write the file (that was asked before), so it is the
+        // reading that is refused.
+        const bool unreadable = errno == EACCES;
+        raiseFileError(PathFileAccessError, name,
+                       unreadable ? "no backup of the old content can be made, the file cannot be read" : "");
+    }
+    std::string backupPath;
+    FileDescriptor backup = newBackup(folder, target, backupPath);
+    if (backup.get() < 0) {
+        const int error = errno;
+        const std::string why = whyNoNewFile(error);
+        raiseFileError(error == ENOSPC || error == EDQUOT ? DiskFull : PathFileAccessError, name,
+                       "no backup of the old content can be made beside the file" + (why.empty() ? "" : ", " + why));
+    }
+    std::error_code ec;
+    if (const int error = copyContent(file.get(), backup.get(), SaveStage::Backup); error != 0) {
+        backup.close();
+        fs::remove(backupPath, ec);
+        raiseFileError(writeErrorNumber(error), name, "no backup of the old content can be made beside the file");
+    }
+    syncFolder(folder);
+
+    int error = writeAllAt(file.get(), bytes, 0, SaveStage::InPlace);
+    if (error == 0 && (::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0 || ::fsync(file.get()) != 0))
+        error = errno;
+    if (error == 0) {
+        backup.close();
+        fs::remove(backupPath, ec);
+        syncFolder(folder);
+        return;
+    }
+    if (copyContent(backup.get(), file.get(), SaveStage::Restore) == 0) {
+        backup.close();
+        fs::remove(backupPath, ec);
+        syncFolder(folder);
+        raiseFileError(writeErrorNumber(error), name, "the file keeps its old content");
+    }
+    // The backup's own name, which the error dialog's two lines show before
+    // the file's path.
+    raiseFileError(writeErrorNumber(error), name,
+                   "the old content is kept beside it in " + fs::path(backupPath).filename().string());
+}
+
+// Writes bytes to the target. The usual way is a temporary file in the same
+// folder, flushed to the disk and then renamed over the target, so that at
+// every moment, a power cut included, the folder holds either the old file or
+// the whole new one; the new file takes the old one's owner and group, mode,
+// access list and extended attributes first. Where this user cannot give it
+// all of them, or the file has more than one link (each would keep the old
+// content), the file is written in place instead. A target that nobody may
+// write (no write bit in its mode) is refused as the runtime refuses it, even
+// for a user whom the system would let write.
 void replaceFile(const fs::path& name, const std::string& bytes)
 {
     std::error_code ec;
@@ -555,53 +775,52 @@ void replaceFile(const fs::path& name, const std::string& bytes)
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     if (!fs::is_directory(folder, ec))
         raiseFileError(PathNotFound, name);
-    const fs::file_status old = fs::status(target, ec);
-    if (fs::is_directory(old))
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode))
         raiseFileError(PathFileAccessError, name, "a folder");
-    const bool exists = fs::exists(old);
-    if (exists && !fs::is_regular_file(old))
+    if (exists && !S_ISREG(old.st_mode))
         raiseFileError(PathFileAccessError, name, "not a regular file");
-    constexpr auto anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    if (exists && (old.permissions() & anyWrite) == fs::perms::none)
+    if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         raiseFileError(PathFileAccessError, name, "read-only");
     // The new file is renamed over the old one, which needs the folder's
     // permission only: a file that this user may not write (another user's)
     // must not be replaced either, as writing it in place would be refused.
     if (exists && ::access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EPERM || errno == EROFS))
-        raiseFileError(PathFileAccessError, name, "no permission to write");
+        raiseFileError(PathFileAccessError, name, errno == EROFS ? whyNoNewFile(EROFS) : "no permission to write");
+    if (exists && old.st_nlink > 1) {
+        writeInPlace(name, target, folder, bytes);
+        return;
+    }
 
     // A short name of its own, so that any name the file system takes for the
     // target can be saved.
     std::string pattern = (folder / ".mv5.XXXXXX").string();
     FileDescriptor out(::mkstemp(pattern.data()));
-    if (out.get() < 0)
-        raiseFileError(errno == ENOSPC || errno == EDQUOT ? DiskFull : PathFileAccessError, name);
+    if (out.get() < 0) {
+        const int error = errno;
+        raiseFileError(error == ENOSPC || error == EDQUOT ? DiskFull : PathFileAccessError, name, whyNoNewFile(error));
+    }
     const fs::path tmp = pattern;
     const auto fail = [&](int number) {
         fs::remove(tmp, ec);
         raiseFileError(number, name);
     };
-    // The new file keeps the old one's permissions; a new file gets the usual
-    // ones for a document (mkstemp makes it private).
-    mode_t mode = 0666;
     if (exists) {
-        mode = static_cast<mode_t>(old.permissions() & fs::perms::mask);
+        if (!takeOver(out.get(), target, old)) {
+            out.close();
+            fs::remove(tmp, ec);
+            writeInPlace(name, target, folder, bytes);
+            return;
+        }
     } else {
+        // The usual permissions of a new document (mkstemp makes it private).
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        mode &= ~mask;
+        ::fchmod(out.get(), 0666 & ~mask);
     }
-    ::fchmod(out.get(), mode);
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(out.get(), bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(writeErrorNumber(errno));
-        }
-        written += static_cast<std::size_t>(n);
-    }
+    if (const int error = writeAllAt(out.get(), bytes, 0, SaveStage::Temporary); error != 0)
+        fail(writeErrorNumber(error));
     if (::fsync(out.get()) != 0)
         fail(writeErrorNumber(errno));
     if (!out.close())
@@ -612,6 +831,15 @@ void replaceFile(const fs::path& name, const std::string& bytes)
         fail(PathFileAccessError);
     syncFolder(folder);
 }
+
+}  // namespace
+
+void setSaveFaultForTests(SaveFault fault)
+{
+    saveFault = fault;
+}
+
+namespace {
 
 // ---- Reading -----------------------------------------------------------------
 
@@ -741,12 +969,25 @@ struct FileContent {
     std::vector<const char*> messages;
 };
 
+// The file up to a Ctrl-Z (0x1A) at its end, with or without line ends after
+// it: the end-of-file mark of old DOS tools, which the runtime of the earlier
+// releases read as the end of the file.
+std::string_view withoutEndOfFileMark(std::string_view bytes)
+{
+    constexpr char ctrlZ = '\x1A';
+    std::size_t end = bytes.size();
+    while (end > 0 && (bytes[end - 1] == '\r' || bytes[end - 1] == '\n' || bytes[end - 1] == ctrlZ))
+        --end;
+    const std::size_t mark = bytes.find(ctrlZ, end);
+    return mark == std::string_view::npos ? bytes : bytes.substr(0, mark);
+}
+
 FileContent readFileContent(std::string_view bytes, const ConfAuswahl& current)
 {
     FileContent f;
     f.conf = current;  // a file without a configuration section keeps ComboIndex
     try {
-        const std::string text = decodeFile(bytes);
+        const std::string text = decodeFile(withoutEndOfFileMark(bytes));
         ItemReader reader(text);
         readBlocks(reader, f.blocks);
         readConfigSection(reader, f.conf, f.messages);
@@ -760,33 +1001,38 @@ FileContent readFileContent(std::string_view bytes, const ConfAuswahl& current)
     return f;
 }
 
-void copyIntoState(const Blocks& k, ProgramState& p)
+// The records a file writes, as they are once it is loaded: worked out apart,
+// so that a file that fails here leaves the state as it was.
+struct Records {
+    CalculationState calc;
+    DokumentDaten doc;
+};
+
+Records withFile(const Blocks& k, const ProgramState& p)
 {
-    // The two values that can fail are worked out first, so that a failure
-    // leaves the state as it was.
-    const Integer flowUnit = toInteger(k.d[kFlowUnitDoubleSlot - 1]);
-    const double knownDp = checkedFinite(k.d[kKnownDpSlot - 1] * 10.0);
-    CalculationState& s = p.calc;
+    Records r{p.calc, p.doc};
+    CalculationState& s = r.calc;
     for (const auto& e : kBoolSlots)
         s.*e.field = k.b[e.slot - 1];
     for (const auto& e : kCalcTextSlots)
         s.*e.field = k.s[e.slot - 1];
     for (const auto& e : kDocTextSlots)
-        p.doc.*e.field = k.s[e.slot - 1];
-    p.doc.gSeriennummer = k.s[kSeriennummerSlot - 1];
-    p.doc.gZeugnisse = k.s[kZeugnisseSlot - 1];
+        r.doc.*e.field = k.s[e.slot - 1];
+    r.doc.gSeriennummer = k.s[kSeriennummerSlot - 1];
+    r.doc.gZeugnisse = k.s[kZeugnisseSlot - 1];
     for (const auto& e : kIntSlots)
         s.*e.field = k.i[e.slot - 1];
     // Integer slot 18 equals gUserMSCode here: a differing file is refused.
     for (const auto& e : kDoubleSlots)
         s.*e.field = k.d[e.slot - 1];
     // The flow unit's second slot wins over its first.
-    s.gDurchflussEinheit = flowUnit;
+    s.gDurchflussEinheit = toInteger(k.d[kFlowUnitDoubleSlot - 1]);
     // Files of releases without a correction factor hold 0 there.
     if (s.gKorrekturFaktor == 0.0)
         s.gKorrekturFaktor = 1.0;
     // kPa in the file, the mbar number of the known-dp box in the state.
-    s.gDifferenzdruckSoll = knownDp;
+    s.gDifferenzdruckSoll = checkedFinite(k.d[kKnownDpSlot - 1] * 10.0);
+    return r;
 }
 
 // Every number of the blocks as digits: the value could not be written back.
@@ -896,6 +1142,10 @@ LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages)
         state.doc.gDateiname.clear();
         return result;
     };
+    const auto inconsistent = [&] {
+        messages.show({inconsistentFileMessage(file.string()), {}, MessageIcon::None, MessageButtons::Ok});
+        return abandon(LoadResult::Refused);
+    };
     // A step counts only when it ran to its end: whatever the user answers in
     // the error dialog (Next among them), a load that met a run-time error
     // loads nothing.
@@ -917,26 +1167,37 @@ LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages)
         }) ||
         !done)
         return abandon(LoadResult::Failed);
-    if (!content.consistent) {
-        messages.show({kInconsistentFileText, {}, MessageIcon::None, MessageButtons::Ok});
-        return abandon(LoadResult::Refused);
-    }
+    if (!content.consistent)
+        return inconsistent();
+    std::optional<Records> loaded;
+    done = false;
+    if (!g.step([&] {
+            done = false;
+            loaded = withFile(content.blocks, state);
+            done = true;
+        }) ||
+        !done)
+        return abandon(LoadResult::Failed);
+    // A value the window cannot show (a list index its list lacks) would stop
+    // the writing of the window half-way and leave a mixture of two
+    // calculations on the screen.
+    if (!windowCanShow(loaded->calc))
+        return inconsistent();
     if (content.blocks.i[kUserMSCodeSlot - 1] != state.settings.gUserMSCode) {
         messages.show({kMsCodeMismatchText, kMsCodeMismatchCaption, MessageIcon::Exclamation, MessageButtons::Ok});
         return abandon(LoadResult::Refused);
     }
     for (const char* text : content.messages)
         messages.show({text, {}, MessageIcon::None, MessageButtons::Ok});
-    done = false;
-    if (!g.step([&] {
-            done = false;
-            copyIntoState(content.blocks, state);
-            state.config.gConfAuswahl = content.conf;
-            done = true;
-        }) ||
-        !done)
-        return abandon(LoadResult::Failed);
+    state.calc = std::move(loaded->calc);
+    state.doc = std::move(loaded->doc);
+    state.config.gConfAuswahl = content.conf;
     return LoadResult::Loaded;
+}
+
+std::string inconsistentFileMessage(const std::string& file)
+{
+    return std::string(kInconsistentFileText) + "\r\n\r\n" + file;
 }
 
 }  // namespace morvane

@@ -22,10 +22,12 @@
 // Windows-1252.
 //
 // Every value stands on a line of its own. A file the reader cannot take
-// exactly as written (a comma or a second value on a value's line, a
-// configuration count outside 0..51, anything but blanks and empty lines after
-// the last value, a marked file that is not UTF-8) is refused as a whole with
-// the "not consistent" message.
+// exactly as written (a comma or a second value on a value's line, an empty
+// line where a value belongs, a configuration count outside 0..51, anything
+// but blanks and empty lines after the last value, a marked file that is not
+// UTF-8) is refused as a whole with the "not consistent" message, which names
+// the file. A file that ends in Ctrl-Z (0x1A, the end-of-file mark of old DOS
+// tools, with or without line ends after it) is read up to the Ctrl-Z.
 #pragma once
 
 #include "engine/ProgramState.h"
@@ -80,11 +82,31 @@ struct ConfigRowsSnapshot : ConfigRowSource {
 // under a short temporary name in the same folder, flushed to the disk and
 // renamed over the target only when all of it has been written, so a failure
 // (a full disk among them) leaves an existing file as it was; the failure
-// reaches the error dialog as a run-time error naming the file. A symbolic link
-// is followed and the file it names replaced; a target without any write bit
-// in its mode, or one this user may not write, is refused (75). True when the
-// file was written.
+// reaches the error dialog as a run-time error naming the file. The new file
+// keeps the old one's owner and group, mode, access list and extended
+// attributes. Where this user cannot give it all of them (another user's file
+// in a shared folder, a group he is not in), and for a file with more than
+// one link, the file is written in place: the old bytes go to a backup beside
+// it ("calc.mv5.Ab12Cd.bak") first, and without a backup nothing is written; a
+// write that fails half-way puts them back, and where even that fails the
+// backup stays and the error names it. A symbolic link is followed and the
+// file it names replaced; a target without any write bit in its mode, or one
+// this user may not write, is refused (75), and so is a save into a folder
+// this user may not write, whose error says that the folder is read-only. True
+// when the file was written.
 bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows);
+
+// For tests only: failures staged in the writes of a save. Called before each
+// block of up to 4 KB is written, with the stage and the block's offset in its
+// file; an error number other than 0 fails that write with it.
+enum class SaveStage {
+    Temporary,  // the new file under its temporary name
+    Backup,     // the old bytes into the backup (writing in place)
+    InPlace,    // the new bytes over the old ones
+    Restore,    // the old bytes back from the backup
+};
+using SaveFault = int (*)(SaveStage stage, std::uint64_t offset);
+void setSaveFaultForTests(SaveFault fault);  // nullptr: no failures
 
 enum class LoadResult {
     Loaded,   // the blocks and the configuration were copied into the state
@@ -99,10 +121,18 @@ enum class LoadResult {
 // of it reaches the state: unless the result is Loaded, nothing has changed
 // (config.gConfAuswahl included) but gDateiname, which is emptied, so that a
 // later Save asks for a name instead of writing the current inputs over a file
-// that was not loaded. A missing file is run-time error 53, a file that is not a
-// regular file or is larger than 1 MB 75, a file that ends inside the four
-// blocks 62, a value that does not read 13.
+// that was not loaded. A file whose values the main window cannot show (a list
+// index its list lacks, a check value outside 0..2, two options of one group,
+// a pressure or temperature that overflows in its display unit; see
+// windowCanShow) is refused as not consistent, like damaged content. A missing
+// file is run-time error 53, a file that is not a regular file or is larger
+// than 1 MB 75, a file that ends inside the four blocks 62, a value that does
+// not read 13.
 LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages);
+
+// The message that refuses a whole file: the "not consistent" text and, on a
+// line of its own after an empty one, the file's path.
+std::string inconsistentFileMessage(const std::string& file);
 
 // The Double block's text of a value (run-time error 5 for NaN, 6 for an
 // infinity).

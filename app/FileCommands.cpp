@@ -98,39 +98,42 @@ void FileCommands::mnuFileOpen_Click()
             return true;
         }))
         return;
+    const std::string previous = state_.doc.gDateiname;
     if (!g.step([&] { state_.doc.gDateiname = name; }))
         return;
-    // LoadMvl reports its own failures and empties gDateiname unless the file
+    // LoadMvl reports its own failures and changes nothing unless the file
     // reached the state.
     LoadResult loaded = LoadResult::Failed;
     if (!g.step([&] { loaded = LoadMvl(state_, messages_); }))
-        return;
+        loaded = LoadResult::Failed;
     // Only a loaded file is written into the window. After a refused or failed
-    // load the window keeps what the user typed: the state then holds the values
-    // of the last reading of the window, which are not in the window's units
-    // (the known dp is kPa in the state and mbar in its box), so writing them
-    // back would show the known dp ten times too small.
-    if (loaded == LoadResult::Loaded) {
-        // Also puts gDateiname into the status bar. A file whose values the
-        // window cannot show (a list index the list does not have) leaves the
-        // window with part of it, whatever the answer in the error dialog: the
-        // file is then not current, so that no Save without a dialog writes
-        // that mixture over it.
-        // So are configuration rows that the model loaded for them cannot take
-        // (its table is gone from the database, or has fewer fields now): the
-        // next Save would write the file again without them.
-        const std::uint64_t leftBefore = errPtnr().stepsLeftByError();
-        const ConfAuswahl& rows = state_.config.gConfAuswahl;
-        if (!g.step([&] { call(window_.writeWindow); }) || errPtnr().stepsLeftByError() != leftBefore ||
-            (window_.writeWindow && isConfiguredModel(rows.ComboIndex) && rows.Anzahl > state_.config.gConfFeldAnzahl)) {
-            state_.doc.gDateiname.clear();
-            g.step([&] { call(window_.showFileName, state_.doc.gDateiname); });
+    // load the window keeps what it showed, and so does the state: the
+    // calculation on the screen stays the current one, under its name. (The
+    // state then holds the values of the last reading of the window, which are
+    // not in the window's units - the known dp is kPa in the state and mbar in
+    // its box - so writing them back would show the known dp ten times too
+    // small.)
+    if (loaded != LoadResult::Loaded) {
+        state_.doc.gDateiname = previous;
+        if (!g.step([&] { call(window_.showFileName, state_.doc.gDateiname); }))
             return;
-        }
-    } else if (!g.step([&] {
-                   if (window_.showFileName)
-                       window_.showFileName(state_.doc.gDateiname);
-               })) {
+        g.step([&] { call(window_.repaint); });
+        return;
+    }
+    // Also puts gDateiname into the status bar. The reader refuses a file whose
+    // values the window cannot show; should the writing still fail (the
+    // model's configuration table cannot be read), whatever the answer in the
+    // error dialog, the window holds part of the file: the file is then not
+    // current, so that no Save without a dialog writes that mixture over it.
+    // So are configuration rows that the model loaded for them cannot take
+    // (its table is gone from the database, or has fewer fields now): the
+    // next Save would write the file again without them.
+    const std::uint64_t leftBefore = errPtnr().stepsLeftByError();
+    const ConfAuswahl& rows = state_.config.gConfAuswahl;
+    if (!g.step([&] { call(window_.writeWindow); }) || errPtnr().stepsLeftByError() != leftBefore ||
+        (window_.writeWindow && isConfiguredModel(rows.ComboIndex) && rows.Anzahl > state_.config.gConfFeldAnzahl)) {
+        state_.doc.gDateiname.clear();
+        g.step([&] { call(window_.showFileName, state_.doc.gDateiname); });
         return;
     }
     if (!g.step([&] { call(window_.repaint); }))

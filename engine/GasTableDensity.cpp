@@ -118,10 +118,18 @@ void BerechneDichteGas(EngineContext& e)
         return;
     if (!read([&](Recordset& r) { nD = count(r, "nDStuetz", MaxDruckStuetz); }))
         return;
-    for (double* scalar : {&tMin, &tMax, &pMin, &pMax, &s.gKritischeTemperatur, &s.gKritischerDruck}) {
+    for (double* scalar : {&tMin, &tMax, &pMin, &pMax}) {
         if (!next() || !read([&](Recordset& r) { *scalar = r.doubleValue(gasdaten); }))
             return;
     }
+    // The critical data go to the results and the protocol as they stand.
+    if (!next() || !read([&](Recordset& r) {
+            s.gKritischeTemperatur = inRange(r, gasdaten.name(), CriticalTemperatureRange);
+        }))
+        return;
+    if (!next() ||
+        !read([&](Recordset& r) { s.gKritischerDruck = inRange(r, gasdaten.name(), CriticalPressureRange); }))
+        return;
 
     // 4. Range of the table, temperature first; the limits themselves pass.
     if (T < tMin || T > tMax) {

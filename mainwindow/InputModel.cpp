@@ -29,6 +29,45 @@ Integer listField(std::int16_t index, int count)
     return index;
 }
 
+// --- what the window can show ------------------------------------------------
+
+// A list shows an index from -1 (nothing selected) to count - 1; a check box
+// the values 0 cleared, 1 ticked, 2 greyed.
+bool listIndexFits(Integer index, int count) { return index >= -1 && index < count; }
+bool checkValueFits(Flag value) { return value >= 0 && value <= 2; }
+
+// An option button and the state field it shows.
+struct OptionBinding {
+    bool InputControls::*control;
+    Boolean CalculationState::*field;
+};
+
+// The option groups: selecting one option clears the others of its group, so
+// a group shows at most one of its fields true (Option13 sits alone).
+const std::vector<std::vector<OptionBinding>>& optionGroups()
+{
+    using C = InputControls;
+    using S = CalculationState;
+    static const std::vector<std::vector<OptionBinding>> groups = {
+        {{&C::Option1, &S::gModellGespeicherteDaten},
+         {&C::Option2, &S::gModellIdealesGas},
+         {&C::Option3, &S::gModellRedlichKwong},
+         {&C::Option4, &S::gModellFluessigkeit}},
+        {{&C::Option5, &S::gRohrmassFrei}, {&C::Option6, &S::gRohrmassNorm}},
+        {{&C::Option15, &S::gEpsilonQ100}, {&C::Option16, &S::gEpsilonQ67}},
+        {{&C::Option17, &S::gAuslegungDurchmesser}, {&C::Option18, &S::gAuslegungDurchfluss}},
+        {{&C::Option11, &S::gEinbauHorizontal},
+         {&C::Option12, &S::gEinbauVertikal},
+         {&C::Option14, &S::gEinbaulageUnbekannt}},
+        {{&C::Option7, &S::gEinbaulageHorizontal1},
+         {&C::Option8, &S::gEinbaulageVonUnten},
+         {&C::Option9, &S::gEinbaulageVonOben},
+         {&C::Option10, &S::gEinbaulageHorizontal2}},
+        {{&C::Option13, &S::gEinbaulageVertikal}},
+    };
+    return groups;
+}
+
 // --- the write side: every assignment goes through the hook ----------------
 
 class ControlWriter {
@@ -46,14 +85,14 @@ public:
     }
     void list(std::int16_t InputControls::*member, std::string_view name, Integer index, int count)
     {
-        if (index < -1 || index >= count)
+        if (!listIndexFits(index, count))
             raiseError(err::InvalidPropertyValue);
         c_.*member = index;
         notify(name);
     }
     void check(std::int16_t InputControls::*member, std::string_view name, Flag value)
     {
-        if (value < 0 || value > 2)
+        if (!checkValueFits(value))
             raiseError(err::InvalidPropertyValue);
         c_.*member = value;
         notify(name);
@@ -63,8 +102,13 @@ public:
     {
         const bool selected = value != 0;
         if (selected) {
-            for (bool InputControls::*mate : groupOf(member))
-                c_.*mate = false;
+            for (const auto& group : optionGroups()) {
+                const bool inGroup =
+                    std::any_of(group.begin(), group.end(), [&](const OptionBinding& o) { return o.control == member; });
+                if (inGroup)
+                    for (const OptionBinding& mate : group)
+                        c_.*(mate.control) = false;
+            }
         }
         c_.*member = selected;
         notify(name);
@@ -76,25 +120,6 @@ public:
     }
 
 private:
-    static std::vector<bool InputControls::*> groupOf(bool InputControls::*m)
-    {
-        using C = InputControls;
-        const std::initializer_list<std::initializer_list<bool C::*>> groups = {
-            {&C::Option1, &C::Option2, &C::Option3, &C::Option4},
-            {&C::Option5, &C::Option6},
-            {&C::Option15, &C::Option16},
-            {&C::Option17, &C::Option18},
-            {&C::Option11, &C::Option12, &C::Option14},
-            {&C::Option7, &C::Option8, &C::Option9, &C::Option10},
-            {&C::Option13},
-        };
-        for (const auto& g : groups)
-            for (bool C::*x : g)
-                if (x == m)
-                    return std::vector<bool C::*>(g);
-        return {};
-    }
-
     InputControls& c_;
     const ControlSetHook& hook_;
 };
@@ -344,6 +369,50 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
             }))
             return;
     }
+}
+
+bool windowCanShow(const CalculationState& s)
+{
+    // The lists in the order WriteOberflaeche sets them; the nominal size and
+    // pressure class only with table entry, the only case it sets them in.
+    const bool tableEntry = s.gRohrmassNorm != 0;
+    const struct {
+        Integer index;
+        int count;
+        bool shown;
+    } lists[] = {
+        {s.gMediumNr, listcount::Combo1, true},
+        {s.gPrimaerelementtyp, listcount::Combo2, true},
+        {s.gNennweite, listcount::Combo3, tableEntry},
+        {s.gDruckstufe, listcount::Combo4, tableEntry},
+        {s.gDurchflussEinheit, listcount::Combo8, true},
+        {s.gDruckEinheit, listcount::Combo9, true},
+        {s.gDpEinheit, listcount::Combo10, true},
+        {s.gTemperaturEinheit, listcount::Combo11, true},
+        {s.gWerkstoffRohr, listcount::Combo5, true},
+        {s.gWerkstoffElement, listcount::Combo6, true},
+        {s.gDpAnschluss, listcount::Combo7, true},
+        {s.gPTSensoren, listcount::Combo12, true},
+        {s.gEinbauform, listcount::Combo13, true},
+    };
+    for (const auto& l : lists)
+        if (l.shown && !listIndexFits(l.index, l.count))
+            return false;
+    for (const Flag check : {s.gRohrRechteckig, s.gMehrereBetriebspunkte, s.gDpBekannt, s.gGegenlagerVorgesehen})
+        if (!checkValueFits(check))
+            return false;
+    for (const auto& group : optionGroups())
+        if (std::count_if(group.begin(), group.end(), [&](const OptionBinding& o) { return s.*(o.field) != 0; }) > 1)
+            return false;
+    // Pressure and temperature as their boxes show them (the units are known
+    // by now): a value that overflows in its display unit cannot be shown.
+    try {
+        pressureForDisplay(s.gDruck, s.gDruckEinheit);
+        temperatureForDisplay(s.gTemperatur, s.gTemperaturEinheit);
+    } catch (const RuntimeError&) {
+        return false;
+    }
+    return true;
 }
 
 void WriteOberflaeche(ProgramState& ps, InputControls& c, const ControlSetHook& hook)

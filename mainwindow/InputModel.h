@@ -61,6 +61,14 @@ void ReadOberflaeche(const InputControls& controls, ProgramState& state);
 // -1..count-1 or a check value outside 0..2 is run-time error 380.
 void WriteOberflaeche(ProgramState& state, InputControls& controls, const ControlSetHook& hook = {});
 
+// True when WriteOberflaeche can show the state's values in their controls
+// without a run-time error and without a mixture: every list index it sets in
+// -1 .. count-1 (the nominal size and pressure class only with table entry),
+// every check value in 0 .. 2, at most one option of each option group
+// selected, and pressure and temperature finite in their display units. A
+// calculation file is refused when it would give a state that fails here.
+bool windowCanShow(const CalculationState& state);
+
 // The input check texts in check order (German ids; the language offset is
 // added when they are appended).
 namespace eingabetext {

@@ -42,8 +42,11 @@ double checkedTableValue(const Recordset& rs, std::string_view column, double v,
 {
     if (!(v > range.above && v < range.below))
         failAt(dberr::ValueOutOfRange,
-               "Invalid property value (the cell holds " + numberText(v) + ", not " + range.what + " between " +
-                   numberText(range.above) + " and " + numberText(range.below) + ")",
+               "Invalid property value (the cell holds " + numberText(v) + ", not " + range.what +
+                   (std::isinf(range.below)
+                        ? " above " + numberText(range.above)
+                        : " between " + numberText(range.above) + " and " + numberText(range.below)) +
+                   ")",
                rs, column, file);
     return v;
 }

@@ -1,9 +1,10 @@
 // Checks of the values the engine takes from a product database. A database
 // that has been damaged (by hand, by a faulty export) must not silently become
 // numbers: a support-point count that is not a whole number in its range, a
-// compressibility factor, norm density or resistance coefficient outside the
-// range any real gas or probe has, is a run-time error whose description names
-// the cell (column, row, table and file), like the other faults of the store.
+// compressibility factor, norm density, critical temperature or pressure or
+// resistance coefficient outside the range any real gas or probe has, is a
+// run-time error whose description names the cell (column, row, table and
+// file), like the other faults of the store.
 //   9    a support-point count that is no whole number from 2 to the most
 //        points the table can hold
 //   380  a value outside its physical range, or a support point below the one
@@ -13,6 +14,7 @@
 #include "platform/ProductDatabase.h"
 
 #include <filesystem>
+#include <limits>
 #include <string_view>
 
 namespace morvane {
@@ -22,7 +24,8 @@ inline constexpr int CountOutOfRange = 9;
 inline constexpr int ValueOutOfRange = 380;
 }  // namespace dberr
 
-// The ranges a value must lie strictly inside.
+// The ranges a value must lie strictly inside; `below` may be infinity for a
+// range open upwards.
 struct ValueRange {
     double above;
     double below;
@@ -33,6 +36,12 @@ inline constexpr ValueRange CompressibilityRange{0.05, 5.0, "a compressibility f
 // Norm density of a gas, kg/m³ at 0 °C and 101.325 kPa (hydrogen 0.09, the
 // heaviest technical gases about 10).
 inline constexpr ValueRange NormDensityRange{0.01, 50.0, "a norm density in kg/m3"};
+// Critical temperature, °C, above absolute zero, and critical pressure, kPa,
+// above 0: what a gas has, whatever gas it is.
+inline constexpr ValueRange CriticalTemperatureRange{-273.15, std::numeric_limits<double>::infinity(),
+                                                     "a critical temperature in degrees C"};
+inline constexpr ValueRange CriticalPressureRange{0.0, std::numeric_limits<double>::infinity(),
+                                                  "a critical pressure in kPa"};
 // Resistance coefficient zeta of an averaging probe.
 inline constexpr ValueRange ProbeZetaRange{0.01, 100.0, "a probe resistance coefficient"};
 

@@ -5,6 +5,7 @@
 #include "engine/StateFields.h"
 #include "platform/RuntimeError.h"
 #include "support/Fakes.h"
+#include "support/ShowableState.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +15,20 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
 #include <locale>
 #include <random>
 #include <set>
 #include <sstream>
+#include <tuple>
 
+#include <grp.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace morvane {
@@ -49,10 +55,11 @@ public:
     }
     const fs::path& path() const { return path_; }
     fs::path file(const std::string& name) const { return path_ / name; }
-    std::set<std::string> names() const
+    std::set<std::string> names() const { return namesIn(path_); }
+    static std::set<std::string> namesIn(const fs::path& folder)
     {
         std::set<std::string> out;
-        for (const auto& e : fs::directory_iterator(path_))
+        for (const auto& e : fs::directory_iterator(folder))
             out.insert(e.path().filename().string());
         return out;
     }
@@ -407,7 +414,8 @@ TEST(CalculationFileReading, HandWrittenFileReadsIntoItsFields)
 TEST(CalculationFileReading, ItemForms)
 {
     struct Row {
-        int block;  // 0 Boolean, 1 String, 2 Integer, 3 Double: slot 1 of it
+        int block;  // 0 Boolean, 1 String, 2 Integer, 3 Double: slot 1 of it (Integer slot 7, a
+                    // reserve value that no list shows)
         const char* line;
         const char* expected;  // the value as text
         const char* shows;
@@ -433,7 +441,7 @@ TEST(CalculationFileReading, ItemForms)
         Folder folder;
         FileImage image;
         std::vector<std::string>* blocks[] = {&image.b, &image.s, &image.i, &image.d};
-        (*blocks[r.block])[0] = r.line;
+        (*blocks[r.block])[r.block == 2 ? 6 : 0] = r.line;
         ProgramState p;
         p.doc.gDateiname = folder.file("item.mv5").string();
         writeBytes(p.doc.gDateiname, image.bytes());
@@ -445,7 +453,7 @@ TEST(CalculationFileReading, ItemForms)
         switch (r.block) {
         case 0: got = std::to_string(p.calc.gModellGespeicherteDaten); break;
         case 1: got = p.calc.gMediumsbezeichnung; break;
-        case 2: got = std::to_string(p.calc.gMediumNr); break;
+        case 2: got = std::to_string(p.calc.gReserveInteger7); break;
         default: got = calcFileNumberText(p.calc.gDichteEingabe); break;
         }
         EXPECT_EQ(got, r.expected) << r.shows;
@@ -478,6 +486,15 @@ TEST(CalculationFileReading, ContentThatCannotBeReadExactlyIsRefused)
         // Read on, the values after a comma would shift, and slot 18 would
         // differ: the cause named must be the content, not the database setting.
         {3, 1, {"0,8", "0,98", "0,011"}, "a whole block written with decimal commas"},
+        // An empty line where a value belongs would move every later value
+        // into the slot before its own, in whichever block it stands.
+        {0, 5, {"", "#FALSE#"}, "an empty line in the Boolean block"},
+        {0, 50, {"#FALSE#", ""}, "an empty line after the Boolean block"},
+        {1, 5, {"", "\"\""}, "an empty line in the String block"},
+        {1, 20, {"   ", "\"\""}, "a line of blanks in the String block"},
+        {2, 5, {"", "0"}, "an empty line in the Integer block"},
+        {3, 5, {"", "0"}, "an empty line in the Double block"},
+        {4, 0, {" 3 ", " 1 ", "", " 2 ", " 7 "}, "an empty line among the configuration rows"},
     };
     for (const Row& r : rows) {
         TestTracer tracer;
@@ -499,13 +516,15 @@ TEST(CalculationFileReading, ContentThatCannotBeReadExactlyIsRefused)
         p.config.gConfAuswahl.Anzahl = 1;
         p.config.gConfAuswahl.FeldIndex[0] = 3;
         p.config.gConfAuswahl.Wert[0] = 9.5;
-        p.doc.gDateiname = folder.file("broken.mv5").string();
-        writeBytes(p.doc.gDateiname, image.bytes());
+        const fs::path file = folder.file("broken.mv5");
+        p.doc.gDateiname = file.string();
+        writeBytes(file, image.bytes());
         RecordingMessageBox box;
         EXPECT_EQ(LoadMvl(p, box), LoadResult::Refused) << r.shows;
         EXPECT_TRUE(tracer.responder.reports.empty()) << r.shows;
         ASSERT_EQ(box.shown.size(), 1u) << r.shows;
-        EXPECT_EQ(box.shown[0].text, kInconsistentFileText) << r.shows;
+        // The message names the file, after the text and an empty line.
+        EXPECT_EQ(box.shown[0].text, std::string(kInconsistentFileText) + "\r\n\r\n" + file.string()) << r.shows;
         EXPECT_EQ(p.calc.gMediumNr, 2) << r.shows;
         EXPECT_EQ(p.calc.gDruck, 100.0) << r.shows;
         EXPECT_EQ(p.doc.gBemerkungen, "vorher") << r.shows;
@@ -554,6 +573,135 @@ TEST(CalculationFileReading, BlanksAndEmptyLinesAfterTheLastLine)
         }
         EXPECT_EQ(p.calc.gMediumNr, 4);
         EXPECT_EQ(p.config.gConfAuswahl.Anzahl, r.anzahl);
+    }
+}
+
+// Files that passed through old DOS tools end in Ctrl-Z (0x1A), the end of the
+// file for the runtime of the earlier releases: such a file reads up to it.
+TEST(CalculationFileReading, AFileEndingInCtrlZReadsUpToIt)
+{
+    FileImage image;
+    image.i[0] = "4";
+    image.config = {" 3 ", " 1 ", " 2 ", " 7 "};
+    const std::string whole = image.bytes();
+    struct Row {
+        std::string bytes;
+        const char* shows;
+    } rows[] = {
+        {whole + "\x1A", "Ctrl-Z after the last line end"},
+        {whole + "\x1A\r\n", "Ctrl-Z with a line end after it"},
+        {whole.substr(0, whole.size() - 2) + "\x1A", "Ctrl-Z in place of the last line end"},
+        {whole + std::string(100, '\x1A'), "a record padded with Ctrl-Z"},
+        {"\xEF\xBB\xBF" + whole + "\x1A\r\n", "a marked UTF-8 file"},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        ProgramState p;
+        p.doc.gDateiname = folder.file("dos.mv5").string();
+        writeBytes(p.doc.gDateiname, r.bytes);
+        RecordingMessageBox box;
+        EXPECT_EQ(LoadMvl(p, box), LoadResult::Loaded) << r.shows;
+        EXPECT_TRUE(box.shown.empty()) << r.shows;
+        EXPECT_TRUE(tracer.responder.reports.empty()) << r.shows;
+        EXPECT_EQ(p.calc.gMediumNr, 4) << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.Anzahl, 1) << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.Wert[0], 7.0) << r.shows;
+    }
+    // A Ctrl-Z with values after it is no end of the file but a damaged value.
+    TestTracer tracer;
+    Folder folder;
+    ProgramState p;
+    p.doc.gDateiname = folder.file("dos.mv5").string();
+    writeBytes(p.doc.gDateiname, whole.substr(0, whole.find(" 3 ")) + "\x1A\r\n" + whole.substr(whole.find(" 3 ")));
+    RecordingMessageBox box;
+    EXPECT_NE(LoadMvl(p, box), LoadResult::Loaded);
+    EXPECT_EQ(p.calc.gMediumNr, 0);
+}
+
+// The main window shows each value of a file in its control; a value that the
+// control cannot take (a list index its list lacks, a check value outside
+// 0..2, two options of one group, a pressure that overflows in its display
+// unit) would stop the writing of the window half-way and leave two
+// calculations mixed on the screen. Such a file is refused like damaged
+// content, before anything of it reaches the state.
+TEST(CalculationFileReading, ValuesTheWindowCannotShowAreRefused)
+{
+    struct Edit {
+        int block;  // 0 Boolean, 1 String, 2 Integer, 3 Double
+        int slot;   // from 1
+        const char* value;
+    };
+    struct Row {
+        std::vector<Edit> edits;
+        bool loads;
+        const char* shows;
+    } rows[] = {
+        {{{2, 8, "99"}, {3, 17, "99"}}, false, "a flow unit the list lacks"},
+        {{{2, 1, "10"}}, false, "a medium beyond the list"},
+        {{{2, 2, "16"}}, false, "an element type beyond the list"},
+        {{{2, 2, "-2"}}, false, "an element type below -1"},
+        {{{2, 3, "7"}}, false, "an element material beyond the list"},
+        {{{2, 4, "10"}}, false, "a pipe material beyond the list"},
+        {{{2, 5, "10"}}, false, "a dp connection beyond the list"},
+        {{{2, 6, "5"}}, false, "p/T sensors beyond the list"},
+        {{{2, 11, "5"}}, false, "a pressure unit beyond the list"},
+        {{{2, 12, "6"}}, false, "a dp unit beyond the list"},
+        {{{2, 13, "3"}}, false, "a temperature unit beyond the list"},
+        {{{0, 7, "#TRUE#"}, {2, 15, "23"}}, false, "a nominal size beyond the list, table entry"},
+        {{{0, 7, "#TRUE#"}, {2, 16, "8"}}, false, "a pressure class beyond the list, table entry"},
+        {{{2, 9, "3"}}, false, "a rectangular-duct box at 3"},
+        {{{2, 10, "-1"}}, false, "an operating-points box at -1"},
+        {{{2, 14, "3"}}, false, "an opposite-support box at 3"},
+        {{{2, 17, "3"}}, false, "a known-dp box at 3"},
+        {{{0, 2, "#TRUE#"}, {0, 3, "#TRUE#"}}, false, "two medium models"},
+        {{{0, 6, "#TRUE#"}, {0, 7, "#TRUE#"}}, false, "free and table pipe entry"},
+        {{{0, 16, "#TRUE#"}, {0, 17, "#TRUE#"}}, false, "two expansion-factor choices"},
+        {{{0, 18, "#TRUE#"}, {0, 19, "#TRUE#"}}, false, "two sizing choices"},
+        {{{0, 9, "#TRUE#"}, {0, 10, "#TRUE#"}}, false, "horizontal and vertical pipe"},
+        {{{0, 11, "#TRUE#"}, {0, 14, "#TRUE#"}}, false, "two positions in a horizontal pipe"},
+        {{{3, 14, "1E+306"}, {2, 11, "2"}}, false, "a pressure that overflows in Pa"},
+        {{{3, 15, "1E+308"}, {2, 13, "2"}}, false, "a temperature that overflows in degrees F"},
+        // What the window can show.
+        {{{2, 1, "-1"}, {2, 2, "-1"}, {2, 8, "-1"}, {3, 17, "-1"}}, true, "lists without a selection"},
+        {{{2, 1, "9"}, {2, 2, "15"}, {2, 8, "7"}, {3, 17, "7"}, {2, 11, "4"}, {2, 12, "5"}, {2, 13, "2"}}, true,
+         "each list at its last item"},
+        {{{0, 6, "#TRUE#"}, {2, 15, "99"}, {2, 16, "-5"}}, true, "nominal size and class unused with free entry"},
+        {{{2, 9, "2"}, {2, 10, "2"}}, true, "greyed check boxes"},
+        {{{0, 2, "#TRUE#"}, {0, 7, "#TRUE#"}, {0, 9, "#TRUE#"}, {0, 11, "#TRUE#"}, {0, 15, "#TRUE#"}}, true,
+         "one option of each group, and the position in a vertical pipe, which stands alone"},
+        {{{3, 14, "1E+306"}}, true, "a large pressure in kPa"},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        FileImage image;
+        std::vector<std::string>* blocks[] = {&image.b, &image.s, &image.i, &image.d};
+        for (const Edit& e : r.edits)
+            (*blocks[e.block])[static_cast<std::size_t>(e.slot - 1)] = e.value;
+        ProgramState p;
+        p.calc.gMediumNr = 2;
+        p.calc.gDruck = 100.0;
+        p.doc.gBemerkungen = "vorher";
+        p.config.gConfAuswahl.ComboIndex = 5;
+        const fs::path file = folder.file("window.mv5");
+        p.doc.gDateiname = file.string();
+        writeBytes(file, image.bytes());
+        RecordingMessageBox box;
+        const LoadResult got = LoadMvl(p, box);
+        EXPECT_TRUE(tracer.responder.reports.empty()) << r.shows;
+        if (r.loads) {
+            EXPECT_EQ(got, LoadResult::Loaded) << r.shows;
+            EXPECT_TRUE(box.shown.empty()) << r.shows;
+            continue;
+        }
+        EXPECT_EQ(got, LoadResult::Refused) << r.shows;
+        ASSERT_EQ(box.shown.size(), 1u) << r.shows;
+        EXPECT_EQ(box.shown[0].text, inconsistentFileMessage(file.string())) << r.shows;
+        EXPECT_EQ(p.calc.gMediumNr, 2) << r.shows;
+        EXPECT_EQ(p.calc.gDruck, 100.0) << r.shows;
+        EXPECT_EQ(p.doc.gBemerkungen, "vorher") << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.ComboIndex, 5) << r.shows;
     }
 }
 
@@ -644,6 +792,8 @@ ProgramState fullyFilledState()
         case FieldKind::PointArray: f.in<PointArray>(p.calc) = {awkwardDouble(k), 1, 2, 3}; break;
         }
     }
+    // The lists, check boxes and option groups take only what the window can show.
+    testing::setShowableWindowValues(p.calc);
     p.calc.gReserveInteger7 = -32768;
     p.calc.gReserveDouble12 = -1.0 / 9.0;
     p.calc.gMediumsbezeichnung = "Erdgas \"L\", trocken";
@@ -805,8 +955,9 @@ TEST(CalculationFileEncoding, TheMarkDecidesNeverTheBytes)
         image.s[2] = std::string("\"") + r.remark + "\"";
         ProgramState p;
         p.doc.gBemerkungen = "vorher";
-        p.doc.gDateiname = folder.file("enc.mv5").string();
-        writeBytes(p.doc.gDateiname, r.prefix + image.bytes());
+        const fs::path file = folder.file("enc.mv5");
+        p.doc.gDateiname = file.string();
+        writeBytes(file, r.prefix + image.bytes());
         RecordingMessageBox box;
         const LoadResult got = LoadMvl(p, box);
         EXPECT_TRUE(tracer.responder.reports.empty()) << r.shows;
@@ -818,7 +969,7 @@ TEST(CalculationFileEncoding, TheMarkDecidesNeverTheBytes)
             EXPECT_EQ(got, LoadResult::Refused) << r.shows;
             EXPECT_EQ(p.doc.gBemerkungen, "vorher") << r.shows;
             ASSERT_EQ(box.shown.size(), 1u) << r.shows;
-            EXPECT_EQ(box.shown[0].text, kInconsistentFileText) << r.shows;
+            EXPECT_EQ(box.shown[0].text, inconsistentFileMessage(file.string())) << r.shows;
         }
     }
 }
@@ -1217,42 +1368,409 @@ TEST(CalculationFileWriting, AnyNameTheFileSystemTakesCanBeSaved)
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
-TEST(CalculationFileWriting, FullDiskKeepsTheOldFile)
+// ---- What a save keeps of the file it replaces ---------------------------------
+
+// Runs `work` in a child process as another user (uid, primary group and the
+// groups he belongs to) and hands back what it wrote; nothing where this
+// process cannot act as another user (only root can).
+std::optional<std::string> asUser(uid_t uid, gid_t gid, std::vector<gid_t> groups,
+                                  const std::function<std::string()>& work)
 {
-    // A small file system of its own; only where one can be mounted.
+    if (::geteuid() != 0)
+        return std::nullopt;
+    int pipe[2];
+    if (::pipe(pipe) != 0)
+        return std::nullopt;
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0)
+        return std::nullopt;
+    if (child == 0) {
+        ::close(pipe[0]);
+        if (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
+            ::_exit(3);
+        const std::string said = work();
+        const bool whole = ::write(pipe[1], said.data(), said.size()) == static_cast<ssize_t>(said.size());
+        ::_exit(whole ? 0 : 4);
+    }
+    ::close(pipe[1]);
+    std::string said;
+    char buf[512];
+    for (ssize_t n; (n = ::read(pipe[0], buf, sizeof buf)) > 0;)
+        said.append(buf, static_cast<std::size_t>(n));
+    ::close(pipe[0]);
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return said;
+}
+
+// Saves a calculation with medium 7 over `target`; the errors it met, one a
+// line ("75 Path/File access error, ...: /path"), empty when it was written.
+std::string saveSeven(const fs::path& target, const std::string& remark = {})
+{
+    TestTracer tracer;
+    ProgramState p;
+    p.calc.gMediumNr = 7;
+    p.doc.gBemerkungen = remark;
+    p.doc.gDateiname = target.string();
+    const bool written = SaveMvl(p, ConfigRowsSnapshot{});
+    std::string errors;
+    for (const auto& report : tracer.responder.reports)
+        errors += std::to_string(report.number) + " " + report.description + "\n";
+    return written || !errors.empty() ? errors : "not written\n";
+}
+
+struct Owner {
+    uid_t uid;
+    gid_t gid;
+    mode_t mode;
+    ino_t inode;
+};
+Owner ownerOf(const fs::path& file)
+{
+    struct stat st {};
+    EXPECT_EQ(::stat(file.c_str(), &st), 0) << file;
+    return {st.st_uid, st.st_gid, st.st_mode & 07777, st.st_ino};
+}
+
+void setOwner(const fs::path& file, uid_t uid, gid_t gid, mode_t mode)
+{
+    ASSERT_EQ(::chown(file.c_str(), uid, gid), 0) << file;
+    ASSERT_EQ(::chmod(file.c_str(), mode), 0) << file;
+}
+
+// A file 1234:2000 with mode 664 in a project folder of group 2000, saved by a
+// colleague in that group: his new file renamed over it would be his and his
+// group's, and its owner could no longer write it. The file keeps its owner,
+// group and mode (the colleague may not give a new file to 1234, so it is
+// written in place), with no backup left beside it.
+TEST(CalculationFileWriting, SharedFolderSaveKeepsOwnerGroupAndMode)
+{
+    Folder folder;
+    const fs::path project = folder.file("Projekt");
+    fs::create_directories(project);
+    const fs::path target = project / "FT-101.mv5";
+    writeBytes(target, FileImage{}.bytes());
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to set the owners and to act as a colleague";
+    setOwner(project, 0, 2000, 02775);
+    setOwner(target, 1234, 2000, 0664);
+    const auto said = asUser(1235, 1235, {1235, 2000}, [&] { return saveSeven(target); });
+    if (!said)
+        GTEST_SKIP() << "cannot act as another user here";
+    EXPECT_EQ(*said, "");
+    const Owner now = ownerOf(target);
+    EXPECT_EQ(now.uid, 1234u);
+    EXPECT_EQ(now.gid, 2000u);
+    EXPECT_EQ(now.mode, 0664u);
+    EXPECT_EQ(crlfLines(readBytes(target))[100], "7");
+    EXPECT_EQ(Folder::namesIn(project), std::set<std::string>{"FT-101.mv5"});
+}
+
+// Root saving a user's private file: the new file goes back to its owner, who
+// could not even read a file of root's with mode 640.
+TEST(CalculationFileWriting, RootsSaveKeepsTheOwnersFile)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root";
+    Folder folder;
+    const fs::path target = folder.file("privat.mv5");
+    writeBytes(target, FileImage{}.bytes());
+    setOwner(target, 1234, 1234, 0640);
+    EXPECT_EQ(saveSeven(target), "");
+    const Owner now = ownerOf(target);
+    EXPECT_EQ(now.uid, 1234u);
+    EXPECT_EQ(now.gid, 1234u);
+    EXPECT_EQ(now.mode, 0640u);
+    EXPECT_EQ(crlfLines(readBytes(target))[100], "7");
+    EXPECT_EQ(folder.names(), std::set<std::string>{"privat.mv5"});
+}
+
+// An access list as the kernel keeps it (system.posix_acl_access): version 2,
+// then (tag, permissions, id) for each entry, ordered by tag.
+std::string accessList(std::initializer_list<std::tuple<std::uint16_t, std::uint16_t, std::uint32_t>> entries)
+{
+    std::string out;
+    const auto put = [&](auto v) {
+        for (std::size_t k = 0; k < sizeof v; ++k)
+            out += static_cast<char>((v >> (8 * k)) & 0xFF);
+    };
+    put(std::uint32_t{2});
+    for (const auto& [tag, perm, id] : entries) {
+        put(tag);
+        put(perm);
+        put(id);
+    }
+    return out;
+}
+constexpr std::uint16_t AclUserObj = 0x01, AclUser = 0x02, AclGroupObj = 0x04, AclMask = 0x10, AclOther = 0x20;
+constexpr std::uint32_t AclNoId = 0xFFFFFFFF;
+
+std::optional<std::string> attribute(const fs::path& file, const char* name)
+{
+    char buf[1024];
+    const ssize_t n = ::getxattr(file.c_str(), name, buf, sizeof buf);
+    if (n < 0)
+        return std::nullopt;
+    return std::string(buf, static_cast<std::size_t>(n));
+}
+
+// The access list and the extended attributes of the file come through a save;
+// an access list the folder gives new files does not come in.
+TEST(CalculationFileWriting, AccessListAndAttributesSurvive)
+{
+    Folder folder;
+    const fs::path target = folder.file("acl.mv5");
+    writeBytes(target, FileImage{}.bytes());
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    // user:1234:rw- beside owner rw-, group r--, others none.
+    const std::string acl = accessList({{AclUserObj, 6, AclNoId},
+                                        {AclUser, 6, 1234},
+                                        {AclGroupObj, 4, AclNoId},
+                                        {AclMask, 6, AclNoId},
+                                        {AclOther, 0, AclNoId}});
+    if (::setxattr(target.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
+        GTEST_SKIP() << "no access lists on this file system: " << std::strerror(errno);
+    const std::string note = "Projekt 7, geprüft";
+    if (::setxattr(target.c_str(), "user.morvane.note", note.data(), note.size(), 0) != 0)
+        GTEST_SKIP() << "no user attributes on this file system: " << std::strerror(errno);
+    const mode_t mode = ownerOf(target).mode;
+
+    EXPECT_EQ(saveSeven(target), "");
+    EXPECT_EQ(crlfLines(readBytes(target))[100], "7");
+    EXPECT_EQ(attribute(target, "system.posix_acl_access"), acl);
+    EXPECT_EQ(attribute(target, "user.morvane.note"), note);
+    EXPECT_EQ(ownerOf(target).mode, mode) << "the owning group gains nothing through the mask";
+
+    // A file without an access list in a folder whose default list gives new
+    // files one: the saved file has none either.
+    const fs::path plain = folder.file("plain.mv5");
+    writeBytes(plain, FileImage{}.bytes());
+    ASSERT_EQ(::chmod(plain.c_str(), 0640), 0);
+    const std::string folderDefault = accessList({{AclUserObj, 7, AclNoId},
+                                                  {AclUser, 7, 1234},
+                                                  {AclGroupObj, 5, AclNoId},
+                                                  {AclMask, 7, AclNoId},
+                                                  {AclOther, 5, AclNoId}});
+    ASSERT_EQ(::setxattr(folder.path().c_str(), "system.posix_acl_default", folderDefault.data(),
+                         folderDefault.size(), 0),
+              0);
+    EXPECT_EQ(saveSeven(plain), "");
+    EXPECT_EQ(attribute(plain, "system.posix_acl_access"), std::nullopt);
+    EXPECT_EQ(ownerOf(plain).mode, 0640u);
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"acl.mv5", "plain.mv5"}));
+}
+
+// Two names of one file: a save under either changes what both show.
+TEST(CalculationFileWriting, HardLinksAllShowTheNewContent)
+{
+    Folder folder;
+    const fs::path target = folder.file("FT-101.mv5");
+    const fs::path other = folder.file("Kopie.mv5");
+    writeBytes(target, FileImage{}.bytes());
+    ASSERT_EQ(::chmod(target.c_str(), 0604), 0);
+    fs::create_hard_link(target, other);
+    const Owner before = ownerOf(target);
+    EXPECT_EQ(saveSeven(target), "");
+    EXPECT_EQ(crlfLines(readBytes(target))[100], "7");
+    EXPECT_EQ(readBytes(other), readBytes(target));
+    EXPECT_EQ(ownerOf(target).inode, before.inode);
+    EXPECT_EQ(ownerOf(target).mode, 0604u);
+    EXPECT_EQ(folder.names(), (std::set<std::string>{"FT-101.mv5", "Kopie.mv5"}));
+}
+
+// Where no new file can be made beside the target, the save is refused and
+// its error says that the folder is read-only: for a folder this user may not
+// write (as a colleague: root may write any folder), and for a read-only disk.
+TEST(CalculationFileWriting, ReadOnlyFolderNamesItsReason)
+{
+    const std::string old = FileImage{}.bytes();
+    struct Row {
+        bool exists;
+        bool linked;
+        const char* reason;
+        const char* shows;
+    } rows[] = {
+        {true, false, "Path/File access error, the folder is read-only: ", "his own file"},
+        {false, false, "Path/File access error, the folder is read-only: ", "a new file"},
+        {true, true,
+         "Path/File access error, no backup of the old content can be made beside the file, the folder is "
+         "read-only: ",
+         "a file with two links, written in place"},
+    };
+    bool tested = false;
+    for (const Row& r : rows) {
+        Folder folder;
+        const fs::path shut = folder.file("Archiv");
+        fs::create_directories(shut);
+        const fs::path target = shut / "FT-101.mv5";
+        if (r.exists)
+            writeBytes(target, old);
+        if (r.linked)
+            fs::create_hard_link(target, shut / "Kopie.mv5");
+        if (::geteuid() != 0)
+            break;
+        for (const auto& e : fs::directory_iterator(shut))
+            setOwner(e.path(), 1235, 1235, 0644);
+        setOwner(shut, 0, 0, 0755);
+        const auto said = asUser(1235, 1235, {1235}, [&] { return saveSeven(target); });
+        if (!said)
+            break;
+        tested = true;
+        EXPECT_EQ(*said, "75 " + std::string(r.reason) + target.string() + "\n") << r.shows;
+        if (r.exists) {
+            EXPECT_TRUE(readBytes(target) == old) << r.shows;
+        }
+        EXPECT_EQ(Folder::namesIn(shut).size(), r.exists ? (r.linked ? 2u : 1u) : 0u) << r.shows;
+    }
+    // A read-only disk, for any user.
     Folder folder;
     const fs::path disk = folder.file("disk");
     fs::create_directories(disk);
-    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
-        GTEST_SKIP() << "no tmpfs can be mounted here";
-    struct Unmount {
-        fs::path at;
-        ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
-    } unmount{disk};
-    const fs::path target = disk / "calc.mv5";
-    const std::string old = FileImage{}.bytes();
-    writeBytes(target, old);
-    // Fill the rest of the disk.
-    {
-        std::ofstream filler(disk / "filler", std::ios::binary);
-        const std::string block(512, 'f');
-        for (int k = 0; k < 1000 && filler; ++k)
-            filler.write(block.data(), static_cast<std::streamsize>(block.size())).flush();
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") == 0) {
+        struct Unmount {
+            fs::path at;
+            ~Unmount() { ::umount2(at.c_str(), MNT_DETACH); }
+        } unmount{disk};
+        const fs::path target = disk / "FT-101.mv5";
+        writeBytes(target, old);
+        ASSERT_EQ(::mount("tmpfs", disk.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
+        EXPECT_EQ(saveSeven(target), "75 Path/File access error, the folder is read-only: " + target.string() + "\n");
+        EXPECT_TRUE(readBytes(target) == old);
+        tested = true;
     }
-    TestTracer tracer;
-    ProgramState p = fullyFilledState();
-    p.settings.gUserMSCode = 0;
-    p.doc.gBemerkungen = std::string(20000, 'r');
-    p.doc.gDateiname = target.string();
-    SaveMvl(p, ConfigRowsSnapshot{});
-    ASSERT_EQ(tracer.responder.reports.size(), 1u);
-    EXPECT_EQ(tracer.responder.reports[0].number, 61);
-    EXPECT_NE(tracer.responder.reports[0].description.find(target.string()), std::string::npos);
-    EXPECT_EQ(readBytes(target), old);
-    std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(disk))
-        names.insert(e.path().filename().string());
-    EXPECT_EQ(names, (std::set<std::string>{"calc.mv5", "filler"}));
+    if (!tested)
+        GTEST_SKIP() << "can neither act as another user nor mount a disk here";
+}
+
+// A small file system of its own, filled up; only where one can be mounted.
+class FullDisk {
+public:
+    FullDisk()
+    {
+        fs::create_directories(at_);
+        mounted_ = ::mount("tmpfs", at_.c_str(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~FullDisk()
+    {
+        if (mounted_)
+            ::umount2(at_.c_str(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+    const fs::path& path() const { return at_; }
+    // Fills the disk, then frees `room` bytes of it again.
+    void fill(std::uintmax_t room)
+    {
+        {
+            std::ofstream filler(at_ / "filler", std::ios::binary);
+            const std::string block(512, 'f');
+            for (int k = 0; k < 1000 && filler; ++k)
+                filler.write(block.data(), static_cast<std::streamsize>(block.size())).flush();
+        }
+        const std::uintmax_t size = fs::file_size(at_ / "filler");
+        fs::resize_file(at_ / "filler", size > room ? size - room : 0);
+    }
+
+private:
+    Folder folder_;
+    fs::path at_ = folder_.file("disk");
+    bool mounted_ = false;
+};
+
+TEST(CalculationFileWriting, FullDiskKeepsTheOldFile)
+{
+    struct Row {
+        bool linked;          // a second link: written in place
+        std::uintmax_t room;  // bytes freed after filling the disk
+        const char* reason;   // in the error's description
+        const char* shows;
+    } rows[] = {
+        {false, 0, "Disk full: ", "the new file under its temporary name"},
+        {true, 8192, "Disk full, the file keeps its old content: ", "in place, full half-way, put back"},
+        {true, 0, "Disk full, no backup of the old content can be made beside the file: ",
+         "in place, no room for a backup"},
+    };
+    for (const Row& r : rows) {
+        FullDisk disk;
+        if (!disk.mounted())
+            GTEST_SKIP() << "no tmpfs can be mounted here";
+        const fs::path target = disk.path() / "calc.mv5";
+        const std::string old = FileImage{}.bytes();
+        writeBytes(target, old);
+        if (r.linked)
+            fs::create_hard_link(target, disk.path() / "Kopie.mv5");
+        disk.fill(r.room);
+        EXPECT_EQ(saveSeven(target, std::string(20000, 'r')), "61 " + std::string(r.reason) + target.string() + "\n")
+            << r.shows;
+        EXPECT_TRUE(readBytes(target) == old) << r.shows;
+        EXPECT_EQ(Folder::namesIn(disk.path()).size(), r.linked ? 3u : 2u) << r.shows;
+    }
+}
+
+// Failures at every stage of a save written in place, one after another:
+// whatever fails, the old content is either in the file or in a backup that
+// the error names.
+int stagedError = 0;
+std::vector<std::pair<SaveStage, std::uint64_t>> stagedFailures;
+int stagedFault(SaveStage stage, std::uint64_t offset)
+{
+    for (const auto& [at, from] : stagedFailures)
+        if (at == stage && offset >= from)
+            return stagedError;
+    return 0;
+}
+
+TEST(CalculationFileWriting, NothingIsLostInAnyOrderOfFailures)
+{
+    struct Row {
+        std::vector<std::pair<SaveStage, std::uint64_t>> failures;
+        int error;
+        const char* reason;  // nullptr: the backup stays, named
+        const char* shows;
+    } rows[] = {
+        {{{SaveStage::Backup, 0}}, EIO, "Device I/O error, no backup of the old content can be made beside the file: ",
+         "the backup cannot be written"},
+        {{{SaveStage::Backup, 4096}}, ENOSPC, "Disk full, no backup of the old content can be made beside the file: ",
+         "the backup fails half-way"},
+        {{{SaveStage::InPlace, 0}}, EIO, "Device I/O error, the file keeps its old content: ", "the first write fails"},
+        {{{SaveStage::InPlace, 4096}}, ENOSPC, "Disk full, the file keeps its old content: ", "a write half-way fails"},
+        {{{SaveStage::InPlace, 4096}, {SaveStage::Restore, 0}}, EIO, nullptr, "the old bytes cannot be put back"},
+        {{{SaveStage::InPlace, 4096}, {SaveStage::Restore, 4096}}, EIO, nullptr, "putting them back fails half-way"},
+    };
+    for (const Row& r : rows) {
+        Folder folder;
+        const fs::path target = folder.file("FT-101.mv5");
+        FileImage image;
+        image.s[2] = "\"" + std::string(6000, 'a') + "\"";  // more than one block
+        const std::string old = image.bytes();
+        writeBytes(target, old);
+        fs::create_hard_link(target, folder.file("Kopie.mv5"));
+        stagedError = r.error;
+        stagedFailures = r.failures;
+        setSaveFaultForTests(stagedFault);
+        const std::string said = saveSeven(target, std::string(9000, 'r'));
+        setSaveFaultForTests(nullptr);
+        std::set<std::string> names = folder.names();
+        names.erase("FT-101.mv5");
+        names.erase("Kopie.mv5");
+        if (r.reason) {
+            EXPECT_EQ(said, std::to_string(r.error == EIO ? 57 : 61) + " " + r.reason + target.string() + "\n")
+                << r.shows;
+            EXPECT_TRUE(readBytes(target) == old) << r.shows;
+            EXPECT_TRUE(names.empty()) << r.shows;
+            continue;
+        }
+        // The backup stays beside the file, named after it, and the error names it.
+        ASSERT_EQ(names.size(), 1u) << r.shows;
+        const fs::path backup = folder.file(*names.begin());
+        EXPECT_EQ(backup.filename().string().rfind("FT-101.mv5.", 0), 0u) << backup;
+        EXPECT_EQ(backup.extension(), ".bak");
+        EXPECT_EQ(said, "57 Device I/O error, the old content is kept beside it in " + backup.filename().string() +
+                            ": " + target.string() + "\n")
+            << r.shows;
+        EXPECT_TRUE(readBytes(backup) == old) << r.shows;
+    }
 }
 
 // A value that cannot be written (NaN), answered with Next in the error

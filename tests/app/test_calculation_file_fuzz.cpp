@@ -2,18 +2,23 @@
 // files (Windows-1252 and marked UTF-8, with and without configuration rows, and
 // the hand-written fixture) are damaged at random - bytes flipped, inserted and
 // removed, lines dropped, doubled and swapped, files cut and spliced - and each
-// damaged file is opened with random answers to the error dialog. Whatever the
-// file holds, the reader must not crash (the sanitizer build watches memory and
+// damaged file is opened through the Open command, over a calculation that the
+// window shows, with random answers to the error dialog. Whatever the file
+// holds, the reader must not crash (the sanitizer build watches memory and
 // undefined behaviour), must end, and must load whole or not at all: after a
-// refused or failed load every record is as it was before, and a loaded file
-// leaves only finite numbers, valid UTF-8 texts and at most 51 configuration
-// rows in the state.
+// refused or failed load every record is as it was before, the window's boxes
+// show what they showed and the calculation open before stays current; a
+// loaded file leaves only finite numbers, valid UTF-8 texts and at most 51
+// configuration rows in the state, and the window shows all of it.
 //
 // The number of files is fixed (MORVANE_FUZZ_FILES overrides it for a longer
 // run); the seed of each run is printed, and MORVANE_FUZZ_SEED repeats a run.
 #include "app/CalculationFile.h"
+#include "app/FileCommands.h"
 #include "engine/StateFields.h"
+#include "mainwindow/InputModel.h"
 #include "support/Fakes.h"
+#include "support/ShowableState.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +30,10 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace morvane {
@@ -103,7 +110,7 @@ std::string fingerprint(const ProgramState& p)
 }
 
 // A state whose every field differs from a fresh one, so that a half load
-// shows in the fingerprint.
+// shows in the fingerprint, and which the window can show.
 ProgramState markedState()
 {
     ProgramState p;
@@ -119,6 +126,7 @@ ProgramState markedState()
         case FieldKind::PointArray: f.in<PointArray>(p.calc) = {1.0 / k, 2, 3, 4}; break;
         }
     }
+    testing::setShowableWindowValues(p.calc);
     p.doc.gBemerkungen = "vorher";
     p.doc.gKundeFirma1 = "Alt GmbH";
     p.config.gConfAuswahl.ComboIndex = 6;
@@ -283,6 +291,23 @@ long fromEnvironment(const char* name, long fallback)
     return v != nullptr && *v != '\0' ? std::strtol(v, nullptr, 10) : fallback;
 }
 
+// The open dialog, answered with the damaged file every time.
+class OpenDialog : public FileDialogs {
+public:
+    explicit OpenDialog(std::string file) : file_(std::move(file)) {}
+    std::optional<std::string> openFile(const std::string&, const std::string&, const std::string&) override
+    {
+        return file_;
+    }
+    std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&) override
+    {
+        return std::nullopt;
+    }
+
+private:
+    std::string file_;
+};
+
 TEST(CalculationFileFuzz, DamagedFilesLoadWholeOrNotAtAll)
 {
     const fs::path folder = fs::temp_directory_path() / ("morvane-fuzz-" + std::to_string(std::random_device{}()));
@@ -293,25 +318,47 @@ TEST(CalculationFileFuzz, DamagedFilesLoadWholeOrNotAtAll)
     std::cout << "fuzz seed " << seed << ", " << files << " files\n";
     Mutator m(seed);
     const fs::path file = folder / "fuzz.mv5";
+    const std::string previous = (folder / "vorher.mv5").string();
+    OpenDialog dialog(file.string());
     int loaded = 0, refused = 0, failed = 0;
     for (long n = 0; n < files; ++n) {
         const std::string bytes =
             m.mutate(seeds[static_cast<std::size_t>(m.below(static_cast<int>(seeds.size())))], seeds);
         writeBytes(file, bytes);
+        const auto context = [&] { return "file " + std::to_string(n) + " of seed " + std::to_string(seed); };
+        // The calculation open before, as the window shows it; the model's
+        // configuration takes every row a file may hold.
+        ProgramState p = markedState();
+        p.settings.gUserMSCode = static_cast<std::int16_t>(m.below(8) == 0 ? 1 : 0);
+        p.config.gConfFeldAnzahl = MaxConfigRows;
+        p.doc.gDateiname = previous;
+        InputControls window;
+        {
+            TestTracer shown;
+            WriteOberflaeche(p, window);
+            ASSERT_TRUE(shown.responder.reports.empty()) << context();
+        }
+        const std::string before = fingerprint(p);
+        const InputControls windowBefore = window;
+
         TestTracer tracer;
         // Random answers to the error dialog: repeat, next, leave; then leave.
         for (int k = 0; k < 3; ++k)
             tracer.responder.answers.push_back(static_cast<std::int16_t>(m.below(3)));
-        ProgramState p = markedState();
-        p.settings.gUserMSCode = static_cast<std::int16_t>(m.below(8) == 0 ? 1 : 0);
-        p.doc.gDateiname = file.string();
-        const std::string before = fingerprint(p);
         RecordingMessageBox box;
-        const LoadResult result = LoadMvl(p, box);
-        const auto context = [&] { return "file " + std::to_string(n) + " of seed " + std::to_string(seed); };
-        if (result == LoadResult::Loaded) {
+        FileCommandWindow w;
+        w.writeWindow = [&] { WriteOberflaeche(p, window); };
+        w.showFileName = [&](const std::string& name) { window.statusPanel1 = name; };
+        FileCommands commands(p, dialog, box, folder, std::move(w));
+        commands.mnuFileOpen_Click();
+
+        if (p.doc.gDateiname == file.string()) {
             ++loaded;
-            ASSERT_EQ(p.doc.gDateiname, file.string()) << context();
+            // Loaded whole, and the window shows every value: no run-time
+            // error anywhere, the file's name in the status bar.
+            ASSERT_TRUE(tracer.responder.reports.empty()) << tracer.responder.reports[0].description << ", "
+                                                          << context();
+            ASSERT_EQ(window.statusPanel1, file.string()) << context();
             for (const StateField& f : stateFields()) {
                 if (f.kind == FieldKind::Double) {
                     ASSERT_TRUE(std::isfinite(f.in<double>(p.calc))) << f.name << ", " << context();
@@ -326,12 +373,12 @@ TEST(CalculationFileFuzz, DamagedFilesLoadWholeOrNotAtAll)
             for (int k = 0; k < c.Anzahl; ++k)
                 ASSERT_TRUE(std::isfinite(c.Wert[static_cast<std::size_t>(k)])) << context();
         } else {
-            result == LoadResult::Refused ? ++refused : ++failed;
-            ASSERT_EQ(p.doc.gDateiname, "") << context();
-            p.doc.gDateiname = file.string();
-            if (fingerprint(p) != before) {
+            tracer.responder.reports.empty() ? ++refused : ++failed;
+            ASSERT_EQ(p.doc.gDateiname, previous) << "the calculation open before stays current, " << context();
+            if (fingerprint(p) != before || !(window == windowBefore)) {
                 writeBytes(folder.parent_path() / "morvane-fuzz-failure.mv5", bytes);
-                FAIL() << "a load that was not a load changed the state; the file is kept as "
+                FAIL() << "a load that was not a load changed the "
+                       << (fingerprint(p) != before ? "state" : "window's boxes") << "; the file is kept as "
                        << (folder.parent_path() / "morvane-fuzz-failure.mv5") << ", " << context();
             }
         }

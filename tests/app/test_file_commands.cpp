@@ -327,8 +327,8 @@ TEST_F(FileCommandsTest, WindowThatCannotBeReadWritesNothing)
 
 TEST_F(FileCommandsTest, FileThatIsNotLoadedLeavesNoName)
 {
-    // Saved with the alternative database, opened without it: the warning, the
-    // state as it was, and no name a later Save would write over.
+    // Saved with the alternative database, opened without it after New: the
+    // warning, the state as it was, and no name a later Save would write over.
     state.settings.gUserMSCode = 1;
     win.Combo1 = 4;
     dialogs.answers = {calc("ms.mv5").string()};
@@ -355,11 +355,12 @@ TEST_F(FileCommandsTest, FileThatIsNotLoadedLeavesNoName)
     EXPECT_EQ(state.doc.gDateiname, "");
 }
 
-TEST_F(FileCommandsTest, DamagedFileAnsweredWithNextIsNotTheCurrentFile)
+TEST_F(FileCommandsTest, DamagedFileAnsweredWithNextLeavesTheOpenFileCurrent)
 {
     // Open A, then a damaged B whose load error is answered with "next
     // statement": B must not become the current file, or the next Save would
-    // write A's calculation over it.
+    // write A's calculation over it. A, which the window and the state still
+    // hold, stays the current file.
     win.Combo1 = 4;
     dialogs.answers = {calc("a.mv5").string()};
     commands().mnuFileSave_Click();
@@ -376,18 +377,24 @@ TEST_F(FileCommandsTest, DamagedFileAnsweredWithNextIsNotTheCurrentFile)
     ASSERT_EQ(state.doc.gDateiname, calc("a.mv5").string());
     tracer.responder.answers = {ContNext};
     dialogs.answers = {calc("b.mv5").string()};
+    win.log.clear();
     commands().mnuFileOpen_Click();
     ASSERT_EQ(tracer.responder.reports.size(), 1u);
     EXPECT_EQ(tracer.responder.reports[0].number, err::Overflow);
-    EXPECT_EQ(state.doc.gDateiname, "");
-    EXPECT_EQ(win.statusPanel, "");
+    EXPECT_EQ(state.doc.gDateiname, calc("a.mv5").string());
+    EXPECT_EQ(win.statusPanel, calc("a.mv5").string());
+    EXPECT_EQ(win.log, (std::vector<std::string>{"status", "repaint"})) << "the window is not written";
 
-    // Save asks for a name; cancelled, nothing is written.
+    // Save writes A's calculation to A, without a dialog; B stays as it was.
     dialogs.asked.clear();
+    win.Combo1 = 6;
     commands().mnuFileSave_Click();
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_EQ(dialogs.asked[0].kind, "save");
+    EXPECT_TRUE(dialogs.asked.empty());
     EXPECT_EQ(readBytes(calc("b.mv5")), damaged);
+    state.calc.gMediumNr = 0;
+    dialogs.answers = {calc("a.mv5").string()};
+    commands().mnuFileOpen_Click();
+    EXPECT_EQ(win.Combo1, 6);
 }
 
 TEST_F(FileCommandsTest, OpenAddsTheDialogsDefaultExtension)

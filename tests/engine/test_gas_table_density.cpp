@@ -275,6 +275,13 @@ TEST(GasTableDensity, DamagedValuesNameTheirCell)
         {[](GasTableFixture& t) { t.gasdaten[0] = 0.0; }, 380, {"Gasdaten", "row 1"}, "norm density 0"},
         {[](GasTableFixture& t) { t.gasdaten[0] = -1.293; }, 380, {"Gasdaten", "row 1"}, "a negative norm density"},
         {[](GasTableFixture& t) { t.gasdaten[0] = 60.0; }, 380, {"Gasdaten", "row 1"}, "no gas is that dense"},
+        // The critical data only reach the results and the protocol, but they
+        // must be those of a gas.
+        {[](GasTableFixture& t) { t.gasdaten[5] = -300.0; }, 380, {"Gasdaten", "row 6", "1GasData"},
+         "a critical temperature below absolute zero"},
+        {[](GasTableFixture& t) { t.gasdaten[6] = 0.0; }, 380, {"Gasdaten", "row 7", "1GasData"},
+         "a critical pressure of 0"},
+        {[](GasTableFixture& t) { t.gasdaten[6] = -3770.0; }, 380, {"Gasdaten", "row 7"}, "a negative critical pressure"},
         {[](GasTableFixture& t) { t.Z[1][2] = -0.97; }, 380, {"Feld3", "row 2", "1GasTab"}, "a negative Z"},
         {[](GasTableFixture& t) { t.Z[1][1] = 1e-320; }, 380, {"Feld2", "row 2", "1GasTab"}, "a subnormal Z"},
         {[](GasTableFixture& t) { t.Z[0][2] = 5.0; }, 380, {"Feld3", "row 1", "1GasTab"}, "Z at the upper limit"},

@@ -1,7 +1,9 @@
 // The file commands through the real main window: their menu items and toolbar
 // buttons are live, Save writes the window's inputs to the file the dialog
 // names, and Open brings a changed input back and shows the file's name.
+#include "app/CalculationFile.h"
 #include "app/qt/frmMain.h"
+#include "common/qt/CodeEvents.h"
 #include "mainwindow/qt/MainInputPages.h"
 #include "support/ShellFakes.h"
 
@@ -73,7 +75,8 @@ private slots:
     void toolbarSaveWritesWithoutDialogOnceNamed();
     void openThatLoadsNothingKeepsTheKnownDp();
     void openOfANamedPipeEndsAtOnce();
-    void damagedFileAnsweredAnyWayIsNeverSavedOver();
+    void damagedFileAnsweredAnyWayLeavesTheOpenFileCurrent();
+    void fileTheWindowCannotShowLeavesEveryBox();
     void saveOfInputsThatDoNotReadKeepsTheOldFile();
     void germanTextsSurviveSaveAndOpen();
     void longPathKeepsTheWindowsWidthAndShowsTheFileName();
@@ -196,7 +199,8 @@ void TestFileCommands::openThatLoadsNothingKeepsTheKnownDp()
     rig.action("mnuFileOpen")->trigger();
     QCOMPARE(rig.tracer.responder.reports.size(), std::size_t(1));
     QCOMPARE(number(rig.pages().Text37), 50.0);
-    QCOMPARE(rig.panel(), QString());
+    // The saved file stays the current one.
+    QCOMPARE(rig.panel(), QString::fromStdString(rig.calc("dp.mv5")));
     rig.pages().ReadOberflaeche();
     QCOMPARE(rig.state.calc.gDifferenzdruckSoll, 5.0);
 }
@@ -239,24 +243,18 @@ std::string withLine(std::string bytes, int line, const std::string& value)
 }  // namespace
 
 // Open A, then a damaged B, whatever the answer in the error dialog: B must not
-// become the file that the next Save writes A's inputs over. Damage the reader
-// finds (a Double beyond the double range) and damage only the window finds (a
-// medium list index the list does not have) end alike: no name is current, Save
-// asks for one, and B stays as it was on disk.
-void TestFileCommands::damagedFileAnsweredAnyWayIsNeverSavedOver()
+// become the file that the next Save writes A's inputs over. A, which the
+// window still shows, stays the current file: Save writes it without a dialog,
+// and B stays as it was on disk.
+void TestFileCommands::damagedFileAnsweredAnyWayLeavesTheOpenFileCurrent()
 {
     struct Row {
-        int line;
-        const char* value;
         std::optional<std::int16_t> answer;
         const char* shows;
     } rows[] = {
-        {151, "1E+400", ContNext, "a Double out of range, Next"},
-        {151, "1E+400", ContExit, "a Double out of range, Exit"},
-        {151, "1E+400", std::nullopt, "a Double out of range, dialog closed"},
-        {101, "999", ContNext, "a medium the list does not have, Next"},
-        {101, "999", ContExit, "a medium the list does not have, Exit"},
-        {101, "999", std::nullopt, "a medium the list does not have, dialog closed"},
+        {ContNext, "a Double out of range, Next"},
+        {ContExit, "a Double out of range, Exit"},
+        {std::nullopt, "a Double out of range, dialog closed"},
     };
     for (const Row& r : rows) {
         Rig rig;
@@ -266,7 +264,7 @@ void TestFileCommands::damagedFileAnsweredAnyWayIsNeverSavedOver()
         const std::string a = rig.calc("A.mv5");
         const std::string b = rig.calc("B.mv5");
         {
-            const std::string damaged = withLine(withLine(fileBytes(a), 54, "\"Kunde B\""), r.line, r.value);
+            const std::string damaged = withLine(withLine(fileBytes(a), 54, "\"Kunde B\""), 151, "1E+400");
             std::ofstream(b, std::ios::binary) << damaged;
         }
         const std::string bBefore = fileBytes(b);
@@ -277,16 +275,81 @@ void TestFileCommands::damagedFileAnsweredAnyWayIsNeverSavedOver()
         // answer stands); the script then leaves.
         const std::size_t reports = rig.tracer.responder.reports.size();
         QVERIFY2(reports >= 1, r.shows);
-        QVERIFY2(rig.state.doc.gDateiname.empty(), r.shows);
-        QVERIFY2(rig.panel().isEmpty(), r.shows);
+        QVERIFY2(rig.state.doc.gDateiname == a, r.shows);
+        QVERIFY2(rig.panel() == QString::fromStdString(a), r.shows);
+        QVERIFY2(rig.pages().Text23->text() == QStringLiteral("Kunde A"), r.shows);
 
-        // Save: no current name, so the dialog asks; cancelled, nothing is written.
+        // Save writes A again, without a dialog.
+        rig.pages().Text23->setText(QStringLiteral("Kunde A, geändert"));
         rig.dialogs.saveAnswer.reset();
         const std::size_t asked = rig.dialogs.asked.size();
         rig.action("mnuFileSave")->trigger();
-        QVERIFY2(rig.dialogs.asked.size() == asked + 1, r.shows);
+        QVERIFY2(rig.dialogs.asked.size() == asked, r.shows);
         QVERIFY2(fileBytes(b) == bBefore, r.shows);
+        QVERIFY2(fileBytes(a).find("Kunde A, ge") != std::string::npos, r.shows);
         QVERIFY2(rig.tracer.responder.reports.size() == reports, r.shows);
+    }
+}
+
+// Open A, then B, whose values the window cannot show (a flow unit or medium
+// its list lacks, a check box at 3): the "not consistent" message naming B,
+// every box still shows A, and A stays the current file, the one Save writes.
+void TestFileCommands::fileTheWindowCannotShowLeavesEveryBox()
+{
+    struct Row {
+        std::vector<std::pair<int, const char*>> lines;  // file lines (from 1) replaced
+        const char* shows;
+    } rows[] = {
+        {{{108, "99"}, {167, "99"}}, "flow unit 99"},
+        {{{101, "99"}}, "medium 99"},
+        {{{110, "3"}}, "the operating-points box at 3"},
+    };
+    for (const Row& r : rows) {
+        Rig rig;
+        rig.pages().Text23->setText(QStringLiteral("Kunde A"));
+        rig.pages().Text16->setText(QStringLiteral("350"));
+        rig.pages().Text18->setText(QStringLiteral("1200"));
+        rig.pages().Text12->setPlainText(QStringLiteral("Messstelle A"));
+        setListIndex(rig.pages().Combo8, 3);
+        setListIndex(rig.pages().Combo1, 4);
+        rig.dialogs.saveAnswer = rig.calc("A.mv5");
+        rig.action("mnuFileSave")->trigger();
+        const std::string a = rig.calc("A.mv5");
+        const std::string b = rig.calc("B.mv5");
+        {
+            // B differs from A in every page's boxes, then in the value at fault.
+            std::string bytes = fileBytes(a);
+            for (const auto& [line, value] : std::vector<std::pair<int, const char*>>{
+                     {53, "\"Messstelle B\""}, {54, "\"Kunde B\""}, {164, "999"}, {166, "7"}})
+                bytes = withLine(bytes, line, value);
+            for (const auto& [line, value] : r.lines)
+                bytes = withLine(bytes, line, value);
+            std::ofstream(b, std::ios::binary) << bytes;
+        }
+        InputControls before;
+        rig.pages().toControls(before);
+        const CalculationState stateBefore = rig.state.calc;
+
+        rig.dialogs.openAnswer = b;
+        rig.action("mnuFileOpen")->trigger();
+        QVERIFY2(rig.tracer.responder.reports.empty(), r.shows);
+        QVERIFY2(rig.fakes.messages.shown.size() == 1, r.shows);
+        QCOMPARE(rig.fakes.messages.shown[0].text, inconsistentFileMessage(b));
+        InputControls after;
+        rig.pages().toControls(after);
+        QVERIFY2(after == before, r.shows);
+        QVERIFY2(rig.pages().Text12->toPlainText() == QStringLiteral("Messstelle A"), r.shows);
+        QVERIFY2(rig.state.doc.gDateiname == a, r.shows);
+        QVERIFY2(rig.panel() == QString::fromStdString(a), r.shows);
+        QVERIFY2(rig.state.calc.gDruck == stateBefore.gDruck && rig.state.calc.gMediumNr == stateBefore.gMediumNr,
+                 r.shows);
+
+        // Save writes A, without a dialog.
+        const std::size_t asked = rig.dialogs.asked.size();
+        rig.action("mnuFileSave")->trigger();
+        QVERIFY2(rig.dialogs.asked.size() == asked, r.shows);
+        QVERIFY2(fileBytes(a).find("Kunde A") != std::string::npos, r.shows);
+        QVERIFY2(fileBytes(b).find("Kunde B") != std::string::npos, r.shows);
     }
 }
 
