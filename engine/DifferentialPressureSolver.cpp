@@ -13,6 +13,9 @@ namespace morvane {
 
 namespace {
 
+// The flow-unit list's first item (index 0, no unit chosen); item i at + i.
+constexpr std::int32_t TextDurchflussEinheiten = 1180;
+
 // The update exponent: damped for the first 149 passes, a little bolder after.
 constexpr int PassesSanft = 149;
 constexpr double ExponentSanft = 0.1;
@@ -99,7 +102,7 @@ Grenze pruefeGrenzen(const CalculationState& s)
 
 std::string solverAnnouncement(double value, std::string_view unit, const std::string& acceptedText)
 {
-    return formatUpTo(value, 3) + std::string(unit) + acceptedText;
+    return formatUpTo(value, 3) + " " + std::string(unit) + ": " + acceptedText;
 }
 
 SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
@@ -239,7 +242,7 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
             if (ausgang == Ausgang::Ende)
                 return outcome;
             if (ausgang == Ausgang::Angenommen) {
-                if (!g.step([&] { e.message(solverAnnouncement(wert, "mm  ", e.text(TextSolverUebernommen))); }))
+                if (!g.step([&] { e.message(solverAnnouncement(wert, "mm", e.text(TextSolverUebernommen))); }))
                     return outcome;
                 outcome.value = wert;
                 if (bohrung) {
@@ -271,7 +274,9 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
             return outcome;
         if (std::fabs(dp - t) < Toleranz) {
             if (!g.step([&] {
-                    e.message(solverAnnouncement(s.gDurchflussAuslegung, "", e.text(TextSolverUebernommen)));
+                    // The flow in its unit, the flow-unit list's item in the user's language.
+                    e.message(solverAnnouncement(s.gDurchflussAuslegung, e.text(TextDurchflussEinheiten + s.gDurchflussEinheit),
+                                                 e.text(TextSolverUebernommen)));
                 }))
                 return outcome;
             outcome.value = s.gDurchflussAuslegung;
