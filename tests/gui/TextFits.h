@@ -47,7 +47,9 @@ inline QStringList boxesNotShowingTheirStart(const QWidget* window)
             continue;
         b->grab();  // painted, as on the screen
         if (b->cursorPosition() != 0 || b->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() > b->width() / 4)
-            faults << QStringLiteral("%1 \"%2\" (cursor at %3)").arg(b->objectName(), b->text()).arg(b->cursorPosition());
+            faults << QStringLiteral("%1 \"%2\" (cursor at %3)")
+                          .arg(b->objectName(), b->text())
+                          .arg(b->cursorPosition());
     }
     return faults;
 }

@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QTabWidget>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -210,6 +212,16 @@ void TestFileCommands::boxesShowTheirTextFromTheStartAfterOpenAndNew()
         QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) > box->contentsRect().width(),
                  "the text is wider than its box");
     QCOMPARE(boxesNotShowingTheirStart(rig.window), QStringList());
+
+    // With MORVANE_SCREENSHOT_DIR set, the two pages as the user sees them.
+    const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        auto* tabs = rig.window->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+        for (const int page : {1, 2}) {
+            tabs->setCurrentIndex(page);
+            QVERIFY(rig.window->grab().save(QDir(folder).filePath(QStringLiteral("opened_page%1.png").arg(page))));
+        }
+    }
 }
 
 // The known dp is typed in mbar and held in kPa: an Open that loads nothing must

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -241,6 +242,15 @@ private slots:
         QCOMPARE(rig.fakes.messages.shown.size(), std::size_t(1));
         const QString box = QString::fromStdString(rig.fakes.messages.shown[0].text);
         QVERIFY2(QRegularExpression(pattern).match(box).hasMatch(), qPrintable(box));
+        // With MORVANE_SCREENSHOT_DIR set, the text in a message box as the
+        // program shows it, for looking at.
+        const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            QMessageBox shown(QMessageBox::NoIcon, QStringLiteral("morvane"), box, QMessageBox::Ok);
+            shown.show();
+            QVERIFY(shown.grab().save(QDir(folder).filePath(
+                QString::fromUtf8(QTest::currentDataTag()).replace(' ', '_').remove(',') + "_solver.png")));
+        }
     }
 
     // The critical temperature and pressure are shown only for the models
