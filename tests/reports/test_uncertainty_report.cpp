@@ -1,9 +1,10 @@
-// Page 2 of the protocol drawn on the recording printer.
+// The charts of protocol page 2 as laid out (with text sizes near those of
+// Arial), and the whole page drawn on the recording printer.
 #include "reports/uncertainty_report/UncertaintyChart.h"
 #include "reports/uncertainty_report/UncertaintyReport.h"
 
-#include "platform/RuntimeError.h"
 #include "engine/FormatPatterns.h"
+#include "platform/RuntimeError.h"
 #include "support/Fakes.h"
 #include "support/PageGeometry.h"
 
