@@ -32,6 +32,12 @@ struct UserSettings {
     std::string gLanguageDeutsch;
 };
 
+// The defaults of CompanyFirma2 and CompanyStrasse: together the German
+// request to enter one's user data, which the printed header of a fresh
+// installation shows until the user replaces them.
+inline constexpr const char* kCompanyFirma2Default = "Bitte geben Sie";
+inline constexpr const char* kCompanyStrasseDefault = "Ihre Benutzerdaten ein";
+
 struct DokumentDaten {
     std::string gKundeFirma1;
     std::string gKundeFirma2;

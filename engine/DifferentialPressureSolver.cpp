@@ -14,6 +14,9 @@ namespace morvane {
 
 namespace {
 
+// The flow-unit list's first item (index 0, no unit chosen); item i at + i.
+constexpr std::int32_t TextDurchflussEinheiten = 1180;
+
 // The update exponent: damped for the first 149 passes, a little bolder after.
 constexpr int PassesSanft = 149;
 constexpr double ExponentSanft = 0.1;
@@ -98,7 +101,7 @@ Grenze pruefeGrenzen(const CalculationState& s)
 
 std::string solverAnnouncement(double value, std::string_view unit, const std::string& acceptedText)
 {
-    return formatUpTo(value, 3) + std::string(unit) + acceptedText;
+    return formatUpTo(value, 3) + " " + std::string(unit) + ": " + acceptedText;
 }
 
 SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
@@ -265,7 +268,7 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
             if (ausgang == Ausgang::Angenommen) {
                 if (!echtesElement() || completion.stepLeft())
                     return outcome;
-                if (!g.step([&] { e.message(solverAnnouncement(wert, "mm  ", e.text(TextSolverUebernommen))); }))
+                if (!g.step([&] { e.message(solverAnnouncement(wert, "mm", e.text(TextSolverUebernommen))); }))
                     return outcome;
                 outcome.value = wert;
                 if (bohrung) {
@@ -299,7 +302,9 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
             if (!echtesElement() || completion.stepLeft())
                 return outcome;
             if (!g.step([&] {
-                    e.message(solverAnnouncement(s.gDurchflussAuslegung, "", e.text(TextSolverUebernommen)));
+                    // The flow in its unit, the flow-unit list's item in the user's language.
+                    e.message(solverAnnouncement(s.gDurchflussAuslegung, e.text(TextDurchflussEinheiten + s.gDurchflussEinheit),
+                                                 e.text(TextSolverUebernommen)));
                 }))
                 return outcome;
             outcome.value = s.gDurchflussAuslegung;

@@ -31,7 +31,9 @@ inline constexpr double SolverDpMinKPa = 1e-6;
 inline constexpr int SolverMaxPasses = 199;
 
 // The announcement of an accepted value: up to three decimals (pattern ".###"),
-// then `unit` and the text of the acceptance ("53.359mm  Wert übernommen ...").
+// a blank, `unit`, a colon and the text of the acceptance
+// ("53.359 mm: Wert übernommen (dp-element)", "28.275 t/h: Value has been noted
+// (dp-element).").
 std::string solverAnnouncement(double value, std::string_view unit, const std::string& acceptedText);
 
 // The solver button's handler (frmMain.Command3_Click); it registers with the

@@ -109,20 +109,4 @@ std::string formatUpTo(double value, int decimals)
     return t == "-0" ? "0" : t;
 }
 
-std::string formatHashMask(double value, int decimals)
-{
-    std::string t = formatFixed(value, decimals);
-    const bool negative = !t.empty() && t.front() == '-';
-    if (negative)
-        t.erase(0, 1);
-    if (decimals > 0)
-        while (t.back() == '0')
-            t.pop_back();
-    else
-        t += '.';
-    if (t.front() == '0')
-        t.erase(0, 1);
-    return negative ? "-" + t : t;
-}
-
 }  // namespace morvane

@@ -30,9 +30,4 @@ std::string formatScientific(double value, int decimals, char decimalSeparator =
 // 12.5 gives "12.5", 31 gives "31").
 std::string formatUpTo(double value, int decimals);
 
-// Up to `decimals` places with only "#" placeholders ("##.##", "###.##"): no
-// leading zero, trailing zeros of the fraction dropped, the point always
-// printed (150 gives "150.", 0.5 gives ".5", 293.15 gives "293.15", 0 gives ".").
-std::string formatHashMask(double value, int decimals);
-
 }  // namespace morvane

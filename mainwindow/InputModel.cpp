@@ -298,6 +298,7 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
                                       ? std::sqrt(4.0 * s.gInnendurchmesser * s.gInnenmassB / PiDuct)
                                       : s.gInnendurchmesser,
                                   s.gTemperatur);
+    const bool temperaturLeer = !holdsNumber(c.Text17);
     const bool wasserDampf = s.gMediumNr == medium::UeberhitzterDampf || s.gMediumNr == medium::Sattdampf ||
                              s.gMediumNr == medium::Wasser;
     const struct {
@@ -323,6 +324,7 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
         {s.gOeffnungsdurchmesser == 0 && typ >= element::BlendeFlansch, t::Oeffnungsdurchmesser},
         // Saturated steam takes its pressure from the temperature.
         {s.gDruck == 0 && !(gespeichert && s.gMediumNr == medium::Sattdampf), t::Prozessdruck},
+        {temperaturLeer, t::TemperaturLeer},
         {s.gDurchflussAuslegung == 0, t::AuslegungsdurchflussNull},
         {s.gDurchflussEinheit == flowunit::Keine, t::KeineDurchflusseinheit},
         {s.gDurchflussMax == 0 && mehrere, t::MaximaldurchflussNull},
@@ -336,7 +338,7 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
         // What no calculation can take: a negative value where 0 is refused
         // above, and the geometry of the element.
         {s.gDruck < 0 && !(gespeichert && s.gMediumNr == medium::Sattdampf), t::DruckNichtPositiv},
-        {s.gTemperatur <= AbsoluterNullpunktCelsius, t::TemperaturNullpunkt},
+        {!temperaturLeer && s.gTemperatur <= AbsoluterNullpunktCelsius, t::TemperaturNullpunkt},
         {s.gDurchflussAuslegung < 0, t::AuslegungsdurchflussNegativ},
         {mehrere && (s.gDurchflussMax < 0 || s.gDurchflussNorm < 0 || s.gDurchflussMin < 0),
          t::BereichsdurchflussNegativ},

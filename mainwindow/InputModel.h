@@ -113,6 +113,10 @@ inline constexpr std::int32_t RohrmassNegativ = 1958;
 inline constexpr std::int32_t SondeNichtSchmalerRohr = 1959;
 inline constexpr std::int32_t KritischeTemperaturNullpunkt = 1960;
 inline constexpr std::int32_t KritischerDruckNegativ = 1961;
+// An empty temperature box (any unit): an empty box reads as 0, a valid
+// temperature, so this check looks at the box's text; it stands after the
+// pressure's check.
+inline constexpr std::int32_t TemperaturLeer = 1990;
 }  // namespace eingabetext
 
 // Absolute zero as the formulas take it, °C: the steam tables and the

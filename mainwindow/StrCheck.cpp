@@ -43,31 +43,37 @@ void str_check(std::string& text)
     text = std::move(out);
 }
 
-double leadingNumber(std::string_view s)
+namespace {
+
+// The longest leading part of the form: optional "-", digits with at most one
+// point; empty when it holds no digit.
+std::string_view leadingNumberText(std::string_view s)
 {
     std::size_t i = 0;
-    std::string number;
     if (i < s.size() && s[i] == '-')
-        number += s[i++];
+        ++i;
     bool point = false;
     bool digit = false;
     for (; i < s.size(); ++i) {
         const char c = s[i];
-        if (c >= '0' && c <= '9') {
+        if (c >= '0' && c <= '9')
             digit = true;
-            number += c;
-        } else if (c == '.' && !point) {
+        else if (c == '.' && !point)
             point = true;
-            number += c;
-        } else {
+        else
             break;
-        }
     }
-    if (!digit)
+    return digit ? s.substr(0, i) : std::string_view();
+}
+
+}  // namespace
+
+double leadingNumber(std::string_view s)
+{
+    const std::string_view number = leadingNumberText(s);
+    if (number.empty())
         return 0.0;
     // from_chars ignores the locale: the point is always the decimal separator.
-    if (number == "-" || number == "." || number == "-.")
-        return 0.0;
     double value = 0.0;
     const char* first = number.data();
     const char* last = number.data() + number.size();
@@ -75,6 +81,12 @@ double leadingNumber(std::string_view s)
         ++first;
     std::from_chars(first, last, value);
     return number[0] == '-' ? -value : value;
+}
+
+bool holdsNumber(std::string text)
+{
+    str_check(text);
+    return !leadingNumberText(text).empty();
 }
 
 double readNumber(std::string text)

@@ -22,4 +22,9 @@ double leadingNumber(std::string_view normalised);
 // str_check followed by leadingNumber: what a text box's number reads as.
 double readNumber(std::string text);
 
+// Whether a text box holds a number at all: false for an empty box, blanks or
+// a text without a leading digit, whose reading gives 0 only for want of a
+// number.
+bool holdsNumber(std::string text);
+
 }  // namespace morvane

@@ -155,7 +155,9 @@ void greyBackground(QWidget* w)
 const QColor kCodeIncomplete(255, 0, 0);
 
 // A text written into a box is shown from its start, as typed: QLineEdit
-// would put the cursor at the end and show a long number's tail.
+// would put the cursor at the end and show a long number's tail (a bore of
+// 170.854109316157 read as "70.854109316157"). Every box the program fills
+// goes through here.
 void setText(QLineEdit* b, const std::string& t)
 {
     b->setText(QString::fromStdString(t));
@@ -532,12 +534,12 @@ void MainInputPages::ResetOberflaeche()
         {Text1, ""}, {Text2, "1"}, {Text7, ""}, {Text3, ""}, {Text4, ""}, {Text5, ""},
         {Text6, ""}, {Text13, ""}, {Text14, ""}, {Text29, "1,4"}, {Text30, "1,4"}};
     for (const auto& [b, t] : medium)
-        if (!run([&] { b->setText(QString::fromLatin1(t)); }))
+        if (!run([&] { setText(b, t); }))
             return;
     // 4. and 5. the element type, the pipe and element boxes.
     if (!run([&] { setListIndex(Combo2, 0); }) || !run([&] { Text8->clear(); }) || !run([&] { Text22->clear(); }) ||
         !run([&] { Text9->clear(); }) || !run([&] { setCheckValue(Check2, 0); }) || !run([&] { Text10->clear(); }) ||
-        !run([&] { Text11->clear(); }) || !run([&] { Text15->setText(QStringLiteral("1,0000")); }))
+        !run([&] { Text11->clear(); }) || !run([&] { setText(Text15, "1,0000"); }))
         return;
     // 6. the lists first: with Option6 still selected they look up DN10.
     if (!run([&] { setListIndex(Combo3, 0); }) || !run([&] { setListIndex(Combo4, 0); }) ||
@@ -564,7 +566,7 @@ void MainInputPages::ResetOberflaeche()
         if (!run([&] { b->clear(); }))
             return;
     // 9. the date.
-    if (!run([&] { Text36->setText(QString::fromStdString(dateDefault())); }))
+    if (!run([&] { setText(Text36, dateDefault()); }))
         return;
     // 10. the installation panel.
     for (QComboBox* l : {Combo5, Combo6, Combo7, Combo12, Combo13})
@@ -1099,7 +1101,7 @@ void MainInputPages::applyControl(std::string_view control, InputControls& c)
     // Lists, check boxes and options may run their click handlers.
     bool handlers = true;
     if (const auto* b = named(kTexts, control)) {
-        (this->*(b->widget))->setText(QString::fromStdString(c.*(b->field)));
+        setText(this->*(b->widget), c.*(b->field));
         handlers = false;
     } else if (const auto* l = named(kLists, control)) {
         QComboBox* list = this->*(l->widget);
@@ -1137,7 +1139,7 @@ void MainInputPages::applyControl(std::string_view control, InputControls& c)
             configPage_->restoreListIndex(i, r.cmbConfField);
         } else if (name == "txtValueEntry") {
             QLineEdit* entry = configPage_->txtValueEntry(i);
-            entry->setText(QString::fromStdString(r.txtValueEntry));
+            setText(entry, r.txtValueEntry);
             entry->setVisible(r.txtValueEntryVisible);
         } else {
             QLabel* label = configPage_->lblEntryInfo(i);

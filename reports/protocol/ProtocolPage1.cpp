@@ -1,9 +1,11 @@
 #include "reports/protocol/ProtocolPage1.h"
 
+#include "common/ResourceTexts.h"
 #include "engine/FormatPatterns.h"
 #include "mainwindow/DisplayUnits.h"
 #include "platform/RuntimeError.h"
 #include "reports/logo/FittedText.h"
+#include "reports/logo/HeaderSettings.h"
 #include "tracing/Guard.h"
 
 #include <algorithm>
@@ -22,6 +24,9 @@ namespace {
 struct PageTexts {
     const char* procedure;
     const char* declaration;
+    // The page's language, in which it takes its unit texts (resource ids +
+    // this offset) whatever the window's language.
+    std::int32_t textOffset;
     // Header and title.
     const char* calculatedBy;
     const char* telPrefix;
@@ -79,13 +84,14 @@ struct PageTexts {
     const char* processHeading;
     const char* design;
     std::array<const char*, 8> rowLabels;
+    const char* unitHeading;  // over the unit column
     // Footer.
     const char* hotlineLeadIn;
 };
 
 const PageTexts kGerman{
-    "DruckeDeutsch", "Sub DruckeDeutsch()",
-    "Berechnung erstellt durch:", "Tel.: ", "Fax.: ", "Tel.-DW:", "Fax.-DW: ", "Angebots-/Auftragsnr.: ",
+    "DruckeDeutsch", "Sub DruckeDeutsch()", OffsetGerman,
+    "Berechnung erstellt durch:", "Tel.: ", "Fax.: ", "Tel.-DW: ", "Fax.-DW: ", "Angebots-/Auftragsnr.: ",
     "Messstellennummer: ", "Kundenprojekt: ", "morvane 7 Berechnungsprotokoll",
     "Mediumsdaten:", "Mediumsbezeichnung", "Berechnungsmodell", "Normdichte", "Betriebsdichte",
     "Isentropenkoeffizient", "Viskositaet", "Kompressibilitaet", "kritische Temperatur", "kritischer Druck",
@@ -105,21 +111,22 @@ const PageTexts kGerman{
     "Bemerkungen:", "Prozessdaten:", "Auslegung",
     {"Absolutdruck", "Temperatur", "Durchfluss", "Expansionszahl", "Reynolds", "Mediumsgeschwindigkeit",
      "bleibender Druckverlust", "Differenzdruck"},
+    "Einheit",
     "Noch Fragen?  Info Hotline ",
 };
 
 const PageTexts kEnglish{
-    "DruckeEnglisch", "Sub DruckeEnglisch()",
-    "Calculation done by:", "Phone: ", "Fax: ", "Phone-Ext:", "Fax-Ext: ", "Quotation/Order number:",
+    "DruckeEnglisch", "Sub DruckeEnglisch()", OffsetEnglish,
+    "Calculation done by:", "Phone: ", "Fax: ", "Phone-Ext: ", "Fax-Ext: ", "Quotation/Order number:",
     "TAG number: ", "Customer ref.: ", "morvane 7 results",
     "fluid data:", "fluid name", "fluid properties model", "standard density", "process density",
-    "insentropic coefficient", "viscosity", "compressibility", "critical temperature", "critical pressure",
-    {"", "air", "super heated steam", "saturated steam", "water", "nitrogene", "oxygene", "carbon dioxide",
-     "methane", "hydrogene"},
+    "isentropic coefficient", "viscosity", "compressibility", "critical temperature", "critical pressure",
+    {"", "air", "superheated steam", "saturated steam", "water", "nitrogen", "oxygen", "carbon dioxide", "methane",
+     "hydrogen"},
     "compressibility tables", "ideal gas equation", "incompressible liquid",
     "pipe data", "primary element data", "pipe shape", "round", "rectangular channel", "inside diameter (20°C)",
     "inside diameter @ process temp", "subst. diameter process temp", "resistance factor Zeta", "K-number probe",
-    "discharge coeff. C (ISO)", "wall thickness", "diameter ration d/D beta (ISO)", "core diameter d",
+    "discharge coeff. C (ISO)", "wall thickness", "diameter ratio d/D beta (ISO)", "core diameter d",
     "opposite support selected", "opposite support necessary", "yes", "no", "probe type code:",
     "primary element type", "Correction-factor", "frequency probe", "vortex frequency", "safety",
     "!!Frequency match. Please change configuration or contact engineering!!",
@@ -130,6 +137,7 @@ const PageTexts kEnglish{
     "notes:", "process data:", "design",
     {"absolute pressure", "temperature", "Flow", "expansion coefficient", "reynolds", "fluid velocity",
      "pressure loss", "differential pressure"},
+    "unit",
     "Need assistance?  Info Hotline ",
 };
 
@@ -212,7 +220,6 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
     const CalculationState& c = state.calc;
     const DokumentDaten& d = state.doc;
     const UserSettings& u = state.settings;
-    const std::int32_t sprach = state.ui.gSprachOffset;
 
     std::unique_ptr<PrintJob> job;
     std::optional<Pen> pen;
@@ -277,8 +284,8 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
     // Header, right column: who made the calculation.
     at(0.715, 0.11, t.calculatedBy);
     fitted(0.715, 0.125, u.gCompanyFirma1, 1.0);
-    fitted(0.715, 0.137, u.gCompanyFirma2, 1.0);
-    fitted(0.715, 0.149, u.gCompanyStrasse, 1.0);
+    fitted(0.715, 0.137, printedSetting(u.gCompanyFirma2, t.textOffset == OffsetEnglish), 1.0);
+    fitted(0.715, 0.149, printedSetting(u.gCompanyStrasse, t.textOffset == OffsetEnglish), 1.0);
     fitted(0.715, 0.161, u.gCompanyPLZOrt + u.gCompanyLand, 1.0);
     fitted(0.715, 0.173, u.gCompanyStaat, 1.0);
     fitted(0.715, 0.185, t.telPrefix + u.gCompanyTel, 1.0);
@@ -560,7 +567,7 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
         S([&] {
             pen->x(0.86);
             pen->y(fy);
-            pen->print(unitText(base, index, sprach));
+            pen->print(unitText(base, index, t.textOffset));
         });
     };
     // The converted value of one cell. Each conversion starts from nothing, so
@@ -631,7 +638,7 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
         header(0.52, "norm");
         column(2, 0.52);
         header(0.64, "min");
-        header(0.86, "Einheit");
+        header(0.86, t.unitHeading);
         column(3, 0.64);
     }
 

@@ -2,11 +2,14 @@
 
 #include "common/ResourceTexts.h"
 #include "engine/FormatPatterns.h"
+#include "mainwindow/DisplayUnits.h"
 #include "platform/RuntimeError.h"
 #include "reports/logo/FittedText.h"
+#include "reports/logo/HeaderSettings.h"
 #include "reports/uncertainty_report/UncertaintyChart.h"
 #include "tracing/Guard.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -20,6 +23,9 @@ namespace {
 struct PageTexts {
     const char* procedure;
     const char* declaration;
+    // The page's language, in which it takes its unit texts (resource ids +
+    // this offset) whatever the window's language.
+    std::int32_t textOffset;
     const char* calculatedBy;
     const char* companyTel;
     const char* companyFax;
@@ -36,6 +42,7 @@ struct PageTexts {
     const char* labelC;
     const char* labelD;
     const char* labelE;
+    const char* temperatureAndPressure;  // joins the two in the A and B labels
     const char* chart1Thresholds[3];
     const char* labelF;
     const char* labelG;
@@ -47,10 +54,11 @@ struct PageTexts {
 const PageTexts German{
     "DruckeDeutsch_p2",
     "Sub DruckeDeutsch_p2()",
+    OffsetGerman,
     "Berechnung erstellt durch:",
     "Tel.: ",
     "Fax.: ",
-    "Tel.-DW:",
+    "Tel.-DW: ",
     "Fax.-DW: ",
     "Angebots-/Auftragsnr.: ",
     "Messstellennummer: ",
@@ -63,6 +71,7 @@ const PageTexts German{
     "C - Auslegungspunkt ",
     "D - Empfohlener minimaler Durchfluss ",
     "E - M\xC3\xB6glicher minimaler Durchfluss ",
+    " und ",
     {"1% Unsicherheit ab ", "2% Unsicherheit ab ", "5% Unsicherheit ab "},
     "F - Empfohlener minimaler Durchfluss bei Splitting Range ",
     "G - M\xC3\xB6glicher minimaler Durchfluss bei Splitting Range",
@@ -77,33 +86,34 @@ const PageTexts German{
 const PageTexts English{
     "DruckeEnglish_p2",
     "Sub DruckeEnglish_p2()",
+    OffsetEnglish,
     "Calculation done by:",
-    "Phone:",
+    "Phone: ",
     "Fax: ",
-    "Phone-Ext:",
+    "Phone-Ext: ",
     "Fax-Ext: ",
     "Quotation/Order number:",
-    "TAG number:",
-    "Custgomer ref: ",
-    "morvane 7 uncertaincy and stress calculation (rough estimation)",
-    {"uncertainty (absolute)", "uncertainty abolute"},
+    "TAG number: ",
+    "Customer ref.: ",
+    "morvane 7 uncertainty and stress calculation (rough estimation)",
+    {"uncertainty (absolute)", "uncertainty (absolute)"},
     {"using one dp-transmitter", "measurement with two dp-transmitters (splitting range)"},
     "A - max possible flow @",
     "B - recommended max flow @",
     "C - design point ",
     "D - recommended min flow",
     "E - possible min flow",
+    " and ",
     {"1% uncertainty from", "2% uncertainty from", "5% uncertainty from"},
     "F - recommended min flow using splitting range",
     "G - possible min flow",
     {"1% uncertainty from", "2% uncertainty from", "5% uncertainty from"},
     "requirements:",
     {"Correct installation with required straight in- and outlet. dp-transmitter class 0,1% or better.",
-     "Density calculation uncertainy <0,1% (e.g. corvix). If you need a different accuracy or span,",
+     "Density calculation uncertainty <0,1% (e.g. corvix). If you need a different accuracy or span,",
      "please contact our engineering!"},
 };
 
-constexpr double TwipsPerDevicePixel = 15.0;
 // A dotted line: dots of one pixel, three pixels apart.
 constexpr double DotTwips = 15.0;
 constexpr double DotPitchTwips = 45.0;
@@ -119,15 +129,13 @@ public:
     // The decimal separator of the system's number settings.
     const char sep;
 
-    // "######0.00": at least one digit before the separator, two after it.
-    std::string fixed2(double v) const { return formatFixed(v, 2, sep); }
-    // "##.##" and "###.##": up to two decimals, the separator always printed.
-    std::string hashMask2(double v) const
+    // Up to two decimals, without a trailing separator ("150", "0.5",
+    // "293.15"): the legend's flows and the A and B labels' temperature and
+    // pressure.
+    std::string upTo2(double v) const
     {
-        std::string t = formatHashMask(v, 2);
-        for (char& ch : t)
-            if (ch == '.')
-                ch = sep;
+        std::string t = formatUpTo(v, 2);
+        std::replace(t.begin(), t.end(), '.', sep);
         return t;
     }
 
@@ -153,9 +161,10 @@ public:
 
     // A text with its top-left corner at the fractions (fx, fy).
     void print(double fx, double fy, const std::string& text) { printAt(x(fx), fy, text); }
-    void printAt(double xTwips, double fy, const std::string& text)
+    void printAt(double xTwips, double fy, const std::string& text) { printTwips(xTwips, y(fy), text); }
+    void printTwips(double xTwips, double yTwips, const std::string& text)
     {
-        job_.text(static_cast<float>(xTwips), static_cast<float>(y(fy)), text);
+        job_.text(static_cast<float>(xTwips), static_cast<float>(yTwips), text);
     }
 
     // A text of the user's or the customer's that ends before endFx (the next
@@ -169,8 +178,18 @@ public:
         job_.setFont(font_);
     }
 
-    // Measured in the font in force.
-    double textWidth(const std::string& text) const { return job_.textWidth(text); }
+    // Width and height of a text in the page's font at the given size and
+    // weight; the font in force stays.
+    std::pair<double, double> measure(const std::string& text, double points, bool isBold)
+    {
+        PrintFont f = font_;
+        f.sizePoints = points;
+        f.bold = isBold;
+        job_.setFont(f);
+        const std::pair<double, double> size{job_.textWidth(text), job_.lineHeight()};
+        job_.setFont(font_);
+        return size;
+    }
 
     void lineWidth(std::int16_t pixels) { width_ = pixels; }
     void lineStyle(std::int16_t style) { style_ = style; }
@@ -180,7 +199,7 @@ public:
     {
         const double fx1 = static_cast<float>(x1), fy1 = static_cast<float>(y1);
         const double fx2 = static_cast<float>(x2), fy2 = static_cast<float>(y2);
-        const double w = width_ * TwipsPerDevicePixel;
+        const double w = width_ * kTwipsPerPixel;
         if (style_ != 2) {
             job_.line(fx1, fy1, fx2, fy2, w);
             return;
@@ -197,7 +216,6 @@ public:
         }
     }
 
-
 private:
     PrintJob& job_;
     PrintFont font_;
@@ -207,19 +225,10 @@ private:
 
 using Steps = std::vector<std::function<void()>>;
 
-std::string flowUnit(const ProgramState& st)
+// The unit texts in the page's language, whatever the language of the window.
+std::string flowUnit(const ProgramState& st, const PageTexts& t)
 {
-    return resText(1180 + st.calc.gDurchflussEinheit, st.ui.gSprachOffset);
-}
-
-// The operating temperature in its display unit (K, °F from °C).
-double displayTemperature(const ProgramState& st)
-{
-    switch (st.calc.gTemperaturEinheit) {
-    case 1: return st.calc.gTemperatur + 273.15;
-    case 2: return st.calc.gTemperatur * 1.8 + 32.0;
-    default: return st.calc.gTemperatur;
-    }
+    return unitText(FlowUnitTextBase, st.calc.gDurchflussEinheit, t.textOffset);
 }
 
 // From the font after the logo to the pen handed to the charts.
@@ -238,8 +247,8 @@ void addHeader(Steps& s, Page& p, const ProgramState& st, const PageTexts& t)
     } right[] = {
         {0.11, [&] { return std::string(t.calculatedBy); }},
         {0.125, [&] { return u.gCompanyFirma1; }},
-        {0.137, [&] { return u.gCompanyFirma2; }},
-        {0.149, [&] { return u.gCompanyStrasse; }},
+        {0.137, [&] { return printedSetting(u.gCompanyFirma2, t.textOffset == OffsetEnglish); }},
+        {0.149, [&] { return printedSetting(u.gCompanyStrasse, t.textOffset == OffsetEnglish); }},
         {0.161, [&] { return u.gCompanyPLZOrt + u.gCompanyLand; }},
         {0.173, [&] { return u.gCompanyStaat; }},
         {0.185, [&] { return t.companyTel + u.gCompanyTel; }},
@@ -284,179 +293,48 @@ void addHeader(Steps& s, Page& p, const ProgramState& st, const PageTexts& t)
     s.push_back([&] { p.lineStyle(0); });
 }
 
-// The two labels below the flow axis (half the design flow, shown only when it
-// lies beyond a fifth of S, and the design flow), placed so that they stay on
-// the page and clear of each other; in the font in force.
-struct FlowAxisLabels {
-    std::string halfText, designText;
-    AxisLabels at;
-};
-FlowAxisLabels flowAxisLabels(const Page& p, const ProgramState& st)
+// One chart (1 or 2): laid out in one statement, which queues the drawing of
+// each of its lines and texts as a statement of its own.
+void addChart(Steps& s, Steps& queued, Page& p, const ProgramState& st, const PageTexts& t, int chart)
 {
-    const CalculationState& c = st.calc;
-    FlowAxisLabels l;
-    l.halfText = p.fixed2(c.gDurchflussAuslegung / 2.0) + flowUnit(st);
-    l.designText = p.fixed2(c.gDurchflussAuslegung) + flowUnit(st);
-    const double v = 0.5 * checkedDivide(c.gDurchflussAuslegung, c.gQmaxErlaubt);
-    std::optional<double> half;
-    if (v > 0.2)
-        half = (0.1 + 0.7 * v) * p.W;
-    l.at = placeAxisLabels(half, p.textWidth(l.halfText), MarkerFraction(c.gDurchflussAuslegung, c.gQmaxErlaubt) * p.W,
-                           p.textWidth(l.designText), p.x(0.1), p.W, p.textWidth(" "));
-    return l;
-}
-
-// Frame, scale and axis texts of one chart (1 or 2).
-void addFrame(Steps& s, Page& p, const ProgramState& st, const PageTexts& t, int chart)
-{
-    const double o = chart == 2 ? 0.305 : 0.0;
-    const double bottom = chart == 2 ? 0.81 : 0.5;
-    const Grenzwerte& gw = st.calc;
-    s.push_back([&p] { p.lineWidth(3); });
-    s.push_back([&p] { p.lineStyle(0); });
-    s.push_back([&p, o, bottom] { p.line(p.x(0.1), p.y(0.32 + o), p.x(0.1), p.y(bottom)); });
-    s.push_back([&p, o] { p.line(p.x(0.1), p.y(0.32 + o), p.x(0.103), p.y(0.325 + o)); });
-    s.push_back([&p, o] { p.line(p.x(0.1), p.y(0.32 + o), p.x(0.097), p.y(0.325 + o)); });
-    s.push_back([&p, o] { p.line(p.x(0.09), p.y(0.413 + o), p.x(0.85), p.y(0.413 + o)); });
-    s.push_back([&p, o] { p.line(p.x(0.85), p.y(0.413 + o), p.x(0.845), p.y(0.41 + o)); });
-    s.push_back([&p, o] { p.line(p.x(0.85), p.y(0.413 + o), p.x(0.845), p.y(0.416 + o)); });
-    s.push_back([&p] { p.size(7); });
-    s.push_back([&p] { p.bold(false); });
-    for (int i = 9; i >= 1; --i) {
-        const double k = i / 10.0;
-        s.push_back([&p, &st, &gw, k, i, o] {
-            const double v = k * checkedDivide(st.calc.gDurchflussAuslegung, gw.gQmaxErlaubt);
-            const double x = (0.1 + 0.7 * v) * p.W;
-            if (i == 5)
-                p.line(x, p.y(0.406 + o), x, p.y(0.42 + o));
-            else
-                p.line(x, p.y(0.41 + o), x, p.y(0.416 + o));
-            if (i == 5 && v > 0.2) {
-                const FlowAxisLabels l = flowAxisLabels(p, st);
-                if (l.at.half)
-                    p.printAt(*l.at.half, 0.415 + o, l.halfText);
-            }
-        });
-    }
-    const struct {
-        double x, y;
-        const char* text;
-    } axis[] = {
-        {0.075, 0.32, "abs"}, {0.11, 0.32, t.axisCaption[chart - 1]}, {0.08, 0.34, "5%"},
-        {0.08, 0.382, "2%"},  {0.08, 0.396, "1%"},                    {0.075, 0.48, "-5%"},
-        {0.075, 0.438, "-2%"}, {0.075, 0.424, "-1%"},
-    };
-    for (const auto& a : axis)
-        s.push_back([&p, a, o] { p.print(a.x, a.y + o, a.text); });
-    s.push_back([&p] { p.bold(true); });
-    s.push_back([&p] { p.size(9); });
-    s.push_back([&p, &t, chart, o] { p.print(0.3, 0.33 + o, t.chartTitle[chart - 1]); });
-}
-
-// An upper marker (line above the flow axis, letter on top) or a lower one.
-void addMarker(Steps& s, Page& p, std::function<double()> flow, const Grenzwerte& gw, bool upper, const char* letter,
-               double o)
-{
-    auto x = [&p, flow, &gw] { return MarkerFraction(flow(), gw.gQmaxErlaubt) * p.W; };
-    if (upper) {
-        s.push_back([&p, x, o] { p.line(x(), p.y(0.420 + o), x(), p.y(0.371 + o)); });
-        s.push_back([&p, x, o, letter] { p.printAt(x() - p.x(0.003), 0.362 + o, letter); });
-    } else {
-        s.push_back([&p, x, o] { p.line(x(), p.y(0.406 + o), x(), p.y(0.455 + o)); });
-        s.push_back([&p, x, o, letter] { p.printAt(x() - p.x(0.003), 0.457 + o, letter); });
-    }
-}
-
-// Flow-point markers and the stepped uncertainty band of one chart.
-void addBandsAndMarkers(Steps& s, Page& p, const ProgramState& st, int chart)
-{
-    const double o = chart == 2 ? 0.305 : 0.0;
-    const CalculationState& c = st.calc;
-    const double* q1 = chart == 2 ? &c.gQUnsicherheit1SR : &c.gQUnsicherheit1;
-    const double* q2 = chart == 2 ? &c.gQUnsicherheit2SR : &c.gQUnsicherheit2;
-    const double* q5 = chart == 2 ? &c.gQUnsicherheit5SR : &c.gQUnsicherheit5;
-    const double* possible = chart == 2 ? &c.gQminMoeglichSR : &c.gQminMoeglich;
-    const double* recommended = chart == 2 ? &c.gQminEmpfohlenSR : &c.gQminEmpfohlen;
-
-    s.push_back([&p] { p.size(7); });
-    s.push_back([&p, o] { p.line(p.x(0.79), p.y(0.420 + o), p.x(0.79), p.y(0.371 + o)); });
-    s.push_back([&p, o] { p.print(0.787, 0.362 + o, "A"); });
-
-    auto cx = [&p, &c] { return MarkerFraction(c.gDurchflussAuslegung, c.gQmaxErlaubt) * p.W; };
-    s.push_back([&p, cx, o] { p.line(cx(), p.y(0.420 + o), cx(), p.y(0.371 + o)); });
-    s.push_back([&p, &c, cx, o] {
-        const double shift = DesignLetterMoved(c.gDurchflussAuslegung, c.gQmaxErlaubt) ? 0.013 : 0.003;
-        p.printAt(cx() - p.x(shift), 0.362 + o, "C");
-    });
-    s.push_back([&p] { p.bold(false); });
-    s.push_back([&p, &st, o] {
-        const FlowAxisLabels l = flowAxisLabels(p, st);
-        p.printAt(l.at.design, 0.415 + o, l.designText);
-    });
-    s.push_back([&p] { p.bold(true); });
-
-    // B only when it differs from A; its two statements stand inside the test.
-    s.push_back([&p, &c, o] {
-        if (c.gQmaxEmpfohlen == c.gQmaxErlaubt)
-            return;
-        const double x = MarkerFraction(c.gQmaxEmpfohlen, c.gQmaxErlaubt) * p.W;
-        p.line(x, p.y(0.406 + o), x, p.y(0.455 + o));
-    });
-    s.push_back([&p, &c, o] {
-        if (c.gQmaxEmpfohlen == c.gQmaxErlaubt)
-            return;
-        const double x = MarkerFraction(c.gQmaxEmpfohlen, c.gQmaxErlaubt) * p.W;
-        p.printAt(x - p.x(0.003), 0.457 + o, "B");
-    });
-
-    addMarker(s, p, [possible] { return *possible; }, c, true, chart == 2 ? "G" : "E", o);
-    addMarker(s, p, [recommended] { return *recommended; }, c, false, chart == 2 ? "F" : "D", o);
-
-    auto X = [&p, &c](double q) { return DiagrammX(q, c.gQmaxErlaubt, p.W); };
-    auto Y = [&p, chart](double u) { return UnsicherheitY(u, chart, p.H); };
-
-    // Step 1: +-1 % from Q1 to the right end 0.795 W.
-    s.push_back([&p, &c, q1, X, Y] {
-        if (!(*q1 < c.gQmaxErlaubt))
-            return;
-        const double R = p.x(0.795), L = X(*q1);
-        p.line(R, Y(1), L, Y(1));
-        p.line(R, Y(-1), L, Y(-1));
-        p.line(L, Y(1), L, Y(2));
-        p.line(L, Y(-1), L, Y(-2));
-    });
-    // Step 2: +-2 % from Q2 up to Q1.
-    s.push_back([&p, &c, q1, q2, X, Y] {
-        if (!(*q2 < c.gQmaxErlaubt))
-            return;
-        const double R = *q1 <= c.gQmaxErlaubt ? X(*q1) : p.x(0.795), L = X(*q2);
-        p.line(R, Y(2), L, Y(2));
-        p.line(R, Y(-2), L, Y(-2));
-        p.line(L, Y(2), L, Y(5));
-        p.line(L, Y(-2), L, Y(-5));
-    });
-    // Step 3: +-5 % from Q5 up to Q2, with dotted end ticks at Q5.
-    s.push_back([&p, &c, q2, q5, X, Y] {
-        if (!(*q2 < c.gQmaxErlaubt))
-            return;
-        const double R = X(*q2), L = X(*q5);
-        p.line(R, Y(5), L, Y(5));
-        p.line(R, Y(-5), L, Y(-5));
-        p.lineStyle(2);
-        p.lineWidth(1);
-        p.line(L, Y(5), L, Y(5) - p.y(0.010));
-        p.line(L, Y(-5), L, Y(-5) + p.y(0.010));
-        p.lineStyle(0);
-        p.lineWidth(3);
+    s.push_back([&p, &st, &t, &queued, chart] {
+        const CalculationState& c = st.calc;
+        const bool two = chart == 2;
+        const ChartFlows flows{c.gQmaxErlaubt,
+                               c.gQmaxEmpfohlen,
+                               c.gDurchflussAuslegung,
+                               two ? c.gQminMoeglichSR : c.gQminMoeglich,
+                               two ? c.gQminEmpfohlenSR : c.gQminEmpfohlen,
+                               two ? c.gQUnsicherheit1SR : c.gQUnsicherheit1,
+                               two ? c.gQUnsicherheit2SR : c.gQUnsicherheit2,
+                               two ? c.gQUnsicherheit5SR : c.gQUnsicherheit5};
+        const ChartWords words{t.axisCaption[chart - 1], t.chartTitle[chart - 1], two ? "G" : "E", two ? "F" : "D",
+                               flowUnit(st, t), p.sep};
+        const ChartDrawing d = drawChart(
+            chart, flows, words, p.W, p.H,
+            [&p](const std::string& text, double points, bool bold) { return p.measure(text, points, bold); });
+        for (const ChartLine& l : d.lines)
+            queued.push_back([&p, l] {
+                p.lineWidth(l.widthPixels);
+                p.lineStyle(l.dotted ? 2 : 0);
+                p.line(l.x1, l.y1, l.x2, l.y2);
+            });
+        for (const ChartText& x : d.texts)
+            queued.push_back([&p, x] {
+                p.size(x.sizePoints);
+                p.bold(x.bold);
+                p.printTwips(x.x, x.y, x.text);
+            });
     });
 }
 
-// A legend line: label at 0.05 W, the flow and its unit at 0.6 W.
-void addLegendLine(Steps& s, Page& p, const ProgramState& st, double y, std::function<std::string()> label,
-                   const double* value)
+// A legend line: label at 0.05 W (ending before the value), the flow and its
+// unit at 0.6 W.
+void addLegendLine(Steps& s, Page& p, const ProgramState& st, const PageTexts& t, double y,
+                   std::function<std::string()> label, const double* value)
 {
-    s.push_back([&p, y, label] { p.print(0.05, y, label()); });
-    s.push_back([&p, &st, y, value] { p.print(0.6, y, p.hashMask2(*value) + flowUnit(st)); });
+    s.push_back([&p, y, label] { p.printFitted(0.05, y, label(), 0.6); });
+    s.push_back([&p, &st, &t, y, value] { p.printFitted(0.6, y, p.upTo2(*value) + " " + flowUnit(st, t), 1.0); });
 }
 
 void addLegends(Steps& s, Page& p, const ProgramState& st, const PageTexts& t, int chart)
@@ -464,31 +342,35 @@ void addLegends(Steps& s, Page& p, const ProgramState& st, const PageTexts& t, i
     const CalculationState& c = st.calc;
     s.push_back([&p] { p.bold(false); });
     s.push_back([&p] { p.size(9); });
+    auto fixed = [](const char* text) { return [text] { return std::string(text); }; };
     if (chart == 1) {
-        auto ab = [&st, &p](const char* letter) {
-            return [&st, &p, letter] {
-                return letter + p.hashMask2(displayTemperature(st)) +
-                       resText(1370 + st.calc.gTemperaturEinheit, st.ui.gSprachOffset) + " und " +
-                       p.hashMask2(st.calc.gDruck) + "kPa";
+        // The operating temperature in its display unit, the pressure in kPa
+        // absolute.
+        auto ab = [&st, &p, &t](const char* letter) {
+            return [&st, &p, &t, letter] {
+                const CalculationState& c = st.calc;
+                const double temperature =
+                    temperatureForDisplay(c.gTemperatur, c.gTemperaturEinheit).value_or(c.gTemperatur);
+                return letter + p.upTo2(temperature) + " " +
+                       unitText(TemperatureUnitTextBase, c.gTemperaturEinheit, t.textOffset) +
+                       t.temperatureAndPressure + p.upTo2(c.gDruck) + " kPa";
             };
         };
-        addLegendLine(s, p, st, 0.505, ab(t.labelA), &c.gQmaxErlaubt);
-        addLegendLine(s, p, st, 0.52, ab(t.labelB), &c.gQmaxEmpfohlen);
-        auto fixed = [](const char* text) { return [text] { return std::string(text); }; };
-        addLegendLine(s, p, st, 0.535, fixed(t.labelC), &c.gDurchflussAuslegung);
-        addLegendLine(s, p, st, 0.55, fixed(t.labelD), &c.gQminEmpfohlen);
-        addLegendLine(s, p, st, 0.565, fixed(t.labelE), &c.gQminMoeglich);
-        addLegendLine(s, p, st, 0.58, fixed(t.chart1Thresholds[0]), &c.gQUnsicherheit1);
-        addLegendLine(s, p, st, 0.595, fixed(t.chart1Thresholds[1]), &c.gQUnsicherheit2);
-        addLegendLine(s, p, st, 0.61, fixed(t.chart1Thresholds[2]), &c.gQUnsicherheit5);
+        addLegendLine(s, p, st, t, 0.505, ab(t.labelA), &c.gQmaxErlaubt);
+        addLegendLine(s, p, st, t, 0.52, ab(t.labelB), &c.gQmaxEmpfohlen);
+        addLegendLine(s, p, st, t, 0.535, fixed(t.labelC), &c.gDurchflussAuslegung);
+        addLegendLine(s, p, st, t, 0.55, fixed(t.labelD), &c.gQminEmpfohlen);
+        addLegendLine(s, p, st, t, 0.565, fixed(t.labelE), &c.gQminMoeglich);
+        addLegendLine(s, p, st, t, 0.58, fixed(t.chart1Thresholds[0]), &c.gQUnsicherheit1);
+        addLegendLine(s, p, st, t, 0.595, fixed(t.chart1Thresholds[1]), &c.gQUnsicherheit2);
+        addLegendLine(s, p, st, t, 0.61, fixed(t.chart1Thresholds[2]), &c.gQUnsicherheit5);
         return;
     }
-    auto fixed = [](const char* text) { return [text] { return std::string(text); }; };
-    addLegendLine(s, p, st, 0.82, fixed(t.labelF), &c.gQminEmpfohlenSR);
-    addLegendLine(s, p, st, 0.835, fixed(t.labelG), &c.gQminMoeglichSR);
-    addLegendLine(s, p, st, 0.85, fixed(t.chart2Thresholds[0]), &c.gQUnsicherheit1SR);
-    addLegendLine(s, p, st, 0.865, fixed(t.chart2Thresholds[1]), &c.gQUnsicherheit2SR);
-    addLegendLine(s, p, st, 0.88, fixed(t.chart2Thresholds[2]), &c.gQUnsicherheit5SR);
+    addLegendLine(s, p, st, t, 0.82, fixed(t.labelF), &c.gQminEmpfohlenSR);
+    addLegendLine(s, p, st, t, 0.835, fixed(t.labelG), &c.gQminMoeglichSR);
+    addLegendLine(s, p, st, t, 0.85, fixed(t.chart2Thresholds[0]), &c.gQUnsicherheit1SR);
+    addLegendLine(s, p, st, t, 0.865, fixed(t.chart2Thresholds[1]), &c.gQUnsicherheit2SR);
+    addLegendLine(s, p, st, t, 0.88, fixed(t.chart2Thresholds[2]), &c.gQUnsicherheit5SR);
 }
 
 void addAssumptions(Steps& s, Page& p, const PageTexts& t)
@@ -516,18 +398,24 @@ void printPage(const PageTexts& t, PrintJob& job, ProgramState& st, const std::f
     // paints it, each part one statement of this page.
     if (!paintLogo(g, st.doc, programFolder, logo, job))
         return;
-    Steps s;
+    Steps s, queued;
     addHeader(s, p, st, t);
-    addFrame(s, p, st, t, 1);
-    addBandsAndMarkers(s, p, st, 1);
+    addChart(s, queued, p, st, t, 1);
     addLegends(s, p, st, t, 1);
-    addFrame(s, p, st, t, 2);
-    addBandsAndMarkers(s, p, st, 2);
+    addChart(s, queued, p, st, t, 2);
     addLegends(s, p, st, t, 2);
     addAssumptions(s, p, t);
-    for (const auto& statement : s)
+    for (const auto& statement : s) {
         if (!g.step(statement))
             return;
+        // What the statement queued (a chart's lines and texts), each a
+        // statement of its own.
+        Steps now;
+        now.swap(queued);
+        for (const auto& next : now)
+            if (!g.step(next))
+                return;
+    }
 }
 
 }  // namespace

@@ -93,7 +93,7 @@ TEST(Solver, OrificeBoreForAKnownDp)
 
         EXPECT_NEAR(h.s.gOeffnungsdurchmesser, c.d, 5e-4) << c.target;
         EXPECT_NEAR(h.s.gDifferenzdruck[PunktAuslegung], c.target, 1e-6) << c.target;
-        EXPECT_EQ(boxTexts(h), std::vector<std::string>{std::string(c.announced) + "mm  Wert übernommen (dp-element)"});
+        EXPECT_EQ(boxTexts(h), std::vector<std::string>{std::string(c.announced) + " mm: Wert übernommen (dp-element)"});
         EXPECT_EQ(h.windows.events, (std::vector<std::string>{"ReadOberflaeche",
                                                               "Text10: " + strForm(h.s.gOeffnungsdurchmesser)}));
         bool compared = false;
@@ -122,7 +122,7 @@ TEST(Solver, OrificeFlowForAKnownDp)
 
         EXPECT_NEAR(h.s.gDurchflussAuslegung, tph, 5e-3) << target;
         EXPECT_EQ(boxTexts(h), std::vector<std::string>{formatUpTo(h.s.gDurchflussAuslegung, 3) +
-                                                        "Wert übernommen (dp-element)"});
+                                                        " t/h: Wert übernommen (dp-element)"});
         EXPECT_EQ(h.windows.events,
                   (std::vector<std::string>{"ReadOberflaeche", "Text18: " + strForm(h.s.gDurchflussAuslegung)}));
         bool compared = false;
@@ -402,7 +402,7 @@ TEST(SolverLoop, AcceptedValueIsAnnouncedAndWrittenBack)
         RunSolver(h.d);
         ASSERT_EQ(h.boxes.shown.size(), 1u) << "type " << c.typ;
         EXPECT_EQ(h.boxes.shown[0].text,
-                  formatUpTo(Chain::seen.back(), 3) + "mm  " + resText(TextSolverUebernommen, c.sprachOffset))
+                  formatUpTo(Chain::seen.back(), 3) + " mm: " + resText(TextSolverUebernommen, c.sprachOffset))
             << "type " << c.typ;
         EXPECT_NEAR(Chain::seen.back(), c.solution, c.solution * 1e-7) << "type " << c.typ;
         // The box text carries the value as it was accepted, the input box its
@@ -416,8 +416,10 @@ TEST(SolverLoop, AcceptedValueIsAnnouncedAndWrittenBack)
             EXPECT_EQ(events[2], "Option5");
         }
     }
-    EXPECT_EQ(solverAnnouncement(53.359434631840, "mm  ", "Wert übernommen (dp-element)"),
-              "53.359mm  Wert übernommen (dp-element)");
+    EXPECT_EQ(solverAnnouncement(53.359434631840, "mm", "Wert übernommen (dp-element)"),
+              "53.359 mm: Wert übernommen (dp-element)");
+    EXPECT_EQ(solverAnnouncement(28.2754, "t/h", "Value has been noted (dp-element)."),
+              "28.275 t/h: Value has been noted (dp-element).");
 }
 
 TEST(SolverLoop, NeitherModeRunsOneSilentPass)
@@ -700,7 +702,7 @@ TEST(SolverLoop, OppositeSupportInsidePassesShowsNoBox)
     RunSolver(h.d);
     ASSERT_GT(Chain::seen.size(), 3u);
     ASSERT_EQ(h.boxes.shown.size(), 1u) << "only the solver's own announcement";
-    EXPECT_EQ(h.boxes.shown[0].text, solverAnnouncement(Chain::seen.back(), "mm  ", "Wert übernommen (dp-element)"));
+    EXPECT_EQ(h.boxes.shown[0].text, solverAnnouncement(Chain::seen.back(), "mm", "Wert übernommen (dp-element)"));
     EXPECT_EQ(h.s.gGegenlagerNotwendig, True);
     EXPECT_EQ(h.s.gSchwingungswarnung, True);
 

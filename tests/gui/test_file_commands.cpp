@@ -4,11 +4,14 @@
 #include "app/CalculationFile.h"
 #include "app/qt/frmMain.h"
 #include "common/qt/CodeEvents.h"
+#include "gui/TextFits.h"
 #include "mainwindow/qt/MainInputPages.h"
 #include "support/ShellFakes.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QTabWidget>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -80,6 +83,7 @@ private slots:
     void saveOfInputsThatDoNotReadKeepsTheOldFile();
     void germanTextsSurviveSaveAndOpen();
     void longPathKeepsTheWindowsWidthAndShowsTheFileName();
+    void boxesShowTheirTextFromTheStartAfterOpenAndNew();
 };
 
 void TestFileCommands::commandsAreLive()
@@ -183,6 +187,43 @@ void TestFileCommands::longPathKeepsTheWindowsWidthAndShowsTheFileName()
             inked += picture.pixel(x, y) != background;
     QVERIFY2(inked > 20, "the end of the path is drawn");
     QVERIFY(rig.tracer.responder.reports.empty());
+}
+
+// A bore and a design flow of the solver's length, saved and opened again:
+// the boxes show them from their first digit ("170.85...", not the tail
+// "70.854109316157" with the leading 1 out of sight), and so does every box
+// after Open and after New.
+void TestFileCommands::boxesShowTheirTextFromTheStartAfterOpenAndNew()
+{
+    Rig rig;
+    MainInputPages& p = rig.pages();
+    setListIndex(p.Combo2, 9);  // orifice
+    p.Text8->setText(QStringLiteral("250"));
+    p.Text10->setText(QStringLiteral(" 170.854109316157"));
+    p.Text18->setText(QStringLiteral(" 18.2752342592842"));
+    rig.dialogs.saveAnswer = rig.calc("bore");
+    rig.action("mnuFileSave")->trigger();
+    rig.action("mnuFileNew")->trigger();
+    QCOMPARE(boxesNotShowingTheirStart(rig.window), QStringList());
+
+    rig.dialogs.openAnswer = rig.calc("bore.mv5");
+    rig.action("mnuFileOpen")->trigger();
+    QVERIFY(rig.tracer.responder.reports.empty());
+    QCOMPARE(p.Text10->text(), QStringLiteral(" 170.854109316157"));
+    for (QLineEdit* box : {p.Text10, p.Text18})
+        QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) > box->contentsRect().width(),
+                 "the text is wider than its box");
+    QCOMPARE(boxesNotShowingTheirStart(rig.window), QStringList());
+
+    // With MORVANE_SCREENSHOT_DIR set, the two pages as the user sees them.
+    const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        auto* tabs = rig.window->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+        for (const int page : {1, 2}) {
+            tabs->setCurrentIndex(page);
+            QVERIFY(rig.window->grab().save(QDir(folder).filePath(QStringLiteral("opened_page%1.png").arg(page))));
+        }
+    }
 }
 
 // The known dp is typed in mbar and held in kPa: an Open that loads nothing must

@@ -2,6 +2,7 @@
 // main window is rebuilt with every text in the new language and without the
 // old file name; choosing the language in force does nothing.
 #include "gui/ShellRig.h"
+#include "gui/TextFits.h"
 
 #include "platform/qt/Twips.h"
 
@@ -93,6 +94,8 @@ void TestLanguageSwitch::switchRebuildsTheWindow()
     QCOMPARE(rig.langSetContent(), after);
     QCOMPARE(QString::fromStdString(rig.state.ui.gSprachKuerzel), code);
     QCOMPARE(frameTexts(rig), newTexts);
+    // Its boxes show their default texts from the first character.
+    QCOMPARE(boxesNotShowingTheirStart(rig.main()), QStringList());
     QCOMPARE(rig.action("mnuGerman")->isChecked(), code == "DE");
     QCOMPARE(rig.action("mnuEnglish")->isChecked(), code == "EN");
     // The new window shows default inputs; a plain Save must not write them

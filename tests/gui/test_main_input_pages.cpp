@@ -403,7 +403,7 @@ void TestMainInputPages::flowUnitLabels_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("kg/h") << 0 << 3 << "kg/h";
     QTest::newRow("first entry, German") << 0 << 0 << "Bitte klären";
-    QTest::newRow("first entry, English (spelt so)") << 10000 << 0 << "Pleas clarify";
+    QTest::newRow("first entry, English") << 10000 << 0 << "Please clarify";
 }
 
 void TestMainInputPages::flowUnitLabels()

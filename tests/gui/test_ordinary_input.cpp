@@ -21,7 +21,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextEdit>
 
@@ -164,6 +166,16 @@ private slots:
         QTest::newRow("10 negative flow")
             << Enter([](CalcRig& r) { enterOrifice(r), r.pages().Text18->setText("-10"); }) << false << text(1945)
             << "" << 0;
+        QTest::newRow("empty temperature in °C")
+            << Enter([](CalcRig& r) { enterOrifice(r), r.pages().Text17->setText(""); }) << false << text(1990) << ""
+            << 0;
+        QTest::newRow("empty temperature in K, not taken as absolute zero")
+            << Enter([](CalcRig& r) {
+                   enterOrifice(r);
+                   r.pages().Text17->setText("");
+                   setListIndex(r.pages().Combo11, 1);
+               })
+            << false << text(1990) << "" << 0;
         QTest::newRow("10 negative viscosity")
             << Enter([](CalcRig& r) { enterAirOrifice(r), r.pages().Text7->setText("-0,0181"); }) << false
             << text(1948) << "" << 0;
@@ -237,6 +249,111 @@ private slots:
             QVERIFY(messages->grab().save(QDir(folder).filePath(name + "_messages.png")));
             QVERIFY(rig.window->grab().save(QDir(folder).filePath(name + "_main.png")));
         }
+    }
+
+    // Calc! on an empty window lists every missing input, the temperature
+    // among them (after the pressure, before the flow); a typed 0 °C is a
+    // temperature and calculates.
+    void emptyTemperatureIsListedAndZeroCalculates()
+    {
+        CalcRig rig;
+        rig.clickCalc();
+        frmFehlerfile* messages = rig.window->messagesWindow()->window();
+        QVERIFY(messages != nullptr);
+        const QStringList lines = messages->RichTextBox1()->toPlainText().split('\n');
+        const qsizetype temperature = lines.indexOf(text(1990));
+        QVERIFY2(temperature > 0, qPrintable(lines.join(" | ")));
+        QCOMPARE(lines[temperature - 1], text(1308));
+        QCOMPARE(lines[temperature + 1], text(1309));
+        QVERIFY(rig.window->resultsWindow()->window() == nullptr);
+
+        enterOrifice(rig);
+        rig.pages().Text17->setText(QStringLiteral("0"));
+        rig.clickCalc();
+        QVERIFY(rig.tracer.responder.reports.empty());
+        QVERIFY(rig.window->resultsWindow()->window() != nullptr);
+        QCOMPARE(rig.state.calc.gTemperatur, 0.0);
+    }
+
+    // The solver's accepted value is announced with its unit (the flow unit
+    // as the list names it, mm for a bore) and a colon before the text.
+    void solverAnnouncesTheValueWithItsUnit_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<bool>("flowMode");
+        QTest::addColumn<QString>("pattern");
+        QTest::newRow("flow, German") << 0 << true << R"(^\d+\.\d{1,3} kg/s: Wert übernommen \(dp-element\)$)";
+        QTest::newRow("flow, English") << 10000 << true
+                                       << R"(^\d+\.\d{1,3} kg/s: Value has been noted \(dp-element\)\.$)";
+        QTest::newRow("bore, German") << 0 << false << R"(^\d+\.\d{1,3} mm: Wert übernommen \(dp-element\)$)";
+        QTest::newRow("bore, English") << 10000 << false
+                                       << R"(^\d+\.\d{1,3} mm: Value has been noted \(dp-element\)\.$)";
+    }
+    void solverAnnouncesTheValueWithItsUnit()
+    {
+        QFETCH(int, offset);
+        QFETCH(bool, flowMode);
+        QFETCH(QString, pattern);
+        CalcRig rig(offset);
+        enterOrifice(rig);
+        solverFor(rig, flowMode, QStringLiteral("300"));
+        QTest::mouseClick(rig.pages().Command3, Qt::LeftButton);
+        QVERIFY(rig.tracer.responder.reports.empty());
+        QCOMPARE(rig.fakes.messages.shown.size(), std::size_t(1));
+        const QString box = QString::fromStdString(rig.fakes.messages.shown[0].text);
+        QVERIFY2(QRegularExpression(pattern).match(box).hasMatch(), qPrintable(box));
+        // With MORVANE_SCREENSHOT_DIR set, the text in a message box as the
+        // program shows it, for looking at.
+        const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            QMessageBox shown(QMessageBox::NoIcon, QStringLiteral("morvane"), box, QMessageBox::Ok);
+            shown.show();
+            QVERIFY(shown.grab().save(QDir(folder).filePath(
+                QString::fromUtf8(QTest::currentDataTag()).replace(' ', '_').remove(',') + "_solver.png")));
+        }
+    }
+
+    // The critical temperature and pressure are shown only for the models
+    // that use them: "n.a." for the ideal gas and the liquid, as on page 1.
+    void criticalDataOnlyWhereTheModelUsesThem_data()
+    {
+        using Enter = std::function<void(CalcRig&)>;
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<Enter>("enter");
+        QTest::addColumn<QString>("temperature");
+        QTest::addColumn<QString>("pressure");
+        const Enter idealGas = [](CalcRig& r) { enterAirOrifice(r), r.pages().Text18->setText("340"); };
+        const Enter liquid = [](CalcRig& r) {
+            enterOrifice(r);
+            r.pages().Option4->click();
+            r.pages().Text1->setText("998,2");
+            r.pages().Text7->setText("1,0");
+        };
+        QTest::newRow("ideal gas") << 0 << idealGas << "n.a." << "n.a.";
+        QTest::newRow("ideal gas, English") << 10000 << idealGas << "n.a." << "n.a.";
+        QTest::newRow("liquid") << 0 << liquid << "n.a." << "n.a.";
+        QTest::newRow("water from the list")
+            << 0 << Enter([](CalcRig& r) { enterOrifice(r); }) << "374.000" << "22000.000";
+    }
+    void criticalDataOnlyWhereTheModelUsesThem()
+    {
+        QFETCH(int, offset);
+        QFETCH(std::function<void(CalcRig&)>, enter);
+        CalcRig rig(offset);
+        enter(rig);
+        // What the Redlich-Kwong boxes hold is no critical data of these models.
+        rig.pages().Text3->setText(QStringLiteral("-140"));
+        rig.pages().Text4->setText(QStringLiteral("3770"));
+        rig.clickCalc();
+        QVERIFY(rig.tracer.responder.reports.empty());
+        frmResult* w = rig.window->resultsWindow()->window();
+        QVERIFY(w != nullptr);
+        QTEST(w->label("Label23")->text(), "temperature");
+        QTEST(w->label("Label24")->text(), "pressure");
+        const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+        if (!folder.isEmpty())
+            QVERIFY(w->grab().save(QDir(folder).filePath(
+                QString::fromUtf8(QTest::currentDataTag()).replace(' ', '_').remove(',') + "_results.png")));
     }
 
     // The box check above sees every box: an accepted solver value goes into

@@ -2,12 +2,15 @@
 // draws the logo and every text, and ends with a one-page (or, with page 2,
 // two-page) document. Set MORVANE_PROTOCOL_PDF to a folder to keep the files
 // for a look (pdftoppm -png -r 60 <file>.pdf /tmp/p1).
+#include "gui/CalcRig.h"
 #include "platform/qt/QtPrinter.h"
 #include "reports/protocol/ProtocolPage1.h"
 #include "reports/results_window/qt/ProtocolPages.h"
 #include "reports/results_window/qt/frmResult.h"
+#include "reports/uncertainty_report/UncertaintyChart.h"
 #include "reports/uncertainty_report/UncertaintyReport.h"
 #include "support/Fakes.h"
+#include "support/PageGeometry.h"
 #include "support/ReferenceOrifice.h"
 #include "tracing/ErrorProtocol.h"
 
@@ -22,6 +25,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 
@@ -171,6 +176,64 @@ struct ScriptedPrinterDialog : PrinterDialog {
     PrintTarget answer;
 };
 
+// What is out of place on page 2 of the drawing: a text outside the printable
+// area or, where it stands in a chart, outside that chart's frame; a line
+// outside the printable area or across a text.
+QStringList pageTwoFaults(const TeePrinter& tee)
+{
+    const auto W = static_cast<std::int16_t>(std::lround(tee.pageWidth));
+    const auto H = static_cast<std::int16_t>(std::lround(tee.pageHeight));
+    const ChartBox frames[] = {chartFrame(1, W, H), chartFrame(2, W, H)};
+    QStringList faults;
+    int texts = 0;
+    for (const DrawnText& t : tee.texts) {
+        if (t.page != 2)
+            continue;
+        ++texts;
+        const QString name = QString::fromStdString(t.text);
+        if (t.left <= 0 || t.top <= 0 || t.right >= W || t.bottom >= H)
+            faults << name + " leaves the printable area";
+        for (int chart = 0; chart < 2; ++chart) {
+            const ChartBox& f = frames[chart];
+            // Positions reach the printer in single precision: half a twip.
+            const double e = 0.5;
+            if (t.bottom > f.top && t.top < f.bottom &&
+                (t.left < f.left - e || t.right > f.right + e || t.top < f.top - e || t.bottom > f.bottom + e))
+                faults << QStringLiteral("%1 leaves the frame of chart %2").arg(name).arg(chart + 1);
+        }
+        for (const DrawnLine& l : tee.lines)
+            if (l.page == 2 && lineCoversBox(l, t.left, t.top, t.right, t.bottom))
+                faults << QStringLiteral("%1 crossed by the line %2,%3-%4,%5")
+                              .arg(name)
+                              .arg(l.x1, 0, 'f', 0)
+                              .arg(l.y1, 0, 'f', 0)
+                              .arg(l.x2, 0, 'f', 0)
+                              .arg(l.y2, 0, 'f', 0);
+    }
+    for (const DrawnLine& l : tee.lines)
+        if (l.page == 2 && (std::min(l.x1, l.x2) - l.width / 2 <= 0 || std::max(l.x1, l.x2) + l.width / 2 >= W ||
+                            std::min(l.y1, l.y2) - l.width / 2 <= 0 || std::max(l.y1, l.y2) + l.width / 2 >= H))
+            faults << QStringLiteral("a line leaves the printable area");
+    if (texts == 0)
+        faults << QStringLiteral("no page 2");
+    return faults;
+}
+
+// Words that an English page must not show: German words, and the
+// misspellings and German defaults that stood there.
+QStringList germanOrMisspelt(const TeePrinter& tee)
+{
+    const char* words[] = {"Einheit", " und ", "Bitte", "Benutzerdaten", "Pleas ", "Custgomer", "nitrogene",
+                           "oxygene", "hydrogene", "super heated", "uncertaincy", "abolute", "uncertainy",
+                           "insentropic", "diameter ration", "Tel.-DW", "Unsicherheit", "Messung", "Auslegung"};
+    QStringList found;
+    for (const DrawnText& t : tee.texts)
+        for (const char* w : words)
+            if (t.text.find(w) != std::string::npos)
+                found << QStringLiteral("page %1: %2").arg(t.page).arg(QString::fromStdString(t.text));
+    return found;
+}
+
 }  // namespace
 
 class TestProtocolPdf : public QObject {
@@ -269,6 +332,68 @@ private slots:
         const QString english = pdfs.filePath(pdfs.entryList({"*.pdf"}).front());
         QCOMPARE(pdfPages(english), 2);
         keep(english, "probe_beyond_en.pdf");
+    }
+
+    // Page 2 of the air case whose allowed maximum flow (the vibration
+    // limit, A) is 2307.69 Nm³/h, for designs at 0.2, 1, 2 and 5 times it,
+    // through Calc! and the print buttons of the results window, in both
+    // languages from a German window: every text of a chart inside its frame,
+    // everything inside the printable area, no line across a text (as the
+    // drawing commands place them, measured in the real fonts), no two words
+    // on top of each other (as the PDF file has them); and English pages
+    // without German or misspelt words.
+    void pageTwoChartsAtFractionsOfTheVibrationLimit()
+    {
+        QLocale::setDefault(QLocale::c());
+        CalcRig rig;
+        QVERIFY(rig.exposed);
+        QVERIFY(QFile::copy(QStringLiteral(MORVANE_PROGRAM_DIR "/morvdata5.sqlite"),
+                            rig.folder.filePath(QStringLiteral("morvdata5.sqlite"))));
+        QtPrinter pdf(rig.folder.path().toStdString(), QtPrinter::Destination::PdfFile);
+        TeePrinter tee(pdf);
+        rig.window->setPrinter(tee);
+        MainInputPages& p = rig.pages();
+        p.Option1->click();
+        setListIndex(p.Combo1, 1);  // air
+        setListIndex(p.Combo2, 3);  // RQ25
+        p.Option6->click();
+        setListIndex(p.Combo3, 12);  // DN200
+        setListIndex(p.Combo4, 2);   // PN16
+        p.Text16->setText(QStringLiteral("101.3"));
+        p.Text17->setText(QStringLiteral("20"));
+        p.Text18->setText(QStringLiteral("10000"));
+        setListIndex(p.Combo8, 1);  // Nm³/h
+        rig.clickCalc();
+        QVERIFY(rig.tracer.responder.reports.empty());
+        const double limit = rig.state.calc.gQmaxErlaubt;
+        QVERIFY2(std::fabs(limit - 2307.69) < 0.01, qPrintable(QString::number(limit, 'f', 4)));
+
+        for (const double factor : {0.2, 1.0, 2.0, 5.0}) {
+            p.Text18->setText(QString::number(factor * limit, 'f', 2));
+            rig.clickCalc();
+            QVERIFY(rig.tracer.responder.reports.empty());
+            frmResult* results = rig.window->resultsWindow()->window();
+            QVERIFY(results != nullptr);
+            for (const bool english : {false, true}) {
+                const QString tag = QStringLiteral("%1 A %2").arg(factor).arg(english ? "en" : "de");
+                QTest::mouseClick(english ? results->Command3() : results->Command1(), Qt::LeftButton);
+                QVERIFY(rig.tracer.responder.reports.empty());
+                const QStringList faults = pageTwoFaults(tee);
+                QVERIFY2(faults.isEmpty(), qPrintable(tag + ": " + faults.join("; ")));
+                const QString file = rig.folder.filePath(
+                    english ? QStringLiteral("morvane 7 results.pdf") : QStringLiteral("morvane 7 Berechnungsprotokoll.pdf"));
+                QCOMPARE(pdfPages(file), 2);
+                const QString kept = QStringLiteral("vibration_limit_x%1_%2.pdf").arg(factor).arg(english ? "en" : "de");
+                keep(file, qPrintable(kept));
+                bool ran = false;
+                const QStringList overlaps = layoutFaults(file, ran);
+                QVERIFY2(overlaps.isEmpty(), qPrintable(tag + ": " + overlaps.join("; ")));
+                if (english) {
+                    const QStringList words = germanOrMisspelt(tee);
+                    QVERIFY2(words.isEmpty(), qPrintable(tag + ": " + words.join("; ")));
+                }
+            }
+        }
     }
 
     // Every element type's page 1 in both languages: no two words on top of

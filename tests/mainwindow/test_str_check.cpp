@@ -15,6 +15,7 @@ struct ReadCase {
     const char* normalised;
     double value;
     const char* shows;
+    bool holdsNumber = true;  // false: the box reads as 0 for want of a number
 };
 
 // The reading keeps some misreads on purpose: it only normalises and takes the
@@ -26,11 +27,14 @@ const ReadCase kReadCases[] = {
     {"12 345,6", "12345.6", 12345.6, "blanks inside are dropped"},
     {"1.234,5", "1.234.5", 1.234, "German thousands point misread: second point ends the number"},
     {"2E5", "2", 2.0, "the exponent letter ends the number"},
-    {"+5", "", 0.0, "a plus sign ends the number before any digit"},
+    {"+5", "", 0.0, "a plus sign ends the number before any digit", false},
     {"-.5", "-.5", -0.5, "minus with a point and no leading zero"},
     {"5-3", "5-3", 5.0, "a minus after digits survives but ends the value"},
-    {"--5", "--5", 0.0, "two minus signs give no number"},
-    {"", "", 0.0, "an empty box"},
+    {"--5", "--5", 0.0, "two minus signs give no number", false},
+    {"", "", 0.0, "an empty box", false},
+    {"  ", "", 0.0, "blanks only", false},
+    {"-.", "-.", 0.0, "a sign and a point without a digit", false},
+    {"0", "0", 0.0, "a typed 0"},
     {"7\t8", "7", 7.0, "a tab ends the number"},
     {"0,0005", "0.0005", 0.0005, "small magnitude"},
 };
@@ -42,6 +46,7 @@ TEST(StrCheck, NormalisesAndReadsTheLeadingNumber)
         str_check(t);
         EXPECT_EQ(t, c.normalised) << c.shows;
         EXPECT_DOUBLE_EQ(leadingNumber(t), c.value) << c.shows;
+        EXPECT_EQ(holdsNumber(c.typed), c.holdsNumber) << c.shows;
     }
 }
 

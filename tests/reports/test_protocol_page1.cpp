@@ -149,14 +149,15 @@ struct Item {
 const Item kItems[] = {
     {0.715, 0.11, "Berechnung erstellt durch:", "Calculation done by:"},
     {0.715, 0.125, "Kunde & Sohn", "Kunde & Sohn"},
-    {0.715, 0.137, "Bitte geben Sie", "Bitte geben Sie"},
-    {0.715, 0.149, "Ihre Benutzerdaten ein", "Ihre Benutzerdaten ein"},
+    // The settings' German defaults print in English on the English page.
+    {0.715, 0.137, "Bitte geben Sie", "Please enter"},
+    {0.715, 0.149, "Ihre Benutzerdaten ein", "your user data"},
     {0.715, 0.161, "12345 Musterstadt (D)", "12345 Musterstadt (D)"},  // town and country joined as they are
     {0.715, 0.185, "Tel.: 0123 4567", "Phone: 0123 4567"},
     {0.715, 0.197, "Fax.: ", "Fax: "},  // prefix without a value still printed
     {0.715, 0.214, "", ""},
     {0.715, 0.226, "please enter", "please enter"},
-    {0.715, 0.238, "Tel.-DW:user-settings", "Phone-Ext:user-settings"},
+    {0.715, 0.238, "Tel.-DW: user-settings", "Phone-Ext: user-settings"},
     {0.715, 0.25, "Fax.-DW: ", "Fax-Ext: "},
     {0.715, 0.27, "10.12.2026 11:00:00", "10.12.2026 11:00:00"},
     {0.05, 0.09, "Stadtwerke", "Stadtwerke"},
@@ -173,7 +174,7 @@ const Item kItems[] = {
     {0.28, 0.35, "n.a.", "n.a."},  // the water step leaves the normal density 0
     {0.35, 0.35, "kg/Nm³", "kg/Nm³"},
     {0.28, 0.365, "998.3897", "998.3897"},
-    {0.05, 0.38, "Isentropenkoeffizient", "insentropic coefficient"},
+    {0.05, 0.38, "Isentropenkoeffizient", "isentropic coefficient"},
     {0.28, 0.38, "1.3293", "1.3293"},
     {0.73, 0.32, "1.0015", "1.0015"},
     {0.8, 0.32, "cP", "cP"},
@@ -434,7 +435,8 @@ TEST_F(Page1, DisplayUnitsOfTheProcessRows)
     const UnitCase cases[] = {
         {1, 1, 1, 1, 0, "2.500", "bar/abs", "0.0100", "bar", "293.2", "K", "Nm³/h"},
         {2, 2, 2, 0, 0, "250000.000", "Pa", "1000.0000", "Pa", "68.0", "°F", "Bitte klären"},
-        {3, 3, 0, 0, 10000, "2500.000", "mbar/abs", "10.0000", "mbar", "20.0", "°C", "Pleas clarify"},
+        // The German page of an English window: the unit texts of the page's language.
+        {3, 3, 0, 0, 10000, "2500.000", "mbar/abs", "10.0000", "mbar", "20.0", "°C", "Bitte klären"},
         {4, 4, 0, 7, 0, "36.259", "psi", "0.1450", "psi", "20.0", "°C", "m³/s"},
         {0, 5, 0, 3, 0, "250.000", "kPa", "101.9716", "mmWs", "20.0", "°C", "kg/h"},
     };
@@ -461,6 +463,24 @@ TEST_F(Page1, DisplayUnitsOfTheProcessRows)
     printer.rec.texts.clear();
     printGerman();
     EXPECT_EQ(textAt(0.28, 0.84), "1.0000");
+    // The English page of a German window: English unit texts.
+    state.ui.gSprachOffset = 0;
+    state.calc.gDurchflussEinheit = 0;
+    printer.rec.texts.clear();
+    printEnglish();
+    EXPECT_EQ(textAt(0.86, 0.765), "Please clarify");
+}
+
+TEST_F(Page1, EnglishNamesOfTheListMedia)
+{
+    const std::pair<std::int16_t, const char*> media[] = {
+        {2, "superheated steam"}, {5, "nitrogen"}, {6, "oxygen"}, {9, "hydrogen"}, {7, "carbon dioxide"}};
+    for (const auto& [nr, name] : media) {
+        state.calc.gMediumNr = nr;
+        printer.rec.texts.clear();
+        printEnglish();
+        EXPECT_EQ(textAt(0.28, 0.32), name);
+    }
 }
 
 TEST_F(Page1, OperatingPointColumns)
@@ -477,7 +497,7 @@ TEST_F(Page1, OperatingPointColumns)
     EXPECT_EQ(textAt(0.40, 0.72), "max");
     EXPECT_EQ(textAt(0.52, 0.72), "norm");
     EXPECT_EQ(textAt(0.64, 0.72), "min");
-    EXPECT_EQ(textAt(0.86, 0.72), "Einheit");
+    EXPECT_EQ(textAt(0.86, 0.72), "unit");
     EXPECT_TRUE(at(0.40, 0.72)[0].font.bold);
     EXPECT_EQ(textAt(0.40, 0.765), "12.00000");
     EXPECT_EQ(textAt(0.64, 0.765), "2.50000");

@@ -1,9 +1,12 @@
-// Page 2 of the protocol drawn on the recording printer.
+// The charts of protocol page 2 as laid out (with text sizes near those of
+// Arial), and the whole page drawn on the recording printer.
 #include "reports/uncertainty_report/UncertaintyChart.h"
 #include "reports/uncertainty_report/UncertaintyReport.h"
 
+#include "engine/FormatPatterns.h"
 #include "platform/RuntimeError.h"
 #include "support/Fakes.h"
+#include "support/PageGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +16,7 @@
 namespace morvane {
 namespace {
 
+using testing::lineCoversBox;
 using testing::RecordingPrinter;
 using testing::TestTracer;
 
@@ -61,12 +65,39 @@ struct Printed {
 
 void print(Printed& out, ProgramState& s, ProtocolLanguage lang, char decimalSeparator = '.')
 {
+    // About the size of Arial's 7 points, so that the labels under the flow
+    // axis and the legend's labels fit.
+    out.printer.lineHeightTwips = 160;
+    out.printer.textWidthPerByte = 70;
     std::string error;
     auto job = out.printer.startJob("p2", error);
     LogoHolder logo;
     DruckeSeite2(lang, *job, s, std::filesystem::temp_directory_path() / "morvane_p2_none", logo, decimalSeparator);
     out.texts = out.printer.texts;
     out.lines = out.printer.lines;
+}
+
+// A text's size as a printer measures Arial, near enough: 0.55 em a
+// character, 1.15 em high (twips).
+std::pair<double, double> arialLike(const std::string& text, double points, bool bold)
+{
+    double characters = 0;
+    for (const char c : text)
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return {characters * points * 20 * (bold ? 0.6 : 0.55), points * 20 * 1.15};
+}
+
+ChartFlows probeFlows(double designFactor)
+{
+    // The probe case at a design flow of designFactor times A: the thresholds
+    // and the minimum flows follow the design flow.
+    const double A = 230.769, C = designFactor * A, k = C / 100.0;
+    return {A, 150, C, 10 * k, 15.8114 * k, 40 * k, 20 * k, 10 * k};
+}
+
+ChartWords words(const char* title)
+{
+    return {"uncertainty (absolute)", title, "E", "D", "Nm³/h", '.'};
 }
 
 TEST(UncertaintyChart, Coordinates)
@@ -76,26 +107,77 @@ TEST(UncertaintyChart, Coordinates)
     EXPECT_NEAR(Nulllinie(2, H), 0.718 * H, 1e-9);
     EXPECT_NEAR(UnsicherheitY(5, 1, H), 0.343 * H, 1e-9);
     EXPECT_NEAR(UnsicherheitY(-2, 2, H), 0.746 * H, 1e-9);
-    EXPECT_DOUBLE_EQ(MarkerFraction(130, 100), 0.95);   // 1.01 beyond the page edge
-    EXPECT_NEAR(MarkerFraction(128, 100), 0.996, 1e-12);
-    EXPECT_DOUBLE_EQ(MarkerFraction(0, 100), 0.1);
+    EXPECT_DOUBLE_EQ(markerPlace(0, 100).fraction, 0.1);
+    EXPECT_NEAR(markerPlace(104, 100).fraction, 0.828, 1e-12);
+    EXPECT_FALSE(markerPlace(104, 100).beyond);
+    EXPECT_DOUBLE_EQ(markerPlace(130, 100).fraction, kScaleEndFraction);  // 1.01 W would be off the page
+    EXPECT_TRUE(markerPlace(130, 100).beyond);
     EXPECT_THROW(DiagrammX(1, 0, W), RuntimeError);
+    EXPECT_THROW(markerPlace(1, 0), RuntimeError);
 }
 
-TEST(UncertaintyChart, DesignLetterMovedAwayFromA)
+// Both charts for designs from a fifth of A to fifty times A: every text
+// inside the chart's frame and clear of every line and every other text; a
+// point beyond the scale at the scale's end, with an arrow and its value.
+TEST(UncertaintyChart, TextsStayInTheFrameClearOfLinesAndEachOther)
 {
-    const struct {
-        double C, A;
-        bool moved;
-        const char* shows;
-    } rows[] = {
-        {98, 100, true, "0.04 < 0.05"},
-        {97, 100, false, "0.09"},
-        {1000, 1010, false, "100/1010 although within 1 %"},
-        {0.8, 1, true, "0.04 in a small unit"},
-    };
-    for (const auto& r : rows)
-        EXPECT_EQ(DesignLetterMoved(r.C, r.A), r.moved) << r.shows;
+    for (const int chart : {1, 2}) {
+        for (const double factor : {0.2, 0.5, 1.0, 1.03, 2.0, 5.0, 50.0}) {
+            SCOPED_TRACE(::testing::Message() << "chart " << chart << ", design " << factor << " A");
+            const ChartFlows f = probeFlows(factor);
+            const ChartDrawing d = drawChart(chart, f, words("measurement with two dp-transmitters (splitting range)"),
+                                             W, H, arialLike);
+            const ChartBox frame = chartFrame(chart, W, H);
+            std::vector<ChartBox> boxes;
+            for (const ChartText& t : d.texts) {
+                const auto [w, h] = arialLike(t.text, t.sizePoints, t.bold);
+                const ChartBox b{t.x, t.y, t.x + w, t.y + h};
+                EXPECT_TRUE(b.left >= frame.left && b.right <= frame.right && b.top >= frame.top &&
+                            b.bottom <= frame.bottom)
+                    << t.text;
+                for (const ChartLine& l : d.lines)
+                    EXPECT_FALSE(lineCoversBox({1, l.x1, l.y1, l.x2, l.y2, l.widthPixels * 15.0}, b.left, b.top,
+                                               b.right, b.bottom))
+                        << t.text << " crossed by " << l.x1 << "," << l.y1 << "-" << l.x2 << "," << l.y2;
+                for (const ChartBox& o : boxes)
+                    EXPECT_FALSE(b.left < o.right && o.left < b.right && b.top < o.bottom && o.top < b.bottom)
+                        << t.text;
+                boxes.push_back(b);
+            }
+            for (const ChartLine& l : d.lines)
+                EXPECT_TRUE(std::max(l.x1, l.x2) <= frame.right && std::min(l.x1, l.x2) >= frame.left);
+            // The design flow's value under the axis, with its unit.
+            const std::string design = formatFixed(f.C, 2) + " Nm³/h";
+            EXPECT_EQ(std::count_if(d.texts.begin(), d.texts.end(),
+                                    [&](const ChartText& t) { return t.text == design; }),
+                      1);
+            // A point beyond the scale stands at its end with an arrow pointing on.
+            const bool beyond = 0.1 + 0.7 * factor > kScaleEndFraction;
+            const double end = kScaleEndFraction * W;
+            const bool arrow = std::any_of(d.lines.begin(), d.lines.end(), [&](const ChartLine& l) {
+                return l.x1 == end && l.y1 == l.y2 && l.x2 > end;
+            });
+            EXPECT_EQ(arrow, beyond);
+        }
+    }
+}
+
+TEST(UncertaintyChart, PointsBeyondTheScaleNameTheirFlow)
+{
+    // Every point beyond the scale: A stays at 0.8 W, the others stand at the
+    // scale's end; the letters other than C carry their flows.
+    const ChartFlows f{100, 100, 500, 300, 400, 1000, 1000, 1000};
+    const ChartDrawing d = drawChart(1, f, words("using one dp-transmitter"), W, H, arialLike);
+    std::vector<std::string> texts;
+    for (const ChartText& t : d.texts)
+        texts.push_back(t.text);
+    for (const char* t : {"A", "C", "E 300.00 Nm³/h", "D 400.00 Nm³/h", "500.00 Nm³/h"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), t), texts.end()) << t;
+    EXPECT_EQ(std::find(texts.begin(), texts.end(), "B"), texts.end()) << "B equal to A";
+    // No band: every threshold lies beyond A.
+    const double scale = 0.8 * W;
+    EXPECT_FALSE(std::any_of(d.lines.begin(), d.lines.end(),
+                             [&](const ChartLine& l) { return l.y1 == l.y2 && (l.x1 == scale || l.x2 == scale); }));
 }
 
 TEST(UncertaintyReport, ProbeCaseGerman)
@@ -106,33 +188,25 @@ TEST(UncertaintyReport, ProbeCaseGerman)
     print(out, s, ProtocolLanguage::German);
     EXPECT_TRUE(t.responder.reports.empty());
 
-    const double A = 230.769;
     // Tick label at half the design flow: v = 50/230.769 = 0.217 > 0.2.
-    const auto* half = out.find("50.00m³/h");
+    const auto* half = out.find("50.00 m³/h");
     ASSERT_NE(half, nullptr);
-    EXPECT_NEAR(half->x, (0.1 + 0.7 * 50 / A) * W, 0.01);
-    EXPECT_NEAR(half->y, 0.415 * H, 0.01);
     EXPECT_EQ(half->font.sizePoints, 7);
     EXPECT_FALSE(half->font.bold);
+    EXPECT_GT(half->y, 0.413 * H);
+    EXPECT_LT(half->y, 0.427 * H);
 
     const struct {
         const char* text;
         double x, y;
     } rows[] = {
-        {"A", 0.787 * W, 0.362 * H},
-        {"C", (0.1 + 0.7 * 100 / A - 0.003) * W, 0.362 * H},
-        {"B", (0.1 + 0.7 * 150 / A - 0.003) * W, 0.457 * H},
-        {"E", (0.1 + 0.7 * 10 / A - 0.003) * W, 0.362 * H},
-        {"D", (0.1 + 0.7 * 15.8114 / A - 0.003) * W, 0.457 * H},
-        {"Unsicherheit v.M.", 0.11 * W, 0.32 * H},
-        {"Messung mit einem dp-Messumformer", 0.3 * W, 0.33 * H},
-        {"Messung mit zwei dp-Messumformer (splitting range)", 0.3 * W, 0.635 * H},
-        {"A - Erlaubter maximaler Durchfluss bei 20.°C und 101.33kPa", 0.05 * W, 0.505 * H},
-        {"230.77m³/h", 0.6 * W, 0.505 * H},
-        {"150.m³/h", 0.6 * W, 0.52 * H},
+        {"A - Erlaubter maximaler Durchfluss bei 20 °C und 101.33 kPa", 0.05 * W, 0.505 * H},
+        {"230.77 m³/h", 0.6 * W, 0.505 * H},
+        {"150 m³/h", 0.6 * W, 0.52 * H},
         {"G - Möglicher minimaler Durchfluss bei Splitting Range", 0.05 * W, 0.835 * H},
         {"Annahmen:", 0.05 * W, 0.9 * H},
         {"Berechnung erstellt durch:", 0.715 * W, 0.11 * H},
+        {"Unsicherheit v.M.", 0.11 * W, 0.32 * H},
     };
     for (const auto& r : rows) {
         const auto* p = out.find(r.text);
@@ -140,32 +214,62 @@ TEST(UncertaintyReport, ProbeCaseGerman)
         EXPECT_NEAR(p->x, r.x, 0.01) << r.text;
         EXPECT_NEAR(p->y, r.y, 0.01) << r.text;
     }
-    // Chart 2 letters: G and F stand 0.305 H below E and D.
-    int letters = 0;
-    for (const auto& x : out.texts)
-        letters += x.text == "F" || x.text == "G";
-    EXPECT_EQ(letters, 2);
+    for (const char* title :
+         {"Messung mit einem dp-Messumformer", "Messung mit zwei dp-Messumformer (splitting range)"})
+        EXPECT_NE(out.find(title), nullptr) << title;
+    // The letters: A, B and C in both charts, D and E in chart 1, F and G in chart 2.
+    for (const auto& [letter, count] : std::vector<std::pair<std::string, int>>{
+             {"A", 2}, {"B", 2}, {"C", 2}, {"D", 1}, {"E", 1}, {"F", 1}, {"G", 1}})
+        EXPECT_EQ(std::count_if(out.texts.begin(), out.texts.end(),
+                                [&](const RecordingPrinter::Text& x) { return x.text == letter; }),
+                  count)
+            << letter;
     EXPECT_TRUE(out.find("Annahmen:")->font.underline);
 }
 
-TEST(UncertaintyReport, EnglishTextsAndUnitsOfTheInterfaceLanguage)
+// An English page is English whatever the window's language: its unit texts
+// come from the English column, its words are English, and the settings'
+// German defaults print in English.
+TEST(UncertaintyReport, EnglishPageFromAGermanWindow)
 {
     TestTracer t;
     ProgramState s = probeState();
+    s.ui.gSprachOffset = 0;
     s.calc.gDurchflussEinheit = 0;  // no unit chosen
     s.calc.gTemperaturEinheit = 1;  // K
+    s.settings.gCompanyFirma2 = "Bitte geben Sie";
+    s.settings.gCompanyStrasse = "Ihre Benutzerdaten ein";
+    s.settings.gUserDurchwahl = "user-settings";
+    s.doc.gKundenprojekt = "P-7";
     Printed out;
     print(out, s, ProtocolLanguage::English);
-    EXPECT_NE(out.find("A - max possible flow @293.15K und 101.33kPa"), nullptr);
-    EXPECT_NE(out.find("50.00Bitte klären"), nullptr) << "unit text follows the German interface";
-    EXPECT_NE(out.find("requirements:"), nullptr);
-    EXPECT_NE(out.find("uncertainty abolute"), nullptr);
+    for (const char* text : {"A - max possible flow @293.15 K and 101.33 kPa", "100.00 Please clarify",
+                             "requirements:", "Please enter", "your user data", "Phone-Ext: user-settings",
+                             "Customer ref.: ", "morvane 7 uncertainty and stress calculation (rough estimation)"})
+        EXPECT_NE(out.find(text), nullptr) << text;
+    EXPECT_EQ(std::count_if(out.texts.begin(), out.texts.end(),
+                            [](const RecordingPrinter::Text& x) { return x.text == "uncertainty (absolute)"; }),
+              2);
+    for (const auto& x : out.texts)
+        for (const char* word : {"Bitte", " und ", "Custgomer", "uncertaincy", "abolute", "uncertainy", "Benutzer"})
+            EXPECT_EQ(x.text.find(word), std::string::npos) << x.text;
+
+    // The German page from an English window: German unit texts, the
+    // defaults as stored.
+    s.ui.gSprachOffset = 10000;
+    Printed german;
+    print(german, s, ProtocolLanguage::German);
+    for (const char* text :
+         {"100.00 Bitte klären", "Bitte geben Sie", "Ihre Benutzerdaten ein", "Tel.-DW: user-settings"})
+        EXPECT_NE(german.find(text), nullptr) << text;
+    for (const auto& x : german.texts)
+        EXPECT_EQ(x.text.find("Please"), std::string::npos) << x.text;
 }
 
 // Every number of the page carries the decimal separator of the system's
 // number settings, as page 1 does: the tick label and the design-flow value
-// ("######0.00"), the legend flows ("##.##") and the temperature and pressure
-// of the A and B labels ("##.##", "###.##").
+// ("######0.00"), the legend flows and the temperature and pressure of the A
+// and B labels (up to two decimals, a whole number without a separator).
 TEST(UncertaintyReport, NumbersUseTheRegionalDecimalSeparator)
 {
     TestTracer t;
@@ -174,12 +278,12 @@ TEST(UncertaintyReport, NumbersUseTheRegionalDecimalSeparator)
         Printed out;
         print(out, s, lang, ',');
         const char* texts[] = {
-            "50,00m³/h",   // tick label at half the design flow
-            "100,00m³/h",  // design-flow value beside marker C
-            "230,77m³/h",  // legend, point A
-            "150,m³/h",    // legend, a whole number ends in the separator
-            lang == ProtocolLanguage::German ? "A - Erlaubter maximaler Durchfluss bei 20,°C und 101,33kPa"
-                                             : "A - max possible flow @20,°C und 101,33kPa",
+            "50,00 m³/h",   // tick label at half the design flow
+            "100,00 m³/h",  // design-flow value under marker C
+            "230,77 m³/h",  // legend, point A
+            "150 m³/h",     // legend, a whole number
+            lang == ProtocolLanguage::German ? "A - Erlaubter maximaler Durchfluss bei 20 °C und 101,33 kPa"
+                                             : "A - max possible flow @20 °C and 101,33 kPa",
         };
         for (const char* text : texts)
             EXPECT_NE(out.find(text), nullptr) << text;
@@ -198,8 +302,8 @@ TEST(UncertaintyReport, EdgeCases)
         Printed out;
         print(out, s, ProtocolLanguage::German);
         EXPECT_EQ(out.find("B"), nullptr);
-        EXPECT_EQ(out.find("40.00m³/h"), nullptr);
-        EXPECT_NE(out.find("80.00m³/h"), nullptr) << "the design-flow value is printed";
+        EXPECT_EQ(out.find("40.00 m³/h"), nullptr);
+        EXPECT_NE(out.find("80.00 m³/h"), nullptr) << "the design-flow value is printed";
     }
     {
         ProgramState s = probeState();
@@ -211,50 +315,8 @@ TEST(UncertaintyReport, EdgeCases)
         print(none, s, ProtocolLanguage::German);
         // Each chart draws 4 + 4 + 2 solid band lines and two dotted ticks.
         EXPECT_GT(all.lines.size(), none.lines.size() + 20);
-        EXPECT_NE(none.find("1000.m³/h"), nullptr) << "the legend still prints the threshold";
+        EXPECT_NE(none.find("1000 m³/h"), nullptr) << "the legend still prints the threshold";
     }
-}
-
-TEST(UncertaintyChart, AxisLabelsStayOnThePageAndClearOfEachOther)
-{
-    // Twips: axis at 1000, page edge 10000, labels 1000 wide, 100 apart.
-    const struct {
-        std::optional<double> half;
-        double design;
-        std::optional<double> halfAt;
-        double designAt;
-        const char* shows;
-    } rows[] = {
-        {3000, 5000, 3000, 5000, "far apart: where the scale puts them"},
-        {std::nullopt, 5000, std::nullopt, 5000, "no half label"},
-        {8000, 9500, 7300, 8400, "design at the edge: left of its mark, the half label before it"},
-        {9700, 9500, 7300, 8400, "half past the design: it goes before it"},
-        {7000, 9500, 7000, 8400, "room for both"},
-        {1500, 2000, std::nullopt, 2000, "no room left of the design label: left out"},
-    };
-    for (const auto& r : rows) {
-        const AxisLabels at = placeAxisLabels(r.half, 1000, r.design, 1000, 1000, 10000, 100);
-        EXPECT_EQ(at.half, r.halfAt) << r.shows;
-        EXPECT_DOUBLE_EQ(at.design, r.designAt) << r.shows;
-    }
-}
-
-TEST(UncertaintyReport, DesignFlowBeyondTheScaleKeepsItsLabelsApart)
-{
-    TestTracer t;
-    ProgramState s = probeState();
-    s.calc.gDurchflussAuslegung = 2.5 * s.calc.gQmaxErlaubt;  // half the design flow past the page edge too
-    Printed out;
-    print(out, s, ProtocolLanguage::German);
-    const auto* design = out.find("576.92m³/h");
-    const auto* half = out.find("288.46m³/h");
-    ASSERT_NE(design, nullptr);
-    ASSERT_NE(half, nullptr);
-    const double width = 120.0 * 11;  // the recording printer: 120 twips a byte ("³" takes two)
-    EXPECT_LE(design->x + width, W);
-    EXPECT_LE(design->x + width, 0.95 * W) << "left of its marker C at 0.95 W, not across it";
-    EXPECT_LE(half->x + width, design->x);
-    EXPECT_TRUE(t.responder.reports.empty());
 }
 
 TEST(UncertaintyReport, ZeroScaleGoesToTheErrorDialog)

@@ -122,8 +122,9 @@ public:
 
 // A printer that keeps what was printed: every text with its page and
 // position, lines, pictures and page breaks. Its page is A4 (11906 x 16838
-// twips) with 240-twip lines unless a test says otherwise; it can refuse to start
-// a job, fail at the end, or stand for the PDF file used without a printer.
+// twips) with 240-twip lines and texts 120 twips a byte unless a test says
+// otherwise; it can refuse to start a job, fail at the end, or stand for the
+// PDF file used without a printer.
 class RecordingPrinter : public Printer {
 public:
     struct Text {
@@ -152,6 +153,7 @@ public:
     double pageWidthTwips = 11906.0;
     double pageHeightTwips = 16838.0;
     double lineHeightTwips = 240.0;
+    double textWidthPerByte = 120.0;  // twips, whatever the font
 
     // Record.
     std::vector<std::string> documents;
@@ -169,7 +171,10 @@ private:
         double pageWidth() const override { return p_.pageWidthTwips; }
         double pageHeight() const override { return p_.pageHeightTwips; }
         void setFont(const PrintFont& font) override { font_ = font; }
-        double textWidth(const std::string& text) const override { return 120.0 * static_cast<double>(text.size()); }
+        double textWidth(const std::string& text) const override
+        {
+            return p_.textWidthPerByte * static_cast<double>(text.size());
+        }
         double lineHeight() const override { return p_.lineHeightTwips; }
         void text(double x, double y, const std::string& text) override
         {

@@ -379,8 +379,12 @@ void frmResult::fill(Guard& g)
     put("Label9", [&] { return num(s.gBetriebsdichte, 3); });
     put("Label13", [&] { return s.gIsentropenkoeffizient < 10.0 ? num(s.gIsentropenkoeffizient, 3) : na(); });
     put("Label16", [&] { return num(s.gViskositaet, 3); });
-    put("Label23", [&] { return num(s.gKritischeTemperatur, 3); });
-    put("Label24", [&] { return num(s.gKritischerDruck, 3); });
+    // The ideal gas law and the liquid use no critical data: "n.a." as on
+    // page 1 of the protocol, not what the Redlich-Kwong boxes left in the
+    // critical fields (0.000 when they are empty).
+    const bool noCriticalData = isTrue(s.gModellIdealesGas) || isTrue(s.gModellFluessigkeit);
+    put("Label23", [&] { return noCriticalData ? na() : num(s.gKritischeTemperatur, 3); });
+    put("Label24", [&] { return noCriticalData ? na() : num(s.gKritischerDruck, 3); });
 
     // 3. Element type.
     put("Label28", [&] { return txt(s.gPrimaerelementtyp >= 15 ? 1583 : 1085 + s.gPrimaerelementtyp); });

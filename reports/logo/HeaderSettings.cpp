@@ -1,0 +1,16 @@
+#include "reports/logo/HeaderSettings.h"
+
+#include "common/ProgramRecords.h"
+
+namespace morvane {
+
+std::string printedSetting(const std::string& stored, bool englishPage)
+{
+    if (englishPage && stored == kCompanyFirma2Default)
+        return "Please enter";
+    if (englishPage && stored == kCompanyStrasseDefault)
+        return "your user data";
+    return stored;
+}
+
+}  // namespace morvane

@@ -1,0 +1,15 @@
+// What the header of a protocol page prints for a line of the user's settings.
+#pragma once
+
+#include <string>
+
+namespace morvane {
+
+// The settings' German defaults that ask a fresh installation's user to enter
+// their data (company lines 2 and 3, "Bitte geben Sie" / "Ihre
+// Benutzerdaten ein") print as "Please enter" / "your user data" on an English
+// page, also where the user confirmed them unchanged; any other text prints as
+// the user wrote it.
+std::string printedSetting(const std::string& stored, bool englishPage);
+
+}  // namespace morvane
