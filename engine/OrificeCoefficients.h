@@ -6,6 +6,7 @@
 #include "engine/EngineContext.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace morvane {
 
@@ -39,6 +40,19 @@ double rq8Correction(double beta, double reynolds, double dMeter);
 // C of element types 1 and 9 to 15 (run-time error 5 for any other type).
 double dischargeCoefficient(Integer elementType, double beta, double reynolds, double epsilonFaktor, double dMeter);
 
+// The equation of the expansion factor: the empirical one of orifice plates
+// (types 1 and 9 to 11), or the isentropic one of nozzles and venturi tubes
+// (types 12 to 15).
+enum class Expansibility { Orifice, Isentropic };
+Expansibility expansibilityOf(Integer elementType);
+
+// ε = √[κτ^(2/κ)/(κ − 1) · (1 − β⁴)/(1 − β⁴τ^(2/κ)) · (1 − τ^((κ−1)/κ))/(1 − τ)],
+// τ = 1 − dpOverP (ISO 5167-3:2003, 5.3.2.2; ISO 5167-4:2003, 5.5), with its
+// limits at dp = 0 (ε = 1) and κ = 1. An incompressible medium (κ of
+// KappaInkompressibel or more) has ε = 1 for any dp. Nothing where the
+// equation has no value: dp at or above p (τ ≤ 0), κ ≤ 0, or no ε above 0.
+std::optional<double> isentropicExpansibility(double beta, double kappa, double dpOverP);
+
 // The fixed point between differential pressure and expansion factor.
 struct OrificeIteration {
     double e = 1.0;        // expansion factor at q·epsilonFaktor
@@ -51,9 +65,12 @@ struct OrificeIteration {
 
 // Runs the iteration for the mass flow q (kg/s) with the discharge coefficient
 // C, throat diameter ratio beta, warm pipe diameter dwMeter (m), density rho
-// (kg/m³), isentropic exponent kappa and pressure pPa (Pa absolute).
+// (kg/m³), isentropic exponent kappa and pressure pPa (Pa absolute), with the
+// expansion factor of `equation`. Where the isentropic equation has no value
+// on the way (a dp at or above p), it has no fixed point (converged false).
 OrificeIteration orificeDifferentialPressure(double q, double epsilonFaktor, double C, double beta, double dwMeter,
-                                             double rho, double kappa, double pPa);
+                                             double rho, double kappa, double pPa,
+                                             Expansibility equation = Expansibility::Orifice);
 
 // One operating point of element types 1 and 9 to 15: q mass flow (kg/s), Re pipe
 // Reynolds number; e receives the expansion factor, dp the differential
