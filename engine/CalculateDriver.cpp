@@ -87,7 +87,8 @@ bool leseEingaben(Guard& g, DriverContext& d, bool solver)
         return false;
     // A reading left through a run-time error leaves the state half read.
     const std::uint64_t fehlerVorher = errPtnr().stepsLeftByError();
-    if (!g.step([&] { d.windows.mainWindow.ReadOberflaeche(); }) || errPtnr().stepsLeftByError() != fehlerVorher)
+    if (!g.step([&] { d.windows.mainWindow.ReadOberflaeche(solver ? ReadingFor::Solver : ReadingFor::Calculation); }) ||
+        errPtnr().stepsLeftByError() != fehlerVorher)
         return false;
     // The known dp of the solver, kPa.
     if (solver && !g.step([&] {

@@ -154,6 +154,9 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
                 s.gDurchflussAuslegung = StartDurchfluss;
         }))
         return outcome;
+    // While the flow is sought, only the design point's dp steers the passes:
+    // the range points, with their typed flows, are the next Calculate run's.
+    silent.designPointOnly = !durchmesserModus && isTrue(s.gAuslegungDurchfluss);
 
     // Steps whose inputs no pass changes: after a first pass that went on past
     // them (no message, no statement lost to an error), a later pass would

@@ -111,6 +111,51 @@ private slots:
         QVERIFY(rig.tracer.responder.reports.empty());
     }
 
+    // The solver that seeks the flow asks for no design flow: with the box
+    // empty it finds the flow, writes it into the box, and says so in a message
+    // box, without the messages window. With the flow range on, its passes
+    // compute the design point only: the maximum of 3000 kg/h, whose dp through
+    // this orifice has no fixed point, does not stop it, and it finds the flow
+    // it finds with the range off. Ideal gas 1.293 kg/Nm³, κ 1.4, 0.0181 cP,
+    // 20 °C, 200 kPa, D 100 mm, d 50 mm, known dp 100 mbar.
+    void solverSeeksTheFlowWithoutADesignFlow()
+    {
+        CalcRig rig;
+        enterOrifice(rig);
+        MainInputPages& p = rig.pages();
+        p.Option2->click();
+        p.Text1->setText("1,293");
+        p.Text2->setText("1");
+        p.Text7->setText("0,0181");
+        p.Text29->setText("1,4");
+        p.Text16->setText("200");
+        setListIndex(p.Combo8, 3);  // kg/h
+        setCheckValue(p.Check4, 1);
+        p.Option18->click();
+        p.Text37->setText("100");
+        p.Text19->setText("3000");
+        p.Text20->setText("1500");
+        p.Text21->setText("500");
+
+        QStringList found;
+        for (const int range : {0, 1}) {
+            setCheckValue(p.Check1, range);
+            p.Text18->setText("");
+            rig.fakes.messages.shown.clear();
+            QTest::mouseClick(p.Command3, Qt::LeftButton);
+            QVERIFY2(rig.window->messagesWindow()->window() == nullptr, range ? "range on" : "range off");
+            QCOMPARE(rig.fakes.messages.shown.size(), std::size_t(1));
+            QVERIFY(rig.fakes.messages.shown[0].text.find("Wert übernommen") != std::string::npos);
+            found << p.Text18->text();
+        }
+        QCOMPARE(found[1], found[0]);
+        bool ok = false;
+        const double flow = found[0].trimmed().toDouble(&ok);
+        QVERIFY2(ok, qPrintable(found[0]));
+        QVERIFY2(std::abs(flow - 947.944) < 0.001, qPrintable(found[0]));
+        QVERIFY(rig.tracer.responder.reports.empty());
+    }
+
     // The results window prints from the calculation state. A file command
     // that puts other inputs into the state (Open, or Save of changed boxes)
     // closes it, so no protocol pairs those inputs with results computed for

@@ -197,7 +197,7 @@ void TestFileCommands::openThatLoadsNothingKeepsTheKnownDp()
     QCOMPARE(rig.tracer.responder.reports.size(), std::size_t(1));
     QCOMPARE(number(rig.pages().Text37), 50.0);
     QCOMPARE(rig.panel(), QString());
-    rig.pages().ReadOberflaeche();
+    rig.pages().ReadOberflaeche(ReadingFor::Calculation);
     QCOMPARE(rig.state.calc.gDifferenzdruckSoll, 5.0);
 }
 
