@@ -80,6 +80,7 @@ bool leseEingaben(Guard& g, DriverContext& d, bool solver)
     if (!g.step([&] {
             ui.gFehlerEingabe.clear();
             s.gFehlerDichte.clear();
+            s.gWarnungDichte.clear();
             s.gFehlerZeta.clear();
             s.gFehlerIsentropen.clear();
             s.gFehlerDp.clear();
@@ -154,6 +155,10 @@ void RunCalculate(DriverContext& d)
     // From here on, a step that lost a statement to a run-time error ends the
     // run: what follows would build on values of an earlier run or on none.
     if (stopsOn(g, d, d.steps.BerechneDichte, s.gFehlerDichte) || completion.stepLeft())
+        return;
+    // Only a warning: the run goes on.
+    if (!s.gWarnungDichte.empty() &&
+        !g.step([&] { showMeldung(d, s.gWarnungDichte + std::string(ZetaWarnungZusatz)); }))
         return;
     const Integer typ = s.gPrimaerelementtyp;
     if (!g.step([&] {

@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -154,6 +155,58 @@ private slots:
         QVERIFY2(ok, qPrintable(found[0]));
         QVERIFY2(std::abs(flow - 947.944) < 0.001, qPrintable(found[0]));
         QVERIFY(rig.tracer.responder.reports.empty());
+    }
+
+    void redlichKwongLiquidWarnsAndShowsTheResults_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("de") << 0
+                            << "Nach der Redlich-Kwong-Gleichung ist das Medium bei diesem Druck und dieser Temperatur "
+                               "flüssig (der Druck liegt über ihrem Sättigungsdruck). Es ist mit Berechnungsfehlern zu "
+                               "rechnen";
+        QTest::newRow("en") << 10000
+                            << "By the Redlich-Kwong equation the medium is liquid at this pressure and temperature (the "
+                               "pressure is above its saturation pressure). Es ist mit Berechnungsfehlern zu rechnen";
+    }
+    // CO2 by Redlich-Kwong at 20 °C and 6000 kPa, above the equation's own
+    // saturation pressure (5980 kPa): Calc! shows the warning in the messages
+    // window and the results beside it. With MORVANE_SCREENSHOT_DIR set, the
+    // messages window is drawn there.
+    void redlichKwongLiquidWarnsAndShowsTheResults()
+    {
+        QFETCH(int, offset);
+        QFETCH(QString, warning);
+        CalcRig rig(offset);
+        QVERIFY(rig.exposed);
+        enterOrifice(rig);
+        MainInputPages& p = rig.pages();
+        p.Option3->click();
+        p.Text3->setText("30,98");
+        p.Text4->setText("7377");
+        p.Text5->setText("1,977");
+        p.Text6->setText("0,015");
+        p.Text30->setText("1,29");
+        p.Text16->setText("6000");
+        p.Text18->setText("1000");
+        setListIndex(p.Combo8, 3);  // kg/h
+        rig.clickCalc();
+        frmFehlerfile* messages = rig.window->messagesWindow()->window();
+        QVERIFY(messages != nullptr);
+        QVERIFY(messages->isVisible());
+        QCOMPARE(messages->RichTextBox1()->toPlainText(), warning);
+        QVERIFY(rig.window->resultsWindow()->window() != nullptr);
+        QVERIFY(rig.window->resultsWindow()->window()->isVisible());
+        QVERIFY(rig.tracer.responder.reports.empty());
+
+        const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            QDir().mkpath(folder);
+            QVERIFY(QTest::qWaitForWindowExposed(messages));
+            QVERIFY(messages->grab().save(
+                QDir(folder).filePath(QStringLiteral("messages-redlich-kwong-liquid-%1.png")
+                                          .arg(QString::fromLatin1(QTest::currentDataTag())))));
+        }
     }
 
     // The results window prints from the calculation state. A file command
