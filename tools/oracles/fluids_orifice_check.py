@@ -58,6 +58,20 @@ def header(out, lines):
         out.write("# " + line + "\n")
 
 
+def fixed_point(expansibility, D, beta, rho, kappa, p1, x, eps_factor, C):
+    """The flow q whose dp at q*eps_factor is x*p1: (q, dp_eps, eps, dp_full)."""
+    Do = beta * D
+    dp_eps = x * p1
+    p2 = p1 - dp_eps
+    eps = expansibility(D, Do, p1, p2, kappa)
+    q_eps = flow_meter_discharge(D, Do, p1, p2, rho, C, eps) * PI_PROGRAM / math.pi
+    q = q_eps / eps_factor
+    dp_full = dp_eps / eps_factor ** 2
+    back = flow_meter_discharge(D, Do, p1, p1 - dp_full, rho, C, eps) * PI_PROGRAM / math.pi
+    assert abs(back / q - 1.0) < 1e-13, (back, q)
+    return q, dp_eps, eps, dp_full
+
+
 def expansibility_rows():
     rows = []
     # (D m, beta, rho kg/m3, kappa, p1 Pa, dp_eps / p1, eps_factor); the last
@@ -80,17 +94,9 @@ def expansibility_rows():
         (0.4, 0.65, 850.0, 1e9, 1.6e6, 0.01, 2.0 / 3.0),
     ]
     for D, beta, rho, kappa, p1, x, eps_factor in gases + liquids:
-        Do = beta * D
         # The coefficient is a realistic one; its value does not matter here.
-        C = C_Reader_Harris_Gallagher(D, Do, rho, 1e-5 if kappa < 1e6 else 1e-3, 1.0, "flange")
-        dp_eps = x * p1
-        p2 = p1 - dp_eps
-        eps = orifice_expansibility_1989(D, Do, p1, p2, kappa)
-        q_eps = flow_meter_discharge(D, Do, p1, p2, rho, C, eps) * PI_PROGRAM / math.pi
-        q = q_eps / eps_factor
-        dp_full = dp_eps / eps_factor ** 2
-        back = flow_meter_discharge(D, Do, p1, p1 - dp_full, rho, C, eps) * PI_PROGRAM / math.pi
-        assert abs(back / q - 1.0) < 1e-13, (back, q)
+        C = C_Reader_Harris_Gallagher(D, beta * D, rho, 1e-5 if kappa < 1e6 else 1e-3, 1.0, "flange")
+        q, dp_eps, eps, dp_full = fixed_point(orifice_expansibility_1989, D, beta, rho, kappa, p1, x, eps_factor, C)
         rows.append((D, beta, rho, kappa, p1, C, eps_factor, q, dp_eps, eps, dp_full))
     return rows
 
@@ -103,18 +109,9 @@ def venturi_c(element_type, beta):
 
 
 def venturi_point(element_type, D, beta, rho, kappa, p1, x, eps_factor):
-    """The flow whose dp at q*eps_factor is x*p1, with fluids' expansibility."""
-    Do = beta * D
+    """C and the fixed point of a venturi, with fluids' nozzle_expansibility."""
     C = venturi_c(element_type, beta)
-    dp_eps = x * p1
-    p2 = p1 - dp_eps
-    eps = nozzle_expansibility(D, Do, p1, p2, kappa)
-    q_eps = flow_meter_discharge(D, Do, p1, p2, rho, C, eps) * PI_PROGRAM / math.pi
-    q = q_eps / eps_factor
-    dp_full = dp_eps / eps_factor ** 2
-    back = flow_meter_discharge(D, Do, p1, p1 - dp_full, rho, C, eps) * PI_PROGRAM / math.pi
-    assert abs(back / q - 1.0) < 1e-13, (back, q)
-    return C, q, dp_eps, eps, dp_full
+    return (C,) + fixed_point(nozzle_expansibility, D, beta, rho, kappa, p1, x, eps_factor, C)
 
 
 def venturi_rows():
