@@ -1,6 +1,7 @@
 // Discharge coefficient, expansion factor, differential pressure and permanent
 // pressure loss of the orifice plates, the venturi nozzle, the classical venturi
-// tubes and the small-flow meter run RQ8, after ISO 5167-1:1991.
+// tubes and the small-flow meter run RQ8, after ISO 5167-1:1991; the venturis'
+// expansion factor is the isentropic one of ISO 5167-3 and -4.
 #pragma once
 
 #include "engine/EngineContext.h"
@@ -47,7 +48,7 @@ enum class Expansibility { Orifice, Isentropic };
 Expansibility expansibilityOf(Integer elementType);
 
 // ε = √[κτ^(2/κ)/(κ − 1) · (1 − β⁴)/(1 − β⁴τ^(2/κ)) · (1 − τ^((κ−1)/κ))/(1 − τ)],
-// τ = 1 − dpOverP (ISO 5167-3:2003, 5.3.2.2; ISO 5167-4:2003, 5.5), with its
+// τ = 1 − dpOverP (ISO 5167-3 and ISO 5167-4), with its
 // limits at dp = 0 (ε = 1) and κ = 1. An incompressible medium (κ of
 // KappaInkompressibel or more) has ε = 1 for any dp. Nothing where the
 // equation has no value: dp at or above p (τ ≤ 0), κ ≤ 0, or no ε above 0.
