@@ -81,6 +81,7 @@ bool leseEingaben(Guard& g, DriverContext& d, bool solver)
     if (!g.step([&] {
             ui.gFehlerEingabe.clear();
             s.gFehlerDichte.clear();
+            s.gWarnungDichte.clear();
             s.gFehlerZeta.clear();
             s.gFehlerIsentropen.clear();
             s.gFehlerDp.clear();
@@ -88,7 +89,8 @@ bool leseEingaben(Guard& g, DriverContext& d, bool solver)
         return false;
     // A reading left through a run-time error leaves the state half read.
     const std::uint64_t fehlerVorher = errPtnr().stepsLeftByError();
-    if (!g.step([&] { d.windows.mainWindow.ReadOberflaeche(); }) || errPtnr().stepsLeftByError() != fehlerVorher)
+    if (!g.step([&] { d.windows.mainWindow.ReadOberflaeche(solver ? ReadingFor::Solver : ReadingFor::Calculation); }) ||
+        errPtnr().stepsLeftByError() != fehlerVorher)
         return false;
     // The known dp of the solver, kPa.
     if (solver && !g.step([&] {
@@ -155,6 +157,18 @@ void RunCalculate(DriverContext& d)
     // run: what follows would build on values of an earlier run or on none.
     if (stopsOn(g, d, d.steps.BerechneDichte, s.gFehlerDichte) || completion.stepLeft())
         return;
+    // Warnings: each is shown with the suffix and the run goes on. The window
+    // shows the text of its latest show, so a later warning of the run is
+    // shown beneath those before it.
+    std::string warnungen;
+    const auto warne = [&](const std::string& warnung) {
+        if (!warnungen.empty())
+            warnungen += '\n';
+        warnungen += warnung + std::string(ZetaWarnungZusatz);
+        return g.step([&] { showMeldung(d, warnungen); });
+    };
+    if (!s.gWarnungDichte.empty() && !warne(s.gWarnungDichte))
+        return;
     const Integer typ = s.gPrimaerelementtyp;
     if (!g.step([&] {
             if (typ == element::RQ8) {
@@ -169,16 +183,6 @@ void RunCalculate(DriverContext& d)
         return;
     if (isProbe(typ) && (!g.step([&] { d.steps.BerechneZeta(e); }) || completion.stepLeft()))
         return;
-    // Warnings: each is shown with the suffix and the run goes on. The window
-    // shows the text of its latest show, so a later warning of the run is
-    // shown beneath those before it.
-    std::string warnungen;
-    const auto warne = [&](const std::string& warnung) {
-        if (!warnungen.empty())
-            warnungen += '\n';
-        warnungen += warnung + std::string(ZetaWarnungZusatz);
-        return g.step([&] { showMeldung(d, warnungen); });
-    };
     if (!s.gFehlerZeta.empty() && !warne(s.gFehlerZeta))
         return;
     if (stopsOn(g, d, d.steps.BerechneIsentropenkoeffizient, s.gFehlerIsentropen) || completion.stepLeft())

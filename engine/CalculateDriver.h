@@ -31,6 +31,10 @@ public:
     virtual void showModal() = 0;
 };
 
+// What the main window is read for. The solver that seeks the flow sets the
+// design flow itself, so its reading does not check the one typed.
+enum class ReadingFor { Calculation, Solver };
+
 // What the drivers read of the main window and, after a solver run, write back
 // into it.
 class MainWindowInputs {
@@ -44,7 +48,7 @@ public:
     virtual void rebuildTypeCode() = 0;
     // Reads every input control into the calculation state and collects the
     // input messages in gFehlerEingabe (which it empties first).
-    virtual void ReadOberflaeche() = 0;
+    virtual void ReadOberflaeche(ReadingFor purpose) = 0;
     // The solver's accepted value: the text (Str form) for the pipe diameter box
     // Text8, the bore box Text10 or the design-flow box Text18; and the selection
     // of Option5 (pipe dimensions entered freely), which runs its click handler.

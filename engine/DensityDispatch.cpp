@@ -22,7 +22,10 @@ void BerechneDichte(EngineContext& e)
     Guard g("Module1", "BerechneDichte", "Sub BerechneDichte()");
     CalculationState& s = e.s;
 
-    if (!g.step([&] { s.gFehlerDichte.clear(); }))
+    if (!g.step([&] {
+            s.gFehlerDichte.clear();
+            s.gWarnungDichte.clear();
+        }))
         return;
 
     if (isTrue(s.gModellGespeicherteDaten)) {

@@ -132,6 +132,12 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
         return outcome;
     if (completion.stepLeft())
         return outcome;
+    // The solver stops on the density's warning as on the probe's: a value
+    // found with it would stand in its box without the warning.
+    if (!s.gWarnungDichte.empty()) {
+        g.step([&] { showMeldung(d, s.gWarnungDichte + std::string(ZetaWarnungZusatz)); });
+        return outcome;
+    }
 
     const Integer typ = s.gPrimaerelementtyp;
     const bool durchmesserModus = isTrue(s.gAuslegungDurchmesser) && typ >= element::RQ8;
@@ -170,6 +176,9 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
                 s.gDurchflussAuslegung = StartDurchfluss;
         }))
         return outcome;
+    // While the flow is sought, only the design point's dp steers the passes:
+    // the range points, with their typed flows, are the next Calculate run's.
+    silent.designPointOnly = !durchmesserModus && isTrue(s.gAuslegungDurchfluss);
 
     // Steps whose inputs no pass changes: after a first pass that went on past
     // them (no message, no statement lost to an error), a later pass would

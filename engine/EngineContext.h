@@ -26,6 +26,9 @@ struct EngineContext {
     // Set by the solver for its passes: the Reynolds numbers of the last pass,
     // taken over while their inputs stay the same.
     ReynoldsReuse* reynoldsReuse = nullptr;
+    // Set by the solver while it seeks the flow: the dp step computes the
+    // design point only, whatever gMehrereBetriebspunkte says.
+    bool designPointOnly = false;
 
     // The resource text of id in the user's language.
     std::string text(std::int32_t id) const { return resText(id, ui.gSprachOffset); }

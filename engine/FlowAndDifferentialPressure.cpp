@@ -217,7 +217,7 @@ void BerechneDifferenzdruck(EngineContext& e)
     };
     if (!point(PunktAuslegung))
         return;
-    if (!isSet(s.gMehrereBetriebspunkte))
+    if (!isSet(s.gMehrereBetriebspunkte) || e.designPointOnly)
         return;
     // The single coefficient fields that the results and the protocol show are
     // the design point's; the other points overwrite them on their way.

@@ -52,7 +52,9 @@ ProbeIteration probeDifferentialPressure(double q, double epsilonFaktor, double 
 // probe of widthMm through the axis of a pipe of dMm.
 double probeEquivalentBeta(double widthMm, double dMm);
 
-// The step: converts the four flows to mass flows and computes every point.
+// The step: converts the four flows to mass flows and computes the design
+// point, and with the flow range on the other three (not in the passes of a
+// solver that seeks the flow, EngineContext::designPointOnly).
 void BerechneDifferenzdruck(EngineContext& e);
 
 // Velocity and Reynolds number of all four points from gMassenstrom.

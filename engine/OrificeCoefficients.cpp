@@ -1,8 +1,10 @@
 #include "engine/OrificeCoefficients.h"
 
+#include "engine/IsentropicExponent.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -25,6 +27,11 @@ constexpr double SmallPipeDiameter = 0.05862;
 
 constexpr int MaxPasses = 1000;
 constexpr double ToleranceDpPa = 1e-12;
+// The isentropic expansion factor carries the rounding of several library
+// functions, so that from one pass to the next it may step back and forth by
+// an ulp: a dp of some kPa then alternates between two values some 1e-12 Pa
+// apart. Its fixed point is reached when dp stays within this share of itself.
+constexpr double ToleranceDpIsentropic = 1e-14;
 
 double pow4(double x)
 {
@@ -159,19 +166,54 @@ double dischargeCoefficient(Integer elementType, double beta, double reynolds, d
     }
 }
 
+Expansibility expansibilityOf(Integer elementType)
+{
+    return elementType >= element::Venturiduese ? Expansibility::Isentropic : Expansibility::Orifice;
+}
+
+std::optional<double> isentropicExpansibility(double beta, double kappa, double dpOverP)
+{
+    if (kappa >= KappaInkompressibel)
+        return 1.0;
+    if (dpOverP == 0.0)
+        return 1.0;
+    if (!(dpOverP > 0.0 && dpOverP < 1.0 && kappa > 0.0))
+        return std::nullopt;
+    // With L = ln τ and m = (κ − 1)/κ: κ/(κ − 1)·(1 − τ^m) = −expm1(m·L)/m (→ −L at
+    // κ = 1), and 1 − τ = dpOverP, so that neither factor loses digits as τ → 1.
+    const double L = std::log1p(-dpOverP);
+    const double m = (kappa - 1.0) / kappa;
+    const double isentropicWork = m == 0.0 ? -L : -std::expm1(m * L) / m;
+    const double tau2k = std::exp(2.0 / kappa * L);
+    const double b4 = pow4(beta);
+    const double square = tau2k * (1.0 - b4) / (1.0 - b4 * tau2k) * isentropicWork / dpOverP;
+    if (!(std::isfinite(square) && square > 0.0))
+        return std::nullopt;
+    return std::sqrt(square);
+}
+
 OrificeIteration orificeDifferentialPressure(double q, double epsilonFaktor, double C, double beta, double dwMeter,
-                                             double rho, double kappa, double pPa)
+                                             double rho, double kappa, double pPa, Expansibility equation)
 {
     const double b4 = pow4(beta);
     const double throat4 = pow4(dwMeter * beta);  // the bore expands like the pipe
     const auto dpAt = [&](double flow, double e) {
         return checkedDivide(8.0 * flow * flow * (1.0 - b4), C * C * e * e * Pi * Pi * throat4 * rho);
     };
-    // The program's convention: the orifice expansibility equation of
-    // ISO 5167-1:1991 for every element of this family, the venturi nozzle and
-    // the venturi tubes included.
+    // The orifice expansibility equation of ISO 5167-1:1991 for the orifice
+    // plates, the isentropic one for the nozzle and the venturi tubes.
     const double expansibility = 0.41 + 0.35 * b4;
     const double qEps = q * epsilonFaktor;
+    const double dpAtOne = dpAt(qEps, 1.0);
+    // A fixed point has dp < p: an expansion factor below 1 that would take
+    // the next dp to p or beyond (or, for a κ near 0, beyond the double range)
+    // leaves the isentropic iteration without one.
+    const auto isentropic = [&](double dp) -> std::optional<double> {
+        const std::optional<double> eps = isentropicExpansibility(beta, kappa, checkedDivide(dp, pPa));
+        if (eps && *eps < 1.0 && !(dpAtOne < pPa * *eps * *eps))
+            return std::nullopt;
+        return eps;
+    };
 
     OrificeIteration r;
     double e = 1.0;
@@ -180,7 +222,7 @@ OrificeIteration orificeDifferentialPressure(double q, double epsilonFaktor, dou
     r.converged = true;
     // A pass starts from the dp at the expansion factor the pass before ended
     // on: the dp2 of that pass, which is not computed twice.
-    double next = dpAt(qEps, e);
+    double next = dpAtOne;
     do {
         ++r.passes;
         dp1 = next;
@@ -188,10 +230,21 @@ OrificeIteration orificeDifferentialPressure(double q, double epsilonFaktor, dou
             r.converged = false;
             break;
         }
-        e = 1.0 - checkedDivide(checkedDivide(expansibility * dp1, kappa), pPa);
+        if (equation == Expansibility::Orifice) {
+            e = 1.0 - checkedDivide(checkedDivide(expansibility * dp1, kappa), pPa);
+        } else {
+            const std::optional<double> eps = isentropic(dp1);
+            if (!eps) {
+                r.converged = false;
+                break;
+            }
+            e = *eps;
+        }
         dp2 = dpAt(qEps, e);
         next = dp2;
-    } while (!(std::fabs(dp1 - dp2) <= ToleranceDpPa));
+    } while (!(std::fabs(dp1 - dp2) <= (equation == Expansibility::Orifice
+                                            ? ToleranceDpPa
+                                            : std::max(ToleranceDpPa, ToleranceDpIsentropic * dp2))));
 
     r.e = e;
     r.dp1Pa = dp1;
@@ -235,7 +288,8 @@ void get_Blende(EngineContext& ctx, double& q, double& Re, double& e, double& dp
         return;
     if (!g.step([&] {
             it = orificeDifferentialPressure(q, s.gEpsilonFaktor, C, beta, Dw, s.gBetriebsdichte,
-                                             s.gIsentropenkoeffizient, s.gDruck * 1000.0);
+                                             s.gIsentropenkoeffizient, s.gDruck * 1000.0,
+                                             expansibilityOf(s.gPrimaerelementtyp));
         }))
         return;
     // Without a fixed point (or with one outside 0 < e ≤ 1) the last pass

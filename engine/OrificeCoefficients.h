@@ -1,11 +1,13 @@
 // Discharge coefficient, expansion factor, differential pressure and permanent
 // pressure loss of the orifice plates, the venturi nozzle, the classical venturi
-// tubes and the small-flow meter run RQ8, after ISO 5167-1:1991.
+// tubes and the small-flow meter run RQ8, after ISO 5167-1:1991; the venturis'
+// expansion factor is the isentropic one of ISO 5167-3 and -4.
 #pragma once
 
 #include "engine/EngineContext.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace morvane {
 
@@ -41,6 +43,19 @@ double rq8Correction(double beta, double reynolds, double dMeter);
 // C of element types 1 and 9 to 15 (run-time error 5 for any other type).
 double dischargeCoefficient(Integer elementType, double beta, double reynolds, double epsilonFaktor, double dMeter);
 
+// The equation of the expansion factor: the empirical one of orifice plates
+// (types 1 and 9 to 11), or the isentropic one of nozzles and venturi tubes
+// (types 12 to 15).
+enum class Expansibility { Orifice, Isentropic };
+Expansibility expansibilityOf(Integer elementType);
+
+// ε = √[κτ^(2/κ)/(κ − 1) · (1 − β⁴)/(1 − β⁴τ^(2/κ)) · (1 − τ^((κ−1)/κ))/(1 − τ)],
+// τ = 1 − dpOverP (ISO 5167-3 and ISO 5167-4), with its
+// limits at dp = 0 (ε = 1) and κ = 1. An incompressible medium (κ of
+// KappaInkompressibel or more) has ε = 1 for any dp. Nothing where the
+// equation has no value: dp at or above p (τ ≤ 0), κ ≤ 0, or no ε above 0.
+std::optional<double> isentropicExpansibility(double beta, double kappa, double dpOverP);
+
 // The fixed point between differential pressure and expansion factor.
 struct OrificeIteration {
     double e = 1.0;        // expansion factor at q·epsilonFaktor
@@ -53,9 +68,12 @@ struct OrificeIteration {
 
 // Runs the iteration for the mass flow q (kg/s) with the discharge coefficient
 // C, throat diameter ratio beta, warm pipe diameter dwMeter (m), density rho
-// (kg/m³), isentropic exponent kappa and pressure pPa (Pa absolute).
+// (kg/m³), isentropic exponent kappa and pressure pPa (Pa absolute), with the
+// expansion factor of `equation`. Where the isentropic equation has no value
+// on the way (a dp at or above p), it has no fixed point (converged false).
 OrificeIteration orificeDifferentialPressure(double q, double epsilonFaktor, double C, double beta, double dwMeter,
-                                             double rho, double kappa, double pPa);
+                                             double rho, double kappa, double pPa,
+                                             Expansibility equation = Expansibility::Orifice);
 
 // One operating point of element types 1 and 9 to 15: q mass flow (kg/s), Re pipe
 // Reynolds number; e receives the expansion factor, dp the differential

@@ -4,7 +4,10 @@
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <vector>
 
 namespace morvane {
 
@@ -35,7 +38,57 @@ double correction(double Z, double A, double B)
     return checkedFinite(checkedDivide(Z, Z - B) - checkedDivide(A, Z + B) - Z);
 }
 
+// The real roots of Z³ − Z² + c·Z − d = 0, ascending: with Z = y + 1/3 the
+// depressed cubic y³ + p·y + q = 0, solved by the trigonometric form where it
+// has three real roots and by Cardano's where it has one, each root then
+// refined by Newton steps.
+std::vector<double> cubicRoots(double c, double d)
+{
+    const double p = c - 1.0 / 3.0;
+    const double q = -2.0 / 27.0 + c / 3.0 - d;
+    const double discriminant = -(4.0 * p * p * p + 27.0 * q * q);
+    std::vector<double> roots;
+    if (discriminant > 0.0) {  // p < 0
+        const double r = 2.0 * std::sqrt(-p / 3.0);
+        const double cosine = std::clamp(1.5 * q / p * std::sqrt(-3.0 / p), -1.0, 1.0);
+        const double phi = std::acos(cosine) / 3.0;
+        for (int k = 0; k < 3; ++k)
+            roots.push_back(r * std::cos(phi - 2.0 * std::numbers::pi * k / 3.0) + 1.0 / 3.0);
+    } else {
+        const double s = std::sqrt(std::max(0.0, q * q / 4.0 + p * p * p / 27.0));
+        roots.push_back(std::cbrt(-q / 2.0 + s) + std::cbrt(-q / 2.0 - s) + 1.0 / 3.0);
+    }
+    for (double& z : roots) {
+        for (int i = 0; i < 3; ++i) {
+            const double slope = (3.0 * z - 2.0) * z + c;
+            if (slope == 0.0)
+                break;
+            z -= (((z - 1.0) * z + c) * z - d) / slope;
+        }
+    }
+    std::sort(roots.begin(), roots.end());
+    return roots;
+}
+
+double lnFugacityCoefficient(double Z, double A, double B)
+{
+    return Z - 1.0 - std::log(Z - B) - A / B * std::log1p(B / Z);
+}
+
 }  // namespace
+
+bool redlichKwongLiquidStable(double A, double B)
+{
+    if (!(A > 0.0 && B > 0.0 && std::isfinite(A) && std::isfinite(B)))
+        return false;
+    std::vector<double> roots = cubicRoots(A - B - B * B, A * B);
+    std::erase_if(roots, [&](double z) { return !(z > B) || !std::isfinite(z); });
+    if (roots.empty())
+        return false;
+    if (roots.size() == 1)
+        return roots.front() < 1.0 / 3.0;
+    return lnFugacityCoefficient(roots.front(), A, B) < lnFugacityCoefficient(roots.back(), A, B);
+}
 
 void BerechneDichteRedlichKwong(EngineContext& e)
 {
@@ -154,7 +207,15 @@ void BerechneDichteRedlichKwong(EngineContext& e)
         return;
     if (!g.step([&] { s.gNormdichte = s.gNormdichteRK; }))
         return;
-    g.step([&] { s.gBetriebsdichte = rho; });
+    if (!g.step([&] { s.gBetriebsdichte = rho; }))
+        return;
+    // The iteration settles on the root next to Z = 1, the vapour root where
+    // there are three; below the critical temperature and above the
+    // equation's own saturation pressure the liquid root is the stable one.
+    g.step([&] {
+        if (s.gTemperatur < s.gKritischeTemperatur && redlichKwongLiquidStable(A, B))
+            s.gWarnungDichte = e.text(TextRedlichKwongFluessig);
+    });
 }
 
 }  // namespace morvane

@@ -114,6 +114,7 @@ const std::array kFields{
     FIELD(Ergebnisse, Double, gViskositaet),
     FIELD(Ergebnisse, Double, gNormdichte),
     FIELD(Ergebnisse, String, gFehlerDichte),
+    FIELD(Ergebnisse, String, gWarnungDichte),
     FIELD(Ergebnisse, Double, gKompressibilitaet),
     FIELD(Ergebnisse, Double, gZeta),
     FIELD(Ergebnisse, Double, gKZahl),

@@ -131,7 +131,7 @@ std::string rowName(std::string_view control, int i)
 
 }  // namespace
 
-void ReadOberflaeche(const InputControls& c, ProgramState& ps)
+void ReadOberflaeche(const InputControls& c, ProgramState& ps, ReadingFor purpose)
 {
     Guard g("frmMain", "ReadOberflaeche", "Public Sub ReadOberflaeche()");
     CalculationState& s = ps.calc;
@@ -287,6 +287,8 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
     const bool fluessig = isTrue(s.gModellFluessigkeit);
     const Integer typ = s.gPrimaerelementtyp;
     const bool mehrere = isSet(s.gMehrereBetriebspunkte);
+    // The solver that seeks the flow starts from a design flow of its own.
+    const bool auslegungGesucht = purpose == ReadingFor::Solver && isTrue(s.gAuslegungDurchfluss);
     const bool normvolumen = s.gDurchflussEinheit < flowunit::kgh;
     // Elements after ISO 5167 (types 9 to 15) and the bore of those and the RQ8.
     const bool norm = typ >= element::BlendeFlansch;
@@ -325,7 +327,7 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
         // Saturated steam takes its pressure from the temperature.
         {s.gDruck == 0 && !(gespeichert && s.gMediumNr == medium::Sattdampf), t::Prozessdruck},
         {temperaturLeer, t::TemperaturLeer},
-        {s.gDurchflussAuslegung == 0, t::AuslegungsdurchflussNull},
+        {s.gDurchflussAuslegung == 0 && !auslegungGesucht, t::AuslegungsdurchflussNull},
         {s.gDurchflussEinheit == flowunit::Keine, t::KeineDurchflusseinheit},
         {s.gDurchflussMax == 0 && mehrere, t::MaximaldurchflussNull},
         {s.gDurchflussNorm == 0 && mehrere, t::NormaldurchflussNull},
@@ -339,7 +341,7 @@ void ReadOberflaeche(const InputControls& c, ProgramState& ps)
         // above, and the geometry of the element.
         {s.gDruck < 0 && !(gespeichert && s.gMediumNr == medium::Sattdampf), t::DruckNichtPositiv},
         {!temperaturLeer && s.gTemperatur <= AbsoluterNullpunktCelsius, t::TemperaturNullpunkt},
-        {s.gDurchflussAuslegung < 0, t::AuslegungsdurchflussNegativ},
+        {s.gDurchflussAuslegung < 0 && !auslegungGesucht, t::AuslegungsdurchflussNegativ},
         {mehrere && (s.gDurchflussMax < 0 || s.gDurchflussNorm < 0 || s.gDurchflussMin < 0),
          t::BereichsdurchflussNegativ},
         {((ideal || fluessig) && s.gDichteEingabe < 0) || (rk && s.gNormdichteRK < 0), t::DichteNegativ},

@@ -25,6 +25,7 @@
 //     size lists are set only when Option6 is then selected).
 #pragma once
 
+#include "engine/CalculateDriver.h"
 #include "engine/ProgramState.h"
 #include "mainwindow/InputControls.h"
 
@@ -44,10 +45,12 @@ using ControlSetHook = std::function<void(std::string_view control)>;
 // gEpsilonFaktor, gTypenschluessel (engine/TypeKey.h: empty outside the
 // maker's models 1 to 7) and gGegenlagerVorgesehen, then runs all input
 // checks and collects their resource texts in ui.gFehlerEingabe (emptied first),
-// one a line (CR LF between them).
+// one a line (CR LF between them). Read for the solver with the flow sought
+// (Option18), the typed design flow is not checked: the solver sets it.
 // An unreadable number reads as 0. A list without a selection (-1) or with an
 // index beyond its entries is run-time error 380.
-void ReadOberflaeche(const InputControls& controls, ProgramState& state);
+void ReadOberflaeche(const InputControls& controls, ProgramState& state,
+                     ReadingFor purpose = ReadingFor::Calculation);
 
 // Sets every input control from its state field (numbers in the Str form,
 // pressure and temperature in the display units the state selects) and

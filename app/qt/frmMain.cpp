@@ -261,7 +261,7 @@ void frmMain::makeFileCommands(FileDialogs& dialogs)
     // The results window prints from the state: once a file command has put
     // other inputs there, its results belong to no inputs the state holds.
     w.readWindow = [this] {
-        pages_->ReadOberflaeche();
+        pages_->ReadOberflaeche(ReadingFor::Calculation);
         InputControls now;
         pages_->toControls(now);
         if (resultsInputs_ && !(now == *resultsInputs_) && resultsWindow_)

@@ -1172,11 +1172,11 @@ void MainInputPages::rebuildTypeCode()
         confFieldClick_(0);
 }
 
-void MainInputPages::ReadOberflaeche()
+void MainInputPages::ReadOberflaeche(ReadingFor purpose)
 {
     InputControls c;
     toControls(c);
-    morvane::ReadOberflaeche(c, state_);
+    morvane::ReadOberflaeche(c, state_, purpose);
 }
 
 void MainInputPages::setText8(const std::string& text) { morvane::setText(Text8, text); }

@@ -86,7 +86,7 @@ public:
     std::string typeInfoText() const override;
     std::string codeDisplayText() const override;
     void rebuildTypeCode() override;
-    void ReadOberflaeche() override;
+    void ReadOberflaeche(ReadingFor purpose) override;
     void setText8(const std::string& text) override;
     void setText10(const std::string& text) override;
     void setText18(const std::string& text) override;

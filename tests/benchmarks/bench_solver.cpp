@@ -32,7 +32,7 @@ public:
     std::string typeInfoText() const override { return {}; }
     std::string codeDisplayText() const override { return {}; }
     void rebuildTypeCode() override {}
-    void ReadOberflaeche() override {}
+    void ReadOberflaeche(ReadingFor) override {}
     void setText8(const std::string&) override {}
     void setText10(const std::string& text) override { written = text; }
     void setText18(const std::string& text) override { written = text; }

@@ -30,6 +30,7 @@ public:
     // "Text8: <text>", "Text10: <text>", "Text18: <text>", "Option5".
     std::vector<std::string> events;
     UiZustand* writableUi = nullptr;  // where ReadOberflaeche writes gFehlerEingabe
+    ReadingFor purpose = ReadingFor::Calculation;  // of the last reading
 
     void showModal() override
     {
@@ -45,8 +46,9 @@ public:
         if (onRebuild)
             onRebuild();
     }
-    void ReadOberflaeche() override
+    void ReadOberflaeche(ReadingFor readingFor) override
     {
+        purpose = readingFor;
         events.push_back("ReadOberflaeche");
         if (writableUi != nullptr)
             writableUi->gFehlerEingabe = inputMessage;

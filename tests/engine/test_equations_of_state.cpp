@@ -1,5 +1,6 @@
 // Ideal gas, incompressible liquid and Redlich-Kwong densities of user media.
 #include "EngineHarness.h"
+#include "SteamStepFixture.h"
 #include "engine/DensityDispatch.h"
 #include "engine/IdealGasAndLiquidDensity.h"
 #include "engine/RedlichKwong.h"
@@ -130,6 +131,53 @@ TEST(RedlichKwongDensity, MethaneWorkedValues)
     EXPECT_NEAR(h.s.gKompressibilitaet, 0.99999995, 5e-9);
     EXPECT_NE(h.s.gKompressibilitaet, 1.0);
     EXPECT_NEAR(h.s.gBetriebsdichte, 0.7175, 1e-7);
+}
+
+// Below the critical temperature and above the equation's own saturation
+// pressure the liquid root is the stable one: the step warns and keeps its
+// density. The states and which root is stable come from numpy's roots of the
+// cubic and their fugacities (tools/oracles/redlich_kwong_phase.py): CO2 and
+// methane at half, 0.99, 1.01 and twice the saturation pressure, with one and
+// with three real roots, and above the critical temperature; at the equation's
+// A and B of each state, and through the step, one state after the other: a
+// state without the warning leaves none of the state before.
+TEST(RedlichKwongDensity, WarnsWhereTheLiquidRootIsStable)
+{
+    const auto rows = testing::readOracleTable("redlich_kwong_phase.tsv");
+    ASSERT_GE(rows.size(), 40u);
+    EngineHarness h;
+    h.s.gModellRedlichKwong = True;
+    h.s.gNormdichteRK = 1.977;
+    int warned = 0, lone = 0;
+    for (const auto& r : rows) {
+        ASSERT_EQ(r.size(), 13u);
+        h.s.gKritischeTemperatur = r[0];
+        h.s.gKritischerDruck = r[1];
+        h.s.gTemperatur = r[2];
+        h.s.gDruck = r[3];
+        const bool liquidStable = r[10] == 1.0;
+        const std::string shows = "Tc " + std::to_string(r[0]) + ", " + std::to_string(r[2]) + " degC, " +
+                                  std::to_string(r[3]) + " kPa, saturation pressure " + std::to_string(r[4]);
+        if (r[2] < r[0]) {
+            EXPECT_EQ(redlichKwongLiquidStable(r[11], r[12]), liquidStable) << shows;
+        }
+        BerechneDichte(h.e);
+        if (!h.s.gFehlerDichte.empty()) {
+            // The relaxed iteration from Z = 1 does not reach a lone liquid
+            // root: the step ends on its own message, with no density to warn of.
+            EXPECT_EQ(h.s.gFehlerDichte, h.e.text(1230)) << shows;
+            EXPECT_TRUE(liquidStable && r[5] == 1.0) << shows;
+            EXPECT_EQ(h.s.gWarnungDichte, "") << shows;
+            ++lone;
+            continue;
+        }
+        EXPECT_GT(h.s.gBetriebsdichte, 0.0) << shows;
+        EXPECT_EQ(h.s.gWarnungDichte, liquidStable ? h.e.text(TextRedlichKwongFluessig) : "") << shows;
+        warned += liquidStable ? 1 : 0;
+    }
+    EXPECT_GE(warned, 10);
+    EXPECT_LE(warned + lone, static_cast<int>(rows.size()) - 15);
+    EXPECT_TRUE(h.tracer.responder.reports.empty());
 }
 
 // Every message of the user models, in both languages; the densities keep the

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 namespace morvane {
@@ -256,6 +257,72 @@ TEST_F(Orifice, MachinedVenturiTube)
     EXPECT_EQ(s.gKZahl, 0.995);
     EXPECT_EQ(s.gZeta, 1.0 / (0.995 * 0.995));
     EXPECT_NEAR(s.gExpansionszahl[0], 1.0, 1e-10) << "κ = 1e9";
+}
+
+// The orifice plates keep the orifice expansibility equation; the nozzle and
+// the venturi tubes take the isentropic one, whose limits hold where the
+// equation itself is 0/0 and which has no value where it has none.
+TEST(OrificeExpansibility, EquationOfEachTypeAndTheIsentropicLimits)
+{
+    for (const Integer t : {element::RQ8, element::BlendeFlansch, element::BlendeDD2, element::BlendeEcke})
+        EXPECT_EQ(expansibilityOf(t), Expansibility::Orifice) << t;
+    for (const Integer t : {element::Venturiduese, element::VenturiGussrauh, element::VenturiBearbeitet,
+                            element::VenturiStahlblech})
+        EXPECT_EQ(expansibilityOf(t), Expansibility::Isentropic) << t;
+
+    // κ = 1: ε² = −τ²·ln τ·(1 − β⁴) / ((1 − τ)(1 − β⁴τ²)), by hand from the limit.
+    const double beta = 0.6, x = 0.2, tau = 1.0 - x, b4 = std::pow(beta, 4);
+    const double atOne = std::sqrt(-tau * tau * std::log(tau) * (1 - b4) / (x * (1 - b4 * tau * tau)));
+    EXPECT_NEAR(*isentropicExpansibility(beta, 1.0, x), atOne, 1e-15);
+    EXPECT_NEAR(*isentropicExpansibility(beta, 1.0 + 1e-9, x), atOne, 1e-9);
+    EXPECT_NEAR(*isentropicExpansibility(beta, 1.0 - 1e-9, x), atOne, 1e-9);
+
+    struct Case {
+        double beta, kappa, x;
+        std::optional<double> eps;  // nullopt: no value
+        double tolerance;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {0.5, 1.4, 0.0, 1.0, 0.0, "dp = 0: exactly 1, where the equation is 0/0"},
+        {0.5, 1.4, 1e-300, 1.0, 1e-15, "dp next to 0: no NaN, 1 within rounding"},
+        {0.97, 1.4, 1e-12, 1.0, 1e-11, "β 0.97, dp/p 1e-12"},
+        {0.5, 1e9, 0.5, 1.0, 0.0, "an incompressible medium: 1"},
+        {0.5, 1e9, 1.5, 1.0, 0.0, "an incompressible medium: 1 also where dp exceeds p"},
+        {0.5, 1.4, 1.0, std::nullopt, 0.0, "a gas at dp = p: no value"},
+        {0.5, 1.4, 1.5, std::nullopt, 0.0, "a gas at dp above p: no value"},
+        {0.5, 1.4, -0.1, std::nullopt, 0.0, "a dp below 0: no value"},
+        {0.5, 0.0, 0.1, std::nullopt, 0.0, "κ = 0: no value"},
+        {0.5, -1.4, 0.1, std::nullopt, 0.0, "κ below 0: no value"},
+        {0.5, 1e-3, 0.5, std::nullopt, 0.0, "κ near 0: ε underflows, no value"},
+    };
+    for (const Case& c : cases) {
+        const std::optional<double> e = isentropicExpansibility(c.beta, c.kappa, c.x);
+        ASSERT_EQ(e.has_value(), c.eps.has_value()) << c.shows;
+        if (c.eps) {
+            EXPECT_NEAR(*e, *c.eps, c.tolerance) << c.shows;
+            EXPECT_LE(*e, 1.0) << c.shows;
+        }
+    }
+}
+
+// A liquid through a venturi keeps ε = 1 however high its dp: the point gets
+// its dp, so that the run can refuse a dp above the pressure with its own
+// message. A gas whose dp would reach the pressure has no fixed point.
+TEST_F(Orifice, VenturiDpAtOrAboveThePressure)
+{
+    setPipe(element::VenturiGussrauh, 100, 5);
+    setMedium(RhoWater, EtaWater, 1e9);
+    runPoint(10.0);
+    EXPECT_EQ(s.gFehlerDp, "");
+    EXPECT_EQ(s.gExpansionszahl[0], 1.0);
+    EXPECT_GT(s.gDifferenzdruck[0], s.gDruck);
+
+    const OrificeIteration gas =
+        orificeDifferentialPressure(1.0, 1.0, 0.984, 0.05, 0.1, RhoGas, 1.4, 500e3, Expansibility::Isentropic);
+    EXPECT_FALSE(gas.converged);
+    EXPECT_LT(gas.passes, 1000) << "it ends where the equation has no value";
+    EXPECT_TRUE(std::isfinite(gas.e) && gas.e > 0.0 && gas.e <= 1.0);
 }
 
 // With 2/3 the expansion factor and the loss belong to two thirds of the flow,

@@ -1,6 +1,6 @@
-// The orifice equations against python3-fluids, data from
+// The orifice and venturi equations against python3-fluids, data from
 // tools/oracles/fluids_orifice_check.py (python3-fluids 1.0.22, Debian 12), see the
-// headers of the two data files.
+// headers of the data files.
 #include "engine/OrificeCoefficients.h"
 
 #include "SteamStepFixture.h"
@@ -10,6 +10,8 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -38,6 +40,40 @@ TEST(OrificeFluidsCheck, ExpansionFactorAndFlowEquation)
         EXPECT_NEAR(it.dp1Pa / dpEps, 1.0, 1e-9) << row;
         EXPECT_NEAR(it.dpKPa * 1000.0 / dpFull, 1.0, 1e-9) << row;
     }
+}
+
+// The venturi nozzle and the venturi tubes take the isentropic expansion factor
+// of ISO 5167-3/-4: nozzle_expansibility to 1e-12, at dp/p from 0.5 % to 25 %,
+// κ from 1.01 to 1.67, β from 0.3 to 0.75; and the program's iteration, given
+// the flow that fluids' flow equation gives at that dp, lands on it.
+TEST(VenturiFluidsCheck, IsentropicExpansionFactorAndFlowEquation)
+{
+    const auto rows = readOracleTable("fluids_venturi_expansibility.tsv");
+    ASSERT_GE(rows.size(), 20u);
+    std::set<Integer> types;
+    for (const auto& r : rows) {
+        ASSERT_EQ(r.size(), 12u);
+        const auto type = static_cast<Integer>(r[0]);
+        const double D = r[1], beta = r[2], rho = r[3], kappa = r[4], p1 = r[5], C = r[6], epsFactor = r[7];
+        const double q = r[8], dpEps = r[9], eps = r[10], dpFull = r[11];
+        const std::string row = "type " + std::to_string(type) + ", beta " + std::to_string(beta) + ", kappa " +
+                                std::to_string(kappa) + ", dp/p " + std::to_string(dpEps / p1);
+        types.insert(type);
+        EXPECT_EQ(expansibilityOf(type), Expansibility::Isentropic) << row;
+        EXPECT_NEAR(dischargeCoefficient(type, beta, 1e6, 1.0, D), C, 1e-15) << row;
+        const std::optional<double> e = isentropicExpansibility(beta, kappa, dpEps / p1);
+        ASSERT_TRUE(e.has_value()) << row;
+        EXPECT_NEAR(*e, eps, 1e-12) << row;
+
+        const OrificeIteration it =
+            orificeDifferentialPressure(q, epsFactor, C, beta, D, rho, kappa, p1, Expansibility::Isentropic);
+        EXPECT_TRUE(it.converged) << row;
+        EXPECT_NEAR(it.e, eps, 1e-12) << row;
+        EXPECT_NEAR(it.dp1Pa / dpEps, 1.0, 1e-12) << row;
+        EXPECT_NEAR(it.dpKPa * 1000.0 / dpFull, 1.0, 1e-12) << row;
+    }
+    EXPECT_EQ(types, (std::set<Integer>{element::Venturiduese, element::VenturiGussrauh, element::VenturiBearbeitet,
+                                        element::VenturiStahlblech}));
 }
 
 // The Stolz equation of ISO 5167-1:1991 stays within 1 % of the

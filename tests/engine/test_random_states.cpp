@@ -249,7 +249,7 @@ struct WindowRuns {
     {
         EngineContext e{ps.calc, ps.ui, settings, boxes, databases};
         FakeDriverWindows windows(ps.ui);
-        windows.onRead = [&] { ReadOberflaeche(controls, ps); };
+        windows.onRead = [&] { ReadOberflaeche(controls, ps, windows.purpose); };
         FakeMessagesWindow messages(windows);
         FakeResultsWindow results(windows);
         DriverContext d{e, ps.ui, ps.config, DriverWindows{windows, windows, messages, results}};

@@ -89,4 +89,20 @@ inline void enterOrifice(CalcRig& rig)
     setListIndex(p.Combo8, 4);  // kg/s
 }
 
+// Air as an ideal gas (1.293 kg/Nm³, Z 1, κ 1.4, 0.0181 cP) at 200 kPa and 20 °C,
+// 3400 kg/h through the reference orifice.
+inline void enterAirOrifice(CalcRig& rig)
+{
+    enterOrifice(rig);
+    MainInputPages& p = rig.pages();
+    p.Option2->click();
+    p.Text1->setText("1,293");
+    p.Text2->setText("1");
+    p.Text7->setText("0,0181");
+    p.Text29->setText("1,4");
+    p.Text16->setText("200");
+    p.Text18->setText("3400");
+    setListIndex(p.Combo8, 3);  // kg/h
+}
+
 }  // namespace morvane::testing

@@ -242,7 +242,7 @@ void TestFileCommands::openThatLoadsNothingKeepsTheKnownDp()
     QCOMPARE(number(rig.pages().Text37), 50.0);
     // The saved file stays the current one.
     QCOMPARE(rig.panel(), QString::fromStdString(rig.calc("dp.mv5")));
-    rig.pages().ReadOberflaeche();
+    rig.pages().ReadOberflaeche(ReadingFor::Calculation);
     QCOMPARE(rig.state.calc.gDifferenzdruckSoll, 5.0);
 }
 

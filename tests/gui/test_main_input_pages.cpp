@@ -691,7 +691,7 @@ void TestMainInputPages::writeAndReadThroughTheInputModel()
 
     // Read back into a fresh state: the same inputs.
     s = CalculationState{};
-    p.ReadOberflaeche();
+    p.ReadOberflaeche(ReadingFor::Calculation);
     QCOMPARE(s.gModellRedlichKwong, True);
     QCOMPARE(s.gKritischeTemperatur, -82.6);
     QCOMPARE(s.gPrimaerelementtyp, Integer{9});

@@ -36,21 +36,6 @@ using namespace morvane::testing;
 
 namespace {
 
-// Air as an ideal gas at 200 kPa and 20 °C, 3400 kg/h through the orifice.
-void enterAirOrifice(CalcRig& rig)
-{
-    enterOrifice(rig);
-    MainInputPages& p = rig.pages();
-    p.Option2->click();
-    p.Text1->setText("1,293");
-    p.Text2->setText("1");
-    p.Text7->setText("0,0181");
-    p.Text29->setText("1,4");
-    p.Text16->setText("200");
-    p.Text18->setText("3400");
-    setListIndex(p.Combo8, 3);  // kg/h
-}
-
 void solverFor(CalcRig& rig, bool flowMode, const QString& knownDpMbar)
 {
     MainInputPages& p = rig.pages();

@@ -435,6 +435,44 @@ TEST(ReadOberflaeche, RefusesValuesNoCalculationCanTake)
     EXPECT_EQ(readWindow(c, OffsetEnglish).ui.gFehlerEingabe, "The design flow must be greater than 0. ");
 }
 
+// The solver that seeks the flow sets the design flow itself: read for it
+// with the flow sought, the typed design flow (empty, 0 or negative) is not
+// checked. Read for Calc!, or for the solver seeking a diameter, it is.
+TEST(ReadOberflaeche, DesignFlowNotCheckedForTheSolverThatSeeksIt)
+{
+    namespace t = eingabetext;
+    struct Case {
+        const char* text18;
+        bool flowSought;
+        ReadingFor purpose;
+        std::string expected;
+    } const cases[] = {
+        {"", true, ReadingFor::Solver, ""},
+        {"0", true, ReadingFor::Solver, ""},
+        {"-5", true, ReadingFor::Solver, ""},
+        {"", true, ReadingFor::Calculation, texts({t::AuslegungsdurchflussNull})},
+        {"-5", true, ReadingFor::Calculation, texts({t::AuslegungsdurchflussNegativ})},
+        {"", false, ReadingFor::Solver, texts({t::AuslegungsdurchflussNull})},
+        {"-5", false, ReadingFor::Solver, texts({t::AuslegungsdurchflussNegativ})},
+    };
+    for (const Case& k : cases) {
+        TestTracer tr;
+        InputControls c = validWindow();
+        c.Check4 = 1;
+        c.Text37 = "100";
+        c.Option17 = !k.flowSought;
+        c.Option18 = k.flowSought;
+        c.Text18 = k.text18;
+        ProgramState ps;
+        ReadOberflaeche(c, ps, k.purpose);
+        const std::string shows = std::string("design flow \"") + k.text18 + "\", " +
+                                  (k.flowSought ? "flow sought, " : "diameter sought, ") +
+                                  (k.purpose == ReadingFor::Solver ? "for the solver" : "for Calc!");
+        EXPECT_EQ(ps.ui.gFehlerEingabe, k.expected) << shows;
+        EXPECT_TRUE(tr.responder.reports.empty()) << shows;
+    }
+}
+
 TEST(ReadOberflaeche, OneInputMessageALine)
 {
     TestTracer t;

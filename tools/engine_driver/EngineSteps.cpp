@@ -71,7 +71,7 @@ struct Windows : OptionsWindow, MainWindowInputs {
     std::string typeInfoText() const override { return {}; }
     std::string codeDisplayText() const override { return gegenlager ? "GE1" : ""; }
     void rebuildTypeCode() override {}
-    void ReadOberflaeche() override {}
+    void ReadOberflaeche(ReadingFor) override {}
     void setText8(const std::string&) override {}
     void setText10(const std::string&) override {}
     void setText18(const std::string&) override {}

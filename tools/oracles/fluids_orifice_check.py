@@ -1,11 +1,11 @@
 #!/usr/bin/python3
-"""Writes the python3-fluids comparison data for the orifice equations.
+"""Writes the python3-fluids comparison data for the orifice and venturi equations.
 
 Run with Debian's interpreter and its python3-fluids package:
 
     /usr/bin/python3 tools/oracles/fluids_orifice_check.py tests/engine/data
 
-It writes two tab-separated files into the given folder:
+It writes three tab-separated files into the given folder:
 
   fluids_orifice_expansibility.tsv
       The fixed point between differential pressure and expansion factor. Each
@@ -24,6 +24,19 @@ It writes two tab-separated files into the given folder:
       0.2 <= beta <= 0.7, Re_D >= 1e4, D >= 60 mm, where the program's Stolz
       equation of ISO 5167-1:1991 is to stay within 1 %.
 
+  fluids_venturi_expansibility.tsv
+      The same fixed point for the venturi nozzle (type 12) and the classical
+      venturi tubes (types 13 to 15), whose expansion factor is the isentropic
+      one of ISO 5167-3/-4 (nozzle_expansibility). C is the program's own for
+      the type (0.9858 - 0.196*beta^4.5 for the nozzle; 0.984, 0.995, 0.985).
+
+  venturi_gas_cases.tsv
+      The two gas venturis of the engine driver's cases
+      calculate_venturi_gas_expansibility_*.json: an ideal gas of norm density
+      1.293 kg/Nm3 (Z 1, kappa 1.4) at 20 degC and 200 kPa, whose density is
+      formed as the program forms it, and the mass flows whose dp is 0.5 %,
+      3 %, 10 % and 25 % of the pressure.
+
 Every number is fluids' own; this script only picks the cases.
 """
 
@@ -32,7 +45,8 @@ import os
 import sys
 
 import fluids
-from fluids.flow_meter import C_Reader_Harris_Gallagher, flow_meter_discharge, orifice_expansibility_1989
+from fluids.flow_meter import (C_Reader_Harris_Gallagher, flow_meter_discharge, nozzle_expansibility,
+                               orifice_expansibility_1989)
 
 PI_PROGRAM = 3.14159
 
@@ -42,6 +56,20 @@ def header(out, lines):
               % fluids.__version__)
     for line in lines:
         out.write("# " + line + "\n")
+
+
+def fixed_point(expansibility, D, beta, rho, kappa, p1, x, eps_factor, C):
+    """The flow q whose dp at q*eps_factor is x*p1: (q, dp_eps, eps, dp_full)."""
+    Do = beta * D
+    dp_eps = x * p1
+    p2 = p1 - dp_eps
+    eps = expansibility(D, Do, p1, p2, kappa)
+    q_eps = flow_meter_discharge(D, Do, p1, p2, rho, C, eps) * PI_PROGRAM / math.pi
+    q = q_eps / eps_factor
+    dp_full = dp_eps / eps_factor ** 2
+    back = flow_meter_discharge(D, Do, p1, p1 - dp_full, rho, C, eps) * PI_PROGRAM / math.pi
+    assert abs(back / q - 1.0) < 1e-13, (back, q)
+    return q, dp_eps, eps, dp_full
 
 
 def expansibility_rows():
@@ -66,18 +94,73 @@ def expansibility_rows():
         (0.4, 0.65, 850.0, 1e9, 1.6e6, 0.01, 2.0 / 3.0),
     ]
     for D, beta, rho, kappa, p1, x, eps_factor in gases + liquids:
-        Do = beta * D
         # The coefficient is a realistic one; its value does not matter here.
-        C = C_Reader_Harris_Gallagher(D, Do, rho, 1e-5 if kappa < 1e6 else 1e-3, 1.0, "flange")
-        dp_eps = x * p1
-        p2 = p1 - dp_eps
-        eps = orifice_expansibility_1989(D, Do, p1, p2, kappa)
-        q_eps = flow_meter_discharge(D, Do, p1, p2, rho, C, eps) * PI_PROGRAM / math.pi
-        q = q_eps / eps_factor
-        dp_full = dp_eps / eps_factor ** 2
-        back = flow_meter_discharge(D, Do, p1, p1 - dp_full, rho, C, eps) * PI_PROGRAM / math.pi
-        assert abs(back / q - 1.0) < 1e-13, (back, q)
+        C = C_Reader_Harris_Gallagher(D, beta * D, rho, 1e-5 if kappa < 1e6 else 1e-3, 1.0, "flange")
+        q, dp_eps, eps, dp_full = fixed_point(orifice_expansibility_1989, D, beta, rho, kappa, p1, x, eps_factor, C)
         rows.append((D, beta, rho, kappa, p1, C, eps_factor, q, dp_eps, eps, dp_full))
+    return rows
+
+
+def venturi_c(element_type, beta):
+    # The discharge coefficients of ISO 5167-1:1991 as the program takes them.
+    if element_type == 12:
+        return 0.9858 - 0.196 * beta ** 4.5
+    return {13: 0.984, 14: 0.995, 15: 0.985}[element_type]
+
+
+def venturi_point(element_type, D, beta, rho, kappa, p1, x, eps_factor):
+    """C and the fixed point of a venturi, with fluids' nozzle_expansibility."""
+    C = venturi_c(element_type, beta)
+    return (C,) + fixed_point(nozzle_expansibility, D, beta, rho, kappa, p1, x, eps_factor, C)
+
+
+def venturi_rows():
+    rows = []
+    # (type, D m, beta, rho kg/m3, kappa, p1 Pa, dp_eps / p1, eps_factor): dp/p
+    # from 0.5 % to the 25 % where the equation is still defined (p2/p1 >= 0.75).
+    cases = [
+        (12, 0.1, 0.5, 2.378, 1.4, 200e3, 0.005, 1.0),
+        (12, 0.1, 0.5, 2.378, 1.4, 200e3, 0.03, 1.0),
+        (12, 0.1, 0.75, 2.378, 1.4, 200e3, 0.25, 1.0),
+        (12, 0.2, 0.65, 60.0, 1.3, 5e6, 0.1, 2.0 / 3.0),
+        (12, 0.05, 0.316, 0.6, 1.67, 100e3, 0.15, 1.0),
+        (12, 0.3, 0.4, 12.0, 1.1, 1e6, 0.01, 2.0 / 3.0),
+        (13, 0.1, 0.5, 2.378, 1.4, 200e3, 0.005, 1.0),
+        (13, 0.1, 0.5, 2.378, 1.4, 200e3, 0.03, 1.0),
+        (13, 0.1, 0.5, 2.378, 1.4, 200e3, 0.25, 1.0),
+        (13, 0.5, 0.7, 35.0, 1.31, 3e6, 0.05, 2.0 / 3.0),
+        (13, 1.0, 0.3, 1.2, 1.4, 101325.0, 0.2, 1.0),
+        (13, 0.15, 0.6, 8.0, 1.28, 600e3, 0.12, 1.0),
+        (14, 0.1, 0.75, 2.378, 1.4, 200e3, 0.005, 1.0),
+        (14, 0.1, 0.75, 2.378, 1.4, 200e3, 0.03, 1.0),
+        (14, 0.1, 0.75, 2.378, 1.4, 200e3, 0.25, 1.0),
+        (14, 0.08, 0.45, 5.0, 1.67, 500e3, 0.08, 2.0 / 3.0),
+        (14, 0.25, 0.55, 20.0, 1.2, 2e6, 0.18, 1.0),
+        (14, 0.4, 0.35, 0.9, 1.01, 120e3, 0.02, 1.0),
+        (15, 0.6, 0.5, 15.0, 1.3, 1.5e6, 0.005, 1.0),
+        (15, 0.6, 0.5, 15.0, 1.3, 1.5e6, 0.07, 2.0 / 3.0),
+        (15, 0.8, 0.7, 3.0, 1.4, 250e3, 0.22, 1.0),
+        (15, 1.2, 0.4, 1.8, 1.35, 150e3, 0.04, 1.0),
+        (15, 0.5, 0.6, 50.0, 1.15, 4e6, 0.25, 2.0 / 3.0),
+        (15, 0.3, 0.75, 7.5, 1.5, 700e3, 0.01, 1.0),
+    ]
+    for element_type, D, beta, rho, kappa, p1, x, eps_factor in cases:
+        C, q, dp_eps, eps, dp_full = venturi_point(element_type, D, beta, rho, kappa, p1, x, eps_factor)
+        rows.append((element_type, D, beta, rho, kappa, p1, C, eps_factor, q, dp_eps, eps, dp_full))
+    return rows
+
+
+def venturi_gas_case_rows():
+    rows = []
+    # The program's ideal-gas density: rho_N * p * 273.15 / (t + 273.15) / 101.325 / Z.
+    p_kpa, t = 200.0, 20.0
+    rho = 1.293 * p_kpa * 273.15 / (t + 273.15) / 101.325 / 1.0
+    for element_type, beta in ((13, 0.5), (12, 0.75)):
+        for x in (0.03, 0.25, 0.1, 0.005):  # design, max, norm, min
+            C, q, dp_eps, eps, dp_full = venturi_point(element_type, 0.1, beta, rho, 1.4, p_kpa * 1e3, x, 1.0)
+            # The orifice equation's expansion factor at the same dp, for comparison.
+            eps_orifice = orifice_expansibility_1989(0.1, beta * 0.1, p_kpa * 1e3, p_kpa * 1e3 - dp_eps, 1.4)
+            rows.append((element_type, beta, rho, C, q, dp_eps, eps, eps_orifice))
     return rows
 
 
@@ -116,6 +199,19 @@ def main():
            "corner (type 11). Units: m, kg/m3, Pa s, kg/s."],
           ["type", "D_m", "d_m", "rho", "mu_Pa_s", "q_kg_s", "C_RHG"],
           rhg_rows())
+    write(os.path.join(folder, "fluids_venturi_expansibility.tsv"),
+          ["eps = nozzle_expansibility(D, beta*D, p1, p1 - dp_eps, kappa);",
+           "q*eps_factor = flow_meter_discharge(D, beta*D, p1, p1 - dp_eps, rho, C, eps) * 3.14159/pi;",
+           "dp_full = dp at q with the same eps; C the program's for the type. Units: m, kg/m3, Pa, kg/s."],
+          ["type", "D_m", "beta", "rho", "kappa", "p1_Pa", "C", "eps_factor", "q_kg_s", "dp_eps_Pa", "eps",
+           "dp_full_Pa"],
+          venturi_rows())
+    write(os.path.join(folder, "venturi_gas_cases.tsv"),
+          ["Ideal gas 1.293 kg/Nm3, Z 1, kappa 1.4, 20 degC, 200 kPa; D 100 mm; points design, max, norm, min.",
+           "eps = nozzle_expansibility, q = flow_meter_discharge * 3.14159/pi at dp; eps_orifice =",
+           "orifice_expansibility_1989 at the same dp. Units: kg/m3, kg/s, Pa."],
+          ["type", "beta", "rho", "C", "q_kg_s", "dp_Pa", "eps", "eps_orifice"],
+          venturi_gas_case_rows())
 
 
 if __name__ == "__main__":
