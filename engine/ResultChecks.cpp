@@ -94,8 +94,9 @@ std::string resultStop(const EngineContext& e, int lastPoint)
         return stop;
     const CalculationState& s = e.s;
     const int i = largestDp(s, lastPoint);
-    if (isLiquid(s) && s.gDifferenzdruck[i] >= s.gDruck)
-        return withNumbers(e, TextFluessigkeitDpAbDruck, {kPa(s.gDifferenzdruck[i]), kPa(s.gDruck)});
+    if (s.gDifferenzdruck[i] >= s.gDruck)
+        return withNumbers(e, isLiquid(s) ? TextFluessigkeitDpAbDruck : TextGasDpAbDruck,
+                           {kPa(s.gDifferenzdruck[i]), kPa(s.gDruck)});
     return {};
 }
 

@@ -16,6 +16,11 @@ namespace morvane {
 // The program's own messages (resource texts); %1 and %2 stand for the numbers.
 // A liquid's dp (%1 kPa) at or above its absolute pressure (%2 kPa): stop.
 inline constexpr std::int32_t TextFluessigkeitDpAbDruck = 1963;
+// A compressible medium's dp (%1 kPa) at or above its absolute pressure (%2
+// kPa): stop. The orifice's expansion factor keeps its fixed point past
+// dp/p 1 for a κ above 1.23 (it stays above 2/3 up to dp/p κ/1.23), the
+// isentropic one has none there.
+inline constexpr std::int32_t TextGasDpAbDruck = 1969;
 // A compressible medium's dp (%1 kPa) above 0.35 of its pressure (%2 kPa):
 // warning, shown with the suffix and the results.
 inline constexpr std::int32_t TextDpUeberExpansionsbereich = 1964;
@@ -38,8 +43,8 @@ int lastShownPoint(const CalculationState& s);
 
 // For the points 0 to lastPoint, the message that stops the run, or empty: a
 // discharge coefficient of 1 or more (element types 1 and 9 to 15), a pressure
-// loss of 0 or less, a liquid dp at or above the absolute pressure, tested in
-// this order.
+// loss of 0 or less, a dp at or above the absolute pressure, tested in this
+// order.
 std::string resultStop(const EngineContext& e, int lastPoint);
 // ... a stop of the discharge coefficient or the loss alone (the first two).
 std::string elementStop(const EngineContext& e, int lastPoint);

@@ -294,6 +294,13 @@ TEST(CalculateDriver, ResultsOfNoRealElement)
              flowRange(h.s, 40.0, 30.0, 0.5);
          },
          {testing::textWithNumbers(TextCNichtUnterEins, "4.6479")}, false},
+        {"a gas dp at or above the line pressure stops too: κ 1.66 keeps the orifice's ε above 2/3 up to dp/p 1.35",
+         [](DriverHarness& h) {
+             airOrifice(h.s);
+             h.s.gIsentropenkoeffizientEingabe = 1.66;
+             h.s.gDurchflussAuslegung = 2.22;  // dp 521.96 kPa, ε 0.728
+         },
+         {testing::textWithNumbers(TextGasDpAbDruck, "521.96", "500")}, false},
         {"a gas dp beyond 0.35 of the pressure at the maximum flow alone warns; the results are shown",
          [](DriverHarness& h) {
              airOrifice(h.s);
