@@ -281,8 +281,7 @@ std::string wholeNumberMessage(const std::string& fieldName, double valueMin, do
 
 bool checkEntry(EntryBox& box, const ConfigField& field, const LimitReaction& reaction, MessageBoxSink& messages)
 {
-    const EntryFault fault =
-        entryFault(field, box.text(), {reaction.modus == 1 || reaction.modus == 2, reaction.ownRules});
+    const EntryFault fault = entryFault(field, box.text(), reaction.rules);
     if (!fault.any()) {
         box.setBackColor(EntryWhite);
         return false;
@@ -294,7 +293,7 @@ bool checkEntry(EntryBox& box, const ConfigField& field, const LimitReaction& re
                            ? wholeNumberMessage(field.FieldName, field.ValueMin, field.ValueMax, reaction.sprachOffset)
                            : limitMessage(field.FieldName, field.ValueMin, field.ValueMax, reaction.sprachOffset),
                        {}, MessageIcon::Exclamation, MessageButtons::Ok});
-        if (fault.outside && (reaction.force || reaction.modus == 2)) {
+        if (fault.outside && reaction.setLimit) {
             const std::string limit = fncgAddLeftOfDec(plainNumber(fault.violatedLimit));
             box.setText(limit);
             box.setFocus();
@@ -399,8 +398,8 @@ bool ValueEntry::fncgCheckLimits(std::int16_t vrlLimitIndex, EntryBox& vrlObject
         const ConfigField& f = field(vrlLimitIndex);
         // While a report is going on, a change it causes (the limit written in)
         // is only marked, and leaving the box for the message is no leaving.
-        const LimitReaction reaction{ctx_.config.gGrenzwertModus, ctx_.config.gGrenzwertPruefung == 1,
-                                     vrlForceLimits, ctx_.sprachOffset, vrlReport && !reporting_};
+        const LimitReaction reaction{entryRules(ctx_.config), vrlForceLimits || ctx_.config.gGrenzwertModus == 2,
+                                     ctx_.sprachOffset, vrlReport && !reporting_};
         if (!reaction.report) {
             refused = checkEntry(vrlObject, f, reaction, ctx_.messages);
             return;

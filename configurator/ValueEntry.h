@@ -4,6 +4,7 @@
 // limits with its warning and the box colour.
 #pragma once
 
+#include "configurator/TypeCode.h"
 #include "engine/ConfigZustand.h"
 #include "platform/MessageBox.h"
 
@@ -105,13 +106,12 @@ std::string wholeNumberMessage(const std::string& fieldName, double valueMin, do
 
 // How the entry check reacts to a value its field does not take.
 struct LimitReaction {
-    std::int16_t modus = 1;  // gGrenzwertModus: 1 warn, 2 warn and set the limit, else no limit check
-    bool ownRules = true;    // gGrenzwertPruefung = 1: a field without decimals takes whole numbers only
-    bool force = false;      // set the violated limit whatever the mode
+    EntryRules rules;       // the checks in force (entryRules)
+    bool setLimit = false;  // gGrenzwertModus 2, or forced: the violated limit is written in
     std::int32_t sprachOffset = 0;
     // false: only mark the box (while the user types, and inside a report that
-    // is still going on); true: the message, and with mode 2 or force the
-    // violated limit written in and selected.
+    // is still going on); true: the message, and with setLimit the violated
+    // limit written in and selected.
     bool report = true;
 };
 
