@@ -106,16 +106,7 @@ void LogoHolder::LoadPicture(const std::filesystem::path& file)
 
 std::string LogoHolder::pictureFile() const
 {
-    if (!file_.empty())
-        return file_;
-    const auto path = std::filesystem::temp_directory_path() / "morvane_builtin_logo.bmp";
-    std::error_code ec;
-    // Written anew when missing or left by another release at another size.
-    if (std::filesystem::file_size(path, ec) != bytes_.size() || ec) {
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes_.data()), static_cast<std::streamsize>(bytes_.size()));
-    }
-    return path.string();
+    return file_.empty() ? kBuiltInLogoName : file_;
 }
 
 bool paintLogo(Guard& guard, DokumentDaten& doc, const std::filesystem::path& programFolder, LogoHolder& holder,

@@ -17,6 +17,7 @@ namespace morvane {
 inline constexpr double kLogoTwipsPerPixel = 15.0;
 inline constexpr int kBuiltInLogoWidthPx = 350;
 inline constexpr int kBuiltInLogoHeightPx = 130;
+inline constexpr const char* kBuiltInLogoName = "built-in logo";
 
 class LogoHolder {
 public:
@@ -29,8 +30,8 @@ public:
     void LoadPicture(const std::filesystem::path& file);
 
     bool isBuiltIn() const { return file_.empty(); }
-    // Where the picture came from: the loaded file, or the built-in bitmap
-    // written once to the temporary folder.
+    // Where the picture came from: the loaded file, or kBuiltInLogoName. The
+    // print job takes the bytes; the built-in picture is written to no file.
     std::string pictureFile() const;
     // The picture's file bytes as loaded (BMP or PNG).
     const std::vector<unsigned char>& pictureBytes() const { return bytes_; }

@@ -5,9 +5,11 @@
 #include "platform/RuntimeError.h"
 #include "support/CaseName.h"
 #include "support/Fakes.h"
+#include "tracing/Guard.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -137,12 +139,12 @@ TEST(LogoHolder, StartsWithTheBuiltInPictureAndKeepsItOnAFailedLoad)
     EXPECT_TRUE(holder.isBuiltIn());
     EXPECT_DOUBLE_EQ(holder.widthTwips(), 350 * 15.0);
     EXPECT_DOUBLE_EQ(holder.heightTwips(), 130 * 15.0);
-    // The built-in picture is a real 350 x 130 bitmap file for the printer.
-    std::ifstream in(holder.pictureFile(), std::ios::binary);
-    std::string head(26, '\0');
-    in.read(head.data(), 26);
-    EXPECT_EQ(head.substr(0, 2), "BM");
-    EXPECT_EQ(static_cast<unsigned char>(head[18]) | (static_cast<unsigned char>(head[19]) << 8), 350);
+    // The built-in picture is a real 350 x 130 bitmap for the printer.
+    const std::vector<unsigned char>& head = holder.pictureBytes();
+    ASSERT_GE(head.size(), 26u);
+    EXPECT_EQ(head[0], 'B');
+    EXPECT_EQ(head[1], 'M');
+    EXPECT_EQ(head[18] | (head[19] << 8), 350);
 
     try {
         holder.LoadPicture(folder.path / "missing.bmp");
@@ -167,6 +169,34 @@ TEST(LogoHolder, StartsWithTheBuiltInPictureAndKeepsItOnAFailedLoad)
     // A later failure keeps the loaded picture.
     EXPECT_THROW(holder.LoadPicture(folder.path / "missing.bmp"), RuntimeError);
     EXPECT_EQ(holder.pictureFile(), (folder.path / "firma.bmp").string());
+}
+
+// The print job takes the picture's bytes: the built-in one is written to no
+// file, least of all to a fixed name in the temporary folder that every user
+// shares (where another user could have put a link to a file of this one).
+TEST(LogoHolder, TheBuiltInPictureIsWrittenNowhere)
+{
+    TempFolder tmp;
+    const char* const before = std::getenv("TMPDIR");
+    const std::string saved = before != nullptr ? before : "";
+    ::setenv("TMPDIR", tmp.path.c_str(), 1);
+    LogoHolder holder;
+    const std::string name = holder.pictureFile();
+    testing::RecordingPrinter printer;
+    DokumentDaten doc;
+    testing::TestTracer tracer;
+    Guard g("Module1", "Test", "Sub Test()");
+    std::string error;
+    const auto job = printer.startJob("Protokoll", error);
+    EXPECT_TRUE(paintLogo(g, doc, tmp.path, holder, *job));
+    if (before != nullptr)
+        ::setenv("TMPDIR", saved.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
+    EXPECT_TRUE(fs::is_empty(tmp.path)) << fs::directory_iterator(tmp.path)->path();
+    EXPECT_FALSE(fs::exists(name)) << name;
+    ASSERT_EQ(printer.pictures.size(), 1u);
+    EXPECT_EQ(printer.pictureSizes[0], holder.pictureBytes().size());
 }
 
 }  // namespace
