@@ -4,7 +4,6 @@
 #include "common/ResourceId.h"
 #include "engine/TypeKey.h"
 #include "mainwindow/InputModel.h"
-#include "platform/DurableFile.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
@@ -631,7 +630,7 @@ std::string calcFilePrintText(double value)
     return (t[0] == '-' ? t : " " + t) + " ";
 }
 
-bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows)
+bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows, const SaveFault& fault)
 {
     Guard g("Module1", "SaveMvl", "Sub SaveMvl()");
     const fs::path target = state.doc.gDateiname;
@@ -650,7 +649,7 @@ bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows)
         return false;
     bool written = false;
     if (!g.step([&] {
-            replaceFile(target, bytes);
+            replaceFile(target, bytes, fault);
             written = true;
         }))
         return false;

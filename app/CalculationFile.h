@@ -31,6 +31,7 @@
 #pragma once
 
 #include "engine/ProgramState.h"
+#include "platform/DurableFile.h"
 #include "platform/MessageBox.h"
 
 #include <cstdint>
@@ -93,8 +94,8 @@ struct ConfigRowsSnapshot : ConfigRowSource {
 // file it names replaced; a target without any write bit in its mode, or one
 // this user may not write, is refused (75), and so is a save into a folder
 // this user may not write, whose error says that the folder is read-only. True
-// when the file was written.
-bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows);
+// when the file was written. `fault` stages failures in the writes (for tests).
+bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows, const SaveFault& fault = {});
 
 enum class LoadResult {
     Loaded,   // the blocks and the configuration were copied into the state

@@ -105,18 +105,16 @@ void syncFolder(const fs::path& folder)
         ::fsync(dir.get());
 }
 
-SaveFault saveFault = nullptr;
-
 // Writes all of `data` at `offset`, a block at a time; the error number of the
 // write that failed, or 0.
-int writeAllAt(int fd, std::string_view data, off_t offset, SaveStage stage)
+int writeAllAt(int fd, std::string_view data, off_t offset, SaveStage stage, const SaveFault& fault)
 {
     constexpr std::size_t Block = 4096;
     std::size_t done = 0;
     while (done < data.size()) {
         const off_t at = offset + static_cast<off_t>(done);
-        if (saveFault != nullptr)
-            if (const int error = saveFault(stage, static_cast<std::uint64_t>(at)); error != 0)
+        if (fault)
+            if (const int error = fault(stage, static_cast<std::uint64_t>(at)); error != 0)
                 return error;
         const ssize_t n = ::pwrite(fd, data.data() + done, std::min(Block, data.size() - done), at);
         if (n < 0) {
@@ -131,7 +129,7 @@ int writeAllAt(int fd, std::string_view data, off_t offset, SaveStage stage)
 
 // Copies the whole content of one file over the start of another and cuts the
 // other to its length; the error number of a read or write that failed, or 0.
-int copyContent(int from, int to, SaveStage stage)
+int copyContent(int from, int to, SaveStage stage, const SaveFault& fault)
 {
     char buf[65536];
     off_t at = 0;
@@ -144,7 +142,7 @@ int copyContent(int from, int to, SaveStage stage)
         }
         if (got == 0)
             break;
-        if (const int error = writeAllAt(to, {buf, static_cast<std::size_t>(got)}, at, stage); error != 0)
+        if (const int error = writeAllAt(to, {buf, static_cast<std::size_t>(got)}, at, stage, fault); error != 0)
             return error;
         at += got;
     }
@@ -248,7 +246,8 @@ FileDescriptor newBackup(const fs::path& folder, const fs::path& target, std::st
 // the backup goes once they are on the disk. Without a backup nothing is
 // written. A write that fails half-way puts the old bytes back from the
 // backup; where even that fails, the backup stays and the error names it.
-void writeInPlace(const fs::path& name, const fs::path& target, const fs::path& folder, const std::string& bytes)
+void writeInPlace(const fs::path& name, const fs::path& target, const fs::path& folder, const std::string& bytes,
+                  const SaveFault& fault)
 {
     FileDescriptor file(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY));
     if (file.get() < 0) {
@@ -267,14 +266,14 @@ void writeInPlace(const fs::path& name, const fs::path& target, const fs::path& 
                        "no backup of the old content can be made beside the file" + (why.empty() ? "" : ", " + why));
     }
     std::error_code ec;
-    if (const int error = copyContent(file.get(), backup.get(), SaveStage::Backup); error != 0) {
+    if (const int error = copyContent(file.get(), backup.get(), SaveStage::Backup, fault); error != 0) {
         backup.close();
         fs::remove(backupPath, ec);
         raiseFileError(writeErrorNumber(error), name, "no backup of the old content can be made beside the file");
     }
     syncFolder(folder);
 
-    int error = writeAllAt(file.get(), bytes, 0, SaveStage::InPlace);
+    int error = writeAllAt(file.get(), bytes, 0, SaveStage::InPlace, fault);
     if (error == 0 && (::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0 || ::fsync(file.get()) != 0))
         error = errno;
     if (error == 0) {
@@ -283,7 +282,7 @@ void writeInPlace(const fs::path& name, const fs::path& target, const fs::path& 
         syncFolder(folder);
         return;
     }
-    if (copyContent(backup.get(), file.get(), SaveStage::Restore) == 0) {
+    if (copyContent(backup.get(), file.get(), SaveStage::Restore, fault) == 0) {
         backup.close();
         fs::remove(backupPath, ec);
         syncFolder(folder);
@@ -297,7 +296,7 @@ void writeInPlace(const fs::path& name, const fs::path& target, const fs::path& 
 
 }  // namespace
 
-void replaceFile(const fs::path& name, const std::string& bytes)
+void replaceFile(const fs::path& name, const std::string& bytes, const SaveFault& fault)
 {
     std::error_code ec;
     if (name.empty())
@@ -320,7 +319,7 @@ void replaceFile(const fs::path& name, const std::string& bytes)
     if (exists && ::access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EPERM || errno == EROFS))
         raiseFileError(PathFileAccessError, name, errno == EROFS ? whyNoNewFile(EROFS) : "no permission to write");
     if (exists && old.st_nlink > 1) {
-        writeInPlace(name, target, folder, bytes);
+        writeInPlace(name, target, folder, bytes, fault);
         return;
     }
 
@@ -341,7 +340,7 @@ void replaceFile(const fs::path& name, const std::string& bytes)
         if (!takeOver(out.get(), target, old)) {
             out.close();
             fs::remove(tmp, ec);
-            writeInPlace(name, target, folder, bytes);
+            writeInPlace(name, target, folder, bytes, fault);
             return;
         }
     } else {
@@ -350,7 +349,7 @@ void replaceFile(const fs::path& name, const std::string& bytes)
         ::umask(mask);
         ::fchmod(out.get(), 0666 & ~mask);
     }
-    if (const int error = writeAllAt(out.get(), bytes, 0, SaveStage::Temporary); error != 0)
+    if (const int error = writeAllAt(out.get(), bytes, 0, SaveStage::Temporary, fault); error != 0)
         fail(writeErrorNumber(error));
     if (::fsync(out.get()) != 0)
         fail(writeErrorNumber(errno));
@@ -361,11 +360,6 @@ void replaceFile(const fs::path& name, const std::string& bytes)
     if (ec)
         fail(PathFileAccessError);
     syncFolder(folder);
-}
-
-void setSaveFaultForTests(SaveFault fault)
-{
-    saveFault = fault;
 }
 
 std::string readWholeFile(const fs::path& file)

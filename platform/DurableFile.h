@@ -5,9 +5,21 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace morvane {
+
+// Failures staged in the writes of a save, for tests: called before each
+// block of up to 4 KB is written, with the stage and the block's offset in its
+// file; an error number other than 0 fails that write with it.
+enum class SaveStage {
+    Temporary,  // the new file under its temporary name
+    Backup,     // the old bytes into the backup (writing in place)
+    InPlace,    // the new bytes over the old ones
+    Restore,    // the old bytes back from the backup
+};
+using SaveFault = std::function<int(SaveStage stage, std::uint64_t offset)>;
 
 // Writes bytes to the target. The usual way is a temporary file in the same
 // folder, flushed to the disk and then renamed over the target, so that at
@@ -19,20 +31,8 @@ namespace morvane {
 // write (no write bit in its mode) is refused as the runtime refuses it, even
 // for a user whom the system would let write.
 // A failure is raised as a run-time error whose description gives the reason
-// before the file's name.
-void replaceFile(const std::filesystem::path& name, const std::string& bytes);
-
-// For tests only: failures staged in the writes of a save. Called before each
-// block of up to 4 KB is written, with the stage and the block's offset in its
-// file; an error number other than 0 fails that write with it.
-enum class SaveStage {
-    Temporary,  // the new file under its temporary name
-    Backup,     // the old bytes into the backup (writing in place)
-    InPlace,    // the new bytes over the old ones
-    Restore,    // the old bytes back from the backup
-};
-using SaveFault = int (*)(SaveStage stage, std::uint64_t offset);
-void setSaveFaultForTests(SaveFault fault);  // nullptr: no failures
+// before the file's name; `fault` stages failures in the writes.
+void replaceFile(const std::filesystem::path& name, const std::string& bytes, const SaveFault& fault = {});
 
 // The bytes of a calculation file. Only a regular file is read: a device or a
 // named pipe could be read without end or block the program, so the file is

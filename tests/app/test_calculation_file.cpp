@@ -1408,14 +1408,14 @@ std::optional<std::string> asUser(uid_t uid, gid_t gid, std::vector<gid_t> group
 
 // Saves a calculation with medium 7 over `target`; the errors it met, one a
 // line ("75 Path/File access error, ...: /path"), empty when it was written.
-std::string saveSeven(const fs::path& target, const std::string& remark = {})
+std::string saveSeven(const fs::path& target, const std::string& remark = {}, const SaveFault& fault = {})
 {
     TestTracer tracer;
     ProgramState p;
     p.calc.gMediumNr = 7;
     p.doc.gBemerkungen = remark;
     p.doc.gDateiname = target.string();
-    const bool written = SaveMvl(p, ConfigRowsSnapshot{});
+    const bool written = SaveMvl(p, ConfigRowsSnapshot{}, fault);
     std::string errors;
     for (const auto& report : tracer.responder.reports)
         errors += std::to_string(report.number) + " " + report.description + "\n";
@@ -1712,16 +1712,6 @@ TEST(CalculationFileWriting, FullDiskKeepsTheOldFile)
 // Failures at every stage of a save written in place, one after another:
 // whatever fails, the old content is either in the file or in a backup that
 // the error names.
-int stagedError = 0;
-std::vector<std::pair<SaveStage, std::uint64_t>> stagedFailures;
-int stagedFault(SaveStage stage, std::uint64_t offset)
-{
-    for (const auto& [at, from] : stagedFailures)
-        if (at == stage && offset >= from)
-            return stagedError;
-    return 0;
-}
-
 TEST(CalculationFileWriting, NothingIsLostInAnyOrderOfFailures)
 {
     struct Row {
@@ -1747,11 +1737,13 @@ TEST(CalculationFileWriting, NothingIsLostInAnyOrderOfFailures)
         const std::string old = image.bytes();
         writeBytes(target, old);
         fs::create_hard_link(target, folder.file("Kopie.mv5"));
-        stagedError = r.error;
-        stagedFailures = r.failures;
-        setSaveFaultForTests(stagedFault);
-        const std::string said = saveSeven(target, std::string(9000, 'r'));
-        setSaveFaultForTests(nullptr);
+        const auto staged = [&r](SaveStage stage, std::uint64_t offset) {
+            for (const auto& [at, from] : r.failures)
+                if (at == stage && offset >= from)
+                    return r.error;
+            return 0;
+        };
+        const std::string said = saveSeven(target, std::string(9000, 'r'), staged);
         std::set<std::string> names = folder.names();
         names.erase("FT-101.mv5");
         names.erase("Kopie.mv5");
