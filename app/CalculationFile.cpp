@@ -1,10 +1,10 @@
 #include "app/CalculationFile.h"
 
 #include "common/Cp1252.h"
-#include "common/ResourceId.h"
 #include "engine/TypeKey.h"
 #include "mainwindow/InputModel.h"
 #include "platform/RuntimeError.h"
+#include "platform/RuntimeNumbers.h"
 #include "tracing/Guard.h"
 
 #include <array>
@@ -148,16 +148,6 @@ constexpr int kKnownDpSlot = 26;
 
 // ---- Number forms ------------------------------------------------------------
 
-Integer toInteger(double value)
-{
-    // The default rounding mode rounds halves to the even neighbour, as the
-    // runtime's conversion to Integer does.
-    const double rounded = std::nearbyint(value);
-    if (!(rounded >= std::numeric_limits<Integer>::min() && rounded <= std::numeric_limits<Integer>::max()))
-        raiseError(err::Overflow);
-    return static_cast<Integer>(rounded);
-}
-
 // A whole item as a decimal number: optional sign, digits with an optional
 // point, an optional exponent (E or D). Run-time error 13 for anything else, 6
 // for a magnitude beyond the double range.
@@ -180,12 +170,12 @@ double parseNumber(std::string_view item)
     if (first == last || *first == '+')
         raiseError(err::TypeMismatch);
     double value = 0;
-    const auto r = std::from_chars(first, last, value, std::chars_format::general);
+    const auto r = readDouble(first, last, value);
     if (r.ptr != last)
         raiseError(err::TypeMismatch);
     if (r.ec == std::errc::result_out_of_range) {
         // Too small a magnitude reads as 0; too large a one is an overflow.
-        if (std::isinf(std::strtod(first, nullptr)))
+        if (std::isinf(value))
             raiseError(err::Overflow);
         return 0.0;
     }
@@ -404,7 +394,7 @@ std::string fileText(const Blocks& k, const ConfigRowSource& rows, std::int16_t 
         for (int row = 0; row < count; ++row) {
             out.append(calcFilePrintText(rows.rowListIndex(row))).append(eol);
             // The entry's leading number, read with a point whatever the locale.
-            out.append(calcFilePrintText(leadingIdNumber(rows.rowEntryText(row)))).append(eol);
+            out.append(calcFilePrintText(runtimeVal(rows.rowEntryText(row)))).append(eol);
         }
     }
     // Windows-1252 as the earlier releases wrote, unless a text needs more:

@@ -1,11 +1,8 @@
 #include "app/IniSettings.h"
 
-#include "common/ResourceId.h"
-#include "platform/RuntimeError.h"
+#include "platform/RuntimeNumbers.h"
 #include "tracing/Guard.h"
 
-#include <cmath>
-#include <limits>
 
 namespace morvane {
 
@@ -41,11 +38,7 @@ const std::vector<IniKey>& iniKeys()
 
 std::int16_t userMSCodeOf(const std::string& stored)
 {
-    // The default rounding mode rounds halves to the even neighbour.
-    const double rounded = std::nearbyint(leadingIdNumber(stored));
-    if (!(rounded >= std::numeric_limits<std::int16_t>::min() && rounded <= std::numeric_limits<std::int16_t>::max()))
-        raiseError(err::Overflow);
-    return static_cast<std::int16_t>(rounded);
+    return toInteger(runtimeVal(stored));
 }
 
 void LoadIni(UserSettings& settings, const SettingsStore& store)

@@ -2,13 +2,11 @@
 
 #include "common/ResourceTexts.h"
 #include "platform/RuntimeError.h"
+#include "platform/RuntimeNumbers.h"
 #include "tracing/Guard.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <limits>
 #include <system_error>
 
 namespace morvane {
@@ -21,36 +19,6 @@ constexpr int BadFileNameOrNumber = 52;
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// A decimal number as the whole of token: sign, digits, an optional fraction
-// and an optional exponent.
-bool isDecimalNumber(std::string_view token)
-{
-    std::size_t i = 0;
-    if (i < token.size() && (token[i] == '+' || token[i] == '-'))
-        ++i;
-    std::size_t digits = 0;
-    while (i < token.size() && token[i] >= '0' && token[i] <= '9')
-        ++i, ++digits;
-    if (i < token.size() && token[i] == '.') {
-        ++i;
-        while (i < token.size() && token[i] >= '0' && token[i] <= '9')
-            ++i, ++digits;
-    }
-    if (digits == 0)
-        return false;
-    if (i < token.size() && (token[i] == 'E' || token[i] == 'e')) {
-        ++i;
-        if (i < token.size() && (token[i] == '+' || token[i] == '-'))
-            ++i;
-        std::size_t expDigits = 0;
-        while (i < token.size() && token[i] >= '0' && token[i] <= '9')
-            ++i, ++expDigits;
-        if (expDigits == 0)
-            return false;
-    }
-    return i == token.size();
 }
 
 }  // namespace
@@ -81,16 +49,7 @@ std::int32_t readLanguageNumber(std::string_view text)
     std::size_t end = start;
     while (end < text.size() && !isBlank(text[end]) && text[end] != ',')
         ++end;
-    const std::string token(text.substr(start, end - start));
-    if (!isDecimalNumber(token))
-        raiseError(err::TypeMismatch);
-    const double value = std::strtod(token.c_str(), nullptr);
-    // The default rounding mode rounds halves to the even neighbour.
-    const double rounded = std::nearbyint(value);
-    if (!std::isfinite(rounded) || rounded < std::numeric_limits<std::int32_t>::min() ||
-        rounded > std::numeric_limits<std::int32_t>::max())
-        raiseError(err::Overflow);
-    return static_cast<std::int32_t>(rounded);
+    return longOfDecimal(text.substr(start, end - start));
 }
 
 std::int32_t fncgGetLanguage(const std::filesystem::path& programFolder)

@@ -1,8 +1,8 @@
 #include "app/WindowPlacement.h"
 
-#include "app/LanguageFile.h"
 #include "common/ProgramIdentity.h"
 #include "platform/RuntimeError.h"
+#include "platform/RuntimeNumbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,11 +47,10 @@ int placementNumber(const std::string& text)
         v.remove_prefix(1);
     while (!v.empty() && (v.back() == ' ' || v.back() == '\t'))
         v.remove_suffix(1);
-    // One item and nothing after it, read by the number rules of the language
-    // file.
+    // One item and nothing after it: a decimal number rounded to a Long.
     if (v.empty() || v.find_first_of(" \t\r\n,") != std::string_view::npos)
         raiseError(err::TypeMismatch);
-    return readLanguageNumber(v);
+    return longOfDecimal(v);
 }
 
 ScreenRect keepOnScreen(const ScreenRect& window, const std::vector<ScreenRect>& screens, const ScreenRect& primary,

@@ -10,17 +10,13 @@
 
 namespace morvane {
 
-// The number the text begins with, read like the runtime's Val: blanks, tabs
-// and line feeds are skipped wherever they stand, a point is the decimal
-// separator, an optional sign and an exponent (E or D) are accepted, and the
-// reading stops at the first other character. 0 when the text does not begin
-// with a number. Run-time error 6 when the number is too large for a double.
-double leadingIdNumber(std::string_view text);
-
 // offset + number as a 32-bit id, rounded half to even as the runtime's
 // conversion to Long does; run-time error 6 outside the 32-bit range.
 std::int32_t fullTextId(double number, std::int32_t offset);
 
+// Both rules read the leading number with the runtime's Val (runtimeVal of
+// platform/RuntimeNumbers.h).
+//
 // Real-number rule: applies when the leading number is not 0; the id is the
 // offset plus the number, rounded.
 std::optional<std::int32_t> realNumberId(std::string_view text, std::int32_t offset);

@@ -1,6 +1,7 @@
 #include "platform/ProductDatabase.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/RuntimeNumbers.h"
 
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -203,13 +204,12 @@ double Recordset::number(const Cell& v, std::string_view column) const
 
 std::int16_t Recordset::integer(const Cell& v, std::string_view column) const
 {
-    // The current rounding mode is round-to-nearest, ties to even, as a Double
-    // assigned to an Integer rounds.
+    // Rounded half to even, as a Double assigned to an Integer rounds.
     const double d = number(v, column);
-    const double r = std::nearbyint(d);
-    if (r < -32768.0 || r > 32767.0)
+    const std::optional<std::int16_t> r = roundedInteger(d);
+    if (!r)
         fail(dberr::Overflow, "Overflow (the cell holds " + numberText(d) + ", outside the Integer range)", column);
-    return static_cast<std::int16_t>(r);
+    return *r;
 }
 
 std::string Recordset::text(const Cell& v, std::string_view column) const

@@ -6,15 +6,9 @@
 
 namespace morvane {
 
-// The value of the leading decimal number of a text, as the runtime's Val reads
-// it: blanks, tabs and line feeds anywhere are ignored, a point is the decimal
-// separator, an exponent may follow with E or D; 0 when the text does not begin
-// with a number ("None"). A value beyond the range of a double is run-time
-// error 6.
-double leadingValue(std::string_view text);
-
-// leadingValue rounded to a 32-bit integer, halves to the even neighbour;
-// run-time error 6 beyond the 32-bit range.
+// The text's leading number as the runtime's Val reads it (0 for "None"),
+// rounded to a 32-bit integer, halves to the even neighbour; run-time error 6
+// beyond the range of a double or of 32 bits.
 std::int32_t errorNumberOf(std::string_view text);
 
 // Raises the run-time error of the number in the text, with its standard

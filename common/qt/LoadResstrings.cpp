@@ -3,6 +3,7 @@
 #include "common/ResourceId.h"
 #include "common/ResourceTexts.h"
 #include "platform/RuntimeError.h"
+#include "platform/RuntimeNumbers.h"
 #include "tracing/Guard.h"
 
 #include <QAbstractButton>
@@ -207,7 +208,7 @@ private:
             // no string.
             g_.step([&] {
                 const QString tag = model->headerData(c, Qt::Horizontal, Qt::UserRole).toString();
-                const QString text = resString(fullTextId(leadingIdNumber(tag.toStdString()), offset_));
+                const QString text = resString(fullTextId(runtimeVal(tag.toStdString()), offset_));
                 if (!model->setHeaderData(c, Qt::Horizontal, text, Qt::DisplayRole))
                     lacks("Text");
             });

@@ -1,10 +1,9 @@
 #include "reports/logo/LogoParams.h"
 
 #include "common/Cp1252.h"
+#include "platform/RuntimeNumbers.h"
 #include "tracing/Guard.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -24,15 +23,10 @@ std::optional<std::int16_t> wholeNumber(std::string_view field)
     if (first == std::string_view::npos)
         return std::int16_t{0};
     const auto last = field.find_last_not_of(" \t");
-    const std::string text(field.substr(first, last - first + 1));
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || !std::isfinite(v))
+    const auto v = decimalNumber(field.substr(first, last - first + 1));
+    if (!v)
         return std::nullopt;
-    const double r = std::nearbyint(v);
-    if (r < -32768.0 || r > 32767.0)
-        return std::nullopt;
-    return static_cast<std::int16_t>(r);
+    return roundedInteger(*v);
 }
 
 struct LogoValues {

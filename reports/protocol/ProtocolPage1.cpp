@@ -4,6 +4,7 @@
 #include "engine/DisplayUnits.h"
 #include "engine/FormatPatterns.h"
 #include "platform/RuntimeError.h"
+#include "platform/RuntimeNumbers.h"
 #include "reports/logo/FittedText.h"
 #include "reports/logo/HeaderSettings.h"
 #include "tracing/Guard.h"
@@ -146,10 +147,7 @@ bool isTrue(std::int16_t b) { return b == -1; }
 // A page dimension in twips as a 16-bit whole number (error 6 when it does not fit).
 std::int16_t pageExtent(double twips)
 {
-    const double r = std::nearbyint(twips);
-    if (!std::isfinite(r) || r < -32768.0 || r > 32767.0)
-        raiseError(err::Overflow);
-    return static_cast<std::int16_t>(r);
+    return toInteger(twips);
 }
 
 // The printer's print position and font, as the page sets them one by one; a

@@ -2,6 +2,7 @@
 // holds, what is read from it, what is written, and what a failure reports.
 #include "app/LanguageFile.h"
 #include "platform/RuntimeError.h"
+#include "support/CommaLocale.h"
 #include "support/Fakes.h"
 
 #include <gtest/gtest.h>
@@ -80,6 +81,17 @@ TEST(LanguageFileText, FirstNumberWithBlanksAround)
     };
     for (const Row& r : rows)
         EXPECT_EQ(readLanguageNumber(r.text), r.number) << r.text;
+}
+
+// The program's windows take the user's locale, whose decimal separator may
+// be a comma; the file's point stays its decimal point.
+TEST(LanguageFileText, PointIsTheSeparatorWhateverTheLocale)
+{
+    testing::CommaLocale comma;
+    if (!comma.active())
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    EXPECT_EQ(readLanguageNumber("3.5\r\n"), 4);
+    EXPECT_EQ(readLanguageNumber("9999.6"), 10000);
 }
 
 TEST(LanguageFileText, NoNumberIsARunTimeError)

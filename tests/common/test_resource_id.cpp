@@ -1,5 +1,5 @@
-// Reading text ids out of window properties: the leading number and the
-// real-number and short-integer rules of the resource text loader.
+// Reading text ids out of window properties: the real-number and
+// short-integer rules of the resource text loader.
 #include "common/ResourceId.h"
 #include "platform/RuntimeError.h"
 
@@ -10,60 +10,6 @@
 
 namespace morvane {
 namespace {
-
-TEST(ResourceId, LeadingNumber)
-{
-    struct Case {
-        const char* text;
-        double number;
-        const char* shows;
-    };
-    const Case cases[] = {
-        {"1037", 1037.0, "a plain id"},
-        {"  1208  ", 1208.0, "blanks around the number are skipped"},
-        {"1 0 3 7", 1037.0, "blanks inside the number are skipped too"},
-        {"\t1037\n", 1037.0, "tabs and line feeds count as blanks"},
-        {"1037.4", 1037.4, "a point is the decimal separator"},
-        {"1037,4", 1037.0, "a comma ends the number"},
-        {"1037abc", 1037.0, "reading stops at the first other character"},
-        {"1.2.3", 1.2, "a second point ends the number"},
-        {".5", 0.5, "a fraction without integer digits"},
-        {"7.", 7.0, "a point without fraction digits"},
-        {"-5", -5.0, "a minus sign"},
-        {"- 5", -5.0, "a blank between sign and digits"},
-        {"+12", 12.0, "a plus sign"},
-        {"1e3", 1000.0, "an exponent"},
-        {"1.5D2", 150.0, "D as exponent letter"},
-        {"2E-1", 0.2, "a negative exponent"},
-        {"12e", 12.0, "a letter E without digits is no exponent"},
-        {"12e+", 12.0, "nor with only a sign"},
-        {"1e-400", 0.0, "an underflow reads as 0"},
-        {"", 0.0, "empty text"},
-        {"   ", 0.0, "blanks only"},
-        {"Name", 0.0, "text that does not begin with a number"},
-        {"-", 0.0, "a menu separator"},
-        {" - ", 0.0, "a dash between blanks"},
-        {".", 0.0, "a point alone"},
-        {"e5", 0.0, "an exponent without mantissa"},
-        {"&Datei", 0.0, "a menu caption"},
-        {"0", 0.0, "zero"},
-        {"000.000", 0.0, "zeros only"},
-    };
-    for (const auto& c : cases)
-        EXPECT_DOUBLE_EQ(leadingIdNumber(c.text), c.number) << c.shows << ": \"" << c.text << '"';
-}
-
-TEST(ResourceId, NumberTooLargeForADoubleIsAnOverflow)
-{
-    for (const std::string& text : {std::string("1e400"), std::string("-1e400"), std::string(400, '9')}) {
-        try {
-            leadingIdNumber(text);
-            FAIL() << text;
-        } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.number(), err::Overflow) << text;
-        }
-    }
-}
 
 TEST(ResourceId, RealNumberRule)
 {

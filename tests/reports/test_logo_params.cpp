@@ -4,6 +4,7 @@
 
 #include "platform/RuntimeError.h"
 #include "support/CaseName.h"
+#include "support/CommaLocale.h"
 #include "support/Fakes.h"
 #include "tracing/Guard.h"
 
@@ -94,10 +95,28 @@ INSTANTIATE_TEST_SUITE_P(
                  {"Grüße.bmp", 1, 2, 3, 4}},
         FileCase{"only the name line", "firma.bmp\r\n", kDefaults},
         FileCase{"name and three numbers: nothing of them is kept", "firma.bmp\r\n1\r\n2\r\n3\r\n", kDefaults},
+        FileCase{"decimals round half to even", "a.bmp\r\n2.5\r\n3.5\r\n-2.5\r\n1e2\r\n", {"a.bmp", 2, 4, -2, 100}},
         FileCase{"a number beyond 16 bits", "firma.bmp\r\n32768\r\n2\r\n3\r\n4\r\n", kDefaults},
         FileCase{"a field that is no number", "firma.bmp\r\nleft\r\n2\r\n3\r\n4\r\n", kDefaults},
         FileCase{"an empty file", "", kDefaults}),
     [](const auto& info) { return testing::caseName(info.param.what); });
+
+// The program's windows take the user's locale, whose decimal separator may
+// be a comma; the file's point stays its decimal point.
+TEST(LogoParams, PointIsTheSeparatorWhateverTheLocale)
+{
+    testing::TestTracer tracer;
+    TempFolder folder;
+    folder.write("Logo.dli", "firma.bmp\r\n100.4\r\n3.5\r\n3000\r\n1500\r\n");
+    testing::CommaLocale comma;
+    if (!comma.active())
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    DokumentDaten doc;
+    sublLoadLogoParams(doc, folder.path);
+    EXPECT_EQ(doc.gLogoDatei, "firma.bmp");
+    EXPECT_EQ(doc.gLogoX, 100);
+    EXPECT_EQ(doc.gLogoY, 4);
+}
 
 TEST(LogoParams, MissingFileGivesTheDefaults)
 {
