@@ -85,7 +85,8 @@ struct ConfigRowsSnapshot : ConfigRowSource {
 // (a full disk among them) leaves an existing file as it was; the failure
 // reaches the error dialog as a run-time error naming the file. The new file
 // keeps the old one's owner and group, mode, access list and extended
-// attributes. Where this user cannot give it all of them (another user's file
+// attributes; a file saved for the first time gets the permissions the system
+// gives any new file in its folder (its default access list, or the umask). Where this user cannot give it all of them (another user's file
 // in a shared folder, a group he is not in), and for a file with more than
 // one link, the file is written in place: the old bytes go to a backup beside
 // it ("calc.mv5.Ab12Cd.bak") first, and without a backup nothing is written; a

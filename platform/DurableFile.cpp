@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <random>
+#include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -240,6 +242,31 @@ FileDescriptor newBackup(const fs::path& folder, const fs::path& target, std::st
     return fd;
 }
 
+// A new file beside the target under a short random name of its own
+// (".mv5.Ab12Cd", so that any name the file system takes for the target can be
+// saved), made as any program makes a new file: open with O_CREAT | O_EXCL and
+// `mode`, which the folder's default access list or else the umask narrows. A
+// name that is taken is tried again with another one; errno tells why none
+// could be made.
+FileDescriptor newTemporary(const fs::path& folder, mode_t mode, std::string& path)
+{
+    static constexpr std::string_view Letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device seed;
+    std::mt19937 random(seed());
+    std::uniform_int_distribution<std::size_t> pick(0, Letters.size() - 1);
+    for (int tries = 0; tries < 100; ++tries) {
+        std::string name = ".mv5.";
+        for (int k = 0; k < 6; ++k)
+            name += Letters[pick(random)];
+        path = (folder / name).string();
+        FileDescriptor fd(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode));
+        if (fd.get() >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return FileDescriptor(-1);
+}
+
 // Writes the file where it stands, so that it stays the same file (every link
 // to it, its owner and group, its access list and attributes): the old bytes
 // first go to a backup beside it, then the new bytes go over the old ones, and
@@ -323,10 +350,11 @@ void replaceFile(const fs::path& name, const std::string& bytes, const SaveFault
         return;
     }
 
-    // A short name of its own, so that any name the file system takes for the
-    // target can be saved.
-    std::string pattern = (folder / ".mv5.XXXXXX").string();
-    FileDescriptor out(::mkstemp(pattern.data()));
+    // A new file gets the permissions the system gives any new file in its
+    // folder; one that replaces an old file is private until it has taken the
+    // old one's.
+    std::string pattern;
+    FileDescriptor out = newTemporary(folder, exists ? 0600 : 0666, pattern);
     if (out.get() < 0) {
         const int error = errno;
         raiseFileError(error == ENOSPC || error == EDQUOT ? DiskFull : PathFileAccessError, name, whyNoNewFile(error));
@@ -336,18 +364,11 @@ void replaceFile(const fs::path& name, const std::string& bytes, const SaveFault
         fs::remove(tmp, ec);
         raiseFileError(number, name);
     };
-    if (exists) {
-        if (!takeOver(out.get(), target, old)) {
-            out.close();
-            fs::remove(tmp, ec);
-            writeInPlace(name, target, folder, bytes, fault);
-            return;
-        }
-    } else {
-        // The usual permissions of a new document (mkstemp makes it private).
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(out.get(), 0666 & ~mask);
+    if (exists && !takeOver(out.get(), target, old)) {
+        out.close();
+        fs::remove(tmp, ec);
+        writeInPlace(name, target, folder, bytes, fault);
+        return;
     }
     if (const int error = writeAllAt(out.get(), bytes, 0, SaveStage::Temporary, fault); error != 0)
         fail(writeErrorNumber(error));

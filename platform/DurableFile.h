@@ -25,7 +25,9 @@ using SaveFault = std::function<int(SaveStage stage, std::uint64_t offset)>;
 // folder, flushed to the disk and then renamed over the target, so that at
 // every moment, a power cut included, the folder holds either the old file or
 // the whole new one; the new file takes the old one's owner and group, mode,
-// access list and extended attributes first. Where this user cannot give it
+// access list and extended attributes first (a file saved for the first time
+// gets what the system gives any new file in the folder: its default access
+// list, or the umask where it has none). Where this user cannot give it
 // all of them, or the file has more than one link (each would keep the old
 // content), the file is written in place instead. A target that nobody may
 // write (no write bit in its mode) is refused as the runtime refuses it, even

@@ -25,6 +25,7 @@
 #include <sstream>
 #include <tuple>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -1561,6 +1562,81 @@ TEST(CalculationFileWriting, AccessListAndAttributesSurvive)
     EXPECT_EQ(attribute(plain, "system.posix_acl_access"), std::nullopt);
     EXPECT_EQ(ownerOf(plain).mode, 0640u);
     EXPECT_EQ(folder.names(), (std::set<std::string>{"acl.mv5", "plain.mv5"}));
+}
+
+// A file made as any program makes a new file: open(O_CREAT) with mode 666,
+// under the folder's default access list or the process's umask.
+void touch(const fs::path& file)
+{
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    ASSERT_GE(fd, 0) << file << ": " << std::strerror(errno);
+    ::close(fd);
+}
+
+// A calculation saved for the first time gets what the system gives any new
+// file in its folder. In a project folder whose default access list names a
+// colleague (u::rwx, u:2001:rwx, g::rwx, o::---), the owner's first save
+// under umask 022 is a file the colleague may write and nobody else may read,
+// as a file made by touch is, and the colleague's save over it goes through.
+TEST(CalculationFileWriting, NewFileTakesTheFoldersDefaultAccessList)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as the owner and his colleague";
+    Folder folder;
+    const fs::path project = folder.file("Projekt");
+    fs::create_directories(project);
+    setOwner(project, 1234, 1234, 0770);
+    const std::string list = accessList({{AclUserObj, 7, AclNoId},
+                                         {AclUser, 7, 2001},
+                                         {AclGroupObj, 7, AclNoId},
+                                         {AclMask, 7, AclNoId},
+                                         {AclOther, 0, AclNoId}});
+    for (const char* name : {"system.posix_acl_access", "system.posix_acl_default"})
+        if (::setxattr(project.c_str(), name, list.data(), list.size(), 0) != 0)
+            GTEST_SKIP() << "no access lists on this file system: " << std::strerror(errno);
+    const fs::path target = project / "FT-101.mv5";
+    const fs::path touched = project / "touched.mv5";
+    const auto said = asUser(1234, 1234, {1234}, [&] {
+        ::umask(022);
+        touch(touched);
+        return saveSeven(target);
+    });
+    if (!said)
+        GTEST_SKIP() << "cannot act as another user here";
+    ASSERT_EQ(*said, "");
+    const auto touchedList = attribute(touched, "system.posix_acl_access");
+    ASSERT_TRUE(touchedList.has_value()) << "the default list gives a new file a list of its own";
+    EXPECT_EQ(attribute(target, "system.posix_acl_access"), touchedList);
+    EXPECT_EQ(ownerOf(target).mode, ownerOf(touched).mode);
+    EXPECT_EQ(ownerOf(target).mode, 0660u) << "the mask is rw-, others get nothing";
+
+    const auto colleague = asUser(2001, 2001, {2001}, [&] { return saveSeven(target, "vom Kollegen"); });
+    ASSERT_TRUE(colleague.has_value());
+    EXPECT_EQ(*colleague, "");
+    EXPECT_NE(readBytes(target).find("vom Kollegen"), std::string::npos);
+    EXPECT_EQ(ownerOf(target).uid, 1234u);
+    EXPECT_EQ(attribute(target, "system.posix_acl_access"), touchedList);
+    EXPECT_EQ(Folder::namesIn(project), (std::set<std::string>{"FT-101.mv5", "touched.mv5"}));
+}
+
+// In a folder without a default access list, the umask decides, as it does
+// for a file made by touch; the new file has no access list.
+TEST(CalculationFileWriting, NewFileWithoutADefaultAccessListTakesTheUmask)
+{
+    for (const mode_t mask : {mode_t{022}, mode_t{027}, mode_t{002}, mode_t{077}}) {
+        Folder folder;
+        const fs::path target = folder.file("FT-101.mv5");
+        const fs::path touched = folder.file("touched.mv5");
+        const mode_t before = ::umask(mask);
+        touch(touched);
+        const std::string said = saveSeven(target);
+        ::umask(before);
+        EXPECT_EQ(said, "") << std::oct << mask;
+        EXPECT_EQ(ownerOf(target).mode, 0666 & ~mask) << std::oct << mask;
+        EXPECT_EQ(ownerOf(target).mode, ownerOf(touched).mode) << std::oct << mask;
+        EXPECT_EQ(attribute(target, "system.posix_acl_access"), std::nullopt) << std::oct << mask;
+        EXPECT_EQ(folder.names(), (std::set<std::string>{"FT-101.mv5", "touched.mv5"})) << std::oct << mask;
+    }
 }
 
 // Two names of one file: a save under either changes what both show.
