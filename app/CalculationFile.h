@@ -92,9 +92,11 @@ struct ConfigRowsSnapshot : ConfigRowSource {
 // it ("calc.mv5.Ab12Cd.bak") first, and without a backup nothing is written; a
 // write that fails half-way puts them back, and where even that fails the
 // backup stays and the error names it. A symbolic link is followed and the
-// file it names replaced; a target without any write bit in its mode, or one
-// this user may not write, is refused (75), and so is a save into a folder
-// this user may not write, whose error says that the folder is read-only. True
+// file it names replaced; a target without any write bit in its mode, one
+// this user may not write, or one that may only be appended to, is refused
+// (75), and so is a save into a folder this user may not write, whose error
+// says that the folder is read-only. A refusal names its reason (a loop of
+// links and a name too long among them). True
 // when the file was written. `fault` stages failures in the writes (for tests).
 bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows, const SaveFault& fault = {});
 
@@ -115,9 +117,10 @@ enum class LoadResult {
 // index its list lacks, a check value outside 0..2, two options of one group,
 // a pressure or temperature that overflows in its display unit; see
 // windowCanShow) is refused as not consistent, like damaged content. A missing
-// file is run-time error 53, a file that is not a regular file or is larger
-// than 1 MB 75, a file that ends inside the four blocks 62, a value that does
-// not read 13.
+// file is run-time error 53; a file that is not a regular file or is larger
+// than 1 MB, one this user may not read, a loop of links and a name too long
+// are 75, each naming its reason; a file that ends inside the four blocks is
+// 62, a value that does not read 13.
 LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages);
 
 // The message that refuses a whole file: the "not consistent" text and, on a

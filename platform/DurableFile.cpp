@@ -12,6 +12,8 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -53,7 +55,7 @@ fs::path followLinks(const fs::path& target)
             return p;
         p = to.is_absolute() ? to : (p.has_parent_path() ? p.parent_path() : fs::path(".")) / to;
     }
-    raiseFileError(PathFileAccessError, target);  // a loop of links
+    raiseFileError(PathFileAccessError, target, "a loop of links");
 }
 
 class FileDescriptor {
@@ -90,6 +92,26 @@ private:
 int writeErrorNumber(int error)
 {
     return error == ENOSPC || error == EDQUOT ? DiskFull : DeviceIoError;
+}
+
+// Why the system refuses a name, whatever is done with it: the reasons that
+// say more than "Path/File access error"; empty for any other error.
+std::string whyNotTheName(int error)
+{
+    switch (error) {
+    case ELOOP: return "a loop of links";
+    case ENAMETOOLONG: return "name too long";
+    default: return "";
+    }
+}
+
+// A file whose flags let it grow only (chattr +a): neither renamed over nor
+// written from its start, not even by root.
+bool appendOnly(const fs::path& file)
+{
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    int flags = 0;
+    return fd.get() >= 0 && ::ioctl(fd.get(), FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_APPEND_FL) != 0;
 }
 
 // Why no new file can be made in a folder: one this user may not write is
@@ -334,12 +356,16 @@ void replaceFile(const fs::path& name, const std::string& bytes, const SaveFault
         raiseFileError(PathNotFound, name);
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (const std::string why = exists ? "" : whyNotTheName(errno); !why.empty())
+        raiseFileError(PathFileAccessError, name, why);
     if (exists && S_ISDIR(old.st_mode))
         raiseFileError(PathFileAccessError, name, "a folder");
     if (exists && !S_ISREG(old.st_mode))
         raiseFileError(PathFileAccessError, name, "not a regular file");
     if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         raiseFileError(PathFileAccessError, name, "read-only");
+    if (exists && appendOnly(target))
+        raiseFileError(PathFileAccessError, name, "the file may only be appended to");
     // The new file is renamed over the old one, which needs the folder's
     // permission only: a file that this user may not write (another user's)
     // must not be replaced either, as writing it in place would be refused.
@@ -360,9 +386,9 @@ void replaceFile(const fs::path& name, const std::string& bytes, const SaveFault
         raiseFileError(error == ENOSPC || error == EDQUOT ? DiskFull : PathFileAccessError, name, whyNoNewFile(error));
     }
     const fs::path tmp = pattern;
-    const auto fail = [&](int number) {
+    const auto fail = [&](int number, const std::string& why = {}) {
         fs::remove(tmp, ec);
-        raiseFileError(number, name);
+        raiseFileError(number, name, why);
     };
     if (exists && !takeOver(out.get(), target, old)) {
         out.close();
@@ -379,7 +405,7 @@ void replaceFile(const fs::path& name, const std::string& bytes, const SaveFault
     syncFolder(folder);
     fs::rename(tmp, target, ec);
     if (ec)
-        fail(PathFileAccessError);
+        fail(PathFileAccessError, whyNotTheName(ec.value()));
     syncFolder(folder);
 }
 
@@ -391,7 +417,7 @@ std::string readWholeFile(const fs::path& file)
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             raiseFileError(err::FileNotFound, file);
-        raiseFileError(PathFileAccessError, file);
+        raiseFileError(PathFileAccessError, file, errno == EACCES ? "no permission to read" : whyNotTheName(errno));
     }
     struct Closer {
         int fd;

@@ -31,7 +31,8 @@ using SaveFault = std::function<int(SaveStage stage, std::uint64_t offset)>;
 // all of them, or the file has more than one link (each would keep the old
 // content), the file is written in place instead. A target that nobody may
 // write (no write bit in its mode) is refused as the runtime refuses it, even
-// for a user whom the system would let write.
+// for a user whom the system would let write, and so is a file that may only
+// be appended to.
 // A failure is raised as a run-time error whose description gives the reason
 // before the file's name; `fault` stages failures in the writes.
 void replaceFile(const std::filesystem::path& name, const std::string& bytes, const SaveFault& fault = {});
@@ -39,8 +40,9 @@ void replaceFile(const std::filesystem::path& name, const std::string& bytes, co
 // The bytes of a calculation file. Only a regular file is read: a device or a
 // named pipe could be read without end or block the program, so the file is
 // opened without waiting and looked at before a byte of it is read. A missing
-// file is run-time error 53, one that is not a regular file or is larger than
-// 1 MB 75, a read that fails 57.
+// file is run-time error 53, a read that fails 57; a file that is not a
+// regular file or is larger than 1 MB is 75, and so is one this user may not
+// read, a loop of links and a name too long, each named as such.
 std::string readWholeFile(const std::filesystem::path& file);
 
 }  // namespace morvane

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <iterator>
 #include <optional>
 #include <locale>
@@ -27,6 +28,8 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -1719,6 +1722,123 @@ TEST(CalculationFileWriting, ReadOnlyFolderNamesItsReason)
     }
     if (!tested)
         GTEST_SKIP() << "can neither act as another user nor mount a disk here";
+}
+
+// Sets or clears the append-only flag of a file (chattr +a); false where this
+// user or the file system cannot.
+bool setAppendOnly(const fs::path& file, bool on)
+{
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_APPEND_FL : flags & ~FS_APPEND_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+}
+
+// A save the system refuses says why, as the other refusals do: a name that
+// is a loop of links, a name longer than a folder takes, a file that may only
+// be appended to (written by rename and in place alike).
+TEST(CalculationFileWriting, RefusedSavesNameTheirReason)
+{
+    const std::string old = FileImage{}.bytes();
+    enum class Kind { Loop, LongName, AppendOnly, AppendOnlyLinked };
+    struct Row {
+        Kind kind;
+        const char* reason;
+        const char* shows;
+    } rows[] = {
+        {Kind::Loop, "a loop of links", "a link to a link to the first"},
+        {Kind::LongName, "name too long", "a name of 256 bytes"},
+        {Kind::AppendOnly, "the file may only be appended to", "an append-only file"},
+        {Kind::AppendOnlyLinked, "the file may only be appended to", "an append-only file with two links"},
+    };
+    for (const Row& r : rows) {
+        Folder folder;
+        fs::path target = folder.file("FT-101.mv5");
+        std::set<std::string> names;
+        const bool appendOnly = r.kind == Kind::AppendOnly || r.kind == Kind::AppendOnlyLinked;
+        if (r.kind == Kind::Loop) {
+            fs::create_symlink("Kopie.mv5", target);
+            fs::create_symlink("FT-101.mv5", folder.file("Kopie.mv5"));
+            names = {"FT-101.mv5", "Kopie.mv5"};
+        } else if (r.kind == Kind::LongName) {
+            target = folder.file(std::string(252, 'k') + ".mv5");
+        } else {
+            writeBytes(target, old);
+            names = {"FT-101.mv5"};
+            if (r.kind == Kind::AppendOnlyLinked) {
+                fs::create_hard_link(target, folder.file("Kopie.mv5"));
+                names.insert("Kopie.mv5");
+            }
+            if (!setAppendOnly(target, true)) {
+                std::cout << r.shows << ": skipped, no append-only flag here\n";
+                continue;
+            }
+        }
+        const std::string said = saveSeven(target);
+        if (appendOnly) {
+            EXPECT_TRUE(setAppendOnly(target, false));
+            EXPECT_TRUE(readBytes(target) == old) << r.shows;
+        }
+        EXPECT_EQ(said, "75 Path/File access error, " + std::string(r.reason) + ": " + target.string() + "\n")
+            << r.shows;
+        EXPECT_EQ(folder.names(), names) << r.shows;
+    }
+}
+
+// An open the system refuses says why: a loop of links, a name longer than a
+// folder takes, a file this user may not read (another user's private file).
+TEST(CalculationFileReading, RefusedOpensNameTheirReason)
+{
+    Folder folder;
+    const fs::path loop = folder.file("FT-101.mv5");
+    fs::create_symlink("Kopie.mv5", loop);
+    fs::create_symlink("FT-101.mv5", folder.file("Kopie.mv5"));
+    const fs::path tooLong = folder.file(std::string(252, 'k') + ".mv5");
+    const fs::path secret = folder.file("privat.mv5");
+    writeBytes(secret, FileImage{}.bytes());
+    ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
+    const auto open = [](const fs::path& file) {
+        TestTracer tracer;
+        ProgramState p;
+        p.calc.gMediumNr = 2;
+        p.doc.gDateiname = file.string();
+        RecordingMessageBox box;
+        const LoadResult got = LoadMvl(p, box);
+        std::string said = got == LoadResult::Failed ? "" : "not failed\n";
+        for (const auto& report : tracer.responder.reports)
+            said += std::to_string(report.number) + " " + report.description + "\n";
+        if (!box.shown.empty() || p.calc.gMediumNr != 2)
+            said += "changed\n";
+        return said;
+    };
+    struct Row {
+        fs::path file;
+        const char* reason;
+        bool asColleague;
+    } rows[] = {
+        {loop, "a loop of links", false},
+        {tooLong, "name too long", false},
+        {secret, "no permission to read", true},
+    };
+    for (const Row& r : rows) {
+        const std::string expected = "75 Path/File access error, " + std::string(r.reason) + ": " + r.file.string() + "\n";
+        if (!r.asColleague) {
+            EXPECT_EQ(open(r.file), expected);
+            continue;
+        }
+        // Root may read any file: the colleague 1235 is not the file's owner.
+        const auto said = asUser(1235, 1235, {1235}, [&] { return open(r.file); });
+        if (!said) {
+            std::cout << r.reason << ": skipped, cannot act as another user here\n";
+            continue;
+        }
+        EXPECT_EQ(*said, expected);
+    }
 }
 
 // A small file system of its own, filled up; only where one can be mounted.
