@@ -12,11 +12,11 @@
 // runs the control's click handler as the user's change would.
 #pragma once
 
-#include "engine/ProgramState.h"
 #include "engine/CalculateDriver.h"
+#include "engine/ProgramState.h"
 #include "mainwindow/InputControls.h"
+#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "platform/Seams.h"
 
 #include <QObject>
 #include <QString>
