@@ -1,3 +1,4 @@
+#include "mainwindow/qt/MainControls.h"
 #include "mainwindow/qt/MainInputPages.h"
 #include "mainwindow/qt/MainInputShared.h"
 
@@ -15,217 +16,195 @@
 
 #include <algorithm>
 #include <charconv>
-#include <functional>
 #include <optional>
 #include <utility>
 
 namespace morvane {
 
 // ---------------------------------------------------------------------------
-// The widgets as plain values
+// The table
 
 namespace {
 
-std::string str(const QLineEdit* b) { return b->text().toStdString(); }
-std::int16_t idx(const QComboBox* l) { return static_cast<std::int16_t>(l->currentIndex()); }
-std::int16_t chk(const QCheckBox* b) { return static_cast<std::int16_t>(checkValue(b)); }
+#define MORVANE_CONTROL(kind, n) {#n, kind##Link{{&InputControls::n, &MainInputPages::n}}}
+const MainControl kMainControls[] = {
+    // Page "Medium"
+    MORVANE_CONTROL(Option, Option1),
+    MORVANE_CONTROL(Option, Option2),
+    MORVANE_CONTROL(Option, Option3),
+    MORVANE_CONTROL(Option, Option4),
+    MORVANE_CONTROL(List, Combo1),
+    MORVANE_CONTROL(Box, Text1),
+    MORVANE_CONTROL(Box, Text2),
+    MORVANE_CONTROL(Box, Text7),
+    MORVANE_CONTROL(Box, Text29),
+    MORVANE_CONTROL(Box, Text13),
+    MORVANE_CONTROL(Box, Text3),
+    MORVANE_CONTROL(Box, Text4),
+    MORVANE_CONTROL(Box, Text5),
+    MORVANE_CONTROL(Box, Text6),
+    MORVANE_CONTROL(Box, Text30),
+    MORVANE_CONTROL(Box, Text14),
+    // Page "dp-Element": the element type first (it relabels the element boxes
+    // and empties Text11), the pipe entry before the lists, the boxes last, so
+    // that the texts stand whatever the handlers wrote.
+    MORVANE_CONTROL(List, Combo2),
+    MORVANE_CONTROL(Option, Option15),
+    MORVANE_CONTROL(Option, Option16),
+    MORVANE_CONTROL(Option, Option5),
+    MORVANE_CONTROL(Option, Option6),
+    MORVANE_CONTROL(List, Combo3),
+    MORVANE_CONTROL(List, Combo4),
+    MORVANE_CONTROL(Check, Check2),
+    MORVANE_CONTROL(Box, Text10),
+    MORVANE_CONTROL(Box, Text11),
+    MORVANE_CONTROL(Box, Text15),
+    MORVANE_CONTROL(Box, Text8),
+    MORVANE_CONTROL(Box, Text22),
+    MORVANE_CONTROL(Box, Text9),
+    // Page "Flowdata"
+    MORVANE_CONTROL(Box, Text16),
+    MORVANE_CONTROL(List, Combo9),
+    MORVANE_CONTROL(Box, Text17),
+    MORVANE_CONTROL(List, Combo11),
+    MORVANE_CONTROL(Box, Text18),
+    MORVANE_CONTROL(List, Combo8),
+    MORVANE_CONTROL(Check, Check1),
+    MORVANE_CONTROL(Box, Text19),
+    MORVANE_CONTROL(Box, Text20),
+    MORVANE_CONTROL(Box, Text21),
+    MORVANE_CONTROL(List, Combo10),
+    MORVANE_CONTROL(Check, Check4),
+    {"Check4Enabled", EnabledLink{{&InputControls::Check4Enabled, &MainInputPages::Check4}}},
+    MORVANE_CONTROL(Box, Text37),
+    MORVANE_CONTROL(Option, Option17),
+    MORVANE_CONTROL(Option, Option18),
+    // Page "Adress / Notes"
+    MORVANE_CONTROL(Box, Text23),
+    MORVANE_CONTROL(Box, Text24),
+    MORVANE_CONTROL(Box, Text25),
+    MORVANE_CONTROL(Box, Text26),
+    MORVANE_CONTROL(Box, Text27),
+    MORVANE_CONTROL(Box, Text28),
+    MORVANE_CONTROL(Box, Text31),
+    MORVANE_CONTROL(Box, Text32),
+    MORVANE_CONTROL(Box, Text33),
+    MORVANE_CONTROL(Box, Text34),
+    MORVANE_CONTROL(Box, Text35),
+    MORVANE_CONTROL(Box, Text36),
+    MORVANE_CONTROL(Notes, Text12),
+    {"statusPanel1", FileNameLink{&InputControls::statusPanel1}},
+    // Page "Config Selection": the type information and code as they stand.
+    MORVANE_CONTROL(Box, txtTypeInfo),
+    MORVANE_CONTROL(Box, txtCodeDisplay),
+    // Installation panel Frame4
+    MORVANE_CONTROL(List, Combo5),
+    MORVANE_CONTROL(List, Combo6),
+    MORVANE_CONTROL(List, Combo7),
+    MORVANE_CONTROL(List, Combo12),
+    MORVANE_CONTROL(List, Combo13),
+    MORVANE_CONTROL(Check, Check3),
+    {"Label62Tag", TagLink{{&InputControls::Label62Tag, &MainInputPages::Label62}}},
+    MORVANE_CONTROL(Option, Option14),
+    MORVANE_CONTROL(Option, Option11),
+    MORVANE_CONTROL(Option, Option12),
+    MORVANE_CONTROL(Option, Option7),
+    MORVANE_CONTROL(Option, Option8),
+    MORVANE_CONTROL(Option, Option9),
+    MORVANE_CONTROL(Option, Option10),
+    MORVANE_CONTROL(Option, Option13),
+};
+#undef MORVANE_CONTROL
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
 
 }  // namespace
 
+std::span<const MainControl> mainControls() { return kMainControls; }
+
+const MainControl* mainControl(std::string_view name)
+{
+    const auto row = std::find_if(std::begin(kMainControls), std::end(kMainControls),
+                                  [&](const MainControl& m) { return name == m.name; });
+    return row == std::end(kMainControls) ? nullptr : row;
+}
+
+void copyControls(const MainInputPages& from, MainInputPages& to)
+{
+    InputControls c;
+    from.toControls(c);
+    to.applyControls(c, false);
+}
+
+// ---------------------------------------------------------------------------
+// The widgets as plain values, and back
+
+void MainInputPages::readControl(const MainControl& m, InputControls& c) const
+{
+    std::visit(Overloaded{
+                   [&](const BoxLink& l) { c.*l.member = (this->*l.widget)->text().toStdString(); },
+                   [&](const NotesLink& l) { c.*l.member = (this->*l.widget)->toPlainText().toStdString(); },
+                   [&](const ListLink& l) { c.*l.member = static_cast<std::int16_t>((this->*l.widget)->currentIndex()); },
+                   [&](const CheckLink& l) { c.*l.member = static_cast<std::int16_t>(checkValue(this->*l.widget)); },
+                   [&](const OptionLink& l) { c.*l.member = (this->*l.widget)->isChecked(); },
+                   [&](const EnabledLink& l) { c.*l.member = (this->*l.widget)->isEnabled(); },
+                   [&](const TagLink& l) { c.*l.member = (this->*l.widget)->property("Tag").toString().toStdString(); },
+                   // The panel belongs to the frame; nothing reads it back.
+                   [](const FileNameLink&) {},
+               },
+               m.link);
+}
+
+void MainInputPages::writeControl(const MainControl& m, const InputControls& c)
+{
+    std::visit(Overloaded{
+                   [&](const BoxLink& l) { setText(this->*l.widget, c.*l.member); },
+                   [&](const NotesLink& l) { (this->*l.widget)->setPlainText(QString::fromStdString(c.*l.member)); },
+                   [&](const ListLink& l) { setListIndex(this->*l.widget, c.*l.member); },
+                   [&](const CheckLink& l) { setCheckValue(this->*l.widget, c.*l.member); },
+                   [&](const OptionLink& l) { setOptionValue(this->*l.widget, c.*l.member); },
+                   [&](const EnabledLink& l) { (this->*l.widget)->setEnabled(c.*l.member); },
+                   [&](const TagLink& l) { (this->*l.widget)->setProperty("Tag", QString::fromStdString(c.*l.member)); },
+                   [&](const FileNameLink& l) {
+                       if (fileNamePanel_)
+                           fileNamePanel_(c.*l.member);
+                   },
+               },
+               m.link);
+}
+
 void MainInputPages::toControls(InputControls& c) const
 {
-    c.Option1 = Option1->isChecked();
-    c.Option2 = Option2->isChecked();
-    c.Option3 = Option3->isChecked();
-    c.Option4 = Option4->isChecked();
-    c.Combo1 = idx(Combo1);
-    c.Text1 = str(Text1);
-    c.Text2 = str(Text2);
-    c.Text7 = str(Text7);
-    c.Text29 = str(Text29);
-    c.Text13 = str(Text13);
-    c.Text3 = str(Text3);
-    c.Text4 = str(Text4);
-    c.Text5 = str(Text5);
-    c.Text6 = str(Text6);
-    c.Text30 = str(Text30);
-    c.Text14 = str(Text14);
-
-    c.Combo2 = idx(Combo2);
-    c.Text10 = str(Text10);
-    c.Text11 = str(Text11);
-    c.Text15 = str(Text15);
-    c.Option15 = Option15->isChecked();
-    c.Option16 = Option16->isChecked();
-    c.Option5 = Option5->isChecked();
-    c.Text8 = str(Text8);
-    c.Check2 = chk(Check2);
-    c.Text22 = str(Text22);
-    c.Text9 = str(Text9);
-    c.Option6 = Option6->isChecked();
-    c.Combo3 = idx(Combo3);
-    c.Combo4 = idx(Combo4);
-
-    c.Text16 = str(Text16);
-    c.Combo9 = idx(Combo9);
-    c.Text17 = str(Text17);
-    c.Combo11 = idx(Combo11);
-    c.Text18 = str(Text18);
-    c.Combo8 = idx(Combo8);
-    c.Check1 = chk(Check1);
-    c.Text19 = str(Text19);
-    c.Text20 = str(Text20);
-    c.Text21 = str(Text21);
-    c.Combo10 = idx(Combo10);
-    c.Check4 = chk(Check4);
-    c.Check4Enabled = Check4->isEnabled();
-    c.Text37 = str(Text37);
-    c.Option17 = Option17->isChecked();
-    c.Option18 = Option18->isChecked();
-
-    c.Text23 = str(Text23);
-    c.Text24 = str(Text24);
-    c.Text25 = str(Text25);
-    c.Text26 = str(Text26);
-    c.Text27 = str(Text27);
-    c.Text28 = str(Text28);
-    c.Text31 = str(Text31);
-    c.Text32 = str(Text32);
-    c.Text33 = str(Text33);
-    c.Text34 = str(Text34);
-    c.Text35 = str(Text35);
-    c.Text36 = str(Text36);
-    c.Text12 = Text12->toPlainText().toStdString();
-
-    c.txtTypeInfo = str(txtTypeInfo);
-    c.txtCodeDisplay = str(txtCodeDisplay);
+    for (const MainControl& m : kMainControls)
+        readControl(m, c);
     // The rows in use.
     const int rows = std::clamp<int>(state_.config.gConfFeldAnzahl, 0, configPage_->loadedRows());
     c.confRows.assign(static_cast<std::size_t>(rows), {});
     for (int i = 0; i < rows; ++i) {
         ConfigRowControls& row = c.confRows[static_cast<std::size_t>(i)];
-        row.cmbConfField = idx(configPage_->cmbConfField(i));
-        row.txtValueEntry = str(configPage_->txtValueEntry(i));
+        row.cmbConfField = static_cast<std::int16_t>(configPage_->cmbConfField(i)->currentIndex());
+        row.txtValueEntry = configPage_->txtValueEntry(i)->text().toStdString();
         row.txtValueEntryVisible = !configPage_->txtValueEntry(i)->isHidden();
         row.lblEntryInfoVisible = !configPage_->lblEntryInfo(i)->isHidden();
         row.lblEntryInfo = configPage_->lblEntryInfo(i)->text().toStdString();
     }
-
-    c.Combo5 = idx(Combo5);
-    c.Combo6 = idx(Combo6);
-    c.Combo7 = idx(Combo7);
-    c.Combo12 = idx(Combo12);
-    c.Combo13 = idx(Combo13);
-    c.Check3 = chk(Check3);
-    c.Label62Tag = Label62->property("Tag").toString().toStdString();
-    c.Option14 = Option14->isChecked();
-    c.Option11 = Option11->isChecked();
-    c.Option12 = Option12->isChecked();
-    c.Option7 = Option7->isChecked();
-    c.Option8 = Option8->isChecked();
-    c.Option9 = Option9->isChecked();
-    c.Option10 = Option10->isChecked();
-    c.Option13 = Option13->isChecked();
 }
 
-void MainInputPages::fromControls(const InputControls& c)
+void MainInputPages::applyControls(const InputControls& c, bool fileNamePanel)
 {
-    Guard g(kModule, "fromControls", "Private Sub fromControls(c As InputControls)");
-    // An option of a group is set true only: selecting it clears the others, and
-    // its click handler runs. Option13 sits alone and takes its value as given.
-    auto opt = [&](QRadioButton* o, bool v) {
-        if (v)
-            setOptionValue(o, true);
-    };
-    const std::function<void()> steps[] = {
-        // Medium
-        [&] { opt(Option1, c.Option1); }, [&] { opt(Option2, c.Option2); }, [&] { opt(Option3, c.Option3); },
-        [&] { opt(Option4, c.Option4); }, [&] { setListIndex(Combo1, c.Combo1); },
-        [&] { setText(Text1, c.Text1); }, [&] { setText(Text2, c.Text2); }, [&] { setText(Text7, c.Text7); },
-        [&] { setText(Text29, c.Text29); }, [&] { setText(Text13, c.Text13); }, [&] { setText(Text3, c.Text3); },
-        [&] { setText(Text4, c.Text4); }, [&] { setText(Text5, c.Text5); }, [&] { setText(Text6, c.Text6); },
-        [&] { setText(Text30, c.Text30); }, [&] { setText(Text14, c.Text14); },
-        // Element and pipe: the element type first (it relabels and empties
-        // Text11), the pipe entry before the lists, the boxes last, so the
-        // restored texts stand whatever the handlers wrote.
-        [&] { setListIndex(Combo2, c.Combo2); }, [&] { opt(Option15, c.Option15); },
-        [&] { opt(Option16, c.Option16); }, [&] { opt(Option5, c.Option5); }, [&] { opt(Option6, c.Option6); },
-        [&] { setListIndex(Combo3, c.Combo3); }, [&] { setListIndex(Combo4, c.Combo4); },
-        [&] { setCheckValue(Check2, c.Check2); }, [&] { setText(Text10, c.Text10); },
-        [&] { setText(Text11, c.Text11); }, [&] { setText(Text15, c.Text15); }, [&] { setText(Text8, c.Text8); },
-        [&] { setText(Text22, c.Text22); }, [&] { setText(Text9, c.Text9); },
-        // Flow page
-        [&] { setText(Text16, c.Text16); }, [&] { setListIndex(Combo9, c.Combo9); },
-        [&] { setText(Text17, c.Text17); }, [&] { setListIndex(Combo11, c.Combo11); },
-        [&] { setText(Text18, c.Text18); }, [&] { setListIndex(Combo8, c.Combo8); },
-        [&] { setCheckValue(Check1, c.Check1); }, [&] { setText(Text19, c.Text19); },
-        [&] { setText(Text20, c.Text20); }, [&] { setText(Text21, c.Text21); },
-        [&] { setListIndex(Combo10, c.Combo10); }, [&] { setCheckValue(Check4, c.Check4); },
-        [&] { Check4->setEnabled(c.Check4Enabled); }, [&] { setText(Text37, c.Text37); },
-        [&] { opt(Option17, c.Option17); }, [&] { opt(Option18, c.Option18); },
-        // Address page
-        [&] { setText(Text23, c.Text23); }, [&] { setText(Text24, c.Text24); }, [&] { setText(Text25, c.Text25); },
-        [&] { setText(Text26, c.Text26); }, [&] { setText(Text27, c.Text27); }, [&] { setText(Text28, c.Text28); },
-        [&] { setText(Text31, c.Text31); }, [&] { setText(Text32, c.Text32); }, [&] { setText(Text33, c.Text33); },
-        [&] { setText(Text34, c.Text34); }, [&] { setText(Text35, c.Text35); }, [&] { setText(Text36, c.Text36); },
-        [&] { Text12->setPlainText(QString::fromStdString(c.Text12)); },
-        [&] {
-            if (fileNamePanel_)
-                fileNamePanel_(c.statusPanel1);
-        },
-        // Installation panel
-        [&] { setListIndex(Combo5, c.Combo5); }, [&] { setListIndex(Combo6, c.Combo6); },
-        [&] { setListIndex(Combo7, c.Combo7); }, [&] { setListIndex(Combo12, c.Combo12); },
-        [&] { setListIndex(Combo13, c.Combo13); }, [&] { setCheckValue(Check3, c.Check3); },
-        [&] { Label62->setProperty("Tag", QString::fromStdString(c.Label62Tag)); },
-        [&] { opt(Option14, c.Option14); }, [&] { opt(Option11, c.Option11); }, [&] { opt(Option12, c.Option12); },
-        [&] { opt(Option7, c.Option7); }, [&] { opt(Option8, c.Option8); }, [&] { opt(Option9, c.Option9); },
-        [&] { opt(Option10, c.Option10); }, [&] { setOptionValue(Option13, c.Option13); },
-    };
-    for (const auto& s : steps)
-        if (!g.step(s))
+    Guard g(kModule, "applyControls", "Private Sub applyControls(c As InputControls, fileNamePanel As Boolean)");
+    for (const MainControl& m : kMainControls)
+        if ((fileNamePanel || m.kind() != ControlKind::FileName) && !g.step([&] { writeControl(m, c); }))
             return;
 }
-
-}  // namespace morvane
 
 // ---------------------------------------------------------------------------
 // The writing's hook and the drivers' view of the window
 
-namespace morvane {
-
 namespace {
-
-template <class W, class V>
-struct Binding {
-    const char* name;
-    V InputControls::*field;
-    W* MainInputPages::*widget;
-};
-
-#define MORVANE_BIND(n) {#n, &InputControls::n, &MainInputPages::n}
-const Binding<QLineEdit, std::string> kTexts[] = {
-    MORVANE_BIND(Text1),  MORVANE_BIND(Text2),  MORVANE_BIND(Text7),  MORVANE_BIND(Text29), MORVANE_BIND(Text13),
-    MORVANE_BIND(Text3),  MORVANE_BIND(Text4),  MORVANE_BIND(Text5),  MORVANE_BIND(Text6),  MORVANE_BIND(Text30),
-    MORVANE_BIND(Text14), MORVANE_BIND(Text10), MORVANE_BIND(Text11), MORVANE_BIND(Text15), MORVANE_BIND(Text8),
-    MORVANE_BIND(Text22), MORVANE_BIND(Text9),  MORVANE_BIND(Text16), MORVANE_BIND(Text17), MORVANE_BIND(Text18),
-    MORVANE_BIND(Text19), MORVANE_BIND(Text20), MORVANE_BIND(Text21), MORVANE_BIND(Text37), MORVANE_BIND(Text23),
-    MORVANE_BIND(Text24), MORVANE_BIND(Text25), MORVANE_BIND(Text26), MORVANE_BIND(Text27), MORVANE_BIND(Text28),
-    MORVANE_BIND(Text31), MORVANE_BIND(Text32), MORVANE_BIND(Text33), MORVANE_BIND(Text34), MORVANE_BIND(Text35),
-    MORVANE_BIND(Text36), MORVANE_BIND(txtTypeInfo), MORVANE_BIND(txtCodeDisplay)};
-const Binding<QComboBox, std::int16_t> kLists[] = {
-    MORVANE_BIND(Combo1),  MORVANE_BIND(Combo2),  MORVANE_BIND(Combo3),  MORVANE_BIND(Combo4),  MORVANE_BIND(Combo5),
-    MORVANE_BIND(Combo6),  MORVANE_BIND(Combo7),  MORVANE_BIND(Combo8),  MORVANE_BIND(Combo9),  MORVANE_BIND(Combo10),
-    MORVANE_BIND(Combo11), MORVANE_BIND(Combo12), MORVANE_BIND(Combo13)};
-const Binding<QCheckBox, std::int16_t> kChecks[] = {MORVANE_BIND(Check1), MORVANE_BIND(Check2), MORVANE_BIND(Check3),
-                                                    MORVANE_BIND(Check4)};
-const Binding<QRadioButton, bool> kOptions[] = {
-    MORVANE_BIND(Option1),  MORVANE_BIND(Option2),  MORVANE_BIND(Option3),  MORVANE_BIND(Option4),
-    MORVANE_BIND(Option5),  MORVANE_BIND(Option6),  MORVANE_BIND(Option7),  MORVANE_BIND(Option8),
-    MORVANE_BIND(Option9),  MORVANE_BIND(Option10), MORVANE_BIND(Option11), MORVANE_BIND(Option12),
-    MORVANE_BIND(Option13), MORVANE_BIND(Option14), MORVANE_BIND(Option15), MORVANE_BIND(Option16),
-    MORVANE_BIND(Option17), MORVANE_BIND(Option18)};
-#undef MORVANE_BIND
 
 // "cmbConfField(3)" -> {"cmbConfField", 3}.
 std::optional<std::pair<std::string_view, int>> configRow(std::string_view control)
@@ -243,49 +222,21 @@ std::optional<std::pair<std::string_view, int>> configRow(std::string_view contr
     return std::nullopt;
 }
 
-template <class T, std::size_t N>
-const T* named(const T (&table)[N], std::string_view name)
-{
-    for (const T& b : table)
-        if (name == b.name)
-            return &b;
-    return nullptr;
-}
-
 }  // namespace
 
 void MainInputPages::applyControl(std::string_view control, InputControls& c)
 {
     // Lists, check boxes and options may run their click handlers.
     bool handlers = true;
-    if (const auto* b = named(kTexts, control)) {
-        setText(this->*(b->widget), c.*(b->field));
-        handlers = false;
-    } else if (const auto* l = named(kLists, control)) {
-        QComboBox* list = this->*(l->widget);
-        const int before = list->currentIndex();
-        setListIndex(list, c.*(l->field));
+    if (const MainControl* m = mainControl(control)) {
+        const ControlKind kind = m->kind();
+        const int before = Combo2->currentIndex();
+        writeControl(*m, c);
         // An opened file loads its model again even when the list shows it
         // already, so the saved rows meet a freshly built configuration.
-        if (list == Combo2 && list->currentIndex() == before)
+        if (control == "Combo2" && Combo2->currentIndex() == before)
             Combo2_Click();
-    } else if (const auto* k = named(kChecks, control)) {
-        setCheckValue(this->*(k->widget), c.*(k->field));
-    } else if (const auto* o = named(kOptions, control)) {
-        setOptionValue(this->*(o->widget), c.*(o->field));
-    } else if (control == "Text12") {
-        Text12->setPlainText(QString::fromStdString(c.Text12));
-        handlers = false;
-    } else if (control == "Check4Enabled") {
-        Check4->setEnabled(c.Check4Enabled);
-        handlers = false;
-    } else if (control == "Label62Tag") {
-        Label62->setProperty("Tag", QString::fromStdString(c.Label62Tag));
-        handlers = false;
-    } else if (control == "statusPanel1") {
-        if (fileNamePanel_)
-            fileNamePanel_(c.statusPanel1);
-        handlers = false;
+        handlers = kind == ControlKind::List || kind == ControlKind::Check || kind == ControlKind::Option;
     } else if (control == "cmbConfField_Click(0)") {
         configPage_->rebuildAfterRestore();
     } else if (const auto row = configRow(control)) {
