@@ -22,9 +22,6 @@ constexpr double Pi = 3.14159;
 constexpr double Rq8A = 0.001;
 constexpr double Rq8R = 0.0005;
 
-// Pipes below this diameter (m) take c4 = 0.039 whatever the tappings.
-constexpr double SmallPipeDiameter = 0.05862;
-
 constexpr int MaxPasses = 1000;
 constexpr double ToleranceDpPa = 1e-12;
 // The isentropic expansion factor carries the rounding of several library
@@ -52,14 +49,12 @@ TappingDistances orificeTappings(Integer elementType, double dMeter)
     }
 }
 
-double stolzC4(double L1, double dMeter)
+double stolzC4(double L1)
 {
-    double c4 = L1 >= 0.4333 ? 0.039 : 0.09 * L1;
-    // The program's convention: below 58.62 mm every tapping arrangement takes
-    // the value of L1 ≥ 0.4333, not only the flange tappings of the 1991 text.
-    if (dMeter < SmallPipeDiameter)
-        c4 = 0.039;
-    return c4;
+    // From L1 alone, as ISO 5167-1:1991 has it: flange tappings reach
+    // L1 ≥ 0.4333 below a pipe of 58.62 mm (25.4/0.4333 = 58.6199 mm), D and
+    // D/2 tappings and the RQ8 always, corner tappings (L1 = 0) never.
+    return L1 >= 0.4333 ? 0.039 : 0.09 * L1;
 }
 
 namespace {
@@ -110,7 +105,7 @@ double reynoldsTerm(double reynolds)
 
 }  // namespace
 
-double stolzDischargeCoefficient(double beta, double reynolds, double L1, double L2, double dMeter)
+double stolzDischargeCoefficient(double beta, double reynolds, double L1, double L2)
 {
     // The program's convention: the Stolz equation of ISO 5167-1:1991, kept in
     // place of the Reader-Harris/Gallagher equation of the later editions.
@@ -118,7 +113,7 @@ double stolzDischargeCoefficient(double beta, double reynolds, double L1, double
     const double reTerm = reynoldsTerm(reynolds);
     const BetaPowers& p = betaPowers(beta);
     return 0.5959 + 0.0312 * p.p21 - 0.184 * p.p8 + 0.0029 * p.p25 * reTerm
-           + stolzC4(L1, dMeter) * checkedDivide(b4, 1.0 - b4) - 0.0337 * L2 * beta * beta * beta;
+           + stolzC4(L1) * checkedDivide(b4, 1.0 - b4) - 0.0337 * L2 * beta * beta * beta;
 }
 
 double rq8Correction(double beta, double reynolds, double dMeter)
@@ -151,7 +146,7 @@ double dischargeCoefficient(Integer elementType, double beta, double reynolds, d
         const double L2 = checkedDivide(t.l2, dMeter);
         // The program's convention: the Reynolds number of the Reynolds term is
         // that of the flow at which the expansion factor is taken.
-        const double C0 = stolzDischargeCoefficient(beta, epsilonFaktor * reynolds, L1, L2, dMeter);
+        const double C0 = stolzDischargeCoefficient(beta, epsilonFaktor * reynolds, L1, L2);
         if (elementType == element::RQ8)
             return C0 * rq8Correction(beta, reynolds, dMeter);
         return C0;

@@ -30,12 +30,13 @@ struct TappingDistances {
 // l1 and l2 of the orifice types 1, 9, 10 and 11 in a pipe of dMeter (m at 20 °C).
 TappingDistances orificeTappings(Integer elementType, double dMeter);
 
-// Coefficient c4 of the β⁴/(1 − β⁴) term of the Stolz equation.
-double stolzC4(double L1, double dMeter);
+// Coefficient c4 of the β⁴/(1 − β⁴) term of the Stolz equation: 0.039 where
+// L1 ≥ 0.4333, else 0.09·L1.
+double stolzC4(double L1);
 
 // The Stolz equation with L1 = l1/D and L2 = l2/D; reynolds is the Reynolds
 // number as it enters the equation.
-double stolzDischargeCoefficient(double beta, double reynolds, double L1, double L2, double dMeter);
+double stolzDischargeCoefficient(double beta, double reynolds, double L1, double L2);
 
 // The product k1·k2·k3 of the RQ8's small-pipe corrections; reynolds unscaled.
 double rq8Correction(double beta, double reynolds, double dMeter);

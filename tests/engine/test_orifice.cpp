@@ -130,8 +130,11 @@ TEST(OrificeC4, TappingsAndSmallPipes)
         {element::BlendeFlansch, 50, 0.039, "flange, 50 mm: L1 = 0.508 >= 0.4333"},
         {element::BlendeFlansch, 100, 0.09 * 0.254, "flange, 100 mm: 0.09 L1"},
         {element::BlendeFlansch, 58.62, 0.09 * 0.0254 / 0.05862, "flange at 58.62 mm: L1 just below 0.4333"},
-        {element::BlendeFlansch, 58.61, 0.039, "flange just below 58.62 mm: the small-pipe rule"},
-        {element::BlendeEcke, 58.61, 0.039, "corner tappings below 58.62 mm: the small-pipe rule too"},
+        {element::BlendeFlansch, 58.61995, 0.09 * 0.0254 / 0.05861995, "flange at 58.61995 mm: L1 below 0.4333"},
+        {element::BlendeFlansch, 58.6198, 0.039, "flange at 58.6198 mm: L1 = 0.43330 >= 0.4333"},
+        {element::BlendeFlansch, 58.61, 0.039, "flange just below 58.62 mm: L1 >= 0.4333"},
+        {element::BlendeEcke, 58.61, 0.0, "corner tappings below 58.62 mm: L1 = 0 in any pipe"},
+        {element::BlendeEcke, 20, 0.0, "corner tappings in a 20 mm pipe: L1 = 0"},
         {element::BlendeEcke, 58.62, 0.0, "corner tappings from 58.62 mm: L1 = 0"},
         {element::BlendeEcke, 300, 0.0, "corner tappings in a large pipe"},
         {element::BlendeDD2, 40, 0.039, "D and D/2: L1 = 1"},
@@ -141,7 +144,7 @@ TEST(OrificeC4, TappingsAndSmallPipes)
     for (const auto& c : cases) {
         const double D = c.dMm / 1000.0;
         const TappingDistances t = orificeTappings(c.type, D);
-        EXPECT_DOUBLE_EQ(stolzC4(t.l1 / D, D), c.c4) << c.shows;
+        EXPECT_DOUBLE_EQ(stolzC4(t.l1 / D), c.c4) << c.shows;
     }
 }
 
