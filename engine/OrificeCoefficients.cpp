@@ -243,13 +243,15 @@ OrificeIteration orificeDifferentialPressure(double q, double epsilonFaktor, dou
 
     r.e = e;
     r.dp1Pa = dp1;
-    r.dpKPa = dpAt(q, e) / 1000.0;
+    const double dpPa = dpAt(q, e);
+    r.dpKPa = dpPa / 1000.0;
     // The program's convention: the loss equation of orifice plates of
-    // ISO 5167-1:1991, √(1 − β⁴) in place of √(1 − β⁴(1 − C²)), for every
-    // element of this family.
+    // ISO 5167-1:1991, √(1 − β⁴) in place of √(1 − β⁴(1 − C²)). The loss
+    // belongs to the flow whose dp is shown, also where the expansion factor
+    // is taken at a share of it.
     const double root = checkedSqrt(1.0 - b4);
     const double cb2 = C * beta * beta;
-    r.lossKPa = checkedDivide(dp1 * (root - cb2), root + cb2) / 1000.0;
+    r.lossKPa = checkedDivide(dpPa * (root - cb2), root + cb2) / 1000.0;
     return r;
 }
 

@@ -62,7 +62,7 @@ struct OrificeIteration {
     double e = 1.0;        // expansion factor at q·epsilonFaktor
     double dp1Pa = 0.0;    // differential pressure at q·epsilonFaktor, last pass, Pa
     double dpKPa = 0.0;    // differential pressure at q with that e, kPa
-    double lossKPa = 0.0;  // permanent pressure loss at q·epsilonFaktor, kPa
+    double lossKPa = 0.0;  // permanent pressure loss at q by the orifice plates' equation, kPa
     int passes = 0;
     bool converged = false;
 };
