@@ -283,8 +283,12 @@ void get_Blende(EngineContext& ctx, double& q, double& Re, double& e, double& dp
             return false;
         }))
         return;
+    // The correction factor multiplies the coefficient, as it does the probes':
+    // the flow equation takes q/k, while C keeps the Reynolds number of the
+    // real flow and stays the standard's.
     if (!g.step([&] {
-            it = orificeDifferentialPressure(q, s.gEpsilonFaktor, C, beta, Dw, s.gBetriebsdichte,
+            it = orificeDifferentialPressure(checkedDivide(q, s.gKorrekturFaktor), s.gEpsilonFaktor, C, beta, Dw,
+                                             s.gBetriebsdichte,
                                              s.gIsentropenkoeffizient, s.gDruck * 1000.0,
                                              expansibilityOf(s.gPrimaerelementtyp));
         }))

@@ -354,6 +354,38 @@ TEST_F(Orifice, EpsilonFactorOfTwoThirds)
                                                    s.gDifferenzdruck[0] / dpFull, 1e-12);
 }
 
+// The correction factor k multiplies the coefficient of every element of this
+// family: the flow equation takes q/k, so that a liquid's dp·k² is that of
+// k = 1 (to its ε, which differs from 1 by some 1e-11), while C, the one shown
+// and checked, keeps the Reynolds number of the real flow; so do the range's
+// points, which share the step.
+TEST_F(Orifice, CorrectionFactorMultipliesTheCoefficient)
+{
+    setMedium(RhoWater, EtaWater, 1e9);
+    for (const Integer type : {element::RQ8, element::BlendeFlansch, element::BlendeDD2, element::BlendeEcke,
+                               element::Venturiduese, element::VenturiGussrauh, element::VenturiBearbeitet,
+                               element::VenturiStahlblech}) {
+        const bool rq8 = type == element::RQ8;
+        setPipe(type, rq8 ? 19 : 100, rq8 ? 5 : 60);
+        const double q = rq8 ? 0.05 : 10.0;
+        s.gKorrekturFaktor = 1.0;
+        runPoint(q);
+        const double C1 = s.gDurchflusskoeffizient, dp1 = s.gDifferenzdruck[0], eps1 = s.gExpansionszahl[0];
+        const double loss1 = s.gDruckverlust[0];
+        for (const double k : {0.9, 1.25}) {
+            const std::string shows = "type " + std::to_string(type) + ", k " + std::to_string(k);
+            s.gKorrekturFaktor = k;
+            runPoint(q);
+            EXPECT_EQ(s.gDurchflusskoeffizient, C1) << shows;
+            const double eps = s.gExpansionszahl[0];
+            EXPECT_NEAR(s.gDifferenzdruck[0] * k * k * eps * eps / (dp1 * eps1 * eps1), 1.0, 1e-13) << shows;
+            EXPECT_NEAR(s.gDifferenzdruck[0] * k * k / dp1, 1.0, 1e-9) << shows;
+            EXPECT_NEAR(s.gDruckverlust[0] * k * k / loss1, 1.0, 1e-9) << shows;
+        }
+    }
+    EXPECT_TRUE(tracer.responder.reports.empty());
+}
+
 // The bore is taken to expand like the pipe: β from the 20 °C diameters, the
 // throat Dw·β.
 TEST_F(Orifice, WarmPipeScalesTheThroat)
