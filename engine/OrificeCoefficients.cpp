@@ -1,10 +1,12 @@
 #include "engine/OrificeCoefficients.h"
 
 #include "engine/IsentropicExponent.h"
+#include "engine/VenturiTubeLossPoints.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -161,6 +163,38 @@ double dischargeCoefficient(Integer elementType, double beta, double reynolds, d
     }
 }
 
+namespace {
+
+// Linear between the points xs/ys (xs rising), held at the end values outside
+// them.
+template <std::size_t N>
+double interpolateHeld(double x, const std::array<double, N>& xs, const std::array<double, N>& ys)
+{
+    const auto above = std::upper_bound(xs.begin(), xs.end(), x);
+    if (above == xs.begin())
+        return ys.front();
+    if (above == xs.end())
+        return ys.back();
+    const auto j = static_cast<std::size_t>(above - xs.begin()) - 1;
+    return (ys[j + 1] - ys[j]) / (xs[j + 1] - xs[j]) * (x - xs[j]) + ys[j];
+}
+
+}  // namespace
+
+bool isVenturiTube(Integer elementType)
+{
+    return elementType >= element::VenturiGussrauh && elementType <= element::VenturiStahlblech;
+}
+
+double venturiTubeLossFraction(double beta, double dMeter)
+{
+    using namespace venturitube;
+    const double small = interpolateHeld(beta, Betas, LossSmallPipe);
+    const double large = interpolateHeld(beta, Betas, LossLargePipe);
+    return interpolateHeld(dMeter, std::array<double, 2>{DiameterSmall, DiameterLarge},
+                           std::array<double, 2>{small, large});
+}
+
 Expansibility expansibilityOf(Integer elementType)
 {
     return elementType >= element::Venturiduese ? Expansibility::Isentropic : Expansibility::Orifice;
@@ -304,10 +338,12 @@ void get_Blende(EngineContext& ctx, double& q, double& Re, double& e, double& dp
             return false;
         }))
         return;
+    // The classical venturi tubes lose the published share of their dp, the
+    // other elements what the orifice plates' equation gives.
     if (!g.step([&] {
             e = it.e;
             dp = it.dpKPa;
-            dpb = it.lossKPa;
+            dpb = isVenturiTube(s.gPrimaerelementtyp) ? it.dpKPa * venturiTubeLossFraction(beta, Dw) : it.lossKPa;
         }))
         return;
     g.step([&] {

@@ -44,6 +44,17 @@ double rq8Correction(double beta, double reynolds, double dMeter);
 // C of element types 1 and 9 to 15 (run-time error 5 for any other type).
 double dischargeCoefficient(Integer elementType, double beta, double reynolds, double epsilonFaktor, double dMeter);
 
+// The classical venturi tubes (types 13 to 15).
+bool isVenturiTube(Integer elementType);
+
+// The permanent pressure loss of a classical venturi tube as a share of its dp,
+// at diameter ratio beta in a pipe of dMeter (m): the curves of ISO 5167-4 and
+// ASME MFC-3M for D 65 mm and D 500 mm (engine/VenturiTubeLossPoints.h), linear
+// in β, then linear in D, held at their end values outside the curves' β and
+// outside 65 to 500 mm. The rise of the loss below a Reynolds number of 6e5 is
+// left out.
+double venturiTubeLossFraction(double beta, double dMeter);
+
 // The equation of the expansion factor: the empirical one of orifice plates
 // (types 1 and 9 to 11), or the isentropic one of nozzles and venturi tubes
 // (types 12 to 15).
@@ -78,7 +89,8 @@ OrificeIteration orificeDifferentialPressure(double q, double epsilonFaktor, dou
 
 // One operating point of element types 1 and 9 to 15: q mass flow (kg/s), Re pipe
 // Reynolds number; e receives the expansion factor, dp the differential
-// pressure (kPa) and dpb the permanent pressure loss (kPa). Writes gKZahl,
+// pressure (kPa) and dpb the permanent pressure loss (kPa): the classical
+// venturi tubes' share of dp, the orifice plates' equation for the others. Writes gKZahl,
 // gDurchflusskoeffizient, gZeta and gBeta. Without convergence it shows the box
 // of text 1967 ("keine Konvergenz"), puts text 1942 into gFehlerDp and stores
 // nothing.

@@ -260,6 +260,13 @@ TEST_F(Orifice, MachinedVenturiTube)
     EXPECT_EQ(s.gKZahl, 0.995);
     EXPECT_EQ(s.gZeta, 1.0 / (0.995 * 0.995));
     EXPECT_NEAR(s.gExpansionszahl[0], 1.0, 1e-10) << "κ = 1e9";
+    // The published share of dp, 11.9 % at β 0.6 in a pipe of 100 mm, with the
+    // pipe at process temperature.
+    EXPECT_EQ(s.gDruckverlust[0], s.gDifferenzdruck[0] * venturiTubeLossFraction(0.6, 0.1));
+    EXPECT_NEAR(venturiTubeLossFraction(0.6, 0.1), 0.1191915155, 1e-10);  // python3-fluids 1.0.22
+    s.gInnendurchmesserWarm = 100.5;
+    runPoint(10.0);
+    EXPECT_EQ(s.gDruckverlust[0], s.gDifferenzdruck[0] * venturiTubeLossFraction(0.6, 0.1005));
 }
 
 // The orifice plates keep the orifice expansibility equation; the nozzle and

@@ -106,6 +106,26 @@ TEST(OrificeStolzCheck, SmallPipesByHandAfterTheStandard)
     EXPECT_EQ(runs, 4);
 }
 
+// The classical venturi tubes' loss as a share of dp against
+// dP_venturi_tube of python3-fluids (tools/oracles/venturi_tube_loss.py):
+// between the points of the curves, on them, and held at their ends in β
+// (below 0.29916, above 0.74965) and in D (below 65 mm, above 500 mm).
+TEST(VenturiFluidsCheck, TubeLossShareOfDp)
+{
+    const auto rows = readOracleTable("venturi_tube_loss_fluids.tsv");
+    ASSERT_GE(rows.size(), 20u);
+    int heldBeta = 0, heldD = 0;
+    for (const auto& r : rows) {
+        ASSERT_EQ(r.size(), 3u);
+        const double dMm = r[0], beta = r[1], share = r[2];
+        heldBeta += beta < 0.29916 || beta > 0.74965;
+        heldD += dMm < 65.0 || dMm > 500.0;
+        EXPECT_NEAR(venturiTubeLossFraction(beta, dMm / 1000.0), share, 1e-12) << "D " << dMm << " mm, beta " << beta;
+    }
+    EXPECT_GT(heldBeta, 4);
+    EXPECT_GT(heldD, 4);
+}
+
 // The Stolz equation of ISO 5167-1:1991 stays within 1 % of the
 // Reader-Harris/Gallagher equation for 0.2 <= β <= 0.7, Re >= 1e4, D >= 60 mm.
 TEST(OrificeFluidsCheck, StolzWithinOnePercentOfReaderHarrisGallagher)
