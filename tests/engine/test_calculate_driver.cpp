@@ -629,3 +629,85 @@ TEST(CalculateDriver, OrificeMaximumFlowsDoNotDependOnAnEarlierProbe)
 
 }  // namespace
 }  // namespace morvane
+
+namespace morvane {
+namespace {
+
+// The limits of use of ISO 5167-1:1991 for each element's coefficient
+// equation, each just outside (a line naming the point, the quantity, its
+// value and the limit) and at the limit (no line); the RQ8 and the probes have
+// none. The pipe Reynolds number is given; the geometry is D 100 mm, d 50 mm
+// unless a case says otherwise.
+TEST(LimitsOfUse, EachLimitOfEachElement)
+{
+    struct Case {
+        Integer typ;
+        double dMm, boreMm, re;
+        std::string line;  // empty: within the limits
+        const char* shows;
+    };
+    const std::string design = resText(TextBetriebspunkt, OffsetGerman);
+    const auto below = [&](const char* q, const char* value, const char* limit) {
+        return design + ": " + q + " = " + value + " liegt unter der Anwendungsgrenze " + limit +
+               " der Gleichung des Durchflusskoeffizienten";
+    };
+    const auto above = [&](const char* q, const char* value, const char* limit) {
+        return design + ": " + q + " = " + value + " liegt über der Anwendungsgrenze " + limit +
+               " der Gleichung des Durchflusskoeffizienten";
+    };
+    const Case cases[] = {
+        {element::BlendeFlansch, 100, 50, 31500, "", "flange: Re at 1260·β²·D"},
+        {element::BlendeFlansch, 100, 50, 31499, below("Re", "31499", "31500"), "flange: Re below 1260·β²·D"},
+        {element::BlendeFlansch, 760, 380, 1e7, "", "flange: D at 760 mm"},
+        {element::BlendeFlansch, 761, 380.5, 1e7, above("D", "761 mm", "760 mm"), "flange: D above 760 mm"},
+        {element::BlendeDD2, 1001, 500, 1e7, above("D", "1001 mm", "1000 mm"), "D and D/2: D above 1000 mm"},
+        {element::BlendeEcke, 49, 24.5, 1e5, below("D", "49 mm", "50 mm"), "corner: D below 50 mm"},
+        {element::BlendeEcke, 60, 12, 1e5, below("d", "12 mm", "12.5 mm"), "corner: d below 12.5 mm"},
+        {element::BlendeEcke, 100, 19, 1e5, below("β", "0.19", "0.2"), "corner: β below 0.2"},
+        {element::BlendeEcke, 100, 76, 1e5, above("β", "0.76", "0.75"), "corner: β above 0.75"},
+        {element::BlendeEcke, 100, 45, 5000, "", "corner: Re 5000 at β 0.45"},
+        {element::BlendeDD2, 100, 45, 4999, below("Re", "4999", "5000"), "D and D/2: Re below 5000 at β 0.45"},
+        {element::BlendeDD2, 100, 46, 9999, below("Re", "9999", "10000"), "D and D/2: Re below 10000 above β 0.45"},
+        {element::Venturiduese, 120, 60, 1.5e5, "", "nozzle: within"},
+        {element::Venturiduese, 100, 49, 1.5e5, below("d", "49 mm", "50 mm"), "nozzle: d below 50 mm"},
+        {element::Venturiduese, 200, 160, 1.5e5, above("β", "0.8", "0.775"), "nozzle: β above 0.775"},
+        {element::Venturiduese, 501, 200, 1.5e5, above("D", "501 mm", "500 mm"), "nozzle: D above 500 mm"},
+        {element::Venturiduese, 120, 60, 2.1e6, above("Re", "2100000", "2000000"), "nozzle: Re above 2e6"},
+        {element::VenturiGussrauh, 800, 400, 2e6, "", "as cast: D 800 mm, Re 2e6"},
+        {element::VenturiGussrauh, 99, 49.5, 2e5, below("D", "99 mm", "100 mm"), "as cast: D below 100 mm"},
+        {element::VenturiGussrauh, 100, 29, 2e5, below("β", "0.29", "0.3"), "as cast: β below 0.3"},
+        {element::VenturiGussrauh, 100, 50, 1.99e5, below("Re", "199000", "200000"), "as cast: Re below 2e5"},
+        {element::VenturiBearbeitet, 251, 125, 5e5, above("D", "251 mm", "250 mm"), "machined: D above 250 mm"},
+        {element::VenturiBearbeitet, 100, 39, 5e5, below("β", "0.39", "0.4"), "machined: β below 0.4"},
+        {element::VenturiBearbeitet, 100, 50, 1.1e6, above("Re", "1100000", "1000000"), "machined: Re above 1e6"},
+        {element::VenturiStahlblech, 1200, 600, 2e6, "", "welded: D 1200 mm"},
+        {element::VenturiStahlblech, 199, 99.5, 5e5, below("D", "199 mm", "200 mm"), "welded: D below 200 mm"},
+        {element::VenturiStahlblech, 300, 213, 5e5, above("β", "0.71", "0.7"), "welded: β above 0.7"},
+        {element::RQ8, 19, 0.5, 10, "", "the RQ8: no limits"},
+        {element::RQ25, 100, 0, 10, "", "a probe: no limits"},
+    };
+    for (const Case& c : cases) {
+        DriverHarness h;
+        h.s.gPrimaerelementtyp = c.typ;
+        h.s.gInnendurchmesser = c.dMm;
+        h.s.gOeffnungsdurchmesser = c.boreMm;
+        h.s.gReynolds = {c.re, 0, 0, 0};
+        EXPECT_EQ(limitsOfUseWarning(h.e, PunktAuslegung), c.line) << c.shows;
+    }
+
+    // With the flow range on, the element's own quantities are named for all
+    // the points, the Reynolds number for each point outside, in English too.
+    DriverHarness h;
+    h.ui.gSprachOffset = OffsetEnglish;
+    h.s.gPrimaerelementtyp = element::VenturiBearbeitet;
+    h.s.gInnendurchmesser = 300;
+    h.s.gOeffnungsdurchmesser = 150;
+    h.s.gReynolds = {5e5, 1.2e6, 4e5, 1e5};
+    EXPECT_EQ(limitsOfUseWarning(h.e, PunktMin),
+              "All operating points: D = 300 mm is above the limit of use 250 mm of the discharge coefficient's equation\n"
+              "Maximum flow: Re = 1200000 is above the limit of use 1000000 of the discharge coefficient's equation\n"
+              "Minimum flow: Re = 100000 is below the limit of use 200000 of the discharge coefficient's equation");
+}
+
+}  // namespace
+}  // namespace morvane
