@@ -14,9 +14,14 @@
 #include "tracing/Guard.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -707,6 +712,69 @@ TEST(LimitsOfUse, EachLimitOfEachElement)
               "All operating points: D = 300 mm is above the limit of use 250 mm of the discharge coefficient's equation\n"
               "Maximum flow: Re = 1200000 is above the limit of use 1000000 of the discharge coefficient's equation\n"
               "Minimum flow: Re = 100000 is below the limit of use 200000 of the discharge coefficient's equation");
+}
+
+}  // namespace
+}  // namespace morvane
+
+namespace morvane {
+namespace {
+
+// Orifice runs of flange, D and D/2 and corner tappings with the factors 1, as
+// the engine driver of the commit before the small-pipe, loss, venturi-tube and
+// correction-factor changes computed them (tools/oracles/orifice_states_before.py;
+// water, liquids and ideal gases, with and without the flow range): C and each
+// point's expansion factor and dp are the same bit for bit, the loss (now taken
+// from the shown dp rather than the last pass's) within 1e-12 kPa.
+TEST(CalculateDriver, OrificeRunsWithFactorsOneAsBefore)
+{
+    std::ifstream in(std::filesystem::path(MORVANE_SOURCE_DIR) / "tests/engine/data/orifice_states_before.tsv");
+    ASSERT_TRUE(in.good());
+    int rows = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::vector<double> v;
+        std::istringstream fields(line);
+        for (std::string field; std::getline(fields, field, '\t');)
+            v.push_back(std::strtod(field.c_str(), nullptr));  // decimal, or a hexadecimal double
+        ASSERT_EQ(v.size(), 29u) << line;
+        ++rows;
+        DriverHarness h;
+        CalculationState& s = h.s;
+        s.gPrimaerelementtyp = static_cast<Integer>(v[0]);
+        const int model = static_cast<int>(v[1]);
+        (model == 0 ? s.gModellGespeicherteDaten : model == 1 ? s.gModellFluessigkeit : s.gModellIdealesGas) = True;
+        if (model == 0)
+            s.gMediumNr = medium::Wasser;
+        s.gInnendurchmesser = v[2];
+        s.gOeffnungsdurchmesser = v[3];
+        s.gTemperatur = v[4];
+        s.gDruck = v[5];
+        s.gDichteEingabe = v[6];
+        s.gViskositaetEingabe = v[7];
+        s.gKompressibilitaetEingabe = v[8];
+        s.gIsentropenkoeffizientEingabe = v[9];
+        s.gDurchflussEinheit = static_cast<Integer>(v[10]);
+        s.gDurchflussAuslegung = v[11];
+        s.gMehrereBetriebspunkte = static_cast<Integer>(v[12]);
+        s.gDurchflussMax = v[13];
+        s.gDurchflussNorm = v[14];
+        s.gDurchflussMin = v[15];
+        s.gKorrekturFaktor = 1.0;
+        s.gEpsilonFaktor = 1.0;
+        RunCalculate(h.d);
+        const std::string row = "row " + std::to_string(rows) + ": " + line.substr(0, 120);
+        ASSERT_TRUE(h.windows.resultsShown()) << row;
+        const auto bits = [](double x) { return std::bit_cast<std::uint64_t>(x); };
+        EXPECT_EQ(bits(s.gDurchflusskoeffizient), bits(v[16])) << row;
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(bits(s.gExpansionszahl[i]), bits(v[17 + i])) << row << ", point " << i;
+            EXPECT_EQ(bits(s.gDifferenzdruck[i]), bits(v[21 + i])) << row << ", point " << i;
+            EXPECT_NEAR(s.gDruckverlust[i], v[25 + i], 1e-12) << row << ", point " << i;
+        }
+    }
+    EXPECT_GE(rows, 100);
 }
 
 }  // namespace
