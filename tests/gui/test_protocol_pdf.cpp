@@ -33,6 +33,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -603,6 +604,62 @@ private slots:
                 QVERIFY2(page.contains(QString::fromStdString(formatFixedShown(shown, shown == v ? 4 : 5))),
                          qPrintable(page));
             QVERIFY2(!page.contains(QRegularExpression(QStringLiteral("(^| )0\\.0+ (kg/s|m/s)"))), qPrintable(page));
+        }
+    }
+
+    // An RQ25 in a 2000 mm pipe at about 80 m/s of air (1.086e6 kg/h at
+    // 101.325 kPa, 20 °C): its vibration ratio rounds to 0.00, so the allowed
+    // and the recommended maximum flow are 0. Page 2 prints without a
+    // run-time error in both languages, its charts say that the design leaves
+    // no allowed flow range, and every text stays in its chart, clear of the
+    // lines.
+    void pageTwoOfADesignWithoutAllowedFlow()
+    {
+        QLocale::setDefault(QLocale::c());
+        CalcRig rig;
+        QVERIFY(rig.exposed);
+        QVERIFY(withProductDatabase(rig));
+        QtPrinter pdf(rig.folder.path().toStdString(), QtPrinter::Destination::PdfFile);
+        TeePrinter tee(pdf);
+        rig.window->setPrinter(tee);
+        MainInputPages& p = rig.pages();
+        p.Option1->click();
+        setListIndex(p.Combo1, 1);  // air
+        setListIndex(p.Combo2, 3);  // RQ25
+        p.Option5->click();         // pipe dimensions typed
+        p.Text8->setText(QStringLiteral("2000"));
+        p.Text9->setText(QStringLiteral("10"));
+        p.Text16->setText(QStringLiteral("101.325"));
+        p.Text17->setText(QStringLiteral("20"));
+        p.Text18->setText(QStringLiteral("1086000"));
+        setListIndex(p.Combo8, 3);  // kg/h
+        rig.clickCalc();
+        QVERIFY(rig.tracer.responder.reports.empty());
+        QCOMPARE(rig.state.calc.gFrequenzverhaeltnis, 0.0);
+        QCOMPARE(rig.state.calc.gQmaxErlaubt, 0.0);
+        QVERIFY2(std::fabs(rig.state.calc.gGeschwindigkeit[0] - 80.0) < 1.0,
+                 qPrintable(QString::number(rig.state.calc.gGeschwindigkeit[0])));
+        frmResult* results = rig.window->resultsWindow()->window();
+        QVERIFY(results != nullptr);
+        const std::pair<bool, const char*> pages[] = {
+            {false, "Diese Auslegung lässt keinen zulässigen Durchflussbereich: der zulässige Maximaldurchfluss A ist 0."},
+            {true, "This design leaves no allowed flow range: the allowed maximum flow A is 0."}};
+        for (const auto& [english, note] : pages) {
+            QTest::mouseClick(english ? results->Command3() : results->Command1(), Qt::LeftButton);
+            QVERIFY(rig.tracer.responder.reports.empty());
+            const QString file = rig.folder.filePath(english ? QStringLiteral("morvane 7 results.pdf")
+                                                             : QStringLiteral("morvane 7 Berechnungsprotokoll.pdf"));
+            QCOMPARE(pdfPages(file), 2);
+            keep(file, english ? "no_allowed_flow_en.pdf" : "no_allowed_flow_de.pdf");
+            const QStringList faults = pageTwoFaults(tee);
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
+            const auto notes = std::count_if(tee.texts.begin(), tee.texts.end(), [&](const DrawnText& t) {
+                return t.page == 2 && t.text == note;
+            });
+            QCOMPARE(notes, 2);
+            bool ran = false;
+            const QStringList overlaps = layoutFaults(file, ran);
+            QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join("; ")));
         }
     }
 
