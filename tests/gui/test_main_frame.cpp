@@ -93,8 +93,7 @@ private slots:
     void missingHelpPageIsAMessage();
     void helpPageWithoutAProgramNamesItsPath();
     void statusBarShowsFileDateAndTime();
-    void closeStartsANewCalculationAsNewDoes();
-    void newForgetsTheFileName();
+    void newAndCloseStartANewCalculation();
     void optionsAndAboutAreModalOverTheMainWindow();
     void languageMenuAsksForTheOtherLanguageOnly();
     void errorTestPanelToggles();
@@ -316,11 +315,11 @@ void TestMainFrame::statusBarShowsFileDateAndTime()
             rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel3"))->geometry().left());
 }
 
-// Close starts a new calculation as New does: the inputs back at their
-// defaults, the file name forgotten, nothing said.
-void TestMainFrame::closeStartsANewCalculationAsNewDoes()
+// New, its toolbar button and Close each start a new calculation: the
+// inputs back at their defaults, the file name forgotten, nothing said.
+void TestMainFrame::newAndCloseStartANewCalculation()
 {
-    for (const char* command : {"mnuFileNew", "mnuFileClose"}) {
+    for (const char* command : {"mnuFileNew", "tbButton_Neu", "mnuFileClose"}) {
         FrameRig rig;
         rig.show();
         MainInputPages& p = *rig.window->inputPages();
@@ -342,20 +341,6 @@ void TestMainFrame::closeStartsANewCalculationAsNewDoes()
         QVERIFY2(rig.fakes.messages.shown.empty(), command);
         QVERIFY(rig.window->isVisible());
         QVERIFY(rig.tracer.responder.reports.empty());
-    }
-}
-
-void TestMainFrame::newForgetsTheFileName()
-{
-    for (const char* command : {"mnuFileNew", "tbButton_Neu"}) {
-        FrameRig rig;
-        rig.show();
-        rig.state.doc.gDateiname = "/home/user/calculations/FT-101.mv5";
-        auto* panel = rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"));
-        panel->setText(QStringLiteral("FT-101.mv5"));
-        rig.action(command)->trigger();
-        QCOMPARE(rig.state.doc.gDateiname, std::string());
-        QCOMPARE(panel->text(), QString());
     }
 }
 

@@ -267,6 +267,22 @@ bool withProductDatabase(CalcRig& rig)
                        rig.folder.filePath(QStringLiteral("morvdata5.sqlite")));
 }
 
+// An RQ25 in DN200 PN16, air from the list at 101.3 kPa and 20 °C, 10000 Nm³/h.
+void enterAirProbe(CalcRig& rig)
+{
+    MainInputPages& p = rig.pages();
+    p.Option1->click();
+    setListIndex(p.Combo1, 1);  // air
+    setListIndex(p.Combo2, 3);  // RQ25
+    p.Option6->click();
+    setListIndex(p.Combo3, 12);  // DN200
+    setListIndex(p.Combo4, 2);   // PN16
+    p.Text16->setText(QStringLiteral("101.3"));
+    p.Text17->setText(QStringLiteral("20"));
+    p.Text18->setText(QStringLiteral("10000"));
+    setListIndex(p.Combo8, 1);  // Nm³/h
+}
+
 // Air through the reference orifice, calculated: the gas case that leaves its
 // standard density and compressibility in the state.
 void calculateAirFirst(CalcRig& rig)
@@ -388,22 +404,12 @@ private slots:
         QLocale::setDefault(QLocale::c());
         CalcRig rig;
         QVERIFY(rig.exposed);
-        QVERIFY(QFile::copy(QStringLiteral(MORVANE_PROGRAM_DIR "/morvdata5.sqlite"),
-                            rig.folder.filePath(QStringLiteral("morvdata5.sqlite"))));
+        QVERIFY(withProductDatabase(rig));
         QtPrinter pdf(rig.folder.path().toStdString(), QtPrinter::Destination::PdfFile);
         TeePrinter tee(pdf);
         rig.window->setPrinter(tee);
         MainInputPages& p = rig.pages();
-        p.Option1->click();
-        setListIndex(p.Combo1, 1);  // air
-        setListIndex(p.Combo2, 3);  // RQ25
-        p.Option6->click();
-        setListIndex(p.Combo3, 12);  // DN200
-        setListIndex(p.Combo4, 2);   // PN16
-        p.Text16->setText(QStringLiteral("101.3"));
-        p.Text17->setText(QStringLiteral("20"));
-        p.Text18->setText(QStringLiteral("10000"));
-        setListIndex(p.Combo8, 1);  // Nm³/h
+        enterAirProbe(rig);
         rig.clickCalc();
         QVERIFY(rig.tracer.responder.reports.empty());
         const double limit = rig.state.calc.gQmaxErlaubt;
@@ -510,16 +516,7 @@ private slots:
         QtPrinter pdf(rig.folder.path().toStdString(), QtPrinter::Destination::PdfFile);
         rig.window->setPrinter(pdf);
         MainInputPages& p = rig.pages();
-        p.Option1->click();
-        setListIndex(p.Combo1, 1);  // air
-        setListIndex(p.Combo2, 3);  // RQ25
-        p.Option6->click();
-        setListIndex(p.Combo3, 12);  // DN200
-        setListIndex(p.Combo4, 2);   // PN16
-        p.Text16->setText(QStringLiteral("101.3"));
-        p.Text17->setText(QStringLiteral("20"));
-        p.Text18->setText(QStringLiteral("10000"));
-        setListIndex(p.Combo8, 1);  // Nm³/h
+        enterAirProbe(rig);
         rig.clickCalc();
         frmResult* results = rig.window->resultsWindow()->window();
         QVERIFY(results != nullptr);
