@@ -259,6 +259,14 @@ QString printedPageOne(CalcRig& rig, bool english)
     return pdfText(file).simplified();
 }
 
+// With MORVANE_SCREENSHOT_DIR set, the window as a PNG file of that name there.
+void shot(QWidget* w, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        w->grab().save(folder + "/" + name);
+}
+
 // The product database in the rig's program folder, as the probes and the
 // RQ8 read it.
 bool withProductDatabase(CalcRig& rig)
@@ -535,6 +543,7 @@ private slots:
         QCOMPARE(rig.state.calc.gPrimaerelementtyp, std::int16_t(1));
         QVERIFY(rig.state.calc.gWandstaerke > 0.0);  // what the hidden box held
         QCOMPARE(results->label("Label47")->text(), QStringLiteral("n.a."));
+        shot(results, QStringLiteral("results_rq8_after_rq25.png"));
         const std::pair<bool, const char*> rows[] = {{false, "Wandstaerke n.a. mm"}, {true, "wall thickness n.a. mm"}};
         for (const auto& [english, row] : rows) {
             const QString page = printedPageOne(rig, english);
@@ -588,6 +597,7 @@ private slots:
         frmResult* results = rig.window->resultsWindow()->window();
         QVERIFY(results != nullptr);
         QCOMPARE(results->label("Label81")->text(), QStringLiteral("0.0002432"));
+        shot(results, QStringLiteral("results_small_flow_%1.png").arg(QTest::currentDataTag()));
         const double v = rig.state.calc.gGeschwindigkeit[0];
         QVERIFY2(v > 0.0 && v < 0.005, qPrintable(QString::number(v)));
         QCOMPARE(results->label("Label104")->text(), QString::fromStdString(formatFixedShown(v, 2)));
