@@ -106,6 +106,13 @@ class TestResultsWindow : public QObject {
     Q_OBJECT
 
     QString text(frmResult* w, const char* name) { return w->label(name)->text(); }
+    // With MORVANE_SCREENSHOT_DIR set, the window as a PNG file of that name there.
+    static void shot(QWidget* w, const QString& name)
+    {
+        const QByteArray dir = qgetenv("MORVANE_SCREENSHOT_DIR");
+        if (!dir.isEmpty())
+            w->grab().save(QString::fromLocal8Bit(dir) + "/" + name);
+    }
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
@@ -436,6 +443,82 @@ private slots:
                                             .arg(box->objectName())
                                             .arg(border)));
         }
+    }
+
+    // Every element type in both languages, a probe with its vibration
+    // warning, a rectangular duct too: no text of the window is cut (a
+    // wrapped second line of a classical venturi tube's name stood over the
+    // next row) and none stands on another.
+    void noTextCutOrOnAnotherForEveryElementType_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("offset");
+        for (int type = 0; type <= 15; ++type)
+            for (const int offset : {int(OffsetGerman), int(OffsetEnglish)})
+                QTest::addRow("type %d %s", type, offset == OffsetGerman ? "de" : "en") << type << offset;
+    }
+    void noTextCutOrOnAnotherForEveryElementType()
+    {
+        QFETCH(int, type);
+        QFETCH(int, offset);
+        for (const std::int16_t rectangular : {std::int16_t(0), std::int16_t(1)}) {
+            ResultsRig rig;
+            CalculationState& c = rig.p.calc;
+            c.gPrimaerelementtyp = static_cast<std::int16_t>(type);
+            c.gRohrRechteckig = rectangular;
+            c.gInnenmassB = 200.0;
+            c.gMehrereBetriebspunkte = 1;
+            c.gSchwingungswarnung = True;
+            c.gEigenfrequenz = 110.9;
+            c.gVortexfrequenz = 152.4;
+            c.gSondenlaenge = 520.0;
+            c.gFrequenzverhaeltnis = 0.73;
+            rig.p.ui.gSprachOffset = offset;
+            frmResult* w = rig.show();
+            const QString where = QStringLiteral("%1 duct: ").arg(rectangular ? "rectangular" : "round");
+            const QStringList cut = wrappedTextsCut(w) + clippedTexts(w);
+            QVERIFY2(cut.isEmpty(), qPrintable(where + cut.join("; ")));
+            const QStringList on = overlappingLabels(w);
+            QVERIFY2(on.isEmpty(), qPrintable(where + on.join("; ")));
+            shot(w, QStringLiteral("results_type%1_%2%3.png")
+                        .arg(type)
+                        .arg(offset == OffsetGerman ? "de" : "en")
+                        .arg(rectangular ? "_duct" : ""));
+        }
+    }
+
+    // A value that is not 0 never shows as 0: where a row's places would
+    // round it to 0 it has 4 significant digits (with the user's separator).
+    void smallValuesShowWithFourSignificantDigits()
+    {
+        ResultsRig rig;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        CalculationState& c = rig.p.calc;
+        c.gDurchflussAuslegung = 0.000243153;  // "###0.00"
+        c.gGeschwindigkeit[0] = 0.0030955;     // "###0.00"
+        c.gDifferenzdruck[0] = 0.00001;        // "###0.0000", kPa
+        c.gDruckverlust[0] = 0.0;              // a true 0 stays 0
+        c.gBetriebsdichte = 0.00012;           // "###0.000"
+        frmResult* w = rig.show();
+        QCOMPARE(text(w, "Label81"), QStringLiteral("0,0002432"));
+        QCOMPARE(text(w, "Label104"), QStringLiteral("0,003096"));
+        QCOMPARE(text(w, "Label85"), QStringLiteral("0,00001000"));
+        QCOMPARE(text(w, "Label84"), QStringLiteral("0,0000"));
+        QCOMPARE(text(w, "Label9"), QStringLiteral("0,0001200"));
+        QCOMPARE(text(w, "Label82"), QStringLiteral("1,0000"));  // the others as their pattern has them
+    }
+
+    // The RQ8 (type 1) is a whole meter run: its wall thickness is "n.a.",
+    // whatever the hidden wall box held from an earlier probe; the probe
+    // before it shows its wall.
+    void meterRunShowsNoWallThickness()
+    {
+        ResultsRig rig;
+        rig.p.calc.gPrimaerelementtyp = 5;
+        rig.p.calc.gWandstaerke = 11.0;
+        QCOMPARE(text(rig.show(), "Label47"), QStringLiteral("11.0"));
+        rig.p.calc.gPrimaerelementtyp = 1;
+        QCOMPARE(text(rig.show(), "Label47"), QStringLiteral("n.a."));
     }
 
     // The column frames (design, max, norm, min) stand at the top of the flow
