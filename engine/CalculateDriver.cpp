@@ -162,9 +162,8 @@ void RunCalculate(DriverContext& d)
     // shown beneath those before it.
     std::string warnungen;
     const auto warne = [&](const std::string& warnung) {
-        if (!warnungen.empty())
-            warnungen += '\n';
-        warnungen += warnung + std::string(ZetaWarnungZusatz);
+        if (!g.step([&] { warnungen += (warnungen.empty() ? "" : "\n") + warnung + e.text(TextWarnungZusatz); }))
+            return false;
         return g.step([&] { showMeldung(d, warnungen); });
     };
     if (!s.gWarnungDichte.empty() && !warne(s.gWarnungDichte))
@@ -193,11 +192,14 @@ void RunCalculate(DriverContext& d)
         return;
     // A number no real element can have stops the run as the dp step's own
     // message does; a gas dp beyond the expansion factor's range is a warning.
-    std::string warnung;
+    // So is a point outside the limits of use of the coefficient equation.
+    std::string warnung, grenzen;
     if (!g.step([&] {
             s.gFehlerDp = resultStop(e, lastShownPoint(s));
-            if (s.gFehlerDp.empty())
+            if (s.gFehlerDp.empty()) {
                 warnung = dpRangeWarning(e, lastShownPoint(s));
+                grenzen = limitsOfUseWarning(e, lastShownPoint(s));
+            }
         }) ||
         completion.stepLeft())
         return;
@@ -206,6 +208,8 @@ void RunCalculate(DriverContext& d)
         return;
     }
     if (!warnung.empty() && !warne(warnung))
+        return;
+    if (!grenzen.empty() && !warne(grenzen))
         return;
     if (hasVibrationCheck(typ)) {
         if (!g.step([&] { d.steps.frequencycheck(e); }) || completion.stepLeft())

@@ -30,7 +30,8 @@ inline constexpr double SolverDpMinKPa = 1e-6;
 // Passes computed before the solver gives up with text 1822.
 inline constexpr int SolverMaxPasses = 199;
 
-// The announcement of an accepted value: up to three decimals (pattern ".###"),
+// The announcement of an accepted value: up to three decimals (pattern ".###";
+// a value they would show as 0 with 4 significant digits, formatUpToShown),
 // a blank, `unit`, a colon and the text of the acceptance
 // ("53.359 mm: Wert übernommen (dp-element)", "28.275 t/h: Value has been noted
 // (dp-element).").

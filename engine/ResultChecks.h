@@ -29,6 +29,16 @@ inline constexpr std::int32_t TextCNichtUnterEins = 1965;
 // A permanent pressure loss (%1 kPa) of 0 or less, at β %2: stop.
 inline constexpr std::int32_t TextDruckverlustNichtPositiv = 1966;
 
+// An operating point (%1) whose quantity (%2) of value %3 lies below (1903) or
+// above (1904) the limit of use %4 of its element's coefficient equation:
+// warning, shown with the suffix and the results.
+inline constexpr std::int32_t TextUnterAnwendungsgrenze = 1903;
+inline constexpr std::int32_t TextUeberAnwendungsgrenze = 1904;
+// The names of the operating points, 1905 + point (design, max, norm, min),
+// and of all the points shown, for a quantity of the element itself (1909).
+inline constexpr std::int32_t TextBetriebspunkt = 1905;
+inline constexpr std::int32_t TextAlleBetriebspunkte = 1909;
+
 // The largest dp/p the program takes the expansion factor's equations to
 // cover: the ceiling of the solver's flow mode. (ISO 5167 states them for
 // p2/p1 ≥ 0.75, that is dp/p ≤ 0.25.)
@@ -48,6 +58,14 @@ int lastShownPoint(const CalculationState& s);
 std::string resultStop(const EngineContext& e, int lastPoint);
 // ... a stop of the discharge coefficient or the loss alone (the first two).
 std::string elementStop(const EngineContext& e, int lastPoint);
+
+// For the orifices, the venturi nozzle and the classical venturi tubes
+// (element types 9 to 15), the warning (without the suffix) of each quantity
+// that lies outside the limits of use of the element's coefficient equation in
+// ISO 5167-1:1991: the bore d, the diameter ratio β and the pipe D (at 20 °C)
+// for all the points, then the pipe Reynolds number of each of the points 0 to
+// lastPoint; one line each, empty when all lie within.
+std::string limitsOfUseWarning(const EngineContext& e, int lastPoint);
 
 // For the points 0 to lastPoint of a compressible medium, the warning of a dp
 // above DpAnteilDruckMax of the pressure (without the suffix), or empty.

@@ -77,7 +77,6 @@ private:
     std::function<void()> noteInputs_;
 };
 
-constexpr const char* kFileCloseMessage = "Code fuer 'mnuFileClose_Click' hinzufuegen.";
 constexpr const char* kHelpPage = "\\Hilfe\\help.html";
 // How much of the window's top must lie on a screen for the user to reach it
 // (pixels).
@@ -507,11 +506,11 @@ void frmMain::mnuFileSaveAs_Click()
     files_->mnuFileSaveAs_Click();
 }
 
+// Close puts the calculation away and starts a new one, as New does.
 void frmMain::mnuFileClose_Click()
 {
     Guard g("frmMain", "mnuFileClose_Click", "Private Sub mnuFileClose_Click()");
-    if (!g.step([&] { services_.messages.show({kFileCloseMessage, kProgramTitle}); }))
-        return;
+    g.step([&] { files_->mnuFileNew_Click(); });
 }
 
 void frmMain::mnuFileProperties_Click()

@@ -221,10 +221,12 @@ void expectRealElement(const CalculationState& s, const std::string& shows)
         // be left behind the element.
         EXPECT_LT(dp, s.gDruck) << point;
         if (hasDischargeCoefficient(typ) && dp > 0.0) {
-            // dp = 8·q²·(1 − β⁴)/(C²·ε²·π²·d⁴·ρ), d the warm bore, dp in Pa.
+            // dp = 8·(q/k)²·(1 − β⁴)/(C²·ε²·π²·d⁴·ρ), d the warm bore, k the
+            // correction factor, dp in Pa.
             const double b4 = std::pow(s.gBeta, 4.0);
             const double d = s.gInnendurchmesserWarm / 1000.0 * s.gBeta;
-            const double C = std::sqrt(8.0 * s.gMassenstrom[i] * s.gMassenstrom[i] * (1.0 - b4) /
+            const double flow = s.gMassenstrom[i] / s.gKorrekturFaktor;
+            const double C = std::sqrt(8.0 * flow * flow * (1.0 - b4) /
                                        (std::pow(s.gExpansionszahl[i] * std::numbers::pi * d * d, 2.0) *
                                         s.gBetriebsdichte * dp * 1000.0));
             EXPECT_GT(C, 0.0) << point;
@@ -233,6 +235,36 @@ void expectRealElement(const CalculationState& s, const std::string& shows)
     }
     if (isTrue(s.gModellGespeicherteDaten) && s.gMediumNr == medium::Wasser && s.gTemperatur >= 373.956) {
         EXPECT_GE(s.gDruck, 22064.0) << shows;
+    }
+}
+
+int lastShownPoint(const CalculationState& s) { return isSet(s.gMehrereBetriebspunkte) ? PunktMin : PunktAuslegung; }
+
+// The elements whose loss follows the orifice plates' equation: the RQ8, the
+// orifices and the venturi nozzle.
+bool hasOrificeLossEquation(Integer typ) { return typ == element::RQ8 || (typ >= element::BlendeFlansch && typ <= element::Venturiduese); }
+
+// The loss belongs to the flow whose dp is shown: loss = dp·(√(1 − β⁴) − C·β²)/
+// (√(1 − β⁴) + C·β²) at every point shown, C that of the point (the design
+// point's is shown; each other point's follows from its mass flow, dp and ε).
+void expectOrificeLossOfTheShownDp(const CalculationState& s, const std::string& shows)
+{
+    const double b4 = std::pow(s.gBeta, 4.0), b2 = s.gBeta * s.gBeta, root = std::sqrt(1.0 - b4);
+    const double d = s.gInnendurchmesserWarm / 1000.0 * s.gBeta;
+    for (int i = PunktAuslegung; i <= lastShownPoint(s); ++i) {
+        const double dp = s.gDifferenzdruck[i];
+        const double flow = s.gMassenstrom[i] / s.gKorrekturFaktor;
+        // The program's π of the flow equation, so that C is its own.
+        const double C = i == PunktAuslegung ? s.gDurchflusskoeffizient
+                                             : std::sqrt(8.0 * flow * flow * (1.0 - b4) /
+                                                         (std::pow(s.gExpansionszahl[i] * 3.14159 * d * d, 2.0) *
+                                                          s.gBetriebsdichte * dp * 1000.0));
+        EXPECT_NEAR(s.gDruckverlust[i] / (dp * (root - C * b2) / (root + C * b2)), 1.0, 1e-9)
+            << shows << ", point " << i << ": loss with ε at two thirds of the flow";
+        if (i == PunktAuslegung) {
+            EXPECT_NEAR(s.gDruckverlust[i], dp * (root - C * b2) / (root + C * b2), 1e-12 * dp)
+                << shows << ": loss with ε at two thirds of the flow";
+        }
     }
 }
 
@@ -324,6 +356,31 @@ TEST(RandomStates, NoWrongNumberReachesTheResults)
         EXPECT_GT(s.gBetriebsdichte, 0.0) << shows;
         EXPECT_GT(s.gDurchflussAuslegung, 0.0) << shows;
         expectRealElement(s, shows);
+        if (s.gEpsilonFaktor != 1.0 && hasOrificeLossEquation(s.gPrimaerelementtyp)) {
+            ++completeBy["ε at two thirds of the flow"];
+            expectOrificeLossOfTheShownDp(s, shows);
+        }
+        if (isLiquid(s) && s.gKorrekturFaktor != 1.0) {
+            // The same window with the factor 1: the factor divides the flow
+            // term of every element, so that a liquid's dp·k² stays, to its
+            // ε: a κ of 1e9 keeps that below 1 by up to some 1e-9 (a probe
+            // that fills most of the pipe), and a dp that changes by k² moves
+            // it. dp·ε² follows the flow equation alone.
+            InputControls withOne = controls;
+            withOne.Text15 = "1";
+            ProgramState one;
+            if (windowRuns.run(withOne, one, false).results) {
+                ++completeBy["liquid with a correction factor"];
+                const double k = s.gKorrekturFaktor;
+                for (int i = PunktAuslegung; i <= lastShownPoint(s); ++i) {
+                    const double e = s.gExpansionszahl[i], e1 = one.calc.gExpansionszahl[i];
+                    const double ratio = s.gDifferenzdruck[i] * k * k / one.calc.gDifferenzdruck[i];
+                    EXPECT_NEAR(ratio * e * e / (e1 * e1), 1.0, 1e-12) << shows << ", point " << i << ", k " << k;
+                    EXPECT_NEAR(ratio, 1.0, 1e-12 + 2.0 * std::fabs(e - e1)) << shows << ", point " << i << ", k " << k;
+                    EXPECT_LT(std::fabs(e - e1), 1e-8) << shows << ", point " << i;
+                }
+            }
+        }
     }
     std::cout << "random states: " << refused << " refused by the input checks, " << stopped
               << " stopped on a message, " << complete << " complete\n";
@@ -334,7 +391,8 @@ TEST(RandomStates, NoWrongNumberReachesTheResults)
     EXPECT_GT(refused, 100);
     for (const char* kind : {"water and steam", "gas tables", "ideal gas", "Redlich-Kwong", "liquid", "RQ8", "probes",
                              "orifices and venturis", "water above its critical point", "liquid above 1000 cP",
-                             "Redlich-Kwong below Tc", "orifices and venturis above β 0.75"}) {
+                             "Redlich-Kwong below Tc", "orifices and venturis above β 0.75",
+                             "ε at two thirds of the flow", "liquid with a correction factor"}) {
         std::cout << "  complete, " << kind << ": " << completeBy[kind] << "\n";
         EXPECT_GE(completeBy[kind], 5) << kind;
     }

@@ -420,6 +420,9 @@ TEST(SolverLoop, AcceptedValueIsAnnouncedAndWrittenBack)
               "53.359 mm: Wert übernommen (dp-element)");
     EXPECT_EQ(solverAnnouncement(28.2754, "t/h", "Value has been noted (dp-element)."),
               "28.275 t/h: Value has been noted (dp-element).");
+    // A flow that three places would show as 0.
+    EXPECT_EQ(solverAnnouncement(0.000243153, "kg/s", "Wert übernommen (dp-element)"),
+              "0.0002432 kg/s: Wert übernommen (dp-element)");
 }
 
 TEST(SolverLoop, NeitherModeRunsOneSilentPass)

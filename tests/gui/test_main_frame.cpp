@@ -7,7 +7,9 @@
 #include "app/qt/frmAbout.h"
 #include "app/qt/frmMain.h"
 #include "app/qt/frmOptions.h"
+#include "common/qt/CodeEvents.h"
 #include "gui/ModalDriver.h"
+#include "mainwindow/qt/MainInputPages.h"
 #include "reports/results_window/qt/frmResult.h"
 #include "support/ReferenceOrifice.h"
 #include "support/ShellFakes.h"
@@ -18,7 +20,9 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -89,8 +93,7 @@ private slots:
     void missingHelpPageIsAMessage();
     void helpPageWithoutAProgramNamesItsPath();
     void statusBarShowsFileDateAndTime();
-    void fileCloseOnlyShowsItsMessage();
-    void newForgetsTheFileName();
+    void newAndCloseStartANewCalculation();
     void optionsAndAboutAreModalOverTheMainWindow();
     void languageMenuAsksForTheOtherLanguageOnly();
     void errorTestPanelToggles();
@@ -312,29 +315,32 @@ void TestMainFrame::statusBarShowsFileDateAndTime()
             rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel3"))->geometry().left());
 }
 
-void TestMainFrame::fileCloseOnlyShowsItsMessage()
+// New, its toolbar button and Close each start a new calculation: the
+// inputs back at their defaults, the file name forgotten, nothing said.
+void TestMainFrame::newAndCloseStartANewCalculation()
 {
-    FrameRig rig;
-    rig.show();
-    rig.state.doc.gDateiname = "kept.mv5";
-    rig.action("mnuFileClose")->trigger();
-    QCOMPARE(rig.fakes.messages.shown.size(), std::size_t{1});
-    QCOMPARE(rig.fakes.messages.shown[0].text, std::string("Code fuer 'mnuFileClose_Click' hinzufuegen."));
-    QCOMPARE(rig.state.doc.gDateiname, std::string("kept.mv5"));
-    QVERIFY(rig.window->isVisible());
-}
-
-void TestMainFrame::newForgetsTheFileName()
-{
-    for (const char* command : {"mnuFileNew", "tbButton_Neu"}) {
+    for (const char* command : {"mnuFileNew", "tbButton_Neu", "mnuFileClose"}) {
         FrameRig rig;
         rig.show();
+        MainInputPages& p = *rig.window->inputPages();
+        const QString pressure = p.Text16->text();
+        const QString customer = p.Text23->text();
+        const int medium = p.Combo1->currentIndex();
+        p.Text16->setText(QStringLiteral("350"));
+        p.Text23->setText(QStringLiteral("Kunde Süd GmbH"));
+        setListIndex(p.Combo1, 4);
         rig.state.doc.gDateiname = "/home/user/calculations/FT-101.mv5";
         auto* panel = rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"));
         panel->setText(QStringLiteral("FT-101.mv5"));
         rig.action(command)->trigger();
         QCOMPARE(rig.state.doc.gDateiname, std::string());
         QCOMPARE(panel->text(), QString());
+        QCOMPARE(p.Text16->text(), pressure);
+        QCOMPARE(p.Text23->text(), customer);
+        QCOMPARE(p.Combo1->currentIndex(), medium);
+        QVERIFY2(rig.fakes.messages.shown.empty(), command);
+        QVERIFY(rig.window->isVisible());
+        QVERIFY(rig.tracer.responder.reports.empty());
     }
 }
 

@@ -178,7 +178,7 @@ const Item kItems[] = {
     {0.28, 0.38, "1.3293", "1.3293"},
     {0.73, 0.32, "1.0015", "1.0015"},
     {0.8, 0.32, "cP", "cP"},
-    {0.73, 0.335, "0.0000", "0.0000"},
+    {0.73, 0.335, "n.a.", "n.a."},  // water has no compressibility factor
     {0.73, 0.35, "374.0", "374.0"},
     {0.73, 0.365, "22000.0", "22000.0"},
     {0.8, 0.365, "kPa", "kPa"},
@@ -331,9 +331,10 @@ TEST_F(Page1, MediumModelsChooseNameModelAndCriticalRows)
 
 TEST_F(Page1, NormalDensityIsNotApplicableOnlyWhenExactlyZero)
 {
+    state.calc.gMediumNr = 1;  // air, a gas with a normal density
     state.calc.gNormdichte = -0.00004;  // rounds to zero but is not zero
     printGerman();
-    EXPECT_EQ(textAt(0.28, 0.35), "0.0000");
+    EXPECT_EQ(textAt(0.28, 0.35), "-0.00004000");
 }
 
 // Which rows of the element section each type prints (label positions).
