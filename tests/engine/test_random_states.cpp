@@ -194,11 +194,21 @@ bool isLiquid(const CalculationState& s)
     return isTrue(s.gModellFluessigkeit) || (isTrue(s.gModellGespeicherteDaten) && s.gMediumNr == medium::Wasser);
 }
 
+// Water from the medium list below the critical temperature of IAPWS-95
+// (647.096 K, with the steam tables' t + 273.14 K), where the water step
+// computes the saturation pressure.
+bool waterBelowTc(const CalculationState& s)
+{
+    return isTrue(s.gModellGespeicherteDaten) && s.gMediumNr == medium::Wasser && s.gTemperatur + 273.14 < 647.096;
+}
+
 // What a results window shows, at every point it shows (the design point, and
 // with the flow range on all four), must be a real element's: a C in (0, 1)
 // for orifices and venturis, the shown one and that of each point taken back
 // from its mass flow, dp and ε by the flow equation; 0 < loss < dp; 0 < ε ≤ 1;
-// a dp below the absolute pressure; and no water at or above the
+// a dp below the absolute pressure, and for water below its critical
+// temperature through the RQ8, an orifice or a venturi a pressure behind the
+// element, p − dp, above the saturation pressure; and no water at or above the
 // critical temperature of IAPWS-95 (373.956 °C with the steam tables' 273.14 K)
 // below its critical pressure (22 064 kPa).
 void expectRealElement(const CalculationState& s, const std::string& shows)
@@ -220,6 +230,9 @@ void expectRealElement(const CalculationState& s, const std::string& shows)
         // No medium has a dp at or above its absolute pressure: nothing would
         // be left behind the element.
         EXPECT_LT(dp, s.gDruck) << point;
+        if (waterBelowTc(s) && hasDischargeCoefficient(typ)) {
+            EXPECT_GT(s.gDruck - dp, s.gSattdampfdruck * 1000.0) << point << ": the water boils behind the element";
+        }
         if (hasDischargeCoefficient(typ) && dp > 0.0) {
             // dp = 8·q²·(1 − β⁴)/(C²·ε²·π²·d⁴·ρ), d the warm bore, dp in Pa.
             const double b4 = std::pow(s.gBeta, 4.0);
@@ -352,10 +365,12 @@ namespace {
 // probe, the flow): no field becomes non-finite, and no pass raises a run-time
 // error (any that does is listed with its state). A known dp that the diameter
 // modes must refuse (at or above the absolute pressure, or above 0.35 of it
-// for a compressible medium) is never accepted. An accepted value is positive,
-// its design point is a real element's (C below 1, a loss above 0), and
-// written into its box it gives a Calc! whose results, if shown, are a real
-// element's at every point.
+// for a compressible medium), or a liquid's in flow mode (at or above the
+// pressure, for water through the RQ8, an orifice or a venturi at or above
+// the pressure less the saturation pressure), is never accepted. An accepted
+// value is positive, its design point is a real element's (C below 1, a loss
+// above 0), and written into its box it gives a Calc! whose results, if
+// shown, are a real element's at every point.
 TEST(RandomStates, SolverAcceptsOnlyRealElements)
 {
     WindowRuns windowRuns;
@@ -393,11 +408,15 @@ TEST(RandomStates, SolverAcceptsOnlyRealElements)
             continue;
         ++acceptedBy[mode];
         EXPECT_TRUE(std::isfinite(*value) && *value > 0.0) << shows;
-        if (!flow) {
+        if (!flow || isLiquid(s)) {
             EXPECT_LT(s.gDifferenzdruckSoll, s.gDruck) << shows << ": a known dp to refuse";
-            if (!isLiquid(s)) {
-                EXPECT_LE(s.gDifferenzdruckSoll, 0.35 * s.gDruck) << shows << ": a known dp to refuse";
-            }
+        }
+        if (!flow && !isLiquid(s)) {
+            EXPECT_LE(s.gDifferenzdruckSoll, 0.35 * s.gDruck) << shows << ": a known dp to refuse";
+        }
+        if (waterBelowTc(s) && hasDischargeCoefficient(typ)) {
+            EXPECT_LT(s.gDifferenzdruckSoll, s.gDruck - s.gSattdampfdruck * 1000.0)
+                << shows << ": a known dp at which the water boils behind the element";
         }
         if (hasDischargeCoefficient(typ)) {
             EXPECT_LT(s.gDurchflusskoeffizient, 1.0) << shows;

@@ -205,6 +205,47 @@ private slots:
         }
     }
 
+    void hotWaterThatBoilsStopsWithAMessage_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("de") << 0
+                            << "Hinter dem Primärelement liegt der Druck des Wassers (p − dp = 373.73 kPa) nicht über "
+                               "seinem Sättigungsdruck (476.04 kPa): das Wasser verdampft im Primärelement, und der "
+                               "berechnete Differenzdruck gehört zu keinem wirklichen Durchfluss, bitte prüfen Sie "
+                               "Durchfluss, Druck, Temperatur und die Abmessungen des Primärelements";
+        QTest::newRow("en") << 10000
+                            << "Behind the primary element the pressure of the water (p − dp = 373.73 kPa) is not above "
+                               "its saturation pressure (476.04 kPa): the water flashes in the primary element, and the "
+                               "differential pressure calculated belongs to no real flow, please check flow, pressure, "
+                               "temperature and the dimensions of the primary element";
+    }
+    // Water at 150 °C and 600 kPa, 90 t/h through the reference orifice: p − dp
+    // lies below the saturation pressure (IAPWS-95, 476.04 kPa). Calc! shows
+    // the message and no results, and raises no error dialog; the results of
+    // an earlier run close.
+    void hotWaterThatBoilsStopsWithAMessage()
+    {
+        QFETCH(int, offset);
+        QFETCH(QString, message);
+        CalcRig rig(offset);
+        QVERIFY(rig.exposed);
+        enterOrifice(rig);
+        rig.clickCalc();
+        QVERIFY(rig.window->resultsWindow()->window() != nullptr);
+        MainInputPages& p = rig.pages();
+        p.Text16->setText("600");
+        p.Text17->setText("150");
+        p.Text18->setText("90");
+        setListIndex(p.Combo8, 5);  // t/h
+        rig.clickCalc();
+        frmFehlerfile* messages = rig.window->messagesWindow()->window();
+        QVERIFY(messages != nullptr && messages->isVisible());
+        QCOMPARE(messages->RichTextBox1()->toPlainText(), message);
+        QVERIFY(rig.window->resultsWindow()->window() == nullptr);
+        QVERIFY(rig.tracer.responder.reports.empty());
+    }
+
     // The results window prints from the calculation state. A file command
     // that puts other inputs into the state (Open, or Save of changed boxes)
     // closes it, so no protocol pairs those inputs with results computed for
