@@ -132,13 +132,6 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
         return outcome;
     if (completion.stepLeft())
         return outcome;
-    // The solver stops on the density's warning as on the probe's: a value
-    // found with it would stand in its box without the warning.
-    if (!s.gWarnungDichte.empty()) {
-        g.step([&] { showMeldung(d, s.gWarnungDichte + e.text(TextWarnungZusatz)); });
-        return outcome;
-    }
-
     const Integer typ = s.gPrimaerelementtyp;
     const bool durchmesserModus = isTrue(s.gAuslegungDurchmesser) && typ >= element::RQ8;
     const bool durchflussModus = !durchmesserModus && isTrue(s.gAuslegungDurchfluss);

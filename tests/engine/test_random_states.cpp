@@ -6,10 +6,12 @@
 // run through the whole Calculate chain on the shipped product databases. No
 // field ever holds a non-finite value, and whenever the results window opens
 // it shows a real element's numbers at every point it shows (see
-// expectRealElement). Every state that still raises a run-time error is listed
+// expectRealElement), and never those of a Redlich-Kwong gas that is liquid by
+// the equation. Every state that still raises a run-time error is listed
 // on the test's output with the error and the procedure.
 #include "DriverHarness.h"
 #include "engine/DifferentialPressureSolver.h"
+#include "engine/RedlichKwong.h"
 #include "mainwindow/InputModel.h"
 #include "platform/NumberText.h"
 
@@ -329,8 +331,14 @@ TEST(RandomStates, NoWrongNumberReachesTheResults)
             ++completeBy[s.gDruck >= 22064.0 ? "water above its critical point" : "water at 374 °C below pc"];
         if (isTrue(s.gModellFluessigkeit) && s.gViskositaetEingabe > 1000.0)
             ++completeBy["liquid above 1000 cP"];
-        if (isTrue(s.gModellRedlichKwong) && s.gTemperatur < s.gKritischeTemperatur)
+        if (isTrue(s.gModellRedlichKwong) && s.gTemperatur < s.gKritischeTemperatur) {
             ++completeBy["Redlich-Kwong below Tc"];
+            // No gas density of a medium that is liquid by the equation (its
+            // saturation pressure: the engine's, checked against numpy's roots).
+            const std::optional<double> psat =
+                redlichKwongSaturationPressure(s.gKritischeTemperatur, s.gKritischerDruck, s.gTemperatur);
+            EXPECT_FALSE(psat && s.gDruck > *psat) << shows << ": liquid by the Redlich-Kwong equation";
+        }
         if (s.gPrimaerelementtyp >= element::BlendeFlansch && s.gBeta > 0.75)
             ++completeBy["orifices and venturis above β 0.75"];
         EXPECT_TRUE(tracer.responder.reports.empty()) << "results after a run-time error; " << shows;
