@@ -34,7 +34,8 @@ constexpr int PassLimitBetrieb = 2000; // and iteration 2
 // The substance constants, Tc in K and pc in Pa.
 double constantA(double tc, double pc)
 {
-    return checkedDivide(OmegaA * R * R * checkedPow(tc + KelvinAB, 2.5), pc * 1000);
+    const double RR = R * R;
+    return checkedDivide(OmegaA * RR * checkedPow(tc + KelvinAB, 2.5), pc * 1000);
 }
 double constantB(double tc, double pc)
 {
