@@ -19,6 +19,8 @@ struct ShellServices {
     ProgramLauncher& launcher;
     // The clipboard of the configurator's copy button.
     Clipboard& clipboard;
+    // The date and time of the main window's status bar.
+    const Clock& clock;
     // Where Lang.set, the help page and the calculations folder are.
     std::filesystem::path programFolder;
 };
