@@ -9,7 +9,7 @@
 #include "app/qt/frmOptions.h"
 #include "gui/ModalDriver.h"
 #include "reports/results_window/qt/frmResult.h"
-#include "support/ReferenceOrifice.h"
+#include "support/ReferenceCases.h"
 #include "support/ShellFakes.h"
 
 #include <QAction>
@@ -206,7 +206,7 @@ void TestMainFrame::printingWithoutPrinterAsksWhereTheFolderTakesNoFile()
     } printerDialog;
     window->setPrinterDialog(printerDialog);
     window->show();
-    fillReferenceOrifice(state);
+    fillWaterOrifice(state);
     window->resultsWindow()->show();
     QTest::mouseClick(window->resultsWindow()->window()->Command1(), Qt::LeftButton);
     QVERIFY(tracer.responder.reports.empty());

@@ -8,7 +8,7 @@
 #include "app/qt/frmOptions.h"
 #include "app/qt/frmSplash.h"
 #include "reports/results_window/qt/frmResult.h"
-#include "support/ReferenceOrifice.h"
+#include "support/ReferenceCases.h"
 #include "support/ShellFakes.h"
 #include "tracing/qt/ErrorDialogWindow.h"
 #include "tracing/qt/ErrorTestPanel.h"
@@ -109,11 +109,11 @@ void TestWindowShots::shots()
         shoot(dialog, folder, "errordialog-" + lang);
     }
 
-    // The results window of the reference orifice, with the flow range on.
+    // The results window of the water orifice, with the flow range on.
     {
         ProgramState results;
         results.ui.gSprachOffset = offset;
-        fillReferenceOrifice(results);
+        fillWaterOrifice(results);
         results.calc.gMehrereBetriebspunkte = 1;
         NoPrinterDialog printerDialog;
         QtResultsWindow window(results, printerDialog);
