@@ -1,6 +1,6 @@
 // Pictures of the shell's windows in both languages, for looking at them:
 // with MORVANE_SCREENSHOT_DIR set, each window is drawn offscreen into a PNG
-// file there (never into the source tree). Without it the test is skipped.
+// file there (never into the source tree). Without it nothing is drawn.
 #include "app/IniSettings.h"
 #include "common/qt/WindowFonts.h"
 #include "app/qt/frmAbout.h"
@@ -124,4 +124,4 @@ void TestWindowShots::shots()
 }
 
 QTEST_MAIN(TestWindowShots)
-#include "test_window_shots.moc"
+#include "window_shots.moc"
