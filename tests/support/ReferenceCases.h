@@ -58,6 +58,7 @@ inline void fillWaterOrifice(ProgramState& s)
     c.gKritischerDruck = 22000.0;
     c.gBetriebsdichte = w::density;
     c.gViskositaet = w::viscosity;
+    c.gIsentropenkoeffizient = 1e9;  // a liquid's
     c.gDruck = 500.0;
     c.gTemperatur = 20.0;
     c.gDurchflussAuslegung = 10.0;
@@ -71,6 +72,7 @@ inline void fillWaterOrifice(ProgramState& s)
     c.gKZahl = w::c;
     c.gKorrekturFaktor = 1.0;
     c.gDifferenzdruck[0] = w::dp[0];
+    c.gDruckverlust[0] = w::loss[0];
     c.gExpansionszahl[0] = w::expansion[0];
     c.gReynolds[0] = w::reynolds[0];
     c.gGeschwindigkeit[0] = w::velocity[0];
