@@ -142,9 +142,6 @@ inline void fillDisplayOnlyOrifice(ProgramState& p)
 //     stops with the message that it does not converge.
 //   With a known dp of 100 mbar the solver finds 947.944 kg/h.
 namespace air_orifice {
-inline constexpr double density = 2.3780622259075432;
-inline constexpr double flowKgPerHour = 3400.0;
-inline constexpr double reynolds = 664367.4199915163;
 inline constexpr double flowAt100Mbar = 947.944;  // kg/h
 }  // namespace air_orifice
 

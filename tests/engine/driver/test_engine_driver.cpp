@@ -26,6 +26,7 @@
 // its last comment line before the data, separated by tabs.
 #include "GasTableFixture.h"
 #include "engine/StateFields.h"
+#include "support/ReferenceCases.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -280,6 +281,70 @@ TEST(EngineDriver, OutputHoldsEveryFieldAndRoundTrips)
     ASSERT_FALSE(out["trace"].empty());
     EXPECT_NE(out["trace"][0].get<std::string>().find("[Module1] Sub BerechneDichteFluessigkeit()"),
               std::string::npos);
+}
+
+// The named cases of tests/support hold what the Calculate run leaves: their
+// inputs given to the driver on the shipped databases give back every result
+// field the case sets, to 1e-12.
+TEST(ReferenceCases, HoldWhatTheCalculateRunLeaves)
+{
+    struct Case {
+        const char* name;
+        void (*fill)(ProgramState&);
+        std::vector<std::string> inputs;
+    };
+    const std::vector<std::string> waterInputs = {
+        "gModellGespeicherteDaten", "gMediumNr",        "gTemperatur",          "gDruck",
+        "gPrimaerelementtyp",       "gInnendurchmesser", "gOeffnungsdurchmesser", "gWandstaerke",
+        "gDurchflussEinheit",       "gDurchflussAuslegung", "gKorrekturFaktor"};
+    std::vector<std::string> rangeInputs = waterInputs;
+    rangeInputs.insert(rangeInputs.end(),
+                       {"gMehrereBetriebspunkte", "gDurchflussMax", "gDurchflussNorm", "gDurchflussMin"});
+    const Case cases[] = {
+        {"water orifice", testing::fillWaterOrifice, waterInputs},
+        {"water orifice with its flow range",
+         [](ProgramState& p) {
+             testing::fillWaterOrifice(p);
+             testing::fillWaterOrificeRange(p);
+         },
+         rangeInputs},
+        {"RQ25 gas probe", testing::fillRq25GasProbe,
+         {"gModellIdealesGas", "gDichteEingabe", "gKompressibilitaetEingabe", "gViskositaetEingabe",
+          "gIsentropenkoeffizientEingabe", "gTemperatur", "gDruck", "gPrimaerelementtyp", "gInnendurchmesser",
+          "gWandstaerke", "gDurchflussEinheit", "gDurchflussAuslegung", "gKorrekturFaktor", "gEpsilonFaktor"}},
+    };
+    const CalculationState fresh;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramState p;
+        c.fill(p);
+        json input = {{"gEpsilonFaktor", 1.0}};
+        const auto value = [&](const StateField& f, const CalculationState& s) -> json {
+            switch (f.kind) {
+            case FieldKind::Double:
+                return f.in<double>(s);
+            case FieldKind::String:
+                return f.in<std::string>(s);
+            case FieldKind::PointArray:
+                return f.in<PointArray>(s);
+            default:
+                return f.in<std::int16_t>(s);
+            }
+        };
+        for (const auto& name : c.inputs)
+            input[name] = value(*findStateField(name), p.calc);
+        TempFolder dir;
+        const DriverRun r = runDriver(dir, {"--data-root", MORVANE_PROGRAM_DIR}, input.dump());
+        ASSERT_EQ(r.exit, 0) << r.err;
+        const json out = r.output();
+        EXPECT_EQ(out["runComplete"], true);
+        for (const StateField& f : stateFields()) {
+            const json held = value(f, p.calc);
+            if (held == value(f, fresh) || input.contains(std::string(f.name)))
+                continue;
+            expectMatches(out[std::string(f.name)], held, 1e-12, std::string(f.name));
+        }
+    }
 }
 
 TEST(EngineDriver, RefusesBadInput)
