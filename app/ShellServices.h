@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Clipboard.h"
+#include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Registry.h"
