@@ -1,8 +1,9 @@
 // The named cases that tests share, each with the engine's values and their
 // source, stated here once. The engine's values are what the Calculate run
-// (engine_driver on the case's input) leaves in the state, to full precision;
-// the tests of tests/engine check the steps that give them against independent
-// references. A test that only formats or prints what the state holds takes a
+// (engine_driver on the case's input) leaves in the state, to full precision
+// (ReferenceCases.HoldWhatTheCalculateRunLeaves in tests/engine/driver runs
+// them again); the tests of tests/engine check the steps that give them
+// against independent references. A test that only formats or prints what the state holds takes a
 // case from here instead of typing the numbers again; a test that checks the
 // engine keeps its own reference numbers.
 #pragma once
