@@ -81,7 +81,6 @@ bool leseEingaben(Guard& g, DriverContext& d, bool solver)
     if (!g.step([&] {
             ui.gFehlerEingabe.clear();
             s.gFehlerDichte.clear();
-            s.gWarnungDichte.clear();
             s.gFehlerZeta.clear();
             s.gFehlerIsentropen.clear();
             s.gFehlerDp.clear();
@@ -166,8 +165,6 @@ void RunCalculate(DriverContext& d)
             return false;
         return g.step([&] { showMeldung(d, warnungen); });
     };
-    if (!s.gWarnungDichte.empty() && !warne(s.gWarnungDichte))
-        return;
     const Integer typ = s.gPrimaerelementtyp;
     if (!g.step([&] {
             if (typ == element::RQ8) {

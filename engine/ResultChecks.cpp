@@ -2,6 +2,7 @@
 
 #include "engine/FormatPatterns.h"
 #include "engine/OrificeCoefficients.h"
+#include "engine/SteamTableCalls.h"
 #include "platform/RuntimeError.h"
 
 #include <cmath>
@@ -61,6 +62,22 @@ bool isLiquid(const CalculationState& s)
     return isTrue(s.gModellFluessigkeit) || (isTrue(s.gModellGespeicherteDaten) && s.gMediumNr == medium::Wasser);
 }
 
+std::optional<double> flashPressureKPa(const CalculationState& s)
+{
+    if (!(isTrue(s.gModellGespeicherteDaten) && s.gMediumNr == medium::Wasser) ||
+        !hasDischargeCoefficient(s.gPrimaerelementtyp) ||
+        !belowSteamCriticalTemperature(steamTableKelvin(s.gTemperatur)))
+        return std::nullopt;
+    return s.gSattdampfdruck * 1000.0;
+}
+
+std::optional<double> liquidDpBound(const CalculationState& s)
+{
+    if (!isLiquid(s))
+        return std::nullopt;
+    return s.gDruck - flashPressureKPa(s).value_or(0.0);
+}
+
 int lastShownPoint(const CalculationState& s)
 {
     return isSet(s.gMehrereBetriebspunkte) ? PunktMin : PunktAuslegung;
@@ -99,6 +116,10 @@ std::string resultStop(const EngineContext& e, int lastPoint)
     if (s.gDifferenzdruck[i] >= s.gDruck)
         return withNumbers(e, isLiquid(s) ? TextFluessigkeitDpAbDruck : TextGasDpAbDruck,
                            {kPa(s.gDifferenzdruck[i]), kPa(s.gDruck)});
+    const std::optional<double> psat = flashPressureKPa(s);
+    const double behind = s.gDruck - s.gDifferenzdruck[i];
+    if (psat && behind <= *psat)
+        return withNumbers(e, TextWasserVerdampft, {kPa(behind), kPa(*psat)});
     return {};
 }
 

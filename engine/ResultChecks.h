@@ -9,6 +9,7 @@
 #include "engine/EngineContext.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace morvane {
@@ -24,6 +25,10 @@ inline constexpr std::int32_t TextGasDpAbDruck = 1969;
 // A compressible medium's dp (%1 kPa) above 0.35 of its pressure (%2 kPa):
 // warning, shown with the suffix and the results.
 inline constexpr std::int32_t TextDpUeberExpansionsbereich = 1964;
+// Water whose pressure behind the element (p − dp, %1 kPa) is above 0 but not
+// above its saturation pressure (%2 kPa): it boils there, and the dp of the
+// liquid belongs to no real flow: stop.
+inline constexpr std::int32_t TextWasserVerdampft = 1971;
 // A discharge coefficient (%1) of 1 or more: stop.
 inline constexpr std::int32_t TextCNichtUnterEins = 1965;
 // A permanent pressure loss (%1 kPa) of 0 or less, at β %2: stop.
@@ -47,14 +52,26 @@ inline constexpr double DpAnteilDruckMax = 0.35;
 // Water from the medium list or the incompressible-liquid model.
 bool isLiquid(const CalculationState& s);
 
+// The saturation pressure (kPa) at or below which the pressure behind the
+// element, p − dp, lets the water boil: for water from the medium list below
+// its critical temperature (the saturation pressure its density step
+// computed) through the RQ8, an orifice or a venturi, whose low side lies at
+// p − dp. None otherwise: the probes' low side lies above p − dp.
+std::optional<double> flashPressureKPa(const CalculationState& s);
+
+// The smallest dp no liquid can have through its element: its absolute
+// pressure, or for water that can boil behind the element (flashPressureKPa)
+// the pressure less the saturation pressure. None for a compressible medium.
+std::optional<double> liquidDpBound(const CalculationState& s);
+
 // The last point the results show: the design point, or the minimum flow when
 // the flow range is on.
 int lastShownPoint(const CalculationState& s);
 
 // For the points 0 to lastPoint, the message that stops the run, or empty: a
 // discharge coefficient of 1 or more (element types 1 and 9 to 15), a pressure
-// loss of 0 or less, a dp at or above the absolute pressure, tested in this
-// order.
+// loss of 0 or less, a dp at or above the absolute pressure, water that boils
+// behind the element (flashPressureKPa), tested in this order.
 std::string resultStop(const EngineContext& e, int lastPoint);
 // ... a stop of the discharge coefficient or the loss alone (the first two).
 std::string elementStop(const EngineContext& e, int lastPoint);

@@ -48,6 +48,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <chrono>
 #include <filesystem>
 #include <system_error>
 
@@ -525,7 +526,9 @@ void frmMain::mnuFileProperties_Click()
 
 void frmMain::showDateAndTime()
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    const auto since = services_.clock.now().time_since_epoch();
+    const QDateTime now =
+        QDateTime::fromMSecsSinceEpoch(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
     const QLocale locale;
     datePanel_->setText(locale.toString(now.date(), QLocale::ShortFormat));
     timePanel_->setText(locale.toString(now.time(), QLocale::ShortFormat));

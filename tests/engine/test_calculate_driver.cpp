@@ -4,6 +4,7 @@
 // run go on, which element types run the probe steps, the options window for an
 // empty user name, and the flow limits of an orifice after a probe.
 #include "DriverHarness.h"
+#include "SteamStepFixture.h"
 #include "engine/FlowLimits.h"
 #include "engine/ResultChecks.h"
 #include "engine/VibrationCheck.h"
@@ -57,6 +58,16 @@ void water(CalculationState& s, Integer typ)
     s.gDurchflussAuslegung = 10.0;
     s.gKorrekturFaktor = 1.0;
     s.gEpsilonFaktor = 1.0;
+}
+
+// Water at 150 °C and 600 kPa, `kgs` kg/s through element `typ` (saturation
+// pressure 476.04 kPa).
+void hotWater(CalculationState& s, Integer typ, double kgs)
+{
+    water(s, typ);
+    s.gTemperatur = 150.0;
+    s.gDruck = 600.0;
+    s.gDurchflussAuslegung = kgs;
 }
 
 // An ideal gas (1.293 kg/Nm³, κ 1.4) at 20 °C and 500 kPa, 1 kg/s through an
@@ -286,6 +297,47 @@ TEST(CalculateDriver, ResultsOfNoRealElement)
              h.s.gDurchflussAuslegung = 1000.0;
          },
          {testing::textWithNumbers(TextFluessigkeitDpAbDruck, "1268.56", "500")}, false},
+        {"water at 150 °C and 600 kPa boiling behind the orifice at the maximum flow alone stops, naming p − dp "
+         "and the saturation pressure; the range is that of the issue's 90 t/h",
+         [](DriverHarness& h) {
+             hotWater(h.s, element::BlendeFlansch, 10.0);
+             flowRange(h.s, 25.0, 15.0, 5.0);
+         },
+         {testing::textWithNumbers(TextWasserVerdampft, "373.73", "476.04")}, false},
+        {"a dp at the line pressure keeps its own message, checked first",
+         [](DriverHarness& h) { hotWater(h.s, element::BlendeFlansch, 45.0); },
+         {testing::textWithNumbers(TextFluessigkeitDpAbDruck, "733.4", "600")}, false},
+        {"the RQ8 is checked as the orifices are",
+         [](DriverHarness& h) {
+             hotWater(h.s, element::RQ8, 0.25);
+             h.s.gOeffnungsdurchmesser = 4.0;
+         },
+         {testing::textWithNumbers(TextWasserVerdampft, "73.39", "476.04")}, false},
+        {"a probe is not: its low side lies above p − dp",
+         [](DriverHarness& h) {
+             writeRQ25Table(h);
+             hotWater(h.s, element::RQ25, 480.0);
+             h.s.gInnendurchmesser = 200.0;
+         },
+         {}, true},
+        {"nor the liquid model, nor water above its critical temperature, whose saturation field, left from "
+         "before, is not read",
+         [](DriverHarness& h) {
+             hotWater(h.s, element::BlendeFlansch, 30.0);
+             h.s.gTemperatur = 380.0;
+             h.s.gDruck = 25000.0;
+             h.s.gSattdampfdruck = 99.0;
+         },
+         {}, true},
+        {"the liquid model at the same state",
+         [](DriverHarness& h) {
+             hotWater(h.s, element::BlendeFlansch, 25.0);
+             h.s.gModellGespeicherteDaten = False;
+             h.s.gModellFluessigkeit = True;
+             h.s.gDichteEingabe = 917.0;
+             h.s.gViskositaetEingabe = 0.18;
+         },
+         {}, true},
         {"a liquid dp between 0.35 and 1 times the pressure needs no word",
          [](DriverHarness& h) {
              water(h.s, element::BlendeFlansch);
@@ -335,6 +387,40 @@ TEST(CalculateDriver, ResultsOfNoRealElement)
         EXPECT_EQ(h.windows.resultsShown(), c.results) << c.shows;
         EXPECT_EQ(h.s.gFehlerDp, c.results ? "" : c.messages.back()) << c.shows;
         EXPECT_TRUE(h.tracer.responder.reports.empty()) << c.shows;
+    }
+}
+
+// Water stops the run where the pressure behind the orifice, p − dp, is not
+// above the saturation pressure of IAPWS-95 at t + 273.14 K (python3-iapws
+// 1.5.2, tests/engine/data/saturated_steam.tsv) from 10 to 370 °C: the line
+// pressure is set so that p − dp lies 5e-5 of it below or above (the
+// saturation pressure at t + 273.15 K lies 1.2e-4 to 6.7e-4 higher).
+TEST(CalculateDriver, WaterStopsWhereItBoilsBehindTheOrifice)
+{
+    const auto rows = testing::readOracleTable("saturated_steam.tsv");
+    ASSERT_GE(rows.size(), 8u);
+    for (const auto& r : rows) {
+        const double t = r[0], psat = r[1];
+        for (const double f : {-5e-5, 5e-5}) {
+            const std::string shows = std::to_string(t) + " °C, p − dp at " + std::to_string(1.0 + f) + " psat";
+            DriverHarness h;
+            water(h.s, element::BlendeFlansch);
+            h.s.gTemperatur = t;
+            const double behind = psat * (1.0 + f);
+            double dp = 30.0;
+            for (int i = 0; i < 8; ++i) {  // dp depends little on the pressure
+                h.s.gDruck = behind + dp;
+                RunCalculate(h.d);
+                dp = h.s.gDifferenzdruck[PunktAuslegung];
+            }
+            ASSERT_NEAR(h.s.gDruck - dp, behind, behind * 1e-7) << shows;
+            EXPECT_EQ(h.windows.resultsShown(), f > 0) << shows;
+            EXPECT_EQ(h.s.gFehlerDp.empty(), f > 0) << shows;
+            if (f < 0) {
+                EXPECT_EQ(h.s.gFehlerDp.rfind(resText(TextWasserVerdampft, 0).substr(0, 40), 0), 0u) << shows;
+            }
+            EXPECT_TRUE(h.tracer.responder.reports.empty()) << shows;
+        }
     }
 }
 

@@ -6,10 +6,12 @@
 // run through the whole Calculate chain on the shipped product databases. No
 // field ever holds a non-finite value, and whenever the results window opens
 // it shows a real element's numbers at every point it shows (see
-// expectRealElement). Every state that still raises a run-time error is listed
+// expectRealElement), and never those of a Redlich-Kwong gas that is liquid by
+// the equation. Every state that still raises a run-time error is listed
 // on the test's output with the error and the procedure.
 #include "DriverHarness.h"
 #include "engine/DifferentialPressureSolver.h"
+#include "engine/RedlichKwong.h"
 #include "mainwindow/InputModel.h"
 #include "platform/NumberText.h"
 
@@ -194,11 +196,21 @@ bool isLiquid(const CalculationState& s)
     return isTrue(s.gModellFluessigkeit) || (isTrue(s.gModellGespeicherteDaten) && s.gMediumNr == medium::Wasser);
 }
 
+// Water from the medium list below the critical temperature of IAPWS-95
+// (647.096 K, with the steam tables' t + 273.14 K), where the water step
+// computes the saturation pressure.
+bool waterBelowTc(const CalculationState& s)
+{
+    return isTrue(s.gModellGespeicherteDaten) && s.gMediumNr == medium::Wasser && s.gTemperatur + 273.14 < 647.096;
+}
+
 // What a results window shows, at every point it shows (the design point, and
 // with the flow range on all four), must be a real element's: a C in (0, 1)
 // for orifices and venturis, the shown one and that of each point taken back
 // from its mass flow, dp and ε by the flow equation; 0 < loss < dp; 0 < ε ≤ 1;
-// a dp below the absolute pressure; and no water at or above the
+// a dp below the absolute pressure, and for water below its critical
+// temperature through the RQ8, an orifice or a venturi a pressure behind the
+// element, p − dp, above the saturation pressure; and no water at or above the
 // critical temperature of IAPWS-95 (373.956 °C with the steam tables' 273.14 K)
 // below its critical pressure (22 064 kPa).
 void expectRealElement(const CalculationState& s, const std::string& shows)
@@ -220,6 +232,9 @@ void expectRealElement(const CalculationState& s, const std::string& shows)
         // No medium has a dp at or above its absolute pressure: nothing would
         // be left behind the element.
         EXPECT_LT(dp, s.gDruck) << point;
+        if (waterBelowTc(s) && hasDischargeCoefficient(typ)) {
+            EXPECT_GT(s.gDruck - dp, s.gSattdampfdruck * 1000.0) << point << ": the water boils behind the element";
+        }
         if (hasDischargeCoefficient(typ) && dp > 0.0) {
             // dp = 8·(q/k)²·(1 − β⁴)/(C²·ε²·π²·d⁴·ρ), d the warm bore, k the
             // correction factor, dp in Pa.
@@ -348,8 +363,14 @@ TEST(RandomStates, NoWrongNumberReachesTheResults)
             ++completeBy[s.gDruck >= 22064.0 ? "water above its critical point" : "water at 374 °C below pc"];
         if (isTrue(s.gModellFluessigkeit) && s.gViskositaetEingabe > 1000.0)
             ++completeBy["liquid above 1000 cP"];
-        if (isTrue(s.gModellRedlichKwong) && s.gTemperatur < s.gKritischeTemperatur)
+        if (isTrue(s.gModellRedlichKwong) && s.gTemperatur < s.gKritischeTemperatur) {
             ++completeBy["Redlich-Kwong below Tc"];
+            // No gas density of a medium that is liquid by the equation (its
+            // saturation pressure: the engine's, checked against numpy's roots).
+            const std::optional<double> psat =
+                redlichKwongSaturationPressure(s.gKritischeTemperatur, s.gKritischerDruck, s.gTemperatur);
+            EXPECT_FALSE(psat && s.gDruck > *psat) << shows << ": liquid by the Redlich-Kwong equation";
+        }
         if (s.gPrimaerelementtyp >= element::BlendeFlansch && s.gBeta > 0.75)
             ++completeBy["orifices and venturis above β 0.75"];
         EXPECT_TRUE(tracer.responder.reports.empty()) << "results after a run-time error; " << shows;
@@ -410,10 +431,12 @@ namespace {
 // probe, the flow): no field becomes non-finite, and no pass raises a run-time
 // error (any that does is listed with its state). A known dp that the diameter
 // modes must refuse (at or above the absolute pressure, or above 0.35 of it
-// for a compressible medium) is never accepted. An accepted value is positive,
-// its design point is a real element's (C below 1, a loss above 0), and
-// written into its box it gives a Calc! whose results, if shown, are a real
-// element's at every point.
+// for a compressible medium), or a liquid's in flow mode (at or above the
+// pressure, for water through the RQ8, an orifice or a venturi at or above
+// the pressure less the saturation pressure), is never accepted. An accepted
+// value is positive, its design point is a real element's (C below 1, a loss
+// above 0), and written into its box it gives a Calc! whose results, if
+// shown, are a real element's at every point.
 TEST(RandomStates, SolverAcceptsOnlyRealElements)
 {
     WindowRuns windowRuns;
@@ -451,11 +474,15 @@ TEST(RandomStates, SolverAcceptsOnlyRealElements)
             continue;
         ++acceptedBy[mode];
         EXPECT_TRUE(std::isfinite(*value) && *value > 0.0) << shows;
-        if (!flow) {
+        if (!flow || isLiquid(s)) {
             EXPECT_LT(s.gDifferenzdruckSoll, s.gDruck) << shows << ": a known dp to refuse";
-            if (!isLiquid(s)) {
-                EXPECT_LE(s.gDifferenzdruckSoll, 0.35 * s.gDruck) << shows << ": a known dp to refuse";
-            }
+        }
+        if (!flow && !isLiquid(s)) {
+            EXPECT_LE(s.gDifferenzdruckSoll, 0.35 * s.gDruck) << shows << ": a known dp to refuse";
+        }
+        if (waterBelowTc(s) && hasDischargeCoefficient(typ)) {
+            EXPECT_LT(s.gDifferenzdruckSoll, s.gDruck - s.gSattdampfdruck * 1000.0)
+                << shows << ": a known dp at which the water boils behind the element";
         }
         if (hasDischargeCoefficient(typ)) {
             EXPECT_LT(s.gDurchflusskoeffizient, 1.0) << shows;

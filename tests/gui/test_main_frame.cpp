@@ -11,7 +11,7 @@
 #include "gui/ModalDriver.h"
 #include "mainwindow/qt/MainInputPages.h"
 #include "reports/results_window/qt/frmResult.h"
-#include "support/ReferenceOrifice.h"
+#include "support/ReferenceCases.h"
 #include "support/ShellFakes.h"
 
 #include <QAction>
@@ -209,7 +209,7 @@ void TestMainFrame::printingWithoutPrinterAsksWhereTheFolderTakesNoFile()
     } printerDialog;
     window->setPrinterDialog(printerDialog);
     window->show();
-    fillReferenceOrifice(state);
+    fillWaterOrifice(state);
     window->resultsWindow()->show();
     QTest::mouseClick(window->resultsWindow()->window()->Command1(), Qt::LeftButton);
     QVERIFY(tracer.responder.reports.empty());
@@ -304,10 +304,11 @@ void TestMainFrame::statusBarShowsFileDateAndTime()
         return label ? label->text() : QStringLiteral("<missing>");
     };
     QCOMPARE(panel("sbStatusBarPanel1"), QString());
-    // The panels follow the clock (a minute may turn during the check).
+    // The panels show the program's clock (the rig's stands at 10 December
+    // 2026, 11:00:00).
     const QLocale locale;
-    QTRY_COMPARE(panel("sbStatusBarPanel2"), locale.toString(QDate::currentDate(), QLocale::ShortFormat));
-    QTRY_COMPARE(panel("sbStatusBarPanel3"), locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    QCOMPARE(panel("sbStatusBarPanel2"), locale.toString(QDate(2026, 12, 10), QLocale::ShortFormat));
+    QCOMPARE(panel("sbStatusBarPanel3"), locale.toString(QTime(11, 0), QLocale::ShortFormat));
     // The file-name panel takes the room; date and time stand at the right.
     QVERIFY(rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"))->geometry().right() <
             rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel2"))->geometry().left());

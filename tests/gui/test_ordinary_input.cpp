@@ -4,9 +4,8 @@
 // input boxes stay as typed. With the flow range on, the results and page 1
 // show the design point's coefficient.
 //
-// The reference orifice (type 9, water 20 °C / 500 kPa, D 100 mm, d 50 mm,
-// 10 kg/s) has C 0.605445 at its design point (checked against python3-fluids
-// in tests/engine).
+// The water orifice of support/ReferenceCases.h has C 0.605445 at its design
+// point.
 #include "gui/CalcRig.h"
 
 #include "common/ResourceTexts.h"

@@ -11,7 +11,7 @@
 #include "reports/uncertainty_report/UncertaintyReport.h"
 #include "support/Fakes.h"
 #include "support/PageGeometry.h"
-#include "support/ReferenceOrifice.h"
+#include "support/ReferenceCases.h"
 #include "common/qt/CodeEvents.h"
 #include "engine/FormatPatterns.h"
 #include "mainwindow/qt/MainInputPages.h"
@@ -45,20 +45,12 @@ using namespace morvane::testing;
 
 namespace {
 
-// The reference calculation (support/ReferenceOrifice.h) with three further
-// operating points, a customer and remarks.
+// The water orifice (support/ReferenceCases.h) with its flow range, a customer
+// and remarks.
 void fillReference(ProgramState& s)
 {
-    fillReferenceOrifice(s);
-    auto& c = s.calc;
-    c.gDurchflussMax = 12.0;
-    c.gDurchflussNorm = 10.0;
-    c.gDurchflussMin = 2.0;
-    c.gMehrereBetriebspunkte = 1;
-    c.gDifferenzdruck = {33.222466, 47.84, 33.222466, 1.3289};
-    c.gExpansionszahl = {1.0, 1.0, 1.0, 1.0};
-    c.gReynolds = {126951.3, 152341.56, 126951.3, 25390.26};
-    c.gGeschwindigkeit = {1.2753, 1.5304, 1.2753, 0.2551};
+    fillWaterOrifice(s);
+    fillWaterOrificeRange(s);
     s.doc.gKundeFirma1 = "Stadtwerke Musterstadt";
     s.doc.gBemerkungen = "Prüfstand 3";
 }
@@ -331,8 +323,7 @@ private slots:
         QtPrinter printer(folder, QtPrinter::Destination::PdfFile);
         LogoHolder logo;
         ProgramState state;
-        fillReference(state);
-        state.calc.gPrimaerelementtyp = 3;
+        fillRq25GasProbe(state);
         state.doc.gDruckeSeite2 = 1;
         int page2 = 0;
         Page1Printing printing{printer, folder, logo, {}, [&](Page2Context& ctx) {

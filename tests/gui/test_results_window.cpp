@@ -3,9 +3,8 @@
 // captions in both languages, refilling an open window, and the print, close
 // and flow-limits buttons.
 //
-// Reference case (orifice with flange tappings, water 20 °C / 500 kPa,
-// D 100 mm, d 50 mm, 10 kg/s): dp 33.222466 kPa, C 0.605445, Re 118886.7, from
-// the engine's orifice check against python3-fluids (tests/engine). The unit
+// The state is the display-only orifice of support/ReferenceCases.h (values
+// set by hand, not an engine result: the window only formats them). The unit
 // texts and factors are those of the display unit lists: 1 bar = 100 kPa,
 // 1 psi = 6.89476 kPa, 1 kPa = 101.97162 mmWs, K = °C + 273.15, °F = °C·1.8 + 32;
 // the expected texts were rounded half up by hand (python3 decimal).
@@ -13,6 +12,7 @@
 #include "reports/results_window/qt/frmResult.h"
 
 #include "support/Fakes.h"
+#include "support/ReferenceCases.h"
 #include "gui/TextFits.h"
 
 #include <QApplication>
@@ -48,36 +48,11 @@ struct PrintLog : PrinterDialog, ProtocolPrinter {
     PrintTarget answer;
 };
 
-void orificeCase(ProgramState& p)
-{
-    CalculationState& s = p.calc;
-    s.gModellGespeicherteDaten = True;
-    s.gMediumNr = 4;  // water
-    s.gDruck = 500.0;
-    s.gTemperatur = 20.0;
-    s.gDurchflussEinheit = 4;  // kg/s
-    s.gDurchflussAuslegung = 10.0;
-    s.gPrimaerelementtyp = 9;
-    s.gInnendurchmesser = 100.0;
-    s.gInnendurchmesserWarm = 100.0;
-    s.gBetriebsdichte = 998.2;
-    s.gIsentropenkoeffizient = 1e9;
-    s.gKZahl = 0.605445;
-    s.gBeta = 0.5;
-    s.gKorrekturFaktor = 1.0;
-    s.gDifferenzdruck[0] = 33.222466;
-    s.gReynolds[0] = 118886.7;
-    s.gExpansionszahl[0] = 1.0;
-    s.gGeschwindigkeit[0] = 1.2755;
-    p.doc.gMessstellennummer = "FT-101";
-    p.config.gTypenschluessel = "BL-9-100";
-}
-
-// The set-up every test shares: a tracer, the state of the reference case, a
+// The set-up every test shares: a tracer, the display-only orifice, a
 // print log standing for the dialog and the printer, and the window over them.
 // A test changes the state, then shows the window.
 struct ResultsRig {
-    ResultsRig() { orificeCase(p); }
+    ResultsRig() { fillDisplayOnlyOrifice(p); }
     frmResult* show()
     {
         results.show();

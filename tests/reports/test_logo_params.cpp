@@ -6,6 +6,7 @@
 #include "support/CaseName.h"
 #include "support/CommaLocale.h"
 #include "support/Fakes.h"
+#include "support/TempFolder.h"
 #include "tracing/Guard.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 namespace morvane {
 namespace {
@@ -21,20 +21,13 @@ namespace {
 namespace fs = std::filesystem;
 
 // A fresh program folder per test.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::random_device rd;
-        path = fs::temp_directory_path() / ("morvane_logo_" + std::to_string(rd()));
-        fs::create_directories(path);
-    }
-    ~TempFolder() { fs::remove_all(path); }
+struct ProgramFolder {
     void write(const std::string& name, const std::string& bytes) const
     {
         std::ofstream(path / name, std::ios::binary) << bytes;
     }
-    fs::path path;
+    testing::TempFolder folder;
+    const fs::path& path = folder.path();
 };
 
 struct Logo {
@@ -59,7 +52,7 @@ class LogoFile : public ::testing::TestWithParam<FileCase> {};
 TEST_P(LogoFile, GivesAllFiveValuesOrAllDefaults)
 {
     testing::TestTracer tracer;
-    TempFolder folder;
+    ProgramFolder folder;
     folder.write("Logo.dli", GetParam().content);
     DokumentDaten doc;
     doc.gLogoDatei = "left over";
@@ -106,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LogoParams, PointIsTheSeparatorWhateverTheLocale)
 {
     testing::TestTracer tracer;
-    TempFolder folder;
+    ProgramFolder folder;
     folder.write("Logo.dli", "firma.bmp\r\n100.4\r\n3.5\r\n3000\r\n1500\r\n");
     testing::CommaLocale comma;
     if (!comma.active())
@@ -121,7 +114,7 @@ TEST(LogoParams, PointIsTheSeparatorWhateverTheLocale)
 TEST(LogoParams, MissingFileGivesTheDefaults)
 {
     testing::TestTracer tracer;
-    TempFolder folder;  // no Logo.dli in it
+    ProgramFolder folder;  // no Logo.dli in it
     DokumentDaten doc;
     doc.gLogoDatei = "old.bmp";
     doc.gLogoBreite = 500;
@@ -153,7 +146,7 @@ std::string bmpHeader(int w, int h)
 
 TEST(LogoHolder, StartsWithTheBuiltInPictureAndKeepsItOnAFailedLoad)
 {
-    TempFolder folder;
+    ProgramFolder folder;
     LogoHolder holder;
     EXPECT_TRUE(holder.isBuiltIn());
     EXPECT_DOUBLE_EQ(holder.widthTwips(), 350 * 15.0);
@@ -195,7 +188,7 @@ TEST(LogoHolder, StartsWithTheBuiltInPictureAndKeepsItOnAFailedLoad)
 // shares (where another user could have put a link to a file of this one).
 TEST(LogoHolder, TheBuiltInPictureIsWrittenNowhere)
 {
-    TempFolder tmp;
+    ProgramFolder tmp;
     const char* const before = std::getenv("TMPDIR");
     const std::string saved = before != nullptr ? before : "";
     ::setenv("TMPDIR", tmp.path.c_str(), 1);
