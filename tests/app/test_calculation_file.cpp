@@ -1162,23 +1162,6 @@ bool sameFields(const CalculationState& a, const CalculationState& b)
     return true;
 }
 
-// The open dialog, answered with one file every time.
-class OneFileDialog : public FileDialogs {
-public:
-    explicit OneFileDialog(std::string file) : file_(std::move(file)) {}
-    std::optional<std::string> openFile(const std::string&, const std::string&, const std::string&) override
-    {
-        return file_;
-    }
-    std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-
-private:
-    std::string file_;
-};
-
 // A number slot that holds no number, a number beyond its type's range, a
 // known dp that overflows when it is scaled, a file that ends inside its
 // blocks: damage to the file's content, as much as a value on the wrong line.
@@ -1256,7 +1239,8 @@ TEST(CalculationFileReading, DamagedNumbersAreNamedAsDamageOfTheFile)
         FileCommandWindow window;
         window.writeWindow = [&] { ++windowWrites; };
         window.showFileName = [&](const std::string& name) { panel = name; };
-        OneFileDialog dialog(file.string());
+        testing::ScriptedFileDialogs dialog;
+        dialog.openAnswer = file.string();
         RecordingMessageBox box;
         FileCommands commands(p, dialog, box, folder.path(), std::move(window));
         commands.mnuFileOpen_Click();
