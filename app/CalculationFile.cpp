@@ -148,9 +148,30 @@ constexpr int kKnownDpSlot = 26;
 
 // ---- Number forms ------------------------------------------------------------
 
+// Thrown inside the reader for content that is not what a writer wrote: a value
+// that does not read, or does not fit its slot (a text in a number's slot, a
+// number beyond the range of its type), a file that ends before its last value,
+// or one that cannot be read exactly as it was written (a value that shares its
+// line with another, a decimal comma, an empty line where a value belongs, a
+// configuration count out of range, anything after the last value). LoadMvl
+// turns it into the "not consistent" message and loads nothing.
+struct Inconsistent {};
+
+// A whole number of the file's Integer slots; halves round to the even
+// neighbour, as the runtime's conversion to Integer does (the default rounding
+// mode).
+Integer slotInteger(double value)
+{
+    const std::optional<Integer> rounded = roundedInteger(value);
+    if (!rounded)
+        throw Inconsistent{};
+    return *rounded;
+}
+
 // A whole item as a decimal number: optional sign, digits with an optional
-// point, an optional exponent (E or D). Run-time error 13 for anything else, 6
-// for a magnitude beyond the double range.
+// point, an optional exponent (E or D). A magnitude below the double range
+// reads as 0; anything else, a magnitude beyond it among them, is no number of
+// the file.
 double parseNumber(std::string_view item)
 {
     std::string token(item);
@@ -161,37 +182,30 @@ double parseNumber(std::string_view item)
         // take the words "nan" and "inf" and hand a non-finite value on.
         const bool numeric = (c >= '0' && c <= '9') || c == '.' || c == 'E' || c == 'e' || c == '+' || c == '-';
         if (!numeric)
-            raiseError(err::TypeMismatch);
+            throw Inconsistent{};
     }
     // from_chars takes a leading "-" but no leading "+".
     const std::size_t start = !token.empty() && token[0] == '+' ? 1 : 0;
     const char* first = token.data() + start;
     const char* last = token.data() + token.size();
     if (first == last || *first == '+')
-        raiseError(err::TypeMismatch);
+        throw Inconsistent{};
     double value = 0;
     const auto r = readDouble(first, last, value);
     if (r.ptr != last)
-        raiseError(err::TypeMismatch);
+        throw Inconsistent{};
     if (r.ec == std::errc::result_out_of_range) {
-        // Too small a magnitude reads as 0; too large a one is an overflow.
+        // Too small a magnitude reads as 0; too large a one is no number.
         if (std::isinf(value))
-            raiseError(err::Overflow);
+            throw Inconsistent{};
         return 0.0;
     }
     if (r.ec != std::errc{})
-        raiseError(err::TypeMismatch);
+        throw Inconsistent{};
     return value;
 }
 
 // ---- Item reader -------------------------------------------------------------
-
-// Thrown inside the reader for content it cannot read exactly as it was written
-// (a value that shares its line with another, a decimal comma, an empty line
-// where a value belongs, a configuration count out of range, anything after the
-// last value); LoadMvl turns it into the
-// "not consistent" message and loads nothing.
-struct Inconsistent {};
 
 // Reads the file's values in the manner of the runtime's sequential input:
 // leading blanks are skipped; a quoted text runs to its closing quote (a doubled
@@ -219,7 +233,7 @@ public:
     {
         skipBlanks();
         if (atEnd())
-            raiseError(err::InputPastEndOfFile);
+            throw Inconsistent{};  // the file ends before its last value
         if (text_[pos_] != '"') {
             const std::string_view bare = bareItem();
             // An empty line is no text: the file's texts are written quoted.
@@ -254,7 +268,7 @@ public:
     {
         skipBlanks();
         if (atEnd())
-            raiseError(err::InputPastEndOfFile);
+            throw Inconsistent{};  // the file ends before its last value
         if (text_[pos_] == '"') {
             const std::string quoted = text();
             // "12,5": a number written with a decimal comma.
@@ -270,13 +284,13 @@ public:
         return parseNumber(item);
     }
 
-    Integer integer() { return toInteger(number()); }
+    Integer integer() { return slotInteger(number()); }
 
     Boolean boolean()
     {
         skipBlanks();
         if (atEnd())
-            raiseError(err::InputPastEndOfFile);
+            throw Inconsistent{};  // the file ends before its last value
         const std::string_view item = text_[pos_] == '"' ? std::string_view() : peekBare();
         if (item == "#TRUE#" || item == "#FALSE#") {
             bareItem();
@@ -474,48 +488,10 @@ void readConfigSection(ItemReader& r, ConfAuswahl& c, std::vector<const char*>& 
     }
 }
 
-// What a file holds, read completely before anything of it reaches the state.
-struct FileContent {
-    bool consistent = true;
-    Blocks blocks;
-    ConfAuswahl conf;
-    std::vector<const char*> messages;
-};
-
-// The file up to a Ctrl-Z (0x1A) at its end, with or without line ends after
-// it: the end-of-file mark of old DOS tools, which the runtime of the earlier
-// releases read as the end of the file.
-std::string_view withoutEndOfFileMark(std::string_view bytes)
-{
-    constexpr char ctrlZ = '\x1A';
-    std::size_t end = bytes.size();
-    while (end > 0 && (bytes[end - 1] == '\r' || bytes[end - 1] == '\n' || bytes[end - 1] == ctrlZ))
-        --end;
-    const std::size_t mark = bytes.find(ctrlZ, end);
-    return mark == std::string_view::npos ? bytes : bytes.substr(0, mark);
-}
-
-FileContent readFileContent(std::string_view bytes, const ConfAuswahl& current)
-{
-    FileContent f;
-    f.conf = current;  // a file without a configuration section keeps ComboIndex
-    try {
-        const std::string text = decodeFile(withoutEndOfFileMark(bytes));
-        ItemReader reader(text);
-        readBlocks(reader, f.blocks);
-        readConfigSection(reader, f.conf, f.messages);
-        // Nothing may follow the last value but blanks and empty lines.
-        if (!reader.atEndOfContent())
-            throw Inconsistent{};
-    } catch (const Inconsistent&) {
-        f = FileContent{};
-        f.consistent = false;
-    }
-    return f;
-}
-
 // The records a file writes, as they are once it is loaded: worked out apart,
-// so that a file that fails here leaves the state as it was.
+// so that a file that fails here leaves the state as it was. A flow unit that
+// no Integer holds, and a known dp that overflows when it is scaled, are
+// damage like any other value that does not fit its slot.
 struct Records {
     CalculationState calc;
     DokumentDaten doc;
@@ -535,17 +511,64 @@ Records withFile(const Blocks& k, const ProgramState& p)
     r.doc.gZeugnisse = k.s[kZeugnisseSlot - 1];
     for (const auto& e : kIntSlots)
         s.*e.field = k.i[e.slot - 1];
-    // Integer slot 18 equals gUserMSCode here: a differing file is refused.
+    // Integer slot 18 is compared with gUserMSCode: a differing file is refused.
     for (const auto& e : kDoubleSlots)
         s.*e.field = k.d[e.slot - 1];
     // The flow unit's second slot wins over its first.
-    s.gDurchflussEinheit = toInteger(k.d[kFlowUnitDoubleSlot - 1]);
+    s.gDurchflussEinheit = slotInteger(k.d[kFlowUnitDoubleSlot - 1]);
     // Files of releases without a correction factor hold 0 there.
     if (s.gKorrekturFaktor == 0.0)
         s.gKorrekturFaktor = 1.0;
     // kPa in the file, the mbar number of the known-dp box in the state.
-    s.gDifferenzdruckSoll = checkedFinite(k.d[kKnownDpSlot - 1] * 10.0);
+    const double knownDp = k.d[kKnownDpSlot - 1] * 10.0;
+    if (!std::isfinite(knownDp))
+        throw Inconsistent{};
+    s.gDifferenzdruckSoll = knownDp;
     return r;
+}
+
+// What a file holds, read completely before anything of it reaches the state:
+// the records as they are once it is loaded, the configuration and the
+// messages it calls for.
+struct FileContent {
+    bool consistent = true;
+    Blocks blocks;
+    Records records;
+    ConfAuswahl conf;
+    std::vector<const char*> messages;
+};
+
+// The file up to a Ctrl-Z (0x1A) at its end, with or without line ends after
+// it: the end-of-file mark of old DOS tools, which the runtime of the earlier
+// releases read as the end of the file.
+std::string_view withoutEndOfFileMark(std::string_view bytes)
+{
+    constexpr char ctrlZ = '\x1A';
+    std::size_t end = bytes.size();
+    while (end > 0 && (bytes[end - 1] == '\r' || bytes[end - 1] == '\n' || bytes[end - 1] == ctrlZ))
+        --end;
+    const std::size_t mark = bytes.find(ctrlZ, end);
+    return mark == std::string_view::npos ? bytes : bytes.substr(0, mark);
+}
+
+FileContent readFileContent(std::string_view bytes, const ProgramState& current)
+{
+    FileContent f;
+    f.conf = current.config.gConfAuswahl;  // a file without a configuration section keeps ComboIndex
+    try {
+        const std::string text = decodeFile(withoutEndOfFileMark(bytes));
+        ItemReader reader(text);
+        readBlocks(reader, f.blocks);
+        readConfigSection(reader, f.conf, f.messages);
+        // Nothing may follow the last value but blanks and empty lines.
+        if (!reader.atEndOfContent())
+            throw Inconsistent{};
+        f.records = withFile(f.blocks, current);
+    } catch (const Inconsistent&) {
+        f = FileContent{};
+        f.consistent = false;
+    }
+    return f;
 }
 
 // Every number of the blocks as digits: the value could not be written back.
@@ -675,26 +698,17 @@ LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages)
     done = false;
     if (!g.step([&] {
             done = false;
-            content = readFileContent(bytes, state.config.gConfAuswahl);
+            content = readFileContent(bytes, state);
             done = true;
         }) ||
         !done)
         return abandon(LoadResult::Failed);
     if (!content.consistent)
         return inconsistent();
-    std::optional<Records> loaded;
-    done = false;
-    if (!g.step([&] {
-            done = false;
-            loaded = withFile(content.blocks, state);
-            done = true;
-        }) ||
-        !done)
-        return abandon(LoadResult::Failed);
     // A value the window cannot show (a list index its list lacks) would stop
     // the writing of the window half-way and leave a mixture of two
     // calculations on the screen.
-    if (!windowCanShow(loaded->calc))
+    if (!windowCanShow(content.records.calc))
         return inconsistent();
     if (content.blocks.i[kUserMSCodeSlot - 1] != state.settings.gUserMSCode) {
         messages.show({kMsCodeMismatchText, kMsCodeMismatchCaption, MessageIcon::Exclamation, MessageButtons::Ok});
@@ -702,8 +716,8 @@ LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages)
     }
     for (const char* text : content.messages)
         messages.show({text, {}, MessageIcon::None, MessageButtons::Ok});
-    state.calc = std::move(loaded->calc);
-    state.doc = std::move(loaded->doc);
+    state.calc = std::move(content.records.calc);
+    state.doc = std::move(content.records.doc);
     state.config.gConfAuswahl = content.conf;
     return LoadResult::Loaded;
 }

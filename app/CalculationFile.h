@@ -23,10 +23,11 @@
 //
 // Every value stands on a line of its own. A file the reader cannot take
 // exactly as written (a comma or a second value on a value's line, an empty
-// line where a value belongs, a configuration count outside 0..51, anything
-// but blanks and empty lines after the last value, a marked file that is not
-// UTF-8) is refused as a whole with the "not consistent" message, which names
-// the file. A file that ends in Ctrl-Z (0x1A, the end-of-file mark of old DOS
+// line where a value belongs, a value that does not read or does not fit its
+// slot, a file that ends before its last block does, a configuration count
+// outside 0..51, anything but blanks and empty lines after the last value, a
+// marked file that is not UTF-8) is refused as a whole with the "not
+// consistent" message, which names the file. A file that ends in Ctrl-Z (0x1A, the end-of-file mark of old DOS
 // tools, with or without line ends after it) is read up to the Ctrl-Z.
 #pragma once
 
@@ -116,11 +117,15 @@ enum class LoadResult {
 // that was not loaded. A file whose values the main window cannot show (a list
 // index its list lacks, a check value outside 0..2, two options of one group,
 // a pressure or temperature that overflows in its display unit; see
-// windowCanShow) is refused as not consistent, like damaged content. A missing
-// file is run-time error 53; a file that is not a regular file or is larger
-// than 1 MB, one this user may not read, a loop of links and a name too long
-// are 75, each naming its reason; a file that ends inside the four blocks is
-// 62, a value that does not read 13.
+// windowCanShow) is refused as not consistent, like damaged content; so is a
+// file that ends inside the four blocks (an empty file among them), a value
+// that does not read (a text in a number's slot) and one that does not fit its
+// slot (beyond the double range, beyond 16 bits in an Integer slot, a known dp
+// that overflows when it is scaled). Only the file system's errors reach the
+// error dialog: a missing file is run-time error 53, a read that fails 57; a
+// file that is not a regular file or is larger than 1 MB, one this user may
+// not read, a loop of links and a name too long are 75, each naming its
+// reason.
 LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages);
 
 // The message that refuses a whole file: the "not consistent" text and, on a

@@ -1,5 +1,6 @@
 #include "app/FileCommands.h"
 
+#include "common/ResourceTexts.h"
 #include "engine/TypeKey.h"
 #include "tracing/ErrPtnr.h"
 #include "tracing/Guard.h"
@@ -126,14 +127,27 @@ void FileCommands::mnuFileOpen_Click()
     // error dialog, the window holds part of the file: the file is then not
     // current, so that no Save without a dialog writes that mixture over it.
     // So are configuration rows that the model loaded for them cannot take
-    // (its table is gone from the database, or has fewer fields now): the
-    // next Save would write the file again without them.
+    // (more rows than the model has: its table is gone from the database, has
+    // fewer fields now, or the file's count is damaged): the next Save would
+    // write the file again without them. The window shows the rows the model
+    // has, and a message says what was left out and why Save asks for a name.
     const std::uint64_t leftBefore = errPtnr().stepsLeftByError();
     const ConfAuswahl& rows = state_.config.gConfAuswahl;
-    if (!g.step([&] { call(window_.writeWindow); }) || errPtnr().stepsLeftByError() != leftBefore ||
-        (window_.writeWindow && isConfiguredModel(rows.ComboIndex) && rows.Anzahl > state_.config.gConfFeldAnzahl)) {
+    const bool windowWritten = g.step([&] { call(window_.writeWindow); }) &&
+                               errPtnr().stepsLeftByError() == leftBefore;
+    const bool rowsLeftOut = windowWritten && window_.writeWindow && isConfiguredModel(rows.ComboIndex) &&
+                             rows.Anzahl > state_.config.gConfFeldAnzahl;
+    if (!windowWritten || rowsLeftOut) {
+        const std::string file = state_.doc.gDateiname;
         state_.doc.gDateiname.clear();
         g.step([&] { call(window_.showFileName, state_.doc.gDateiname); });
+        if (rowsLeftOut)
+            g.step([&] {
+                messages_.show({withValues(resText(TextConfigRowsLeftOut, state_.ui.gSprachOffset),
+                                           {file, std::to_string(rows.Anzahl),
+                                            std::to_string(state_.config.gConfFeldAnzahl)}),
+                                {}, MessageIcon::None, MessageButtons::Ok});
+            });
         return;
     }
     if (!g.step([&] { call(window_.repaint); }))

@@ -28,6 +28,7 @@
 #include "platform/MessageBox.h"
 #include "tracing/Guard.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -39,6 +40,10 @@ inline constexpr const char* kSaveDialogCaption = "Speichern";
 inline constexpr const char* kFilterSave = "morvanePro Files (*.mv5)|*.mv5";
 inline constexpr const char* kFilterSaveAs = "morvane Files (*.mv5)|*.mv5";
 inline constexpr const char* kCalculationsFolder = "calculations";
+
+// "The configuration of this file has %2 rows where the model has %3. The
+// extra rows were left out ...", %1 the file.
+inline constexpr std::int32_t TextConfigRowsLeftOut = 1910;
 
 // What the commands need of the main window.
 struct FileCommandWindow {

@@ -1,8 +1,8 @@
 #include "app/IniSettings.h"
 
+#include "common/ResourceTexts.h"
 #include "platform/RuntimeNumbers.h"
 #include "tracing/Guard.h"
-
 
 namespace morvane {
 
@@ -53,15 +53,20 @@ void LoadIni(UserSettings& settings, const SettingsStore& store)
     }
 }
 
-void SaveIni(const UserSettings& settings, SettingsStore& store)
+bool SaveIni(const UserSettings& settings, SettingsStore& store)
 {
     traceEntry("Module1", "Sub SaveIni()");
+    bool written = true;
     for (const IniKey& k : iniKeys()) {
-        if (k.field)
-            store.setValue(kSettingsApplication, kSettingsSection, k.key, settings.*k.field);
-        else
-            store.setValue(kSettingsApplication, kSettingsSection, k.key, std::to_string(settings.gUserMSCode));
+        const std::string value = k.field ? settings.*k.field : std::to_string(settings.gUserMSCode);
+        written = store.setValue(kSettingsApplication, kSettingsSection, k.key, value) && written;
     }
+    return written;
+}
+
+std::string settingsNotStoredMessage(const SettingsStore& store, std::int32_t sprachOffset)
+{
+    return withValues(resText(TextSettingsNotStored, sprachOffset), {store.fileName(kSettingsApplication)});
 }
 
 }  // namespace morvane

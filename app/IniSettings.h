@@ -30,8 +30,15 @@ const std::vector<IniKey>& iniKeys();
 // Arms no handler: a failure belongs to the caller's statement.
 void LoadIni(UserSettings& settings, const SettingsStore& store);
 
-// Writes every field to its key; gUserMSCode as its plain decimal text.
-void SaveIni(const UserSettings& settings, SettingsStore& store);
+// Writes every field to its key; gUserMSCode as its plain decimal text. False
+// when a key could not be written (the store's file cannot be written); the
+// other keys are written all the same.
+bool SaveIni(const UserSettings& settings, SettingsStore& store);
+
+// "The settings could not be stored in <file>": the message for a SaveIni that
+// failed, naming the store's file.
+inline constexpr std::int32_t TextSettingsNotStored = 1911;
+std::string settingsNotStoredMessage(const SettingsStore& store, std::int32_t sprachOffset);
 
 // The stored form of gUserMSCode read back: leading number, rounded.
 std::int16_t userMSCodeOf(const std::string& stored);

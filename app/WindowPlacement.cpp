@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <string_view>
+#include <utility>
 
 namespace morvane {
 
@@ -85,12 +87,13 @@ WindowPlacement loadMainPlacement(const SettingsStore& store)
     return p;
 }
 
-void saveMainPlacement(const WindowPlacement& placement, SettingsStore& store)
+bool saveMainPlacement(const WindowPlacement& placement, SettingsStore& store)
 {
-    store.setValue(kProgramTitle, kSection, placementKeyName(PlacementKey::Left), std::to_string(placement.left));
-    store.setValue(kProgramTitle, kSection, placementKeyName(PlacementKey::Top), std::to_string(placement.top));
-    store.setValue(kProgramTitle, kSection, placementKeyName(PlacementKey::Width), std::to_string(placement.width));
-    store.setValue(kProgramTitle, kSection, placementKeyName(PlacementKey::Height), std::to_string(placement.height));
+    bool written = true;
+    for (const auto& [key, value] : {std::pair{PlacementKey::Left, placement.left}, {PlacementKey::Top, placement.top},
+                                     {PlacementKey::Width, placement.width}, {PlacementKey::Height, placement.height}})
+        written = store.setValue(kProgramTitle, kSection, placementKeyName(key), std::to_string(value)) && written;
+    return written;
 }
 
 }  // namespace morvane

@@ -29,7 +29,8 @@ int loadPlacementValue(const SettingsStore& store, PlacementKey key);
 // All four values.
 WindowPlacement loadMainPlacement(const SettingsStore& store);
 
-void saveMainPlacement(const WindowPlacement& placement, SettingsStore& store);
+// False when a value could not be written.
+bool saveMainPlacement(const WindowPlacement& placement, SettingsStore& store);
 
 // A rectangle on the desktop, in pixels.
 struct ScreenRect {

@@ -110,4 +110,16 @@ std::string resText(std::int32_t id, std::int32_t sprachOffset)
     return ResourceTexts::program().LoadResString(id + sprachOffset);
 }
 
+std::string withValues(std::string text, std::initializer_list<std::string> values)
+{
+    char mark[] = "%1";
+    for (const std::string& value : values) {
+        const auto at = text.find(mark);
+        if (at != std::string::npos)
+            text.replace(at, 2, value);
+        ++mark[1];
+    }
+    return text;
+}
+
 }  // namespace morvane

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -45,5 +46,9 @@ private:
 // The text at id + offset from the program's table (run-time error 326 when
 // missing).
 std::string resText(std::int32_t id, std::int32_t sprachOffset);
+
+// The text with its marks %1, %2, ... replaced by the values given, in order;
+// a mark the text lacks is left out.
+std::string withValues(std::string text, std::initializer_list<std::string> values);
 
 }  // namespace morvane

@@ -131,17 +131,9 @@ void BerechneDichteGas(EngineContext& e)
         !read([&](Recordset& r) { s.gKritischerDruck = inRange(r, gasdaten.name(), CriticalPressureRange); }))
         return;
 
-    // 4. Range of the table, temperature first; the limits themselves pass.
-    if (T < tMin || T > tMax) {
-        g.step([&] { s.gFehlerDichte = e.text(1222); });
-        return;
-    }
-    if (p < pMin || p > pMax) {
-        g.step([&] { s.gFehlerDichte = e.text(1223); });
-        return;
-    }
-
-    // 5. Support points, each list from row 1.
+    // 4. Support points, each list from row 1. They are read before the state
+    // is checked against the table's range: a damaged table is named as such,
+    // whatever the state.
     if (!read([](Recordset& r) { r.MoveFirst(); }))
         return;
     for (int i = 1; i <= nT; ++i) {
@@ -163,6 +155,27 @@ void BerechneDichteGas(EngineContext& e)
                                                 opened(db).path());
             }))
             return;
+    }
+    // The table's range (Gasdaten rows 2 to 5) lies inside the support points
+    // its counts select, so that every state that passes the range checks is
+    // interpolated inside the grid, never extrapolated beyond it.
+    if (!read([&](Recordset& r) {
+            checkedTableRange(r, gasdaten.name(), 2, tMin, 3, tMax, at(TS, 1), at(TS, nT), "temperature",
+                              opened(db).path());
+            checkedTableRange(r, gasdaten.name(), 4, pMin, 5, pMax, at(DS, 1), at(DS, nD), "pressure",
+                              opened(db).path());
+        }))
+        return;
+
+    // 5. The state against the table's range, temperature first; the limits
+    // themselves pass.
+    if (T < tMin || T > tMax) {
+        g.step([&] { s.gFehlerDichte = e.text(1222); });
+        return;
+    }
+    if (p < pMin || p > pMax) {
+        g.step([&] { s.gFehlerDichte = e.text(1223); });
+        return;
     }
 
     // 6. Lower nodes: a full scan in which the last match wins, so a temperature

@@ -92,12 +92,16 @@ void BerechneZeta(EngineContext& e)
                 const Recordset::Column durchmesser("Durchmesser"), zetaColumn("Zeta");
                 n = checkedSupportCount(rs, "NumStuetz", rs.doubleValue("NumStuetz"), MaxProbeSupportPoints,
                                         db->path());
+                // A count that leaves diameters of the table out would warn that
+                // a diameter inside the table lies outside it.
+                checkedCountCoversTable(rs, "NumStuetz", n, durchmesser, db->path());
                 dia[0] = rs.doubleValue(durchmesser);
                 zeta[0] = checkedTableValue(rs, "Zeta", rs.doubleValue(zetaColumn), ProbeZetaRange, db->path());
                 for (int row = 2; row <= n; ++row) {
                     rs.MoveNext();
+                    // Two equal diameters leave no interval to interpolate in.
                     dia[row - 1] = checkedSupportPoint(rs, "Durchmesser", rs.doubleValue(durchmesser),
-                                                       &dia[row - 2], db->path());
+                                                       &dia[row - 2], db->path(), Neighbours::Differ);
                     zeta[row - 1] =
                         checkedTableValue(rs, "Zeta", rs.doubleValue(zetaColumn), ProbeZetaRange, db->path());
                 }

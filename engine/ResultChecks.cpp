@@ -1,5 +1,6 @@
 #include "engine/ResultChecks.h"
 
+#include "common/ResourceTexts.h"
 #include "engine/FormatPatterns.h"
 #include "engine/OrificeCoefficients.h"
 #include "engine/SteamTableCalls.h"
@@ -17,15 +18,7 @@ namespace {
 // The text of id with %1, %2, ... replaced by the numbers given.
 std::string withNumbers(const EngineContext& e, std::int32_t id, std::initializer_list<std::string> numbers)
 {
-    std::string text = e.text(id);
-    char mark[] = "%1";
-    for (const std::string& number : numbers) {
-        const auto at = text.find(mark);
-        if (at != std::string::npos)
-            text.replace(at, 2, number);
-        ++mark[1];
-    }
-    return text;
+    return withValues(e.text(id), numbers);
 }
 
 // kPa as the messages show them: two decimals, more for a magnitude below 1,

@@ -7,12 +7,16 @@
 // file), like the other faults of the store.
 //   9    a support-point count that is no whole number from 2 to the most
 //        points the table can hold
-//   380  a value outside its physical range, or a support point below the one
-//        before it
+//   380  a value outside its physical range, a support point below the one
+//        before it (or, where the interpolation divides by the interval,
+//        equal to it), a table's range that is empty or reaches beyond the
+//        support points its count selects, a count that leaves support points
+//        of its table out
 #pragma once
 
 #include "platform/ProductDatabase.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <limits>
 #include <string_view>
@@ -58,9 +62,27 @@ double checkedTableValue(const Recordset& rs, std::string_view column, double va
 
 // A support point of an interpolation table: not below the point of the row
 // before (`previous`; none for the first row). Points out of order would pick a
-// wrong interval and give a plausible wrong value; a repeated point is an
-// interval of zero width, which the interpolations know.
+// wrong interval and give a plausible wrong value. A repeated point is an
+// interval of zero width: the gas tables' interpolation knows it
+// (Neighbours::MayRepeat), the probe tables' divides by it (Neighbours::Differ).
+enum class Neighbours { MayRepeat, Differ };
 double checkedSupportPoint(const Recordset& rs, std::string_view column, double value, const double* previous,
-                           const std::filesystem::path& file);
+                           const std::filesystem::path& file, Neighbours neighbours = Neighbours::MayRepeat);
+
+// The range of a table (its lowest and highest value of a quantity, read from
+// `column` in rows `lowRow` and `highRow`) against the support points that the
+// table's count selects (`first` and `last`): the range must not be empty and
+// must lie inside them, or a state inside the range would be extrapolated
+// beyond the grid. `quantity` names it in the description ("temperature").
+void checkedTableRange(const Recordset& rs, std::string_view column, std::size_t lowRow, double low,
+                       std::size_t highRow, double high, double first, double last, std::string_view quantity,
+                       const std::filesystem::path& file);
+
+// A support-point count (`count`, read from `column` of the row the recordset
+// stands on) that takes in every row of the table holding a support point in
+// `points`: a smaller one would leave the table's own points out and treat
+// values between them as lying outside the table.
+void checkedCountCoversTable(const Recordset& rs, std::string_view column, int count, const Recordset::Column& points,
+                             const std::filesystem::path& file);
 
 }  // namespace morvane

@@ -69,7 +69,8 @@ public:
             movedPastTheEnd();
         ++row_;
     }
-    // Past the last row. The program's own code never asks; tools may.
+    // Past the last row. The steps never ask while they read a table row by
+    // row; the checks of a table's count against its rows and the tools do.
     bool atEnd() const { return row_ >= data_->rows.size(); }
     // 1 for the first row.
     std::size_t rowNumber() const { return row_ + 1; }

@@ -13,8 +13,12 @@ public:
     virtual ~SettingsStore() = default;
     virtual std::optional<std::string> value(const std::string& application, const std::string& section,
                                              const std::string& key) const = 0;
-    virtual void setValue(const std::string& application, const std::string& section, const std::string& key,
+    // False when the value could not be stored (the file or its folder may not
+    // be written, a folder stands where the file belongs).
+    virtual bool setValue(const std::string& application, const std::string& section, const std::string& key,
                           const std::string& value) = 0;
+    // Where an application's settings are kept, as a message names it.
+    virtual std::string fileName(const std::string& application) const = 0;
 };
 
 }  // namespace morvane

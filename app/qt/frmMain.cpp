@@ -50,6 +50,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <iostream>
 #include <system_error>
 
 namespace morvane {
@@ -115,19 +116,20 @@ std::int16_t shiftState(Qt::KeyboardModifiers m)
 // main window.
 class ModalOptions : public OptionsWindow {
 public:
-    ModalOptions(ProgramState& state, SettingsStore& store, QWidget* owner)
-        : state_(state), store_(store), owner_(owner)
+    ModalOptions(ProgramState& state, SettingsStore& store, MessageBoxSink& messages, QWidget* owner)
+        : state_(state), store_(store), messages_(messages), owner_(owner)
     {
     }
     void showModal() override
     {
-        frmOptions options(state_.settings, store_, state_.ui.gSprachOffset, owner_);
+        frmOptions options(state_.settings, store_, messages_, state_.ui.gSprachOffset, owner_);
         options.exec();
     }
 
 private:
     ProgramState& state_;
     SettingsStore& store_;
+    MessageBoxSink& messages_;
     QWidget* owner_;
 };
 
@@ -206,7 +208,7 @@ void frmMain::makeDrivers()
         {*databases_, services_.clipboard, services_.shell, services_.programFolder});
     engine_ = std::make_unique<EngineContext>(
         EngineContext{state_.calc, state_.ui, state_.settings, services_.messages, *databases_});
-    optionsWindow_ = std::make_unique<ModalOptions>(state_, services_.settings, this);
+    optionsWindow_ = std::make_unique<ModalOptions>(state_, services_.settings, services_.messages, this);
     messagesWindow_ = std::make_unique<QtMessagesWindow>(state_.ui);
     printerDialog_ = std::make_unique<QtPrinterDialog>(this);
     currentPrinterDialog_ = printerDialog_.get();
@@ -467,10 +469,14 @@ void frmMain::Form_Unload(std::int16_t& Cancel)
         return;
     if (isMinimized())
         return;
+    // The placement is no data of the user's: a store that cannot take it is
+    // told on standard error only, and the program ends as asked.
     if (!g.step([&] {
-            saveMainPlacement({x() * TwipsPerPixel, y() * TwipsPerPixel, width() * TwipsPerPixel,
-                               height() * TwipsPerPixel},
-                              services_.settings);
+            if (!saveMainPlacement({x() * TwipsPerPixel, y() * TwipsPerPixel, width() * TwipsPerPixel,
+                                    height() * TwipsPerPixel},
+                                   services_.settings))
+                std::cerr << "morvane: the window placement could not be stored in "
+                          << services_.settings.fileName(kProgramTitle) << "\n";
         }))
         return;
 }
@@ -478,7 +484,15 @@ void frmMain::Form_Unload(std::int16_t& Cancel)
 void frmMain::Command2_Click()
 {
     Guard g("frmMain", "Command2_Click", "Private Sub Command2_Click()");
-    if (!g.step([&] { SaveIni(state_.settings, services_.settings); }))
+    // The user's data that cannot be stored are named before the program ends.
+    bool stored = false;
+    if (!g.step([&] { stored = SaveIni(state_.settings, services_.settings); }))
+        return;
+    if (!stored &&
+        !g.step([&] {
+            services_.messages.show({settingsNotStoredMessage(services_.settings, state_.ui.gSprachOffset), {},
+                                     MessageIcon::Exclamation});
+        }))
         return;
     if (!g.step([&] { close(); }))
         return;
@@ -518,7 +532,7 @@ void frmMain::mnuFileProperties_Click()
 {
     Guard g("frmMain", "mnuFileProperties_Click", "Private Sub mnuFileProperties_Click()");
     if (!g.step([&] {
-            frmOptions options(state_.settings, services_.settings, state_.ui.gSprachOffset, this);
+            frmOptions options(state_.settings, services_.settings, services_.messages, state_.ui.gSprachOffset, this);
             options.exec();
         }))
         return;

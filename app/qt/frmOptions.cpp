@@ -72,8 +72,9 @@ std::string s(const QLineEdit* box)
 
 }  // namespace
 
-frmOptions::frmOptions(UserSettings& settings, SettingsStore& store, std::int32_t sprachOffset, QWidget* parent)
-    : QDialog(parent), settings_(settings), store_(store), sprachOffset_(sprachOffset)
+frmOptions::frmOptions(UserSettings& settings, SettingsStore& store, MessageBoxSink& messages,
+                       std::int32_t sprachOffset, QWidget* parent)
+    : QDialog(parent), settings_(settings), store_(store), messages_(messages), sprachOffset_(sprachOffset)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setProperty("Tag", QStringLiteral("1022"));
@@ -168,8 +169,15 @@ void frmOptions::cmdOK_Click()
     Guard g("frmOptions", "cmdOK_Click", "Private Sub cmdOK_Click()");
     if (!g.step([&] { takeControls(); }))
         return;
-    if (!g.step([&] { SaveIni(settings_, store_); }))
+    // A store that cannot be written keeps the window open with what was
+    // entered, so that nothing typed is lost without a word.
+    bool stored = false;
+    if (!g.step([&] { stored = SaveIni(settings_, store_); }))
         return;
+    if (!stored) {
+        g.step([&] { messages_.show({settingsNotStoredMessage(store_, sprachOffset_), {}, MessageIcon::Exclamation}); });
+        return;
+    }
     if (!g.step([&] { accept(); }))
         return;
 }

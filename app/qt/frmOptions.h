@@ -1,9 +1,12 @@
 // The options window: the user's and the company's data on two tabs, the
 // alternative-database switch, and OK (take and store), Cancel (leave) and
-// Apply (take, keep the window open, store nothing).
+// Apply (take, keep the window open, store nothing). When the store cannot be
+// written, OK says so in a message naming its file and the window stays open
+// with what was entered.
 #pragma once
 
 #include "common/ProgramRecords.h"
+#include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 
 #include <QDialog>
@@ -20,8 +23,9 @@ class frmOptions : public QDialog {
 
 public:
     // settings: the program-wide record the window edits; store: where OK
-    // writes it.
-    frmOptions(UserSettings& settings, SettingsStore& store, std::int32_t sprachOffset, QWidget* parent = nullptr);
+    // writes it; messages: where a store that cannot be written is told.
+    frmOptions(UserSettings& settings, SettingsStore& store, MessageBoxSink& messages, std::int32_t sprachOffset,
+               QWidget* parent = nullptr);
 
     // Resource texts, then each control from its field; runs when the window is
     // first shown.
@@ -39,6 +43,7 @@ private:
 
     UserSettings& settings_;
     SettingsStore& store_;
+    MessageBoxSink& messages_;
     std::int32_t sprachOffset_;
     bool loaded_ = false;
     QLineEdit* text_[13] = {};  // Text1 .. Text12 at their numbers

@@ -17,7 +17,7 @@ std::optional<std::string> QtSettingsStore::value(const std::string& application
     return s.value(k).toString().toStdString();
 }
 
-void QtSettingsStore::setValue(const std::string& application, const std::string& section, const std::string& key,
+bool QtSettingsStore::setValue(const std::string& application, const std::string& section, const std::string& key,
                                const std::string& value)
 {
     QSettings s(QString::fromStdString(organization_), QString::fromStdString(application));
@@ -25,6 +25,14 @@ void QtSettingsStore::setValue(const std::string& application, const std::string
     s.setValue(QString::fromStdString(key), QString::fromStdString(value));
     s.endGroup();
     s.sync();
+    return s.status() == QSettings::NoError;
+}
+
+std::string QtSettingsStore::fileName(const std::string& application) const
+{
+    return QSettings(QString::fromStdString(organization_), QString::fromStdString(application))
+        .fileName()
+        .toStdString();
 }
 
 }  // namespace morvane

@@ -13,8 +13,11 @@ public:
 
     std::optional<std::string> value(const std::string& application, const std::string& section,
                                      const std::string& key) const override;
-    void setValue(const std::string& application, const std::string& section, const std::string& key,
+    // The value is written to the file at once; false when the file cannot be
+    // written.
+    bool setValue(const std::string& application, const std::string& section, const std::string& key,
                   const std::string& value) override;
+    std::string fileName(const std::string& application) const override;
 
 private:
     std::string organization_;

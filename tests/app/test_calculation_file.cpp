@@ -2,6 +2,7 @@
 // round trip of a fully filled state, the corrections and messages on reading,
 // and what a failed read or write leaves behind.
 #include "app/CalculationFile.h"
+#include "app/FileCommands.h"
 #include "engine/StateFields.h"
 #include "platform/DurableFile.h"
 #include "platform/RuntimeError.h"
@@ -1091,96 +1092,176 @@ TEST(CalculationFileReading, OtherDatabaseSettingRefusesTheFile)
 
 // ---- Failures ---------------------------------------------------------------------
 
+// Errors of the file system go to the error dialog, and whatever the answer
+// there (going on with the next statement among them), the load loads nothing:
+// the state and the configuration rows stay as they were.
 TEST(CalculationFileReading, FilesThatCannotBeReadGoToTheErrorDialog)
 {
     struct Row {
         const char* name;
-        int lines;                 // value lines kept of a 201-line file; -1 none written
-        const char* integerSlot1;  // replaces Integer slot 1
-        int error;
-        const char* shows;
-        const char* doubleSlot1 = "0";  // replaces Double slot 1
-    } rows[] = {
-        {"missing.mv5", -1, "0", err::FileNotFound, "no such file"},
-        {"short.mv5", 150, "0", err::InputPastEndOfFile, "fewer than 200 value lines"},
-        {"empty.mv5", 0, "0", err::InputPastEndOfFile, "an empty file"},
-        {"text.mv5", 201, "abc", err::TypeMismatch, "a value that is not a number"},
-        {"big.mv5", 201, "40000", err::Overflow, "beyond 16 bits"},
-        // Words that the C library would read as a non-finite double are no
-        // numbers of the file: they must not reach the state as NaN or infinity.
-        {"nan.mv5", 201, "0", err::TypeMismatch, "NaN in a Double slot", "nan"},
-        {"inf.mv5", 201, "0", err::TypeMismatch, "infinity in a Double slot", "inf"},
-        {"minusinf.mv5", 201, "0", err::TypeMismatch, "minus infinity in a Double slot", "-Infinity"},
-        {"nanint.mv5", 201, "NaN", err::TypeMismatch, "NaN in an Integer slot"},
-        {"hex.mv5", 201, "0", err::TypeMismatch, "no hexadecimal form", "0x1p3"},
-    };
-    for (const Row& r : rows) {
-        TestTracer tracer;
-        Folder folder;
-        FileImage image;
-        image.i[0] = r.integerSlot1;
-        image.d[0] = r.doubleSlot1;
-        const fs::path file = folder.file(r.name);
-        if (r.lines >= 0) {
-            std::string bytes = image.bytes();
-            std::size_t cut = 0;
-            for (int k = 0; k < r.lines; ++k)
-                cut = bytes.find("\r\n", cut) + 2;
-            writeBytes(file, bytes.substr(0, cut));
-        }
-        ProgramState p;
-        p.calc.gMediumNr = 2;
-        p.doc.gDateiname = file.string();
-        RecordingMessageBox box;
-        EXPECT_EQ(LoadMvl(p, box), LoadResult::Failed) << r.shows;
-        ASSERT_EQ(tracer.responder.reports.size(), 1u) << r.shows;
-        EXPECT_EQ(tracer.responder.reports[0].number, r.error) << r.shows;
-        EXPECT_EQ(tracer.responder.reports[0].procedure, "LoadMvl") << r.shows;
-        EXPECT_TRUE(box.shown.empty()) << r.shows;
-        EXPECT_EQ(p.calc.gMediumNr, 2) << r.shows;
-        EXPECT_EQ(p.doc.gDateiname, "") << r.shows;
-    }
-}
-
-// A run-time error during a load leaves the state as it was, whatever the
-// answer in the error dialog: going on with the next statement must not load
-// half a file, nor the configuration rows read before the copy failed.
-TEST(CalculationFileReading, ALoadThatMetAnErrorLoadsNothing)
-{
-    struct Row {
-        int doubleSlot;
-        const char* value;
         int error;
         const char* shows;
     } rows[] = {
-        {1, "1E+400", err::Overflow, "a Double beyond the double range"},
-        {14, "abc", err::TypeMismatch, "a Double that is no number"},
-        {26, "1.7E+308", err::Overflow, "the known dp overflows when it is scaled on the copy"},
+        {"missing.mv5", err::FileNotFound, "no such file"},
+        {"plain/inside.mv5", err::FileNotFound, "a path through a file"},
     };
     for (const Row& r : rows) {
         for (const std::int16_t answer : {ContNext, ContExit}) {
             TestTracer tracer;
             tracer.responder.answers = {answer};
             Folder folder;
-            FileImage image;
-            image.i[0] = "4";
-            image.d[static_cast<std::size_t>(r.doubleSlot - 1)] = r.value;
-            image.config = {" 3 ", " 1 ", " 2 ", " 7 "};
+            writeBytes(folder.file("plain"), FileImage{}.bytes());
             ProgramState p;
             p.calc.gMediumNr = 2;
             p.config.gConfAuswahl.ComboIndex = 5;
-            p.config.gConfAuswahl.Anzahl = 0;
-            p.doc.gDateiname = folder.file("damaged.mv5").string();
-            writeBytes(p.doc.gDateiname, image.bytes());
+            p.config.gConfAuswahl.Anzahl = 1;
+            p.config.gConfAuswahl.Wert[0] = 9.5;
+            const fs::path file = folder.file(r.name);
+            p.doc.gDateiname = file.string();
             RecordingMessageBox box;
             EXPECT_EQ(LoadMvl(p, box), LoadResult::Failed) << r.shows << ", answer " << answer;
             ASSERT_EQ(tracer.responder.reports.size(), 1u) << r.shows;
             EXPECT_EQ(tracer.responder.reports[0].number, r.error) << r.shows;
+            EXPECT_EQ(tracer.responder.reports[0].procedure, "LoadMvl") << r.shows;
+            EXPECT_NE(tracer.responder.reports[0].description.find(file.string()), std::string::npos) << r.shows;
+            EXPECT_TRUE(box.shown.empty()) << r.shows;
             EXPECT_EQ(p.calc.gMediumNr, 2) << r.shows << ", answer " << answer;
             EXPECT_EQ(p.config.gConfAuswahl.ComboIndex, 5) << r.shows << ", answer " << answer;
-            EXPECT_EQ(p.config.gConfAuswahl.Anzahl, 0) << r.shows << ", answer " << answer;
+            EXPECT_EQ(p.config.gConfAuswahl.Anzahl, 1) << r.shows << ", answer " << answer;
+            EXPECT_EQ(p.config.gConfAuswahl.Wert[0], 9.5) << r.shows << ", answer " << answer;
             EXPECT_EQ(p.doc.gDateiname, "") << r.shows << ", answer " << answer;
         }
+    }
+}
+
+// Every field of the state alike (doubles by their bits).
+bool sameFields(const CalculationState& a, const CalculationState& b)
+{
+    const auto sameBits = [](double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0; };
+    for (const StateField& f : stateFields()) {
+        switch (f.kind) {
+        case FieldKind::Boolean:
+        case FieldKind::Flag:
+        case FieldKind::Integer:
+            if (f.in<std::int16_t>(a) != f.in<std::int16_t>(b))
+                return false;
+            break;
+        case FieldKind::Double:
+            if (!sameBits(f.in<double>(a), f.in<double>(b)))
+                return false;
+            break;
+        case FieldKind::String:
+            if (f.in<std::string>(a) != f.in<std::string>(b))
+                return false;
+            break;
+        case FieldKind::PointArray:
+            for (std::size_t k = 0; k < f.in<PointArray>(a).size(); ++k)
+                if (!sameBits(f.in<PointArray>(a)[k], f.in<PointArray>(b)[k]))
+                    return false;
+            break;
+        }
+    }
+    return true;
+}
+
+// A number slot that holds no number, a number beyond its type's range, a
+// known dp that overflows when it is scaled, a file that ends inside its
+// blocks: damage to the file's content, as much as a value on the wrong line.
+// Open names the file in the "not consistent" message and shows no error
+// dialog; the calculation open before stays in the state and the window, and
+// stays the current file.
+TEST(CalculationFileReading, DamagedNumbersAreNamedAsDamageOfTheFile)
+{
+    struct Row {
+        int block;  // 0 Boolean, 1 String, 2 Integer, 3 Double, 4 configuration section; -1 cut the file
+        int slot;   // from 1; for the section, `lines` is the whole section; for a cut, the lines kept
+        std::vector<std::string> lines;
+        const char* shows;
+    } rows[] = {
+        {2, 1, {"abc"}, "a text in an Integer slot"},
+        {2, 1, {"NaN"}, "NaN in an Integer slot"},
+        {2, 1, {"40000"}, "a whole number beyond 16 bits"},
+        {0, 3, {"vielleicht"}, "a word in a Boolean slot"},
+        {3, 14, {"abc"}, "a text in a Double slot"},
+        // Words that the C library would read as a non-finite double.
+        {3, 1, {"nan"}, "NaN in a Double slot"},
+        {3, 1, {"inf"}, "infinity in a Double slot"},
+        {3, 1, {"-Infinity"}, "minus infinity in a Double slot"},
+        {3, 1, {"0x1p3"}, "the hexadecimal form"},
+        {3, 1, {"1E+400"}, "a number beyond the double range"},
+        {3, 1, {"-1E+400"}, "a negative number beyond the double range"},
+        {3, 26, {"1.7E+308"}, "a known dp that overflows when it is scaled by 10"},
+        {3, 17, {"32767.5"}, "a flow unit that no Integer holds"},
+        {4, 0, {" 99999 "}, "an element-type index beyond 16 bits"},
+        {4, 0, {" 3 ", " 1 ", "abc", " 2 "}, "a configuration row's list index that is no number"},
+        {4, 0, {" 3 ", " 1 ", " 4 ", " nan "}, "a configuration value NaN"},
+        {4, 0, {" 3 ", " 1 ", " 4 ", "-inf "}, "a configuration value minus infinity"},
+        {4, 0, {" 3 ", " 1 ", " 4 ", " 1E+999 "}, "a configuration value beyond the double range"},
+        {-1, 150, {}, "a file cut inside the Integer block"},
+        {-1, 199, {}, "a file cut before the last Double"},
+        {-1, 0, {}, "an empty file"},
+        {1, 50, {"\"never closed"}, "a text that is never closed runs past the last block"},
+    };
+    for (const Row& r : rows) {
+        TestTracer tracer;
+        Folder folder;
+        FileImage image;
+        image.i[0] = "4";
+        std::vector<std::string>* blocks[] = {&image.b, &image.s, &image.i, &image.d};
+        std::string bytes;
+        if (r.block == 4) {
+            image.config = r.lines;
+            bytes = image.bytes();
+        } else if (r.block >= 0) {
+            (*blocks[r.block])[static_cast<std::size_t>(r.slot - 1)] = r.lines[0];
+            bytes = image.bytes();
+        } else {
+            const std::string whole = image.bytes();
+            std::size_t cut = 0;
+            for (int k = 0; k < r.slot; ++k)
+                cut = whole.find("\r\n", cut) + 2;
+            bytes = whole.substr(0, cut);
+        }
+        const fs::path file = folder.file("damaged.mv5");
+        writeBytes(file, bytes);
+
+        // The calculation open before, as a window shows it.
+        ProgramState p = fullyFilledState();
+        p.settings.gUserMSCode = 0;
+        p.doc.gBemerkungen = "vorher";
+        p.config.gConfAuswahl.ComboIndex = 5;
+        p.config.gConfAuswahl.Anzahl = 1;
+        p.config.gConfAuswahl.FeldIndex[0] = 3;
+        p.config.gConfAuswahl.Wert[0] = 9.5;
+        const std::string previous = folder.file("vorher.mv5").string();
+        p.doc.gDateiname = previous;
+        const CalculationState calcBefore = p.calc;
+        std::string panel = previous;
+        int windowWrites = 0;
+        FileCommandWindow window;
+        window.writeWindow = [&] { ++windowWrites; };
+        window.showFileName = [&](const std::string& name) { panel = name; };
+        testing::ScriptedFileDialogs dialog;
+        dialog.openAnswer = file.string();
+        RecordingMessageBox box;
+        FileCommands commands(p, dialog, box, folder.path(), std::move(window));
+        commands.mnuFileOpen_Click();
+
+        EXPECT_TRUE(tracer.responder.reports.empty())
+            << r.shows << ": "
+            << (tracer.responder.reports.empty() ? "" : tracer.responder.reports[0].procedure + " " + tracer.responder.reports[0].description);
+        ASSERT_EQ(box.shown.size(), 1u) << r.shows;
+        EXPECT_EQ(box.shown[0].text, inconsistentFileMessage(file.string())) << r.shows;
+        EXPECT_EQ(box.shown[0].icon, MessageIcon::None) << r.shows;
+        EXPECT_EQ(windowWrites, 0) << r.shows;
+        EXPECT_TRUE(sameFields(p.calc, calcBefore)) << r.shows;
+        EXPECT_EQ(p.doc.gBemerkungen, "vorher") << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.ComboIndex, 5) << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.Anzahl, 1) << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.FeldIndex[0], 3) << r.shows;
+        EXPECT_EQ(p.config.gConfAuswahl.Wert[0], 9.5) << r.shows;
+        EXPECT_EQ(p.doc.gDateiname, previous) << r.shows;
+        EXPECT_EQ(panel, previous) << r.shows;
     }
 }
 
@@ -1224,26 +1305,6 @@ TEST(CalculationFileReading, OnlyRegularFilesOfASensibleSize)
         EXPECT_NE(tracer.responder.reports[0].description.find(r.file.string()), std::string::npos)
             << tracer.responder.reports[0].description;
         EXPECT_EQ(p.calc.gMediumNr, 2) << r.shows;
-    }
-}
-
-TEST(CalculationFileReading, NonFiniteConfigurationValueIsNoNumber)
-{
-    // A row value spelt as a word the C library reads as non-finite goes to the
-    // error dialog as a value that does not read; the row keeps a finite value.
-    for (const char* word : {" nan ", " inf ", "-inf "}) {
-        TestTracer tracer;
-        Folder folder;
-        FileImage image;
-        image.config = {" 3 ", " 1 ", " 4 ", word};
-        ProgramState p;
-        p.doc.gDateiname = folder.file("row.mv5").string();
-        writeBytes(p.doc.gDateiname, image.bytes());
-        RecordingMessageBox box;
-        EXPECT_EQ(LoadMvl(p, box), LoadResult::Failed) << word;
-        ASSERT_EQ(tracer.responder.reports.size(), 1u) << word;
-        EXPECT_EQ(tracer.responder.reports[0].number, err::TypeMismatch) << word;
-        EXPECT_TRUE(std::isfinite(p.config.gConfAuswahl.Wert[0])) << word;
     }
 }
 

@@ -348,44 +348,74 @@ TEST_F(FileCommandsTest, FileThatIsNotLoadedLeavesNoName)
 
 TEST_F(FileCommandsTest, DamagedFileAnsweredWithNextLeavesTheOpenFileCurrent)
 {
-    // Open A, then a damaged B whose load error is answered with "next
-    // statement": B must not become the current file, or the next Save would
-    // write A's calculation over it. A, which the window and the state still
-    // hold, stays the current file.
+    // Open A, then a B that does not load: B must not become the current
+    // file, or the next Save would write A's calculation over it. A, which the
+    // window and the state still hold, stays the current file. A B with
+    // damaged content is named in the "not consistent" message; one that the
+    // file system refuses (a folder of that name) reaches the error dialog,
+    // answered with "next statement".
+    struct Row {
+        bool folder;
+        const char* shows;
+    } rows[] = {
+        {false, "a Double beyond the double range"},
+        {true, "a folder of that name, answered with Next"},
+    };
     win.Combo1 = 4;
     dialogs.answers = {calc("a.mv5").string()};
     commands().mnuFileSave_Click();
-    std::string damaged = readBytes(calc("a.mv5"));
-    // Double slot 14 (line 164) out of the double range.
-    std::size_t at = 0;
-    for (int line = 1; line < 164; ++line)
-        at = damaged.find("\r\n", at) + 2;
-    damaged.replace(at, damaged.find("\r\n", at) - at, "1E+999");
-    { std::ofstream(calc("b.mv5"), std::ios::binary) << damaged; }
+    for (const Row& r : rows) {
+        const fs::path b = calc(r.folder ? "b-folder.mv5" : "b.mv5");
+        std::string damaged = readBytes(calc("a.mv5"));
+        if (r.folder) {
+            fs::create_directory(b);
+        } else {
+            // Double slot 14 (line 164) out of the double range.
+            std::size_t at = 0;
+            for (int line = 1; line < 164; ++line)
+                at = damaged.find("\r\n", at) + 2;
+            damaged.replace(at, damaged.find("\r\n", at) - at, "1E+999");
+            std::ofstream(b, std::ios::binary) << damaged;
+        }
 
-    dialogs.answers = {calc("a.mv5").string()};
-    commands().mnuFileOpen_Click();
-    ASSERT_EQ(state.doc.gDateiname, calc("a.mv5").string());
-    tracer.responder.answers = {ContNext};
-    dialogs.answers = {calc("b.mv5").string()};
-    win.log.clear();
-    commands().mnuFileOpen_Click();
-    ASSERT_EQ(tracer.responder.reports.size(), 1u);
-    EXPECT_EQ(tracer.responder.reports[0].number, err::Overflow);
-    EXPECT_EQ(state.doc.gDateiname, calc("a.mv5").string());
-    EXPECT_EQ(win.statusPanel, calc("a.mv5").string());
-    EXPECT_EQ(win.log, (std::vector<std::string>{"status", "repaint"})) << "the window is not written";
+        win.Combo1 = 4;
+        dialogs.answers = {calc("a.mv5").string()};
+        commands().mnuFileOpen_Click();
+        ASSERT_EQ(state.doc.gDateiname, calc("a.mv5").string()) << r.shows;
+        tracer.responder.reports.clear();
+        tracer.responder.answers = {ContNext};
+        messages.shown.clear();
+        dialogs.answers = {b.string()};
+        win.log.clear();
+        commands().mnuFileOpen_Click();
+        if (r.folder) {
+            ASSERT_EQ(tracer.responder.reports.size(), 1u) << r.shows;
+            EXPECT_EQ(tracer.responder.reports[0].number, 75) << r.shows;
+            EXPECT_TRUE(messages.shown.empty()) << r.shows;
+        } else {
+            EXPECT_TRUE(tracer.responder.reports.empty()) << r.shows;
+            ASSERT_EQ(messages.shown.size(), 1u) << r.shows;
+            EXPECT_EQ(messages.shown[0].text, inconsistentFileMessage(b.string())) << r.shows;
+        }
+        EXPECT_EQ(state.doc.gDateiname, calc("a.mv5").string()) << r.shows;
+        EXPECT_EQ(win.statusPanel, calc("a.mv5").string()) << r.shows;
+        EXPECT_EQ(win.log, (std::vector<std::string>{"status", "repaint"})) << "the window is not written, " << r.shows;
 
-    // Save writes A's calculation to A, without a dialog; B stays as it was.
-    dialogs.asked.clear();
-    win.Combo1 = 6;
-    commands().mnuFileSave_Click();
-    EXPECT_TRUE(dialogs.asked.empty());
-    EXPECT_EQ(readBytes(calc("b.mv5")), damaged);
-    state.calc.gMediumNr = 0;
-    dialogs.answers = {calc("a.mv5").string()};
-    commands().mnuFileOpen_Click();
-    EXPECT_EQ(win.Combo1, 6);
+        // Save writes A's calculation to A, without a dialog; B stays as it was.
+        dialogs.asked.clear();
+        win.Combo1 = 6;
+        commands().mnuFileSave_Click();
+        EXPECT_TRUE(dialogs.asked.empty()) << r.shows;
+        if (r.folder) {
+            EXPECT_TRUE(fs::is_directory(b)) << r.shows;
+        } else {
+            EXPECT_EQ(readBytes(b), damaged) << r.shows;
+        }
+        state.calc.gMediumNr = 0;
+        dialogs.answers = {calc("a.mv5").string()};
+        commands().mnuFileOpen_Click();
+        EXPECT_EQ(win.Combo1, 6) << r.shows;
+    }
 }
 
 TEST_F(FileCommandsTest, OpenAddsTheDialogsDefaultExtension)

@@ -3,6 +3,7 @@
 // is written where.
 #include "app/IniSettings.h"
 #include "common/ProgramIdentity.h"
+#include "common/ResourceTexts.h"
 #include "app/WindowPlacement.h"
 #include "platform/RuntimeError.h"
 #include "support/Fakes.h"
@@ -195,6 +196,25 @@ TEST(MainPlacement, KeptOnAScreenOrBroughtToThePrimaryOne)
     // A screen smaller than the window: its corner.
     EXPECT_EQ(keepOnScreen({5000, 5000, 900, 700}, {{0, 0, 800, 600}}, {0, 0, 800, 600}, 30),
               (ScreenRect{0, 0, 900, 700}));
+}
+
+// A write the store refuses is reported, for the settings and for the
+// window placement alike.
+TEST(IniSettings, AWriteTheStoreRefusesIsReported)
+{
+    for (const bool refused : {false, true}) {
+        testing::MemorySettings store;
+        store.failWrites = refused;
+        UserSettings settings;
+        settings.gUserName = "Anna";
+        EXPECT_EQ(SaveIni(settings, store), !refused);
+        EXPECT_EQ(saveMainPlacement(WindowPlacement{}, store), !refused);
+        EXPECT_EQ(store.values.size(), refused ? 0u : 18u);
+    }
+    testing::MemorySettings store;
+    EXPECT_EQ(settingsNotStoredMessage(store, OffsetEnglish),
+              "The settings could not be stored in\n\n/settings/morvane7.0.conf\n\nPlease check that this file and its "
+              "folder may be written.");
 }
 
 }  // namespace

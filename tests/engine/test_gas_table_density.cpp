@@ -290,6 +290,29 @@ TEST(GasTableDensity, DamagedValuesNameTheirCell)
         // zero width, see above).
         {[](GasTableFixture& t) { t.TS = {50.0, 0.0, 100.0}; }, 380, {"TStuetz", "row 2"}, "temperatures swapped"},
         {[](GasTableFixture& t) { t.DS = {100.0, 5000.0, 1000.0}; }, 380, {"DStuetz", "row 3"}, "pressures swapped"},
+        // The table's range (0..100 degC, 100..5000 kPa here) must lie inside
+        // the support points its counts select, or a state inside it would be
+        // extrapolated beyond the grid; the state (20 degC) lies inside the
+        // grid in every case, and outside the range where the range is empty.
+        {[](GasTableFixture& t) { t.nT = 2; }, 380, {"Gasdaten", "row 3", "above the last support point 50"},
+         "a temperature count that leaves the range's top out"},
+        {[](GasTableFixture& t) { t.nD = 2; }, 380, {"Gasdaten", "row 5", "above the last support point 1000"},
+         "a pressure count that leaves the range's top out"},
+        {[](GasTableFixture& t) { t.gasdaten[2] = 150.0; }, 380, {"Gasdaten", "row 3", "1GasData"},
+         "Tmax above the last temperature"},
+        {[](GasTableFixture& t) { t.gasdaten[1] = -10.0; }, 380, {"Gasdaten", "row 2", "below its first support point"},
+         "Tmin below the first temperature"},
+        {[](GasTableFixture& t) { t.gasdaten[4] = 6000.0; }, 380, {"Gasdaten", "row 5"}, "pmax above the last pressure"},
+        {[](GasTableFixture& t) { t.gasdaten[3] = 50.0; }, 380, {"Gasdaten", "row 4"}, "pmin below the first pressure"},
+        {[](GasTableFixture& t) { t.gasdaten[1] = 100.0; }, 380, {"Gasdaten", "row 2", "not below its highest"},
+         "Tmin = Tmax: an empty range, not the user's temperature"},
+        {[](GasTableFixture& t) {
+             t.gasdaten[1] = 90.0;
+             t.gasdaten[2] = 10.0;
+         },
+         380, {"Gasdaten", "row 2"}, "Tmin above Tmax"},
+        {[](GasTableFixture& t) { t.gasdaten[3] = 5000.0; }, 380, {"Gasdaten", "row 4", "pressure"},
+         "pmin = pmax"},
     };
     for (const auto& c : cases) {
         GasTableFixture tables;

@@ -260,7 +260,7 @@ TEST_F(ProbeCoefficient, BrokenTablesRaise)
         {element::RQ25, 9, "21 support points: the arrays hold 20"},
         {element::RQ32, dberr::NoCurrentRecord, "fewer rows than NumStuetz"},
         {element::RQ44, 9, "one support point makes no segment"},
-        {element::RQ50, 11, "two support points at the same diameter"},
+        {element::RQ50, 380, "two support points at the same diameter"},
         {element::RQ10, dberr::TableNotFound, "no table RQ10M"},
     };
     for (const auto& c : cases) {
@@ -296,6 +296,10 @@ TEST_F(ProbeCoefficient, DamagedValuesNameTheirCell)
         {{{50, 1.0}, {100, 2.0}}, -1, "NumStuetz", "row 1", 9, "a negative count"},
         {{{50, 1.0}, {100, 2.0}}, 2.5, "NumStuetz", "row 1", 9, "a count that is no whole number"},
         {{{50, 1.0}, {100, 2.0}, {80, 1.5}}, 3, "Durchmesser", "row 3", 380, "diameters out of order"},
+        // The interpolation between two equal diameters would divide by zero.
+        {{{50, 1.0}, {50, 2.0}, {100, 3.0}}, 3, "Durchmesser", "row 2", 380, "two neighbouring diameters alike"},
+        // A diameter of 150 would be warned about as lying above the table.
+        {{{50, 1.0}, {100, 2.0}, {200, 3.0}}, 2, "NumStuetz", "row 1", 380, "a count that leaves a diameter out"},
     };
     for (const auto& c : cases) {
         fs::remove(mainFile());

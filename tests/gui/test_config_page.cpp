@@ -807,47 +807,91 @@ void TestConfigPage::missingModelTable()
 }
 
 // A file whose configuration rows the window cannot take all (the model's
-// table is gone from the database, or has fewer fields now): the file is not
-// current, so that the next Save asks for a name instead of writing the file
-// again without the rows it could not show.
+// table is gone from the database, or has fewer fields now, or the file's count
+// is damaged): the window shows the rows the model has, a message names the
+// file and says how many rows it has where the model has how many, and the
+// file is not current, so that the next Save asks for a name instead of
+// writing the file again without the rows it could not show.
 void TestConfigPage::rowsTheWindowCannotTakeAreNotSavedAway()
 {
-    for (const char* damage : {"DROP TABLE \"RQ25-CONFIG-DE\"", "ALTER TABLE \"RQ25-CONFIG-DE\" DROP COLUMN GE"}) {
+    struct Row {
+        const char* damage;  // applied to the database; nullptr: none
+        int extraRows;       // rows added to the file behind its own eleven
+        int fileRows;
+        int modelRows;
+    } rows[] = {
+        {"DROP TABLE \"RQ25-CONFIG-DE\"", 0, 11, 0},
+        {"ALTER TABLE \"RQ25-CONFIG-DE\" DROP COLUMN GE", 0, 11, 10},
+        {nullptr, 19, 30, 11},
+    };
+    for (const Row& r : rows) {
+        const char* shows = r.damage ? r.damage : "a count of 30 with 19 rows more";
         ConfigRig rig;
         standardPipe(rig.pages());
         configureRq25(rig);
         rig.dialogs.saveAnswer = rig.calc("rq25");
         rig.action("mnuFileSaveAs");
         const std::string file = rig.calc("rq25.mv5");
+        std::vector<std::string> lines = fileLines(file);
+        QCOMPARE(lines.size(), std::size_t(200 + 2 + 2 * 11));
+        if (r.extraRows > 0) {
+            lines[201] = " " + std::to_string(11 + r.extraRows) + " ";
+            for (int k = 0; k < r.extraRows; ++k)
+                lines.insert(lines.end(), {" 1 ", " 0 "});
+            std::ofstream out(file, std::ios::binary | std::ios::trunc);
+            for (const std::string& line : lines)
+                out << line << "\r\n";
+        }
         const std::vector<std::string> before = fileLines(file);
-        QCOMPARE(before.size(), std::size_t(200 + 2 + 2 * 11));
-        sqlite3* db = nullptr;
-        QCOMPARE(sqlite3_open(rig.folder.filePath(QStringLiteral("morvdata5.sqlite")).toUtf8().constData(), &db),
-                 SQLITE_OK);
-        QCOMPARE(sqlite3_exec(db, damage, nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
+        if (r.damage) {
+            sqlite3* db = nullptr;
+            QCOMPARE(sqlite3_open(rig.folder.filePath(QStringLiteral("morvdata5.sqlite")).toUtf8().constData(), &db),
+                     SQLITE_OK);
+            QCOMPARE(sqlite3_exec(db, r.damage, nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(db);
+        }
 
         rig.action("mnuFileNew");
+        rig.fakes.messages.shown.clear();
         rig.dialogs.openAnswer = file;
         rig.action("mnuFileOpen");
-        QVERIFY2(rig.state.doc.gDateiname.empty(), damage);
+        QVERIFY2(rig.noErrorDialog(), shows);
+        // The rows the model has are shown as the file holds them.
+        QVERIFY2(rig.pages().Combo2->currentIndex() == 3, shows);
+        for (int row = 0; row < r.modelRows; ++row)
+            QVERIFY2(rig.page().cmbConfField(row)->currentIndex() == kRq25Choices[row], shows);
+        QVERIFY2(!rig.fakes.messages.shown.empty(), shows);
+        const std::string said = rig.fakes.messages.shown.back().text;
+        QCOMPARE(said, withValues(resText(1910, 0),
+                                  {file, std::to_string(r.fileRows), std::to_string(r.modelRows)}));
+        const std::string counts =
+            "hat " + std::to_string(r.fileRows) + " Zeilen, das Modell hat " + std::to_string(r.modelRows);
+        QVERIFY2(said.find(counts) != std::string::npos, said.c_str());
+        QVERIFY2(said.find("weggelassen") != std::string::npos, said.c_str());
+        QVERIFY2(said.size() > file.size() && said.compare(said.size() - file.size(), file.size(), file) == 0,
+                 said.c_str());
+        QVERIFY2(rig.state.doc.gDateiname.empty(), shows);
+
         rig.dialogs.saveAnswer.reset();
         const std::size_t asked = rig.dialogs.asked.size();
         rig.action("mnuFileSave");
         QCOMPARE(rig.dialogs.asked.size(), asked + 1);
-        QVERIFY2(fileLines(file) == before, damage);
+        QVERIFY2(fileLines(file) == before, shows);
     }
 
-    // The undamaged database takes every row: the file stays current.
+    // The undamaged database takes every row: the file stays current, without
+    // a word.
     ConfigRig rig;
     standardPipe(rig.pages());
     configureRq25(rig);
     rig.dialogs.saveAnswer = rig.calc("rq25");
     rig.action("mnuFileSaveAs");
     rig.action("mnuFileNew");
+    rig.fakes.messages.shown.clear();
     rig.dialogs.openAnswer = rig.calc("rq25.mv5");
     rig.action("mnuFileOpen");
     QCOMPARE(rig.state.doc.gDateiname, rig.calc("rq25.mv5"));
+    QVERIFY(rig.fakes.messages.shown.empty());
 }
 
 void TestConfigPage::pipeTableAndNewBeforeAnyModel()

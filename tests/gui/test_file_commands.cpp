@@ -283,19 +283,23 @@ std::string withLine(std::string bytes, int line, const std::string& value)
 
 }  // namespace
 
-// Open A, then a damaged B, whatever the answer in the error dialog: B must not
-// become the file that the next Save writes A's inputs over. A, which the
-// window still shows, stays the current file: Save writes it without a dialog,
-// and B stays as it was on disk.
+// Open A, then a B that does not load: B must not become the file that the
+// next Save writes A's inputs over. A B with damaged content is named in the
+// "not consistent" message; one that the file system refuses (a folder of
+// that name) reaches the error dialog, whatever the answer there. A, which the
+// window still shows, stays the current file: Save writes it without a
+// dialog, and B stays as it was on disk.
 void TestFileCommands::damagedFileAnsweredAnyWayLeavesTheOpenFileCurrent()
 {
     struct Row {
+        bool folder;
         std::optional<std::int16_t> answer;
         const char* shows;
     } rows[] = {
-        {ContNext, "a Double out of range, Next"},
-        {ContExit, "a Double out of range, Exit"},
-        {std::nullopt, "a Double out of range, dialog closed"},
+        {false, std::nullopt, "a Double out of range"},
+        {true, ContNext, "a folder, Next"},
+        {true, ContExit, "a folder, Exit"},
+        {true, std::nullopt, "a folder, dialog closed"},
     };
     for (const Row& r : rows) {
         Rig rig;
@@ -304,18 +308,28 @@ void TestFileCommands::damagedFileAnsweredAnyWayLeavesTheOpenFileCurrent()
         rig.action("mnuFileSave")->trigger();
         const std::string a = rig.calc("A.mv5");
         const std::string b = rig.calc("B.mv5");
-        {
+        if (r.folder) {
+            std::filesystem::create_directory(b);
+        } else {
             const std::string damaged = withLine(withLine(fileBytes(a), 54, "\"Kunde B\""), 151, "1E+400");
             std::ofstream(b, std::ios::binary) << damaged;
         }
-        const std::string bBefore = fileBytes(b);
+        const std::string bBefore = r.folder ? std::string() : fileBytes(b);
         rig.tracer.responder.answers = {r.answer};
         rig.dialogs.openAnswer = b;
         rig.action("mnuFileOpen")->trigger();
         // A dialog closed without a choice repeats the statement (the last
         // answer stands); the script then leaves.
         const std::size_t reports = rig.tracer.responder.reports.size();
-        QVERIFY2(reports >= 1, r.shows);
+        if (r.folder) {
+            QVERIFY2(reports >= 1, r.shows);
+            QVERIFY2(rig.tracer.responder.reports[0].number == 75, r.shows);
+            QVERIFY2(rig.fakes.messages.shown.empty(), r.shows);
+        } else {
+            QVERIFY2(reports == 0, r.shows);
+            QVERIFY2(rig.fakes.messages.shown.size() == 1, r.shows);
+            QCOMPARE(rig.fakes.messages.shown[0].text, inconsistentFileMessage(b));
+        }
         QVERIFY2(rig.state.doc.gDateiname == a, r.shows);
         QVERIFY2(rig.panel() == QString::fromStdString(a), r.shows);
         QVERIFY2(rig.pages().Text23->text() == QStringLiteral("Kunde A"), r.shows);
@@ -326,7 +340,7 @@ void TestFileCommands::damagedFileAnsweredAnyWayLeavesTheOpenFileCurrent()
         const std::size_t asked = rig.dialogs.asked.size();
         rig.action("mnuFileSave")->trigger();
         QVERIFY2(rig.dialogs.asked.size() == asked, r.shows);
-        QVERIFY2(fileBytes(b) == bBefore, r.shows);
+        QVERIFY2(r.folder ? std::filesystem::is_directory(b) : fileBytes(b) == bBefore, r.shows);
         QVERIFY2(fileBytes(a).find("Kunde A, ge") != std::string::npos, r.shows);
         QVERIFY2(rig.tracer.responder.reports.size() == reports, r.shows);
     }

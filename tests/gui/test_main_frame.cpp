@@ -31,6 +31,8 @@
 #include <QTest>
 
 #include <fstream>
+#include <iostream>
+#include <sstream>
 
 using namespace morvane;
 using namespace morvane::testing;
@@ -88,6 +90,7 @@ private slots:
     void positionOffEveryScreenOpensOnThePrimary();
     void printingWithoutPrinterAsksWhereTheFolderTakesNoFile();
     void exitButtonStoresTheSettingsFileExitDoesNot();
+    void aStoreThatCannotBeWrittenAtTheEnd();
     void f1OpensTheHelpPage_data();
     void f1OpensTheHelpPage();
     void missingHelpPageIsAMessage();
@@ -241,6 +244,37 @@ void TestMainFrame::exitButtonStoresTheSettingsFileExitDoesNot()
         QVERIFY(!rig.window->isVisible());
         QCOMPARE(rig.startupKeys(), std::size_t{0});
         QVERIFY(rig.placement("MainLeft").has_value());  // the closing handler ran
+    }
+}
+
+// A store that refuses every write: the exit button names the settings' file
+// in a message before the program ends; the window placement that cannot be
+// stored is told on standard error only, never in a message.
+void TestMainFrame::aStoreThatCannotBeWrittenAtTheEnd()
+{
+    struct Row {
+        const char* command;
+        bool settingsMessage;
+    } rows[] = {{"Command2", true}, {"mnuExit", false}};
+    for (const Row& r : rows) {
+        FrameRig rig;
+        rig.show();
+        rig.fakes.settings.failWrites = true;
+        std::ostringstream err;
+        std::streambuf* const before = std::cerr.rdbuf(err.rdbuf());
+        if (r.settingsMessage)
+            QTest::mouseClick(rig.window->findChild<QPushButton*>(QString::fromLatin1(r.command)), Qt::LeftButton);
+        else
+            rig.action(r.command)->trigger();
+        std::cerr.rdbuf(before);
+        QVERIFY2(!rig.window->isVisible(), r.command);
+        QVERIFY2(rig.tracer.responder.reports.empty(), r.command);
+        QCOMPARE(rig.fakes.messages.shown.size(), std::size_t(r.settingsMessage ? 1 : 0));
+        if (r.settingsMessage)
+            QCOMPARE(rig.fakes.messages.shown[0].text, settingsNotStoredMessage(rig.fakes.settings, OffsetGerman));
+        const std::string told = err.str();
+        QVERIFY2(told.find("window placement") != std::string::npos, told.c_str());
+        QVERIFY2(told.find(rig.fakes.settings.fileName(kProgramTitle)) != std::string::npos, told.c_str());
     }
 }
 

@@ -3,8 +3,10 @@
 // do to the program-wide settings and to the store.
 #include "app/IniSettings.h"
 #include "app/qt/frmOptions.h"
+#include "common/ResourceTexts.h"
 #include "platform/ProductDatabase.h"
 #include "platform/RuntimeError.h"
+#include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/Twips.h"
 #include "support/Fakes.h"
 
@@ -12,10 +14,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
 #include <memory>
+
+#include <unistd.h>
 
 using namespace morvane;
 using namespace morvane::testing;
@@ -26,7 +33,7 @@ struct OptionsRig {
     explicit OptionsRig(std::int32_t offset = 0)
     {
         LoadIni(settings, store);
-        window = std::make_unique<frmOptions>(settings, store, offset);
+        window = std::make_unique<frmOptions>(settings, store, messages, offset);
     }
     void show()
     {
@@ -47,6 +54,7 @@ struct OptionsRig {
 
     TestTracer tracer;
     MemorySettings store;
+    RecordingMessageBox messages;
     UserSettings settings;
     std::unique_ptr<frmOptions> window;
 };
@@ -73,6 +81,10 @@ private slots:
     void applyThenCancelKeepsTheValueInUseButNotStored();
     void okTakesEveryFieldAndStoresAllKeys();
     void cancelTakesNothing();
+    void okOnAStoreThatCannotBeWrittenSaysSo_data();
+    void okOnAStoreThatCannotBeWrittenSaysSo();
+    void okOnTheRealStoreThatCannotBeWritten_data();
+    void okOnTheRealStoreThatCannotBeWritten();
 };
 
 void TestOptionsWindow::textsInBothLanguages_data()
@@ -160,7 +172,8 @@ void TestOptionsWindow::storedCodeSetsTheCheckBox()
     store.setValue("morvane7.0", "Startup", "UserMSCode", stored.toStdString());
     UserSettings settings;
     LoadIni(settings, store);
-    frmOptions window(settings, store, 0);
+    RecordingMessageBox messages;
+    frmOptions window(settings, store, messages, 0);
     window.show();
     QCOMPARE(static_cast<int>(window.findChild<QCheckBox*>(QStringLiteral("Check1"))->checkState()),
              state == 1 ? int(Qt::Checked) : int(Qt::Unchecked));
@@ -192,7 +205,7 @@ void TestOptionsWindow::applyThenCancelKeepsTheValueInUseButNotStored()
 
     // A new window shows the value in use; reading the store again (a language
     // switch, a restart) brings the stored name back.
-    frmOptions again(rig.settings, rig.store, 0);
+    frmOptions again(rig.settings, rig.store, rig.messages, 0);
     again.show();
     QCOMPARE(again.findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("Typed Näme"));
     LoadIni(rig.settings, rig.store);
@@ -246,6 +259,97 @@ void TestOptionsWindow::cancelTakesNothing()
     QCOMPARE(rig.settings.gCompanyFirma1, std::string());
     QCOMPARE(rig.settings.gUserMSCode, std::int16_t{0});
     QVERIFY(rig.store.values.empty());
+}
+
+// A store that refuses every write (a read-only settings folder): OK says so
+// in a message naming the store's file, in the user's language, and the window
+// stays open with what was entered, so that it can be stored once the folder
+// is mended.
+void TestOptionsWindow::okOnAStoreThatCannotBeWrittenSaysSo_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("German") << int(OffsetGerman) << QStringLiteral("Die Einstellungen konnten nicht gespeichert werden");
+    QTest::newRow("English") << int(OffsetEnglish) << QStringLiteral("The settings could not be stored in");
+}
+
+void TestOptionsWindow::okOnAStoreThatCannotBeWrittenSaysSo()
+{
+    QFETCH(int, offset);
+    QFETCH(QString, says);
+    OptionsRig rig(offset);
+    rig.store.failWrites = true;
+    rig.show();
+    typeInto(rig.box(1), QStringLiteral("Anna Gross"));
+    typeInto(rig.box(4), QStringLiteral("Beispiel GmbH"));
+    QTest::mouseClick(rig.button("cmdOK"), Qt::LeftButton);
+
+    QVERIFY(rig.tracer.responder.reports.empty());
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+    const std::string& text = rig.messages.shown[0].text;
+    QCOMPARE(text, settingsNotStoredMessage(rig.store, offset));
+    QVERIFY2(text.rfind(says.toStdString(), 0) == 0, text.c_str());
+    QVERIFY2(text.find("/settings/morvane7.0.conf") != std::string::npos, text.c_str());
+    QCOMPARE(rig.messages.shown[0].icon, MessageIcon::Exclamation);
+    QVERIFY(rig.window->isVisible());
+    QCOMPARE(rig.box(1)->text(), QStringLiteral("Anna Gross"));
+    QCOMPARE(rig.box(4)->text(), QStringLiteral("Beispiel GmbH"));
+    QVERIFY(rig.store.values.empty());
+
+    // Once the store takes the values, OK stores them and closes the window.
+    rig.store.failWrites = false;
+    QTest::mouseClick(rig.button("cmdOK"), Qt::LeftButton);
+    QVERIFY(!rig.window->isVisible());
+    QCOMPARE(rig.stored("UserName"), std::string("Anna Gross"));
+    QCOMPARE(rig.stored("CompanyFirma1"), std::string("Beispiel GmbH"));
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+}
+
+// The same through the program's own store, whose file cannot be written: a
+// folder stands where the file belongs, or its folder is read-only.
+void TestOptionsWindow::okOnTheRealStoreThatCannotBeWritten_data()
+{
+    QTest::addColumn<bool>("readOnlyFolder");
+    QTest::newRow("a folder where the file belongs") << false;
+    QTest::newRow("a read-only folder") << true;
+}
+
+void TestOptionsWindow::okOnTheRealStoreThatCannotBeWritten()
+{
+    QFETCH(bool, readOnlyFolder);
+    QTemporaryDir home;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
+    const std::filesystem::path folder = std::filesystem::path(home.path().toStdString()) / "morvane-test";
+    std::filesystem::create_directories(folder);
+    if (readOnlyFolder) {
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        if (::access(folder.c_str(), W_OK) == 0) {
+            std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+            QSKIP("this user may write a read-only folder (root)");
+        }
+    } else {
+        std::filesystem::create_directory(folder / "morvane7.0.conf");
+    }
+    QtSettingsStore store("morvane-test");
+    QCOMPARE(store.fileName("morvane7.0"), (folder / "morvane7.0.conf").string());
+    TestTracer tracer;
+    RecordingMessageBox messages;
+    UserSettings settings;
+    LoadIni(settings, store);
+    frmOptions window(settings, store, messages, OffsetEnglish);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QLineEdit* name = window.findChild<QLineEdit*>(QStringLiteral("Text1"));
+    typeInto(name, QStringLiteral("Anna Gross"));
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+
+    QVERIFY(tracer.responder.reports.empty());
+    QCOMPARE(messages.shown.size(), std::size_t{1});
+    QVERIFY2(messages.shown[0].text.find((folder / "morvane7.0.conf").string()) != std::string::npos,
+             messages.shown[0].text.c_str());
+    QVERIFY(window.isVisible());
+    QCOMPARE(name->text(), QStringLiteral("Anna Gross"));
 }
 
 QTEST_MAIN(TestOptionsWindow)

@@ -88,6 +88,8 @@ public:
     int writes = 0;
 };
 
+// The settings in memory; with `failWrites` set every write is refused, as a
+// read-only settings folder refuses it.
 class MemorySettings : public SettingsStore {
 public:
     std::optional<std::string> value(const std::string& app, const std::string& section,
@@ -98,12 +100,17 @@ public:
             return std::nullopt;
         return it->second;
     }
-    void setValue(const std::string& app, const std::string& section, const std::string& key,
+    bool setValue(const std::string& app, const std::string& section, const std::string& key,
                   const std::string& v) override
     {
+        if (failWrites)
+            return false;
         values[{app, section, key}] = v;
+        return true;
     }
+    std::string fileName(const std::string& app) const override { return "/settings/" + app + ".conf"; }
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+    bool failWrites = false;
 };
 
 class ScriptedFileDialogs : public FileDialogs {

@@ -76,7 +76,7 @@ void TestWindowShots::shots()
     shoot(*splash, folder, "splash-" + lang);
     splash->close();
 
-    frmOptions options(state.settings, fakes.settings, offset);
+    frmOptions options(state.settings, fakes.settings, fakes.messages, offset);
     shoot(options, folder, "options-user-" + lang);
     options.findChild<QTabWidget*>()->setCurrentIndex(1);
     shoot(options, folder, "options-company-" + lang);

@@ -347,6 +347,106 @@ TEST(ReferenceCases, HoldWhatTheCalculateRunLeaves)
     }
 }
 
+// A damaged product table never becomes a silent number. In each shipped
+// database file, one table at a time is damaged as a faulty edit or export
+// would: a gas table's limits row reaching beyond the support points its counts
+// select (a count lowered, a limit moved out) or giving an empty range, and a
+// probe table whose count leaves diameters out or whose neighbouring diameters
+// are alike. The Calculate run stops with the damaged-table error naming the
+// table and the file, does not complete, and leaves every number as a run that
+// never reached the table does (only the norm density and the critical data,
+// which the gas step writes before any check, come from the table).
+TEST(EngineDriver, DamagedProductTablesStopTheRun)
+{
+    const json gasRun = {{"gModellGespeicherteDaten", -1}, {"gPrimaerelementtyp", 9}, {"gInnendurchmesser", 100.0},
+                         {"gOeffnungsdurchmesser", 50.0}, {"gDurchflussEinheit", 3}, {"gDurchflussAuslegung", 2890.0},
+                         {"gKorrekturFaktor", 1.0}, {"gEpsilonFaktor", 1.0}, {"gBetriebsdichte", 11.0},
+                         {"gKompressibilitaet", 0.5}};
+    const json probeRun = {{"gModellIdealesGas", -1}, {"gDichteEingabe", 1.293}, {"gKompressibilitaetEingabe", 1.0},
+                           {"gViskositaetEingabe", 0.0181}, {"gIsentropenkoeffizientEingabe", 1.4},
+                           {"gTemperatur", 20.0}, {"gDruck", 500.0}, {"gPrimaerelementtyp", 3},
+                           {"gWandstaerke", 5.0}, {"gDurchflussEinheit", 4}, {"gDurchflussAuslegung", 5.0},
+                           {"gKorrekturFaktor", 1.0}, {"gEpsilonFaktor", 1.0}, {"gZeta", 9.0}, {"gKZahl", 9.0}};
+    // A gas table's value of Gasdaten row `row`.
+    const auto gasdaten = [](const std::string& table, int row) {
+        return "(SELECT Gasdaten FROM \"" + table + "\" WHERE rowid = " + std::to_string(row) + ")";
+    };
+    struct Case {
+        const char* table;
+        std::string damage;  // SQL
+        json state;          // over gasRun or probeRun
+        const char* shows;
+    };
+    const Case cases[] = {
+        {"5GasData", "UPDATE \"5GasData\" SET nTStuetz = 30 WHERE rowid = 1",
+         {{"gMediumNr", 5}, {"gTemperatur", 390.0}, {"gDruck", 5000.0}},
+         "nitrogen's temperature count lowered from 50 to 30: the last point -13 degC, the range up to 400"},
+        {"1GasData", "UPDATE \"1GasData\" SET Gasdaten = 1000 WHERE rowid = 3",
+         {{"gMediumNr", 1}, {"gTemperatur", 600.0}, {"gDruck", 1000.0}},
+         "air's highest temperature raised from 400 to 1000 degC"},
+        {"6GasData", "UPDATE \"6GasData\" SET nDStuetz = 20 WHERE rowid = 1",
+         {{"gMediumNr", 6}, {"gTemperatur", 100.0}, {"gDruck", 15000.0}},
+         "oxygen's pressure count lowered from 30 to 20"},
+        {"7GasData",
+         "UPDATE \"7GasData\" SET Gasdaten = (SELECT DStuetz FROM \"7GasData\" WHERE rowid = 1) - 5 WHERE rowid = 4",
+         {{"gMediumNr", 7}, {"gTemperatur", 100.0}, {"gDruck", 1000.0}},
+         "carbon dioxide's lowest pressure below its first support point"},
+        {"8GasData",
+         "UPDATE \"8GasData\" SET Gasdaten = (SELECT TStuetz FROM \"8GasData\" WHERE rowid = 1) - 10 WHERE rowid = 2",
+         {{"gMediumNr", 8}, {"gTemperatur", 100.0}, {"gDruck", 1000.0}},
+         "methane's lowest temperature below its first support point"},
+        {"9GasData", "UPDATE \"9GasData\" SET Gasdaten = " + gasdaten("9GasData", 3) + " WHERE rowid = 2",
+         {{"gMediumNr", 9}, {"gTemperatur", 100.0}, {"gDruck", 1000.0}},
+         "hydrogen's range of temperatures empty (Tmin = Tmax), the state outside it"},
+        {"5GasData", "UPDATE \"5GasData\" SET Gasdaten = " + gasdaten("5GasData", 5) + " + 1 WHERE rowid = 4",
+         {{"gMediumNr", 5}, {"gTemperatur", 100.0}, {"gDruck", 1000.0}},
+         "nitrogen's range of pressures reversed (pmin > pmax)"},
+        {"RQ25", "UPDATE RQ25 SET NumStuetz = 10 WHERE rowid = 1", {{"gInnendurchmesser", 1000.0}},
+         "a probe count that leaves diameters out: 1000 mm lies inside the table, not above it"},
+        {"RQ25",
+         "UPDATE RQ25 SET Durchmesser = (SELECT Durchmesser FROM RQ25 WHERE rowid = 2) WHERE rowid = 3",
+         {{"gInnendurchmesser", 90.0}}, "two neighbouring probe diameters alike"},
+    };
+    const std::filesystem::path shipped = MORVANE_PROGRAM_DIR;
+    for (const Case& c : cases) {
+        for (const int code : {0, 1}) {
+            const std::string file = code == 0 ? "morvdata5.sqlite" : "morvdata5_alt.sqlite";
+            const std::string shows = std::string(c.shows) + ", " + file;
+            json input = std::string(c.table).rfind("RQ", 0) == 0 ? probeRun : gasRun;
+            input.update(c.state);
+            input["gUserMSCode"] = code;
+            TempFolder dir;
+            const auto root = dir / "root";
+            const auto empty = dir / "empty";
+            std::filesystem::create_directory(root);
+            std::filesystem::create_directory(empty);
+            for (const char* db : {"morvdata5.sqlite", "morvdata5_alt.sqlite"})
+                std::filesystem::copy_file(shipped / db, root / db);
+            testing::execSql(root / file, c.damage);
+
+            const DriverRun r = runDriver(dir, {"--data-root", root.string()}, input.dump());
+            EXPECT_EQ(r.exit, 1) << shows << "\n" << r.err;
+            const json out = r.output();
+            ASSERT_EQ(out["runtimeErrors"].size(), 1u) << shows << ": " << out["runtimeErrors"].dump();
+            const std::string error = out["runtimeErrors"][0].get<std::string>();
+            for (const std::string& part : {std::string("380 "), "table '" + std::string(c.table) + "'", "/" + file + "'"})
+                EXPECT_NE(error.find(part), std::string::npos) << shows << ": " << error;
+            EXPECT_EQ(out["runComplete"], false) << shows;
+
+            // The same run over a data root without databases stops at the
+            // first reading of a table, before any number came from one.
+            const DriverRun before = runDriver(dir, {"--data-root", empty.string()}, input.dump());
+            const json base = before.output();
+            for (const StateField& f : stateFields()) {
+                const std::string name(f.name);
+                if (name == "gNormdichte" || name == "gKritischeTemperatur" || name == "gKritischerDruck")
+                    continue;
+                EXPECT_EQ(out[name], base[name]) << name << ", " << shows;
+            }
+        }
+    }
+}
+
 TEST(EngineDriver, RefusesBadInput)
 {
     struct Case {
