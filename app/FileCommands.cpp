@@ -1,5 +1,6 @@
 #include "app/FileCommands.h"
 
+#include "common/ResourceTexts.h"
 #include "engine/TypeKey.h"
 #include "tracing/ErrPtnr.h"
 #include "tracing/Guard.h"
@@ -45,7 +46,7 @@ std::string FileCommands::initialFolder() const
 std::string FileCommands::askSaveName(const char* filter)
 {
     defaultExt_ = "mv5";
-    const auto chosen = dialogs_.saveFile(kSaveDialogCaption, initialFolder(), filter);
+    const auto chosen = dialogs_.saveFile(resText(kSaveDialogCaption, state_.ui.gSprachOffset), initialFolder(), filter);
     if (!chosen)
         return {};
     return withDefaultExtension(*chosen, defaultExt_);
@@ -87,7 +88,7 @@ void FileCommands::mnuFileOpen_Click()
     Guard g("frmMain", "mnuFileOpen_Click", "Private Sub mnuFileOpen_Click()");
     std::string name;
     if (!g.step([&] {
-            const auto chosen = dialogs_.openFile(kOpenDialogCaption, initialFolder(), kFilterSave);
+            const auto chosen = dialogs_.openFile(resText(kOpenDialogCaption, state_.ui.gSprachOffset), initialFolder(), kFilterSave);
             if (!chosen || chosen->empty())
                 return false;  // cancelled
             name = *chosen;

@@ -9,10 +9,10 @@
 // tracer as the window's handler of the same name ("frmMain",
 // "mnuFileSave_Click" ...), so a failure inside it reaches the error dialog.
 //
-// The dialogs (the same texts in both languages):
-//   Open     caption "oeffnen",   filter "morvanePro Files (*.mv5)|*.mv5"
-//   Save     caption "Speichern", filter "morvanePro Files (*.mv5)|*.mv5"
-//   Save As  caption "Speichern", filter "morvane Files (*.mv5)|*.mv5"
+// The dialogs (captions in the window's language, filters the same in both):
+//   Open     caption text 1011 "Öffnen" / "Open",    filter "morvanePro Files (*.mv5)|*.mv5"
+//   Save     caption text 1012 "Speichern" / "Save", filter "morvanePro Files (*.mv5)|*.mv5"
+//   Save As  caption text 1012,                      filter "morvane Files (*.mv5)|*.mv5"
 // all starting in the "calculations" folder of the program folder. A cancelled
 // dialog ends the command without a message.
 //
@@ -28,14 +28,15 @@
 #include "platform/Seams.h"
 #include "tracing/Guard.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
 
 namespace morvane {
 
-inline constexpr const char* kOpenDialogCaption = "oeffnen";
-inline constexpr const char* kSaveDialogCaption = "Speichern";
+inline constexpr std::int32_t kOpenDialogCaption = 1011;
+inline constexpr std::int32_t kSaveDialogCaption = 1012;
 inline constexpr const char* kFilterSave = "morvanePro Files (*.mv5)|*.mv5";
 inline constexpr const char* kFilterSaveAs = "morvane Files (*.mv5)|*.mv5";
 inline constexpr const char* kCalculationsFolder = "calculations";

@@ -153,7 +153,7 @@ frmMain::frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& l
     SSTab1_->setObjectName(QStringLiteral("SSTab1"));
     SSTab1_->setGeometry(twipsRect(120, 480, 8535, 7095));
     // The tab captions are fixed texts, never translated.
-    for (const char* caption : {"Medium", "dp-Element", "Flowdata", "Adress / Notes", "Config Selection"}) {
+    for (const char* caption : {"Medium", "dp-Element", "Flowdata", "Address / Notes", "Config Selection"}) {
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("SSTab1Page%1").arg(SSTab1_->count()));
         SSTab1_->addTab(page, QString::fromLatin1(caption));

@@ -162,7 +162,7 @@ public:
     QLabel *Label33, *Label34, *Label35, *Label36, *Label37, *Label38, *Label41, *Label42, *Label43, *Label39, *Label63;
     QRadioButton *Option17, *Option18;
     QPushButton* Command3;
-    // Page "Adress / Notes"
+    // Page "Address / Notes"
     QLineEdit *Text23, *Text24, *Text25, *Text26, *Text27, *Text28;
     QLineEdit *Text31, *Text32, *Text33, *Text34, *Text35, *Text36;
     QGroupBox* Frame1;

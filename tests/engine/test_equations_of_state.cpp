@@ -206,8 +206,8 @@ TEST(EquationsOfState, MessagesLeaveTheDensitiesUnchanged)
             s.gNormdichteRK = 1.0;
         };
     };
-    const char* rkGerman = "Iteration in Redloch Kwong konvergiert nicht, bitte tkrit und pkrit überprüfen!";
-    const char* rkEnglish = "Redlich Kwong equation does not converge! Please check critical temperature and pressure.";
+    const char* rkGerman = "Iteration in Redlich-Kwong konvergiert nicht, bitte tkrit und pkrit überprüfen!";
+    const char* rkEnglish = "Redlich-Kwong equation does not converge! Please check critical temperature and pressure.";
     const Case cases[] = {
         {idealGas(0.0, 1.0), "Sie müssen die Normdichte eingeben", "Please enter standard density", false,
          "ideal gas without norm density: 1228"},
@@ -287,7 +287,7 @@ TEST(RedlichKwongDensity, FailedSecondIterationKeepsTheRatioOfTheLastCompletedPa
     h.s.gTemperatur = 20.0;
     h.s.gDruck = 100.0;
     BerechneDichte(h.e);
-    EXPECT_EQ(h.s.gFehlerDichte, "Iteration in Redloch Kwong konvergiert nicht, bitte tkrit und pkrit überprüfen!");
+    EXPECT_EQ(h.s.gFehlerDichte, "Iteration in Redlich-Kwong konvergiert nicht, bitte tkrit und pkrit überprüfen!");
     EXPECT_NEAR(h.s.gKompressibilitaet, 1.2142791715648822 / 1.262589346247697, 1e-12);
 }
 

@@ -33,7 +33,7 @@ const QStringList kGerman{"&Datei", "Sprache", "&?", "&Neu", "Ö&ffnen...", "S&c
                           "Speichern &unter...", "Benutzereins&tellungen", "&Beenden", "Deutsch", "Englisch",
                           "Hilfe", "Inf&o ", "Neu", "Öffnen", "Speichern"};
 const QStringList kEnglish{"&File", "Language", "&?", "&New", "&Open...", "&Close", "&Save", "Save &as...",
-                           "&User Options", "&Exit", "Deutsch", "Englisch", "Help", "&Info ", "New", "Open", "Save"};
+                           "&User Options", "&Exit", "Deutsch", "English", "Help", "&Info ", "New", "Open", "Save"};
 
 }  // namespace
 
