@@ -54,6 +54,9 @@ std::string FileCommands::askSaveName(const char* filter)
 
 bool FileCommands::readWholeWindow(Guard& g)
 {
+    bool readable = true;
+    if (!g.step([&] { readable = !window_.inputsReadable || window_.inputsReadable(); }) || !readable)
+        return false;
     // A reading that lost a statement to a run-time error, whatever the answer
     // (Next among them), left the state with the inputs read before the error
     // and older values after it: such a state is no calculation to save.

@@ -43,6 +43,10 @@ inline constexpr const char* kCalculationsFolder = "calculations";
 
 // What the commands need of the main window.
 struct FileCommandWindow {
+    // Whether the window's inputs can be read as they are meant (every number
+    // box in use holds one number); the window says where not. Save and Save
+    // As read and write nothing otherwise.
+    std::function<bool()> inputsReadable;
     // ReadOberflaeche: the window's inputs into the calculation state.
     std::function<void()> readWindow;
     // WriteOberflaeche: the state (and the loaded configuration) into the
@@ -78,8 +82,9 @@ public:
 private:
     // Shows the save dialog with the given filter; empty when cancelled.
     std::string askSaveName(const char* filter);
-    // ReadOberflaeche; false when it met a run-time error, whatever the
-    // answer, and nothing may be saved.
+    // ReadOberflaeche; false, and nothing may be saved, when the window says
+    // its inputs cannot be read as meant (then nothing is read) or the
+    // reading met a run-time error, whatever the answer.
     bool readWholeWindow(Guard& g);
     // SaveMvl; when the file is not written, previousName becomes current
     // and shown again and the result is false.

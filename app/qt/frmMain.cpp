@@ -258,6 +258,7 @@ void frmMain::makeResultsWindow()
 void frmMain::makeFileCommands(FileDialogs& dialogs)
 {
     FileCommandWindow w;
+    w.inputsReadable = [this] { return pages_->numberBoxesHoldNumbers(); };
     // The results window prints from the state: once a file command has put
     // other inputs there, its results belong to no inputs the state holds.
     w.readWindow = [this] {

@@ -82,6 +82,12 @@ public:
     // The state into the controls after a calculation file has been read.
     void WriteOberflaeche();
 
+    // Whether every number box that the current inputs use (enabled, and not
+    // hidden on its page) holds one number (isOneNumber, mainwindow/StrCheck.h).
+    // Where one does not, a message names each such box by its label and the
+    // result is false: Calc!, the solver, Save and Save As then do nothing.
+    bool numberBoxesHoldNumbers();
+
     // What the Calculate and solver runs read of the window and write back.
     std::string typeInfoText() const override;
     std::string codeDisplayText() const override;
@@ -125,6 +131,8 @@ private:
     void normmassLookup();
     void setModelControls(const int (&states)[12], bool combo1Open);
     std::string dateDefault() const;
+    // Whether a control and every container up to its tab page are not hidden.
+    bool shownOnItsPage(const QWidget* w) const;
     QString text(std::int32_t id) const;
 
     QTabWidget* SSTab1_;
