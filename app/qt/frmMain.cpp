@@ -443,7 +443,8 @@ void frmMain::Form_Load()
         return;
     // A new window shows the default inputs, so it must not keep the file name
     // of the window it replaces: a plain Save would write those defaults over
-    // that file. It forgets the name as New does.
+    // that file. It forgets the name as New does (a language switch gives it
+    // back together with the inputs of the window replaced).
     if (!g.step([&] {
             state_.doc.gDateiname.clear();
             fileNamePanel_->showPath({});

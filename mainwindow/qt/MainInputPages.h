@@ -79,6 +79,13 @@ public:
     // names as InputModel.h lists them); when a click handler may have run, the
     // widgets are copied back into c, since handlers relabel and rewrite controls.
     void applyControl(std::string_view control, InputControls& c);
+    // The inputs of the window this one replaces (at a language switch), as
+    // its toControls gave them: every control shows what it showed there
+    // (texts as typed, lists, checks and options, the file name panel), the
+    // configuration rows of the model with their selections and typed values,
+    // and the type code rebuilt from them. Texts that come from the string
+    // table (labels, list items) stand in this window's language.
+    void takeOverInputs(const InputControls& kept);
     // The state into the controls after a calculation file has been read.
     void WriteOberflaeche();
 
