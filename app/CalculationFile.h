@@ -96,18 +96,6 @@ struct ConfigRowsSnapshot : ConfigRowSource {
 // when the file was written.
 bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows);
 
-// For tests only: failures staged in the writes of a save. Called before each
-// block of up to 4 KB is written, with the stage and the block's offset in its
-// file; an error number other than 0 fails that write with it.
-enum class SaveStage {
-    Temporary,  // the new file under its temporary name
-    Backup,     // the old bytes into the backup (writing in place)
-    InPlace,    // the new bytes over the old ones
-    Restore,    // the old bytes back from the backup
-};
-using SaveFault = int (*)(SaveStage stage, std::uint64_t offset);
-void setSaveFaultForTests(SaveFault fault);  // nullptr: no failures
-
 enum class LoadResult {
     Loaded,   // the blocks and the configuration were copied into the state
     Refused,  // a message refused the file (inconsistent content, or saved with

@@ -24,8 +24,8 @@
 
 #include "app/CalculationFile.h"
 #include "engine/ProgramState.h"
+#include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
-#include "platform/Seams.h"
 #include "tracing/Guard.h"
 
 #include <cstdint>

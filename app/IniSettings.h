@@ -3,7 +3,7 @@
 #pragma once
 
 #include "common/ProgramRecords.h"
-#include "platform/Seams.h"
+#include "platform/SettingsStore.h"
 
 #include <cstdint>
 #include <string>

@@ -2,10 +2,12 @@
 // the program makes the real ones, tests recording fakes.
 #pragma once
 
+#include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Registry.h"
-#include "platform/Seams.h"
+#include "platform/SettingsStore.h"
+#include "platform/ShellOpen.h"
 
 #include <filesystem>
 

@@ -3,7 +3,7 @@
 // "MainWidth", "MainHeight", each the number of twips as text.
 #pragma once
 
-#include "platform/Seams.h"
+#include "platform/SettingsStore.h"
 
 #include <string>
 #include <vector>

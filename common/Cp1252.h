@@ -2,6 +2,7 @@
 // older installations, against the UTF-8 the program keeps its texts in.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,13 @@ void appendUtf8(std::string& out, char32_t cp);
 
 // Windows-1252 bytes as UTF-8; every byte has a character.
 std::string fromCp1252(std::string_view bytes);
+
+// One code point of UTF-8 at pos, or nothing when the bytes there are not a
+// well-formed sequence.
+std::optional<char32_t> decodeUtf8(std::string_view text, std::size_t& pos);
+
+// The UTF-8 text in Windows-1252, or nothing when it holds a character the code
+// page lacks (or bytes that are not UTF-8).
+std::optional<std::string> toCp1252(std::string_view utf8);
 
 }  // namespace morvane

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/MessageBox.h"
-#include "platform/Seams.h"
+#include "platform/ShellOpen.h"
 
 #include <cstdint>
 #include <string>

@@ -162,9 +162,8 @@ void RunCalculate(DriverContext& d)
     // shown beneath those before it.
     std::string warnungen;
     const auto warne = [&](const std::string& warnung) {
-        if (!warnungen.empty())
-            warnungen += '\n';
-        warnungen += warnung + std::string(ZetaWarnungZusatz);
+        if (!g.step([&] { warnungen += (warnungen.empty() ? "" : "\n") + warnung + e.text(TextWarnungZusatz); }))
+            return false;
         return g.step([&] { showMeldung(d, warnungen); });
     };
     if (!s.gWarnungDichte.empty() && !warne(s.gWarnungDichte))

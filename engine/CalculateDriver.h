@@ -18,10 +18,11 @@
 
 namespace morvane {
 
-// Appended to a warning (the probe-coefficient warning, a dp beyond the
-// expansion factor's range), German in both languages; a message that stops
-// the run has none.
-inline constexpr std::string_view ZetaWarnungZusatz = ". Es ist mit Berechnungsfehlern zu rechnen";
+// The program's own text (resource text) appended to a warning (the
+// probe-coefficient warning, a dp beyond the expansion factor's range), in the
+// user's language: ". Es ist mit Berechnungsfehlern zu rechnen". A message that
+// stops the run has none.
+inline constexpr std::int32_t TextWarnungZusatz = 1970;
 
 // The options window (frmOptions), shown modally with the main window as owner;
 // returns when the user closes it, whatever was done there.

@@ -135,7 +135,7 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
     // The solver stops on the density's warning as on the probe's: a value
     // found with it would stand in its box without the warning.
     if (!s.gWarnungDichte.empty()) {
-        g.step([&] { showMeldung(d, s.gWarnungDichte + std::string(ZetaWarnungZusatz)); });
+        g.step([&] { showMeldung(d, s.gWarnungDichte + e.text(TextWarnungZusatz)); });
         return outcome;
     }
 
@@ -233,7 +233,7 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
             if (isProbe(typ) && (!g.step([&] { d.steps.BerechneZeta(silent); }) || completion.stepLeft()))
                 return outcome;
             if (!s.gFehlerZeta.empty()) {
-                g.step([&] { showMeldung(d, s.gFehlerZeta + std::string(ZetaWarnungZusatz)); });
+                g.step([&] { showMeldung(d, s.gFehlerZeta + e.text(TextWarnungZusatz)); });
                 return outcome;
             }
         }

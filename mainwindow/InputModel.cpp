@@ -2,10 +2,10 @@
 
 #include "common/ResourceTexts.h"
 #include "configurator/TypeCode.h"
-#include "engine/TypeKey.h"
+#include "engine/DisplayUnits.h"
 #include "engine/FlowAndDifferentialPressure.h"
 #include "engine/InnerDiameter.h"
-#include "mainwindow/DisplayUnits.h"
+#include "engine/TypeKey.h"
 #include "mainwindow/StrCheck.h"
 #include "platform/NumberText.h"
 #include "platform/RuntimeError.h"

@@ -2,7 +2,7 @@
 // version from uname, and the distribution's name from os-release.
 #pragma once
 
-#include "platform/Seams.h"
+#include "platform/OsInfo.h"
 
 #include <string>
 #include <string_view>

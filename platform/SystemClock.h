@@ -2,7 +2,7 @@
 // error protocol stamp.
 #pragma once
 
-#include "platform/Seams.h"
+#include "platform/Clock.h"
 
 namespace morvane {
 

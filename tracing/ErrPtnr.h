@@ -3,7 +3,7 @@
 // with a continue code.
 #pragma once
 
-#include "platform/Seams.h"
+#include "platform/Clock.h"
 #include "tracing/TraceValue.h"
 
 #include <array>

@@ -4,9 +4,12 @@
 // of the clipboard).
 #pragma once
 
+#include "platform/Clipboard.h"
+#include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "platform/OsInfo.h"
 #include "platform/Printer.h"
-#include "platform/Seams.h"
+#include "platform/ShellOpen.h"
 #include "tracing/ErrPtnr.h"
 
 #include <array>

@@ -2,10 +2,10 @@
 // one main window, gMainForm, and replaces it when the language changes.
 #pragma once
 
-#include "engine/ProgramState.h"
 #include "app/ShellServices.h"
 #include "app/qt/frmMain.h"
-#include "platform/Seams.h"
+#include "engine/ProgramState.h"
+#include "platform/Clock.h"
 
 #include <QPointer>
 

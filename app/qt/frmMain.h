@@ -11,10 +11,10 @@
 // (QtFileDialogs) unless a test hands in others.
 #pragma once
 
-#include "engine/ProgramState.h"
 #include "app/ShellServices.h"
+#include "engine/ProgramState.h"
 #include "mainwindow/InputControls.h"
-#include "platform/Seams.h"
+#include "platform/FileDialogs.h"
 
 #include <QMainWindow>
 

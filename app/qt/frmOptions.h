@@ -4,7 +4,7 @@
 #pragma once
 
 #include "common/ProgramRecords.h"
-#include "platform/Seams.h"
+#include "platform/SettingsStore.h"
 
 #include <QDialog>
 

@@ -20,8 +20,9 @@
 #pragma once
 
 #include "engine/ProgramState.h"
+#include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
-#include "platform/Seams.h"
+#include "platform/ShellOpen.h"
 
 #include <QObject>
 

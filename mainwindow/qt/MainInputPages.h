@@ -12,11 +12,11 @@
 // runs the control's click handler as the user's change would.
 #pragma once
 
-#include "engine/ProgramState.h"
 #include "engine/CalculateDriver.h"
+#include "engine/ProgramState.h"
 #include "mainwindow/InputControls.h"
+#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "platform/Seams.h"
 
 #include <QObject>
 #include <QString>
@@ -40,6 +40,7 @@ namespace morvane {
 
 class ConfigSelectPage;
 class Guard;
+struct MainControl;
 
 class MainInputPages : public QObject, public MainWindowInputs {
 public:
@@ -71,10 +72,12 @@ public:
     // Every input back to its default, with the events its changes cause.
     void ResetOberflaeche();
 
-    // The widgets as plain values, and back (values set by code, so their
-    // click handlers run).
+    // The widgets as plain values, and back in the load order (values set by
+    // code, so their click handlers run); both go by the table of
+    // mainwindow/qt/MainControls.h.
+    // The file name panel is the frame's: it is written only when asked for.
     void toControls(InputControls& c) const;
-    void fromControls(const InputControls& c);
+    void applyControls(const InputControls& c, bool fileNamePanel = true);
     // One member of c applied to its widget (the hook of the writing: control
     // names as InputModel.h lists them); when a click handler may have run, the
     // widgets are copied back into c, since handlers relabel and rewrite controls.
@@ -137,6 +140,9 @@ private:
     // The pipe-table lookup behind Combo3_Click and Combo4_Click.
     void normmassLookup();
     void setModelControls(const int (&states)[12], bool combo1Open);
+    // One row of the control table: its widget into c, and back.
+    void readControl(const MainControl& m, InputControls& c) const;
+    void writeControl(const MainControl& m, const InputControls& c);
     std::string dateDefault() const;
     // Whether a control and every container up to its tab page are not hidden.
     bool shownOnItsPage(const QWidget* w) const;

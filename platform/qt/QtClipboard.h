@@ -1,7 +1,7 @@
 // The system clipboard, by QGuiApplication::clipboard(), holding plain text.
 #pragma once
 
-#include "platform/Seams.h"
+#include "platform/Clipboard.h"
 
 namespace morvane {
 

@@ -1,7 +1,7 @@
 // The common file dialogs for open and save, by QFileDialog.
 #pragma once
 
-#include "platform/Seams.h"
+#include "platform/FileDialogs.h"
 
 #include <QPointer>
 #include <QString>

@@ -2,7 +2,7 @@
 // application, a group per section.
 #pragma once
 
-#include "platform/Seams.h"
+#include "platform/SettingsStore.h"
 
 namespace morvane {
 

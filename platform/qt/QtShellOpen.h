@@ -4,7 +4,7 @@
 // document (QDesktopServices only tells that the opener started).
 #pragma once
 
-#include "platform/Seams.h"
+#include "platform/ShellOpen.h"
 
 #include <QUrl>
 

@@ -1,8 +1,8 @@
 #include "reports/uncertainty_report/UncertaintyReport.h"
 
 #include "common/ResourceTexts.h"
+#include "engine/DisplayUnits.h"
 #include "engine/FormatPatterns.h"
-#include "mainwindow/DisplayUnits.h"
 #include "platform/RuntimeError.h"
 #include "reports/logo/FittedText.h"
 #include "reports/logo/HeaderSettings.h"

@@ -3,6 +3,7 @@
 // and what a failed read or write leaves behind.
 #include "app/CalculationFile.h"
 #include "engine/StateFields.h"
+#include "platform/DurableFile.h"
 #include "platform/RuntimeError.h"
 #include "support/Fakes.h"
 #include "support/ShowableState.h"

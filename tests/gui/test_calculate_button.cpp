@@ -163,7 +163,7 @@ private slots:
                                "rechnen";
         QTest::newRow("en") << 10000
                             << "By the Redlich-Kwong equation the medium is liquid at this pressure and temperature (the "
-                               "pressure is above its saturation pressure). Es ist mit Berechnungsfehlern zu rechnen";
+                               "pressure is above its saturation pressure). Calculation errors are to be expected";
     }
     // CO2 by Redlich-Kwong at 20 °C and 6000 kPa, above the equation's own
     // saturation pressure (5980 kPa): Calc! shows the warning in the messages
@@ -241,8 +241,8 @@ private slots:
 
     // Air from the gas tables at 200 kPa, 2890 kg/h through d 50 mm: dp/p 0.79
     // lies beyond the expansion factor's range. The messages window warns, in
-    // the user's language with the German suffix, and the results window opens
-    // beside it.
+    // the user's language with the suffix in it too, and the results window
+    // opens beside it.
     void gasDpBeyondTheRangeWarnsBesideTheResults_data()
     {
         QTest::addColumn<int>("language");
@@ -253,8 +253,8 @@ private slots:
                                    "Berechnungsfehlern zu rechnen";
         QTest::newRow("English") << int(OffsetEnglish)
                                  << "The differential pressure (157.82 kPa) is above 35 % of the absolute pressure "
-                                    "(200 kPa), outside the range of the expansion factor's equation. Es ist mit "
-                                    "Berechnungsfehlern zu rechnen";
+                                    "(200 kPa), outside the range of the expansion factor's equation. Calculation "
+                                    "errors are to be expected";
     }
     void gasDpBeyondTheRangeWarnsBesideTheResults()
     {

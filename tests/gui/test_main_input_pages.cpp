@@ -8,6 +8,7 @@
 #include "common/qt/Greying.h"
 #include "common/qt/LoadResstrings.h"
 #include "app/qt/frmMain.h"
+#include "mainwindow/qt/MainControls.h"
 #include "mainwindow/qt/MainInputPages.h"
 #include "support/Fakes.h"
 #include "support/ShellFakes.h"
@@ -27,8 +28,17 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
 #include <ctime>
+#include <limits>
 #include <memory>
+#include <string_view>
+#include <type_traits>
+#include <variant>
+#include <vector>
 
 using namespace morvane;
 using namespace morvane::testing;
@@ -109,6 +119,8 @@ private slots:
     void textsShowNoRawIds_data();
     void textsShowNoRawIds();
     void controlsRoundTrip();
+    void everyControlReachesItsStateFieldAndBack_data();
+    void everyControlReachesItsStateFieldAndBack();
     void writeAndReadThroughTheInputModel();
     void driverViewOfTheWindow();
     void mainWindowStartUpAndFileNew();
@@ -627,7 +639,7 @@ void TestMainInputPages::controlsRoundTrip()
     c.Option13 = false;
     c.Label62Tag = "1582";
     c.statusPanel1 = "C:\\calc\\a.mv5";
-    p.fromControls(c);
+    p.applyControls(c);
 
     InputControls back;
     p.toControls(back);
@@ -654,6 +666,419 @@ void TestMainInputPages::controlsRoundTrip()
     QCOMPARE(p.Label41->text(), QStringLiteral("kg/h"));
     QVERIFY(!p.Text10->isHidden());
     QVERIFY(p.Option13->isEnabled());
+}
+
+// ---------------------------------------------------------------------------
+// Every control of the window's table, into its state field and back
+
+namespace {
+
+using StateField = std::variant<std::monostate, double*, std::string*, std::int16_t*>;
+
+// How a control reaches its state field: the test's own account of the
+// reading and the writing, kept apart from the program's.
+enum class Via {
+    Read,         // read as it stands (an option selected: -1, else 0)
+    Mbar,         // typed in mbar, kept in kPa, shown again unscaled
+    Pressure,     // in the unit of Combo9, kept in kPa
+    Temperature,  // in the unit of Combo11, kept in °C
+    Written,      // not read; the writing shows its field (set by the test)
+    Tag,          // Label62's Tag: "1582" for a true field, "1581" for false
+    Enabled,      // the writing enables it
+    Neither,      // neither read into a field nor written (the type code boxes)
+};
+
+struct StateLink {
+    const char* control;
+    StateField (*field)(ProgramState&, const InputControls& put);
+    Via via = Via::Read;
+    // Whether the writing sets the control, by what was put in (always when
+    // null); where it does not, the control shows what handlers leave there.
+    bool (*written)(const InputControls& put) = nullptr;
+    // The widget's object name where it is not the control's.
+    const char* widget = nullptr;
+};
+
+#define CALC(f) [](ProgramState& s, const InputControls&) -> StateField { return &s.calc.f; }
+#define DOC(f) [](ProgramState& s, const InputControls&) -> StateField { return &s.doc.f; }
+constexpr auto kNoField = [](ProgramState&, const InputControls&) -> StateField { return {}; };
+constexpr auto kTableEntry = [](const InputControls& put) { return put.Option6; };
+// With table entry the writing's lookup puts the table's pipe into the boxes.
+constexpr auto kFreeEntry = [](const InputControls& put) { return !put.Option6; };
+constexpr auto kProbeOfOtherMake = [](const InputControls& put) { return put.Combo2 == 8; };
+
+const StateLink kStateLinks[] = {
+    {"Option1", CALC(gModellGespeicherteDaten)},
+    {"Option2", CALC(gModellIdealesGas)},
+    {"Option3", CALC(gModellRedlichKwong)},
+    {"Option4", CALC(gModellFluessigkeit)},
+    {"Combo1", CALC(gMediumNr)},
+    {"Text1", CALC(gDichteEingabe)},
+    {"Text2", CALC(gKompressibilitaetEingabe)},
+    {"Text7", CALC(gViskositaetEingabe)},
+    {"Text29", CALC(gIsentropenkoeffizientEingabe)},
+    {"Text13", CALC(gMediumsbezeichnung)},
+    {"Text3", CALC(gKritischeTemperatur)},
+    {"Text4", CALC(gKritischerDruck)},
+    {"Text5", CALC(gNormdichteRK)},
+    {"Text6", CALC(gViskositaetRK)},
+    {"Text30", CALC(gIsentropenkoeffizientRK)},
+    {"Text14", CALC(gMediumsbezeichnungRK)},
+    {"Combo2", CALC(gPrimaerelementtyp)},
+    {"Option15", CALC(gEpsilonQ100)},
+    {"Option16", CALC(gEpsilonQ67)},
+    {"Option5", CALC(gRohrmassFrei)},
+    {"Option6", CALC(gRohrmassNorm)},
+    {"Combo3", CALC(gNennweite), Via::Read, kTableEntry},
+    {"Combo4", CALC(gDruckstufe), Via::Read, kTableEntry},
+    {"Check2", CALC(gRohrRechteckig)},
+    // The bore, or the K number of another make's probe (type 8).
+    {"Text10",
+     [](ProgramState& s, const InputControls& put) -> StateField {
+         return put.Combo2 == 8 ? &s.calc.gKZahlEingabe : &s.calc.gOeffnungsdurchmesser;
+     }},
+    {"Text11", CALC(gSondenbreite), Via::Read, kProbeOfOtherMake},
+    {"Text15", CALC(gKorrekturFaktor)},
+    {"Text8", CALC(gInnendurchmesser), Via::Read, kFreeEntry},
+    {"Text22", CALC(gInnenmassB)},
+    {"Text9", CALC(gWandstaerke), Via::Read, kFreeEntry},
+    {"Text16", CALC(gDruck), Via::Pressure},
+    {"Combo9", CALC(gDruckEinheit)},
+    {"Text17", CALC(gTemperatur), Via::Temperature},
+    {"Combo11", CALC(gTemperaturEinheit)},
+    {"Text18", CALC(gDurchflussAuslegung)},
+    {"Combo8", CALC(gDurchflussEinheit)},
+    {"Check1", CALC(gMehrereBetriebspunkte)},
+    {"Text19", CALC(gDurchflussMax)},
+    {"Text20", CALC(gDurchflussNorm)},
+    {"Text21", CALC(gDurchflussMin)},
+    {"Combo10", CALC(gDpEinheit)},
+    {"Check4", CALC(gDpBekannt)},
+    {"Check4Enabled", kNoField, Via::Enabled, nullptr, "Check4"},
+    {"Text37", CALC(gDifferenzdruckSoll), Via::Mbar},
+    {"Option17", CALC(gAuslegungDurchmesser)},
+    {"Option18", CALC(gAuslegungDurchfluss)},
+    {"Text23", DOC(gKundeFirma1)},
+    {"Text24", DOC(gKundeFirma2)},
+    {"Text25", DOC(gKundeName)},
+    {"Text26", DOC(gKundeStrasse)},
+    {"Text27", DOC(gKundePLZOrt)},
+    {"Text28", DOC(gKundeTelFax)},
+    {"Text31", DOC(gKundenprojekt)},
+    {"Text32", DOC(gAuftragsnummer)},
+    {"Text33", DOC(gMessstellennummer)},
+    {"Text34", DOC(gSeriennummer)},
+    {"Text35", DOC(gZeugnisse)},
+    {"Text36", DOC(gDatum)},
+    {"Text12", DOC(gBemerkungen)},
+    {"statusPanel1", DOC(gDateiname), Via::Written},
+    {"txtTypeInfo", kNoField, Via::Neither},
+    {"txtCodeDisplay", kNoField, Via::Neither},
+    {"Combo5", CALC(gWerkstoffRohr), Via::Written},
+    {"Combo6", CALC(gWerkstoffElement), Via::Written},
+    {"Combo7", CALC(gDpAnschluss), Via::Written},
+    {"Combo12", CALC(gPTSensoren), Via::Written},
+    {"Combo13", CALC(gEinbauform), Via::Written},
+    // The reading derives it from the type code.
+    {"Check3", CALC(gGegenlagerVorgesehen), Via::Written},
+    {"Label62Tag", CALC(gGegenlagerNotwendig), Via::Tag, nullptr, "Label62"},
+    {"Option14", CALC(gEinbaulageUnbekannt), Via::Written},
+    {"Option11", CALC(gEinbauHorizontal), Via::Written},
+    {"Option12", CALC(gEinbauVertikal), Via::Written},
+    {"Option7", CALC(gEinbaulageHorizontal1), Via::Written},
+    {"Option8", CALC(gEinbaulageVonUnten), Via::Written},
+    {"Option9", CALC(gEinbaulageVonOben), Via::Written},
+    {"Option10", CALC(gEinbaulageHorizontal2), Via::Written},
+    {"Option13", CALC(gEinbaulageVertikal), Via::Written},
+};
+#undef CALC
+#undef DOC
+
+const StateLink* stateLink(std::string_view control)
+{
+    for (const StateLink& l : kStateLinks)
+        if (control == l.control)
+            return &l;
+    return nullptr;
+}
+
+// The option groups as the window forms them; Option13 sits alone.
+const std::vector<std::vector<std::string_view>> kOptionGroups = {
+    {"Option1", "Option2", "Option3", "Option4"}, {"Option5", "Option6"},   {"Option15", "Option16"},
+    {"Option17", "Option18"},                     {"Option14", "Option11", "Option12"},
+    {"Option7", "Option8", "Option9", "Option10"}, {"Option13"}};
+
+// Pass p selects the p-th option of each group (the lone one every other
+// pass), so that every option is selected in one pass and cleared in another.
+bool selectedInPass(std::string_view option, int pass)
+{
+    for (const auto& group : kOptionGroups)
+        for (std::size_t i = 0; i < group.size(); ++i)
+            if (group[i] == option)
+                return group.size() == 1 ? pass % 2 == 0 : static_cast<std::size_t>(pass) % group.size() == i;
+    return false;
+}
+
+int listCount(std::string_view list)
+{
+    const std::pair<std::string_view, int> counts[] = {
+        {"Combo1", listcount::Combo1},   {"Combo2", listcount::Combo2},   {"Combo3", listcount::Combo3},
+        {"Combo4", listcount::Combo4},   {"Combo5", listcount::Combo5},   {"Combo6", listcount::Combo6},
+        {"Combo7", listcount::Combo7},   {"Combo8", listcount::Combo8},   {"Combo9", listcount::Combo9},
+        {"Combo10", listcount::Combo10}, {"Combo11", listcount::Combo11}, {"Combo12", listcount::Combo12},
+        {"Combo13", listcount::Combo13}};
+    for (const auto& [name, count] : counts)
+        if (name == list)
+            return count;
+    return 0;
+}
+
+// A distinct value for every control of the table in pass p: box i holds the
+// number i + 1 + (p + 1) / 8, the lists and check boxes step on by their place,
+// so that two controls of a kind differ in at least one pass. The element types
+// are those without a configuration of the maker's (8 .. 15), the nominal sizes
+// those with every pressure class (DN10 .. DN300).
+InputControls distinctValues(int pass)
+{
+    InputControls put;
+    int i = 0;
+    for (const MainControl& m : mainControls()) {
+        ++i;
+        const std::string_view name = m.name;
+        std::visit(
+            [&](const auto& link) {
+                auto& value = put.*link.member;
+                using V = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<V, std::string>) {
+                    if (m.kind() == ControlKind::Tag)
+                        value = pass % 2 == 0 ? "1582" : "1581";
+                    else if (m.kind() == ControlKind::FileName)
+                        value = "/calc/pass" + std::to_string(pass) + ".mv5";
+                    else
+                        value = " " + QString::number(i + 1 + (pass + 1) / 8.0, 'g', 15).toStdString();
+                } else if constexpr (std::is_same_v<V, bool>) {
+                    value = m.kind() == ControlKind::Enabled || selectedInPass(name, pass);
+                } else if (m.kind() == ControlKind::Check) {
+                    value = static_cast<std::int16_t>((i + pass) % 3);
+                } else {
+                    int index = (3 * i + 5 * pass + 1) % listCount(name);
+                    if (name == "Combo2")
+                        index = std::array{8, 12, 9, 15}[static_cast<std::size_t>(pass)];
+                    else if (name == "Combo3")
+                        index %= 15;
+                    value = static_cast<std::int16_t>(index);
+                }
+            },
+            m.link);
+    }
+    return put;
+}
+
+// A control's value as text, for comparing and naming.
+std::string valueText(const MainControl& m, const InputControls& c)
+{
+    return std::visit(
+        [&](const auto& link) -> std::string {
+            const auto& value = c.*link.member;
+            if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>)
+                return value;
+            else
+                return std::to_string(value);
+        },
+        m.link);
+}
+
+// The number a box shows; NaN, equal to nothing, for a box without one.
+double number(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    double v = std::numeric_limits<double>::quiet_NaN();
+    if (first != std::string::npos)
+        std::from_chars(text.data() + first, text.data() + text.size(), v);
+    return v;
+}
+
+bool near(double a, double b) { return std::abs(a - b) <= 1e-12 * std::max(1.0, std::abs(b)); }
+
+// What a control put in becomes in its state field.
+using Expected = std::variant<double, std::string, std::int16_t>;
+Expected expectedField(const MainControl& m, const StateLink& link, const InputControls& put)
+{
+    switch (m.kind()) {
+    case ControlKind::Option: return static_cast<std::int16_t>(valueText(m, put) == "1" ? -1 : 0);
+    case ControlKind::Tag: return static_cast<std::int16_t>(put.Label62Tag == "1582" ? -1 : 0);
+    case ControlKind::List:
+    case ControlKind::Check: return static_cast<std::int16_t>(std::stoi(valueText(m, put)));
+    default: break;
+    }
+    const std::string text = valueText(m, put);
+    const double v = number(text);
+    switch (link.via) {
+    case Via::Mbar: return v / 10.0;
+    case Via::Pressure: return v * std::array{1.0, 100.0, 0.001, 0.1, 6.89476}[static_cast<std::size_t>(put.Combo9)];
+    case Via::Temperature:
+        return std::array{v, v - 273.15, (v - 32.0) / 1.8}[static_cast<std::size_t>(put.Combo11)];
+    default: return text;
+    }
+}
+
+// "" when the field holds what is expected, else what it holds.
+std::string fieldMismatch(const StateField& field, const Expected& expected)
+{
+    if (auto* d = std::get_if<double*>(&field)) {
+        const double want = std::holds_alternative<std::string>(expected) ? number(std::get<std::string>(expected))
+                                                                           : std::get<double>(expected);
+        return near(**d, want) ? "" : QString::number(**d, 'g', 17).toStdString();
+    }
+    if (auto* s = std::get_if<std::string*>(&field))
+        return **s == std::get<std::string>(expected) ? "" : "\"" + **s + "\"";
+    if (auto* i = std::get_if<std::int16_t*>(&field))
+        return **i == std::get<std::int16_t>(expected) ? "" : std::to_string(**i);
+    return "";
+}
+
+void setField(const StateField& field, const Expected& value)
+{
+    if (auto* i = std::get_if<std::int16_t*>(&field))
+        **i = std::get<std::int16_t>(value);
+    else if (auto* s = std::get_if<std::string*>(&field))
+        **s = std::get<std::string>(value);
+}
+
+// What a control's widget shows, found by its object name as the user meets
+// it (never through the window's own table), as valueText writes it.
+std::string widgetShows(const PagesRig& rig, const MainControl& m)
+{
+    const StateLink& link = *stateLink(m.name);
+    const QString name = QString::fromLatin1(link.widget ? link.widget : m.name);
+    QWidget* w = rig.host.findChild<QWidget*>(name);
+    if (m.kind() == ControlKind::FileName)
+        return rig.fileNamePanel.empty() ? "" : rig.fileNamePanel.back();
+    if (!w)
+        return "(no widget " + name.toStdString() + ")";
+    switch (m.kind()) {
+    case ControlKind::Box: return qobject_cast<QLineEdit*>(w)->text().toStdString();
+    case ControlKind::Notes: return qobject_cast<QPlainTextEdit*>(w)->toPlainText().toStdString();
+    case ControlKind::List: return std::to_string(qobject_cast<QComboBox*>(w)->currentIndex());
+    case ControlKind::Check: return std::to_string(checkValue(qobject_cast<QCheckBox*>(w)));
+    case ControlKind::Option: return qobject_cast<QRadioButton*>(w)->isChecked() ? "1" : "0";
+    case ControlKind::Enabled: return w->isEnabled() ? "1" : "0";
+    case ControlKind::Tag: return w->property("Tag").toString().toStdString();
+    case ControlKind::FileName: break;
+    }
+    return "";
+}
+
+// The value put into a control's widget as the user's change would (the file
+// name panel is the frame's: the pages have no widget for it).
+void setWidget(PagesRig& rig, const MainControl& m, const std::string& value)
+{
+    const StateLink& link = *stateLink(m.name);
+    QWidget* w = rig.host.findChild<QWidget*>(QString::fromLatin1(link.widget ? link.widget : m.name));
+    if (!w)
+        return;
+    const QString text = QString::fromStdString(value);
+    switch (m.kind()) {
+    case ControlKind::Box: qobject_cast<QLineEdit*>(w)->setText(text); break;
+    case ControlKind::Notes: qobject_cast<QPlainTextEdit*>(w)->setPlainText(text); break;
+    case ControlKind::List: setListIndex(qobject_cast<QComboBox*>(w), std::stoi(value)); break;
+    case ControlKind::Check: setCheckValue(qobject_cast<QCheckBox*>(w), std::stoi(value)); break;
+    case ControlKind::Option: setOptionValue(qobject_cast<QRadioButton*>(w), value == "1"); break;
+    case ControlKind::Enabled: w->setEnabled(value == "1"); break;
+    case ControlKind::Tag: w->setProperty("Tag", text); break;
+    case ControlKind::FileName: break;
+    }
+}
+
+}  // namespace
+
+void TestMainInputPages::everyControlReachesItsStateFieldAndBack_data()
+{
+    QTest::addColumn<int>("pass");
+    for (int pass = 0; pass < 4; ++pass)
+        QTest::addRow("pass %d", pass) << pass;
+}
+
+void TestMainInputPages::everyControlReachesItsStateFieldAndBack()
+{
+    QFETCH(int, pass);
+    // Every control of the table has its account here, and every account its control.
+    for (const MainControl& m : mainControls())
+        QVERIFY2(stateLink(m.name), m.name);
+    for (const StateLink& l : kStateLinks)
+        QVERIFY2(mainControl(l.control), l.control);
+
+    const InputControls put = distinctValues(pass);
+    QStringList wrong;
+    auto fault = [&](const char* control, const std::string& what) {
+        wrong << QStringLiteral("%1: %2").arg(QLatin1String(control), QString::fromStdString(what));
+    };
+    auto isNumber = [&](const StateLink& link, ProgramState& s) {
+        return std::holds_alternative<double*>(link.field(s, put));
+    };
+
+    // Typed into the widgets, in the load order.
+    ProgramState state;
+    PagesRig typed;
+    typed.load();
+    for (const MainControl& m : mainControls())
+        setWidget(typed, m, valueText(m, put));
+    InputControls got;
+    typed.pages->toControls(got);
+    for (const MainControl& m : mainControls())
+        if (m.kind() != ControlKind::FileName && valueText(m, got) != valueText(m, put))
+            fault(m.name, "typed \"" + valueText(m, put) + "\", the window gives \"" + valueText(m, got) + "\"");
+    // Through the reading into the state.
+    typed.pages->ReadOberflaeche(ReadingFor::Calculation);
+    QVERIFY(typed.tracer.responder.reports.empty());
+    for (const MainControl& m : mainControls()) {
+        const StateLink& link = *stateLink(m.name);
+        if (link.via == Via::Written || link.via == Via::Tag || link.via == Via::Enabled || link.via == Via::Neither)
+            continue;
+        const std::string holds = fieldMismatch(link.field(typed.state, put), expectedField(m, link, put));
+        if (!holds.empty())
+            fault(m.name, "typed \"" + valueText(m, put) + "\", the reading stores " + holds);
+    }
+    state = typed.state;
+
+    // The same controls copied into another window, in the load order.
+    {
+        PagesRig copy;
+        copy.load();
+        copyControls(*typed.pages, *copy.pages);
+        QVERIFY(copy.tracer.responder.reports.empty());
+        for (const MainControl& m : mainControls())
+            if (m.kind() != ControlKind::FileName && widgetShows(copy, m) != valueText(m, put))
+                fault(m.name, "the copy shows \"" + widgetShows(copy, m) + "\" for \"" + valueText(m, put) + "\"");
+    }
+
+    // The fields that the reading leaves take the values put in, for the writing.
+    for (const MainControl& m : mainControls()) {
+        const StateLink& link = *stateLink(m.name);
+        if (link.via == Via::Written || link.via == Via::Tag)
+            setField(link.field(state, put), expectedField(m, link, put));
+    }
+    // Through the writing into a fresh window.
+    PagesRig rig;
+    rig.load();
+    rig.state = state;
+    rig.pages->WriteOberflaeche();
+    QVERIFY(rig.tracer.responder.reports.empty());
+    for (const MainControl& m : mainControls()) {
+        const StateLink& link = *stateLink(m.name);
+        // What the writing leaves to the handlers is not compared.
+        if (link.via == Via::Neither || (link.written && !link.written(put)))
+            continue;
+        std::string want = valueText(m, put);
+        if (link.via == Via::Mbar)
+            want = QString::number(number(want) / 10.0, 'g', 15).toStdString();
+        const std::string shows = widgetShows(rig, m);
+        const bool same = m.kind() == ControlKind::Box && isNumber(link, state) ? near(number(shows), number(want))
+                                                                                : shows == want;
+        if (!same)
+            fault(m.name, "the writing shows \"" + shows + "\" for \"" + want + "\"");
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
 }
 
 void TestMainInputPages::writeAndReadThroughTheInputModel()

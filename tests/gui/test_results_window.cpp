@@ -73,6 +73,22 @@ void orificeCase(ProgramState& p)
     p.config.gTypenschluessel = "BL-9-100";
 }
 
+// The set-up every test shares: a tracer, the state of the reference case, a
+// print log standing for the dialog and the printer, and the window over them.
+// A test changes the state, then shows the window.
+struct ResultsRig {
+    ResultsRig() { orificeCase(p); }
+    frmResult* show()
+    {
+        results.show();
+        return results.window();
+    }
+    TestTracer tracer;
+    ProgramState p;
+    PrintLog log;
+    QtResultsWindow results{p, log, &log};
+};
+
 void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 // The trace holds the entry (behind its "hh:mm:ss " time stamp).
@@ -122,16 +138,11 @@ private slots:
         QFETCH(int, pUnit);
         QFETCH(int, dpUnit);
         QFETCH(int, tUnit);
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        p.calc.gDruckEinheit = static_cast<std::int16_t>(pUnit);
-        p.calc.gDpEinheit = static_cast<std::int16_t>(dpUnit);
-        p.calc.gTemperaturEinheit = static_cast<std::int16_t>(tUnit);
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        frmResult* w = results.window();
+        ResultsRig rig;
+        rig.p.calc.gDruckEinheit = static_cast<std::int16_t>(pUnit);
+        rig.p.calc.gDpEinheit = static_cast<std::int16_t>(dpUnit);
+        rig.p.calc.gTemperaturEinheit = static_cast<std::int16_t>(tUnit);
+        frmResult* w = rig.show();
         QTEST(text(w, "Label79"), "pText");
         QTEST(text(w, "Label72"), "pUnitText");
         QTEST(text(w, "Label85"), "dpText");
@@ -144,13 +155,8 @@ private slots:
     // The design column and the element rows of the reference case.
     void orificeReferenceCase()
     {
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        frmResult* w = results.window();
+        ResultsRig rig;
+        frmResult* w = rig.show();
         QCOMPARE(text(w, "Label81"), QStringLiteral("10.00"));
         QCOMPARE(text(w, "Label74"), QStringLiteral("kg/s"));
         QCOMPARE(text(w, "Label83"), QStringLiteral("1.19E+05"));
@@ -186,17 +192,12 @@ private slots:
     // the exponent mask.
     void germanDecimalSeparator()
     {
-        TestTracer tracer;
+        ResultsRig rig;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        ProgramState p;
-        orificeCase(p);
-        p.calc.gRohrRechteckig = 1;
-        p.calc.gInnendurchmesser = 300.0;
-        p.calc.gInnenmassB = 200.0;
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        frmResult* w = results.window();
+        rig.p.calc.gRohrRechteckig = 1;
+        rig.p.calc.gInnendurchmesser = 300.0;
+        rig.p.calc.gInnenmassB = 200.0;
+        frmResult* w = rig.show();
         QCOMPARE(text(w, "Label85"), QStringLiteral("33,2225"));
         QCOMPARE(text(w, "Label83"), QStringLiteral("1,19E+05"));
         QCOMPARE(text(w, "Label32"), QStringLiteral("300,0x200,0"));
@@ -233,10 +234,8 @@ private slots:
         QFETCH(int, model);
         QFETCH(int, mediumNr);
         QFETCH(double, kappa);
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        CalculationState& s = p.calc;
+        ResultsRig rig;
+        CalculationState& s = rig.p.calc;
         s.gModellGespeicherteDaten = model == 0 ? True : False;
         s.gModellIdealesGas = model == 1 ? True : False;
         s.gModellRedlichKwong = model == 2 ? True : False;
@@ -249,10 +248,7 @@ private slots:
         s.gNormdichteRK = 1.356;
         s.gMediumsbezeichnung = "Biogas";
         s.gMediumsbezeichnungRK = "Ethan";
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        frmResult* w = results.window();
+        frmResult* w = rig.show();
         QTEST(text(w, "Label6"), "name");
         QTEST(text(w, "Label7"), "method");
         QTEST(text(w, "Label19"), "z");
@@ -264,10 +260,8 @@ private slots:
     // whatever the arrays hold; on: the values.
     void flowRangeColumns()
     {
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        CalculationState& s = p.calc;
+        ResultsRig rig;
+        CalculationState& s = rig.p.calc;
         for (std::size_t i = 1; i < 4; ++i) {
             s.gDifferenzdruck[i] = 10.0 * static_cast<double>(i);
             s.gDruckverlust[i] = 1.0;
@@ -281,16 +275,13 @@ private slots:
         const char* columns[] = {"Label86", "Label87", "Label88", "Label105", "Label89", "Label90",
                                  "Label91", "Label92", "Label93", "Label106", "Label94", "Label95",
                                  "Label96", "Label97", "Label98", "Label107", "Label99", "Label100"};
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        frmResult* w = results.window();
+        frmResult* w = rig.show();
         for (const char* name : columns)
             QCOMPARE(text(w, name), QStringLiteral("n.a."));
 
         s.gMehrereBetriebspunkte = 1;
         s.gDpEinheit = 3;  // mbar
-        results.show();
+        rig.results.show();
         QCOMPARE(text(w, "Label86"), QStringLiteral("12.00"));
         QCOMPARE(text(w, "Label96"), QStringLiteral("2.50"));
         QCOMPARE(text(w, "Label90"), QStringLiteral("100.0000"));   // 10 kPa in mbar
@@ -319,10 +310,8 @@ private slots:
         QFETCH(int, type);
         QFETCH(int, support);
         QFETCH(int, warning);
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        CalculationState& s = p.calc;
+        ResultsRig rig;
+        CalculationState& s = rig.p.calc;
         s.gPrimaerelementtyp = static_cast<std::int16_t>(type);
         s.gGegenlagerVorgesehen = static_cast<std::int16_t>(support);
         s.gSchwingungswarnung = static_cast<std::int16_t>(warning);
@@ -331,10 +320,7 @@ private slots:
         s.gVortexfrequenz = 12.04;
         s.gSondenlaenge = 250.0;
         s.gFrequenzverhaeltnis = 3.7625;
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        frmResult* w = results.window();
+        frmResult* w = rig.show();
         QTEST(text(w, "Label113"), "frequency");
         QTEST(text(w, "Label123"), "warningText");
         const bool probe = type > 1 && type < 9;
@@ -360,29 +346,20 @@ private slots:
     {
         QFETCH(int, type);
         QFETCH(int, offset);
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        p.calc.gPrimaerelementtyp = static_cast<std::int16_t>(type);
-        p.ui.gSprachOffset = offset;
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        QTEST(text(results.window(), "Label28"), "expected");
+        ResultsRig rig;
+        rig.p.calc.gPrimaerelementtyp = static_cast<std::int16_t>(type);
+        rig.p.ui.gSprachOffset = offset;
+        rig.results.show();
+        QTEST(text(rig.results.window(), "Label28"), "expected");
     }
 
     // The English window: every tagged caption from the English ids, the fixed
     // texts as designed, and no id left on screen.
     void englishCaptions()
     {
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        p.ui.gSprachOffset = OffsetEnglish;
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        frmResult* w = results.window();
+        ResultsRig rig;
+        rig.p.ui.gSprachOffset = OffsetEnglish;
+        frmResult* w = rig.show();
         QCOMPARE(w->windowTitle(), QStringLiteral("morvane results"));
         const std::pair<const char*, const char*> frames[] = {
             {"Frame1", "Fluid"}, {"Frame2", "dp-element"}, {"Frame3", "Flowdata"}, {"Frame4", "Design"},
@@ -426,15 +403,10 @@ private slots:
     void layoutClearOfFramesAndClipping()
     {
         QFETCH(int, offset);
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        p.calc.gMehrereBetriebspunkte = 1;
-        p.ui.gSprachOffset = offset;
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        frmResult* w = results.window();
+        ResultsRig rig;
+        rig.p.calc.gMehrereBetriebspunkte = 1;
+        rig.p.ui.gSprachOffset = offset;
+        frmResult* w = rig.show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QVERIFY2(clippedTexts(w).isEmpty(), qPrintable(clippedTexts(w).join("; ")));
         for (QGroupBox* box : w->findChildren<QGroupBox*>()) {
@@ -471,14 +443,9 @@ private slots:
     // them instead of being struck through by it.
     void columnCaptionsStandClearOfTheFlowFrameBorder()
     {
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        p.calc.gMehrereBetriebspunkte = 1;
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        frmResult* w = results.window();
+        ResultsRig rig;
+        rig.p.calc.gMehrereBetriebspunkte = 1;
+        frmResult* w = rig.show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
         auto* frame3 = w->findChild<QGroupBox*>(QStringLiteral("Frame3"));
         auto* frame4 = w->findChild<QGroupBox*>(QStringLiteral("Frame4"));
@@ -512,27 +479,22 @@ private slots:
     // the next show starts with the page-2 box ticked again.
     void refillAndReload()
     {
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        frmResult* first = results.window();
+        ResultsRig rig;
+        frmResult* first = rig.show();
         first->Check1()->setChecked(false);
-        p.calc.gDifferenzdruck[0] = 40.0;
-        p.calc.gDpEinheit = 5;
-        results.show();
-        QCOMPARE(results.window(), first);
+        rig.p.calc.gDifferenzdruck[0] = 40.0;
+        rig.p.calc.gDpEinheit = 5;
+        rig.results.show();
+        QCOMPARE(rig.results.window(), first);
         QCOMPARE(text(first, "Label85"), QStringLiteral("4078.8648"));  // 40 kPa in mmWs
         QCOMPARE(text(first, "Label78"), QStringLiteral("mmWs"));
 
         QTest::mouseClick(first->Command2(), Qt::LeftButton);
         flushDeletes();
-        QVERIFY(results.window() == nullptr);
-        results.show();
-        QVERIFY(results.window() != nullptr);
-        QVERIFY(results.window()->Check1()->isChecked());
+        QVERIFY(rig.results.window() == nullptr);
+        rig.results.show();
+        QVERIFY(rig.results.window() != nullptr);
+        QVERIFY(rig.results.window()->Check1()->isChecked());
     }
 
     // Each print copies the box into the page-2 switch, shows the dialog titled
@@ -540,23 +502,18 @@ private slots:
     // "Drucken") and then runs the page-1 printer of the button's language.
     void printButtons()
     {
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        p.ui.gSprachOffset = OffsetEnglish;
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        frmResult* w = results.window();
+        ResultsRig rig;
+        rig.p.ui.gSprachOffset = OffsetEnglish;
+        frmResult* w = rig.show();
         QTest::mouseClick(w->Command1(), Qt::LeftButton);
-        QCOMPARE(p.doc.gDruckeSeite2, std::int16_t(1));
+        QCOMPARE(rig.p.doc.gDruckeSeite2, std::int16_t(1));
         w->Check1()->setChecked(false);
-        QCOMPARE(p.doc.gDruckeSeite2, std::int16_t(1));  // the box is read at the print
+        QCOMPARE(rig.p.doc.gDruckeSeite2, std::int16_t(1));  // the box is read at the print
         QTest::mouseClick(w->Command3(), Qt::LeftButton);
-        QCOMPARE(p.doc.gDruckeSeite2, std::int16_t(0));
+        QCOMPARE(rig.p.doc.gDruckeSeite2, std::int16_t(0));
         const std::vector<std::string> expected = {"dialog:Print", "target:", "DruckeDeutsch", "dialog:Print",
                                                    "target:", "DruckeEnglisch"};
-        QCOMPARE(log.calls, expected);
+        QCOMPARE(rig.log.calls, expected);
         QVERIFY(w->isVisible());
     }
 
@@ -565,10 +522,8 @@ private slots:
     // not matter.
     void printsPageTwoByTheBox()
     {
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        CalculationState& s = p.calc;
+        ResultsRig rig;
+        CalculationState& s = rig.p.calc;
         s.gPrimaerelementtyp = 3;  // RQ25
         s.gQmaxErlaubt = 13.0;
         s.gQmaxEmpfohlen = 20.0;
@@ -578,11 +533,9 @@ private slots:
         s.gQminMoeglichSR = 0.3;
         QTemporaryDir folder;
         RecordingPrinter printer;
-        ProtocolPages pages(p, printer, folder.path().toStdString());
-        PrintLog dialog;
-        QtResultsWindow results(p, dialog, &pages);
-        results.show();
-        frmResult* w = results.window();
+        ProtocolPages pages(rig.p, printer, folder.path().toStdString());
+        rig.results.setPrinter(&pages);
+        frmResult* w = rig.show();
         QTest::mouseClick(w->Command1(), Qt::LeftButton);
         QCOMPARE(printer.endedDocuments, 1);
         QCOMPARE(printer.pageBreaks, 1);
@@ -591,33 +544,29 @@ private slots:
         QCOMPARE(printer.endedDocuments, 2);
         QCOMPARE(printer.pageBreaks, 1);
         QCOMPARE(printer.documents.size(), std::size_t(2));
-        QCOMPARE(dialog.calls, (std::vector<std::string>{"dialog:Drucken", "dialog:Drucken"}));
-        QVERIFY(tracer.responder.reports.empty());
+        QCOMPARE(rig.log.calls, (std::vector<std::string>{"dialog:Drucken", "dialog:Drucken"}));
+        QVERIFY(rig.tracer.responder.reports.empty());
     }
 
     // The hidden button's handler opens the one flow-limits window, which stays
     // when the results window closes.
     void flowLimitsButton()
     {
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        results.window()->Command4_Click();
-        frmLimits* limits = results.limitsWindow();
+        ResultsRig rig;
+        rig.results.show();
+        rig.results.window()->Command4_Click();
+        frmLimits* limits = rig.results.limitsWindow();
         QVERIFY(limits != nullptr && limits->isVisible());
-        results.window()->Command4_Click();
-        QCOMPARE(results.limitsWindow(), limits);
-        QVERIFY(traced(*tracer, "[frmResult] Private Sub Form_Load()"));
-        QVERIFY(traced(*tracer, "[frmResult] Private Sub Command4_Click()"));
+        rig.results.window()->Command4_Click();
+        QCOMPARE(rig.results.limitsWindow(), limits);
+        QVERIFY(traced(*rig.tracer, "[frmResult] Private Sub Form_Load()"));
+        QVERIFY(traced(*rig.tracer, "[frmResult] Private Sub Command4_Click()"));
         limits->Command1_Click();
-        QVERIFY(traced(*tracer, "[frmLimits] Private Sub Command1_Click()"));
+        QVERIFY(traced(*rig.tracer, "[frmLimits] Private Sub Command1_Click()"));
         QCOMPARE(limits->valueLabel(1)->text(), QStringLiteral("10.000"));
-        results.window()->Command2_Click();
+        rig.results.window()->Command2_Click();
         flushDeletes();
-        QVERIFY(results.limitsWindow() != nullptr && limits->isVisible());
+        QVERIFY(rig.results.limitsWindow() != nullptr && limits->isVisible());
     }
 
     // A value the fill cannot format goes to the error dialog under Form_Load;
@@ -632,20 +581,15 @@ private slots:
     void fillErrorGoesByTheAnswer()
     {
         QFETCH(int, answer);
-        TestTracer tracer;
-        tracer.responder.answers.push_back(static_cast<std::int16_t>(answer));
-        ProgramState p;
-        orificeCase(p);
-        p.calc.gBetriebsdichte = std::numeric_limits<double>::quiet_NaN();
-        p.calc.gViskositaet = 1.002;
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        frmResult* w = results.window();
-        QCOMPARE(tracer.responder.reports.size(), std::size_t(1));
-        QCOMPARE(tracer.responder.reports[0].module, std::string("frmResult"));
-        QCOMPARE(tracer.responder.reports[0].procedure, std::string("Form_Load"));
-        QCOMPARE(tracer.responder.reports[0].contBits, std::int16_t(255));
+        ResultsRig rig;
+        rig.tracer.responder.answers.push_back(static_cast<std::int16_t>(answer));
+        rig.p.calc.gBetriebsdichte = std::numeric_limits<double>::quiet_NaN();
+        rig.p.calc.gViskositaet = 1.002;
+        frmResult* w = rig.show();
+        QCOMPARE(rig.tracer.responder.reports.size(), std::size_t(1));
+        QCOMPARE(rig.tracer.responder.reports[0].module, std::string("frmResult"));
+        QCOMPARE(rig.tracer.responder.reports[0].procedure, std::string("Form_Load"));
+        QCOMPARE(rig.tracer.responder.reports[0].contBits, std::int16_t(255));
         QCOMPARE(text(w, "Label9"), QStringLiteral("Label9"));
         QTEST(text(w, "Label16"), "viscosity");
         QCOMPARE(text(w, "Label7"), QStringLiteral("IAPWS-95"));  // set before the error
@@ -655,33 +599,24 @@ private slots:
     // value label keeps what it showed (its design text on the first fill).
     void temperatureUnitOutsideTheList()
     {
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        p.calc.gTemperaturEinheit = 3;
-        results.show();
-        QCOMPARE(text(results.window(), "Label80"), QStringLiteral("Label80"));
-        p.calc.gTemperaturEinheit = 1;
-        results.show();
-        QCOMPARE(text(results.window(), "Label80"), QStringLiteral("293.2"));
-        p.calc.gTemperaturEinheit = 3;
-        results.show();
-        QCOMPARE(text(results.window(), "Label80"), QStringLiteral("293.2"));
-        QVERIFY(tracer.responder.reports.empty());
+        ResultsRig rig;
+        rig.p.calc.gTemperaturEinheit = 3;
+        rig.results.show();
+        QCOMPARE(text(rig.results.window(), "Label80"), QStringLiteral("Label80"));
+        rig.p.calc.gTemperaturEinheit = 1;
+        rig.results.show();
+        QCOMPARE(text(rig.results.window(), "Label80"), QStringLiteral("293.2"));
+        rig.p.calc.gTemperaturEinheit = 3;
+        rig.results.show();
+        QCOMPARE(text(rig.results.window(), "Label80"), QStringLiteral("293.2"));
+        QVERIFY(rig.tracer.responder.reports.empty());
     }
 
     // The window opens with the focus on the German print button.
     void focusOnPrintGermanAtOpen()
     {
-        TestTracer tracer;
-        ProgramState p;
-        orificeCase(p);
-        PrintLog log;
-        QtResultsWindow results(p, log, &log);
-        results.show();
-        frmResult* w = results.window();
+        ResultsRig rig;
+        frmResult* w = rig.show();
         QApplication::setActiveWindow(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->Command1()));

@@ -3,8 +3,8 @@
 #include "mainwindow/InputModel.h"
 
 #include "common/ResourceTexts.h"
+#include "engine/DisplayUnits.h"
 #include "engine/StateFields.h"
-#include "mainwindow/DisplayUnits.h"
 #include "platform/NumberText.h"
 #include "support/Fakes.h"
 

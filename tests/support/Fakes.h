@@ -2,9 +2,14 @@
 // and remember what they were asked; none of them ever blocks.
 #pragma once
 
+#include "platform/Clipboard.h"
+#include "platform/Clock.h"
+#include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
+#include "platform/OsInfo.h"
 #include "platform/Printer.h"
-#include "platform/Seams.h"
+#include "platform/SettingsStore.h"
+#include "platform/ShellOpen.h"
 #include "tracing/ErrPtnr.h"
 
 #include <deque>

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "app/ShellServices.h"
+#include "platform/Clock.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Registry.h"
-#include "platform/Seams.h"
 #include "support/Fakes.h"
 
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "mainwindow/DisplayUnits.h"
+#include "engine/DisplayUnits.h"
 
 #include "common/ResourceTexts.h"
 #include "platform/NumberText.h"
