@@ -13,10 +13,10 @@ namespace morvane {
 void MainInputPages::takeOverInputs(const InputControls& kept)
 {
     Guard g("frmMain", "takeOverInputs", "Private Sub takeOverInputs(c As InputControls)");
-    // Every control as it stood, with the events its changes cause: the
-    // element type loads its model's configuration rows in this window's
-    // language.
-    if (!g.step([&] { fromControls(kept); }))
+    // Every control of the table as it stood, in the load order, with the
+    // events its changes cause (the file name panel among them): the element
+    // type loads its model's configuration rows in this window's language.
+    if (!g.step([&] { applyControls(kept); }))
         return;
     // The rows that model loaded, set as they stood while the configurator is
     // muted; an entry label takes its text in this window's language.
