@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Clipboard.h"
+#include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Registry.h"
@@ -21,6 +22,8 @@ struct ShellServices {
     ProgramLauncher& launcher;
     // The clipboard of the configurator's copy button.
     Clipboard& clipboard;
+    // The date and time of the main window's status bar.
+    const Clock& clock;
     // Where Lang.set, the help page and the calculations folder are.
     std::filesystem::path programFolder;
 };

@@ -81,7 +81,6 @@ bool leseEingaben(Guard& g, DriverContext& d, bool solver)
     if (!g.step([&] {
             ui.gFehlerEingabe.clear();
             s.gFehlerDichte.clear();
-            s.gWarnungDichte.clear();
             s.gFehlerZeta.clear();
             s.gFehlerIsentropen.clear();
             s.gFehlerDp.clear();
@@ -166,8 +165,6 @@ void RunCalculate(DriverContext& d)
             return false;
         return g.step([&] { showMeldung(d, warnungen); });
     };
-    if (!s.gWarnungDichte.empty() && !warne(s.gWarnungDichte))
-        return;
     const Integer typ = s.gPrimaerelementtyp;
     if (!g.step([&] {
             if (typ == element::RQ8) {
@@ -192,11 +189,14 @@ void RunCalculate(DriverContext& d)
         return;
     // A number no real element can have stops the run as the dp step's own
     // message does; a gas dp beyond the expansion factor's range is a warning.
-    std::string warnung;
+    // So is a point outside the limits of use of the coefficient equation.
+    std::string warnung, grenzen;
     if (!g.step([&] {
             s.gFehlerDp = resultStop(e, lastShownPoint(s));
-            if (s.gFehlerDp.empty())
+            if (s.gFehlerDp.empty()) {
                 warnung = dpRangeWarning(e, lastShownPoint(s));
+                grenzen = limitsOfUseWarning(e, lastShownPoint(s));
+            }
         }) ||
         completion.stepLeft())
         return;
@@ -205,6 +205,8 @@ void RunCalculate(DriverContext& d)
         return;
     }
     if (!warnung.empty() && !warne(warnung))
+        return;
+    if (!grenzen.empty() && !warne(grenzen))
         return;
     if (hasVibrationCheck(typ)) {
         if (!g.step([&] { d.steps.frequencycheck(e); }) || completion.stepLeft())

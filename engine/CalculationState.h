@@ -137,7 +137,6 @@ struct Ergebnisse {
     double gViskositaet = 0;      // cP
     double gNormdichte = 0;       // kg/Nm³
     std::string gFehlerDichte;
-    std::string gWarnungDichte;  // the density step's warning; the run goes on
     double gKompressibilitaet = 0;
     double gZeta = 0;
     double gKZahl = 0;

@@ -22,10 +22,7 @@ void BerechneDichte(EngineContext& e)
     Guard g("Module1", "BerechneDichte", "Sub BerechneDichte()");
     CalculationState& s = e.s;
 
-    if (!g.step([&] {
-            s.gFehlerDichte.clear();
-            s.gWarnungDichte.clear();
-        }))
+    if (!g.step([&] { s.gFehlerDichte.clear(); }))
         return;
 
     if (isTrue(s.gModellGespeicherteDaten)) {

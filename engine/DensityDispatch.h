@@ -6,7 +6,7 @@
 
 namespace morvane {
 
-// Empties gFehlerDichte and gWarnungDichte, then runs the step of every model
+// Empties gFehlerDichte, then runs the step of every model
 // flag that is exactly true, in the order built-in media, ideal gas,
 // Redlich-Kwong, liquid. A built-in medium 0, or a number outside 1 to 9,
 // reports text 1214 and ends the step at once.

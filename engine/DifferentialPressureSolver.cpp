@@ -101,7 +101,7 @@ Grenze pruefeGrenzen(const CalculationState& s)
 
 std::string solverAnnouncement(double value, std::string_view unit, const std::string& acceptedText)
 {
-    return formatUpTo(value, 3) + " " + std::string(unit) + ": " + acceptedText;
+    return formatUpToShown(value, 3) + " " + std::string(unit) + ": " + acceptedText;
 }
 
 SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
@@ -132,24 +132,22 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
         return outcome;
     if (completion.stepLeft())
         return outcome;
-    // The solver stops on the density's warning as on the probe's: a value
-    // found with it would stand in its box without the warning.
-    if (!s.gWarnungDichte.empty()) {
-        g.step([&] { showMeldung(d, s.gWarnungDichte + e.text(TextWarnungZusatz)); });
-        return outcome;
-    }
-
     const Integer typ = s.gPrimaerelementtyp;
     const bool durchmesserModus = isTrue(s.gAuslegungDurchmesser) && typ >= element::RQ8;
+    const bool durchflussModus = !durchmesserModus && isTrue(s.gAuslegungDurchfluss);
     // A diameter that gives a dp at or above the absolute pressure, or a gas dp
     // beyond the expansion factor's range, belongs to no real element: such a
-    // known dp is refused as the flow mode refuses it on the way (the pressure
-    // is the one the density step leaves, the saturation pressure of
-    // saturated steam).
+    // known dp is refused as the flow mode refuses a gas dp on the way (the
+    // pressure is the one the density step leaves, the saturation pressure of
+    // saturated steam). A liquid's known dp is refused in both modes at its
+    // bound: the pressure, or for water that boils behind an orifice, venturi
+    // or RQ8, the pressure less its saturation pressure.
     bool dpZuHoch = false;
     if (!g.step([&] {
             const double t = s.gDifferenzdruckSoll;
-            dpZuHoch = durchmesserModus && (t >= s.gDruck || (!isLiquid(s) && t > DpAnteilDruckMax * s.gDruck));
+            const std::optional<double> fluessigGrenze = liquidDpBound(s);
+            dpZuHoch = fluessigGrenze ? (durchmesserModus || durchflussModus) && t >= *fluessigGrenze
+                                      : durchmesserModus && t > DpAnteilDruckMax * s.gDruck;
             if (dpZuHoch)
                 e.message(e.text(TextSolverDpZuHoch));
         }) ||
@@ -178,7 +176,7 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
         return outcome;
     // While the flow is sought, only the design point's dp steers the passes:
     // the range points, with their typed flows, are the next Calculate run's.
-    silent.designPointOnly = !durchmesserModus && isTrue(s.gAuslegungDurchfluss);
+    silent.designPointOnly = durchflussModus;
 
     // Steps whose inputs no pass changes: after a first pass that went on past
     // them (no message, no statement lost to an error), a later pass would
@@ -320,7 +318,10 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
             g.step([&] { mainWindow.setText18(strForm(s.gDurchflussAuslegung)); });
             return outcome;
         }
-        if (dp > DpAnteilDruckMax * s.gDruck) {
+        // A liquid's passes approach its known dp, which lies within its
+        // bound, from below; a gas dp beyond the expansion factor's range ends
+        // the search.
+        if (!isLiquid(s) && dp > DpAnteilDruckMax * s.gDruck) {
             g.step([&] { e.message(e.text(TextSolverDpZuHoch)); });
             return outcome;
         }

@@ -30,7 +30,8 @@ inline constexpr double SolverDpMinKPa = 1e-6;
 // Passes computed before the solver gives up with text 1822.
 inline constexpr int SolverMaxPasses = 199;
 
-// The announcement of an accepted value: up to three decimals (pattern ".###"),
+// The announcement of an accepted value: up to three decimals (pattern ".###";
+// a value they would show as 0 with 4 significant digits, formatUpToShown),
 // a blank, `unit`, a colon and the text of the acceptance
 // ("53.359 mm: Wert übernommen (dp-element)", "28.275 t/h: Value has been noted
 // (dp-element).").
@@ -50,9 +51,12 @@ std::string solverAnnouncement(double value, std::string_view unit, const std::s
 // the solver succeeds, and the Calculate run that follows shows its boxes.
 //
 // A known dp of 0 or less is refused with the input messages, before any step.
-// In diameter mode a known dp at or above the absolute pressure, or above
-// DpAnteilDruckMax of it for a compressible medium, is refused with text 1820
-// after the density step, as the flow mode refuses a dp above that share. A
+// After the density step, a known dp above DpAnteilDruckMax of the absolute
+// pressure of a compressible medium is refused with text 1820 in diameter
+// mode, as the flow mode refuses a pass whose dp is above that share; a
+// liquid's known dp at or above its bound (liquidDpBound: the pressure, less
+// the saturation pressure for water below its critical temperature through
+// the RQ8, an orifice or a venturi) is refused with it in either mode. A
 // value whose design point has a C of 1 or more or a loss of 0 or less is not
 // accepted: the solver stops with the Calculate run's message (elementStop).
 // The messages of the steps that stop it carry no warning suffix, but for the

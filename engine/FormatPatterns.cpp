@@ -109,4 +109,38 @@ std::string formatUpTo(double value, int decimals)
     return t == "-0" ? "0" : t;
 }
 
+namespace {
+
+bool readsZero(const std::string& t) { return t.find_first_not_of("-0.") == std::string::npos; }
+
+// The places that give |value| (not 0) 4 significant digits; one fewer where
+// the rounding carries into a fifth (0.000099996 is 0.0001000).
+int fourSignificantPlaces(double value)
+{
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific, 14);
+    *r.ptr = '\0';
+    const int exp10 = std::atoi(std::strchr(buf, 'e') + 1);
+    const int places = 3 - exp10;
+    return scaledDigits(value, places).size() > 4 ? places - 1 : places;
+}
+
+}  // namespace
+
+std::string formatFixedShown(double value, int decimals, char decimalSeparator)
+{
+    std::string t = formatFixed(value, decimals, decimalSeparator);
+    if (value == 0.0 || !readsZero(formatFixed(value, decimals)))
+        return t;
+    return formatFixed(value, fourSignificantPlaces(value), decimalSeparator);
+}
+
+std::string formatUpToShown(double value, int decimals)
+{
+    const std::string t = formatUpTo(value, decimals);
+    if (value == 0.0 || !readsZero(t))
+        return t;
+    return formatUpTo(value, fourSignificantPlaces(value));
+}
+
 }  // namespace morvane

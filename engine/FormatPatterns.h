@@ -30,4 +30,13 @@ std::string formatScientific(double value, int decimals, char decimalSeparator =
 // 12.5 gives "12.5", 31 gives "31").
 std::string formatUpTo(double value, int decimals);
 
+// What a window or a page shows through those patterns: the pattern's text,
+// but a value that is not 0 and that the pattern's places would round to 0
+// (0.000243153 through "###0.00" or ".###") shows with 4 significant digits
+// instead ("0.0002432"), so that nothing reads 0 that is not. (The engine's
+// own roundings, the vibration ratio's for one, keep the pattern.)
+std::string formatFixedShown(double value, int decimals, char decimalSeparator = '.');
+// The same for the up-to pattern: trailing zeros dropped ("0.00012").
+std::string formatUpToShown(double value, int decimals);
+
 }  // namespace morvane

@@ -1,10 +1,12 @@
 #include "engine/OrificeCoefficients.h"
 
 #include "engine/IsentropicExponent.h"
+#include "engine/VenturiTubeLossPoints.h"
 #include "platform/RuntimeError.h"
 #include "tracing/Guard.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -21,9 +23,6 @@ constexpr double Pi = 3.14159;
 // radius r of its bore, m.
 constexpr double Rq8A = 0.001;
 constexpr double Rq8R = 0.0005;
-
-// Pipes below this diameter (m) take c4 = 0.039 whatever the tappings.
-constexpr double SmallPipeDiameter = 0.05862;
 
 constexpr int MaxPasses = 1000;
 constexpr double ToleranceDpPa = 1e-12;
@@ -52,14 +51,12 @@ TappingDistances orificeTappings(Integer elementType, double dMeter)
     }
 }
 
-double stolzC4(double L1, double dMeter)
+double stolzC4(double L1)
 {
-    double c4 = L1 >= 0.4333 ? 0.039 : 0.09 * L1;
-    // The program's convention: below 58.62 mm every tapping arrangement takes
-    // the value of L1 ≥ 0.4333, not only the flange tappings of the 1991 text.
-    if (dMeter < SmallPipeDiameter)
-        c4 = 0.039;
-    return c4;
+    // From L1 alone, as ISO 5167-1:1991 has it: flange tappings reach
+    // L1 ≥ 0.4333 below a pipe of 58.62 mm (25.4/0.4333 = 58.6199 mm), D and
+    // D/2 tappings and the RQ8 always, corner tappings (L1 = 0) never.
+    return L1 >= 0.4333 ? 0.039 : 0.09 * L1;
 }
 
 namespace {
@@ -110,7 +107,7 @@ double reynoldsTerm(double reynolds)
 
 }  // namespace
 
-double stolzDischargeCoefficient(double beta, double reynolds, double L1, double L2, double dMeter)
+double stolzDischargeCoefficient(double beta, double reynolds, double L1, double L2)
 {
     // The program's convention: the Stolz equation of ISO 5167-1:1991, kept in
     // place of the Reader-Harris/Gallagher equation of the later editions.
@@ -118,7 +115,7 @@ double stolzDischargeCoefficient(double beta, double reynolds, double L1, double
     const double reTerm = reynoldsTerm(reynolds);
     const BetaPowers& p = betaPowers(beta);
     return 0.5959 + 0.0312 * p.p21 - 0.184 * p.p8 + 0.0029 * p.p25 * reTerm
-           + stolzC4(L1, dMeter) * checkedDivide(b4, 1.0 - b4) - 0.0337 * L2 * beta * beta * beta;
+           + stolzC4(L1) * checkedDivide(b4, 1.0 - b4) - 0.0337 * L2 * beta * beta * beta;
 }
 
 double rq8Correction(double beta, double reynolds, double dMeter)
@@ -151,7 +148,7 @@ double dischargeCoefficient(Integer elementType, double beta, double reynolds, d
         const double L2 = checkedDivide(t.l2, dMeter);
         // The program's convention: the Reynolds number of the Reynolds term is
         // that of the flow at which the expansion factor is taken.
-        const double C0 = stolzDischargeCoefficient(beta, epsilonFaktor * reynolds, L1, L2, dMeter);
+        const double C0 = stolzDischargeCoefficient(beta, epsilonFaktor * reynolds, L1, L2);
         if (elementType == element::RQ8)
             return C0 * rq8Correction(beta, reynolds, dMeter);
         return C0;
@@ -164,6 +161,38 @@ double dischargeCoefficient(Integer elementType, double beta, double reynolds, d
         raiseError(err::InvalidArgument,
                    "no discharge coefficient for element type " + std::to_string(elementType));
     }
+}
+
+namespace {
+
+// Linear between the points xs/ys (xs rising), held at the end values outside
+// them.
+template <std::size_t N>
+double interpolateHeld(double x, const std::array<double, N>& xs, const std::array<double, N>& ys)
+{
+    const auto above = std::upper_bound(xs.begin(), xs.end(), x);
+    if (above == xs.begin())
+        return ys.front();
+    if (above == xs.end())
+        return ys.back();
+    const auto j = static_cast<std::size_t>(above - xs.begin()) - 1;
+    return (ys[j + 1] - ys[j]) / (xs[j + 1] - xs[j]) * (x - xs[j]) + ys[j];
+}
+
+}  // namespace
+
+bool isVenturiTube(Integer elementType)
+{
+    return elementType >= element::VenturiGussrauh && elementType <= element::VenturiStahlblech;
+}
+
+double venturiTubeLossFraction(double beta, double dMeter)
+{
+    using namespace venturitube;
+    const double small = interpolateHeld(beta, Betas, LossSmallPipe);
+    const double large = interpolateHeld(beta, Betas, LossLargePipe);
+    return interpolateHeld(dMeter, std::array<double, 2>{DiameterSmall, DiameterLarge},
+                           std::array<double, 2>{small, large});
 }
 
 Expansibility expansibilityOf(Integer elementType)
@@ -248,13 +277,15 @@ OrificeIteration orificeDifferentialPressure(double q, double epsilonFaktor, dou
 
     r.e = e;
     r.dp1Pa = dp1;
-    r.dpKPa = dpAt(q, e) / 1000.0;
+    const double dpPa = dpAt(q, e);
+    r.dpKPa = dpPa / 1000.0;
     // The program's convention: the loss equation of orifice plates of
-    // ISO 5167-1:1991, √(1 − β⁴) in place of √(1 − β⁴(1 − C²)), for every
-    // element of this family.
+    // ISO 5167-1:1991, √(1 − β⁴) in place of √(1 − β⁴(1 − C²)). The loss
+    // belongs to the flow whose dp is shown, also where the expansion factor
+    // is taken at a share of it.
     const double root = checkedSqrt(1.0 - b4);
     const double cb2 = C * beta * beta;
-    r.lossKPa = checkedDivide(dp1 * (root - cb2), root + cb2) / 1000.0;
+    r.lossKPa = checkedDivide(dpPa * (root - cb2), root + cb2) / 1000.0;
     return r;
 }
 
@@ -286,8 +317,12 @@ void get_Blende(EngineContext& ctx, double& q, double& Re, double& e, double& dp
             return false;
         }))
         return;
+    // The correction factor multiplies the coefficient, as it does the probes':
+    // the flow equation takes q/k, while C keeps the Reynolds number of the
+    // real flow and stays the standard's.
     if (!g.step([&] {
-            it = orificeDifferentialPressure(q, s.gEpsilonFaktor, C, beta, Dw, s.gBetriebsdichte,
+            it = orificeDifferentialPressure(checkedDivide(q, s.gKorrekturFaktor), s.gEpsilonFaktor, C, beta, Dw,
+                                             s.gBetriebsdichte,
                                              s.gIsentropenkoeffizient, s.gDruck * 1000.0,
                                              expansibilityOf(s.gPrimaerelementtyp));
         }))
@@ -303,10 +338,12 @@ void get_Blende(EngineContext& ctx, double& q, double& Re, double& e, double& dp
             return false;
         }))
         return;
+    // The classical venturi tubes lose the published share of their dp, the
+    // other elements what the orifice plates' equation gives.
     if (!g.step([&] {
             e = it.e;
             dp = it.dpKPa;
-            dpb = it.lossKPa;
+            dpb = isVenturiTube(s.gPrimaerelementtyp) ? it.dpKPa * venturiTubeLossFraction(beta, Dw) : it.lossKPa;
         }))
         return;
     g.step([&] {

@@ -30,18 +30,30 @@ struct TappingDistances {
 // l1 and l2 of the orifice types 1, 9, 10 and 11 in a pipe of dMeter (m at 20 °C).
 TappingDistances orificeTappings(Integer elementType, double dMeter);
 
-// Coefficient c4 of the β⁴/(1 − β⁴) term of the Stolz equation.
-double stolzC4(double L1, double dMeter);
+// Coefficient c4 of the β⁴/(1 − β⁴) term of the Stolz equation: 0.039 where
+// L1 ≥ 0.4333, else 0.09·L1.
+double stolzC4(double L1);
 
 // The Stolz equation with L1 = l1/D and L2 = l2/D; reynolds is the Reynolds
 // number as it enters the equation.
-double stolzDischargeCoefficient(double beta, double reynolds, double L1, double L2, double dMeter);
+double stolzDischargeCoefficient(double beta, double reynolds, double L1, double L2);
 
 // The product k1·k2·k3 of the RQ8's small-pipe corrections; reynolds unscaled.
 double rq8Correction(double beta, double reynolds, double dMeter);
 
 // C of element types 1 and 9 to 15 (run-time error 5 for any other type).
 double dischargeCoefficient(Integer elementType, double beta, double reynolds, double epsilonFaktor, double dMeter);
+
+// The classical venturi tubes (types 13 to 15).
+bool isVenturiTube(Integer elementType);
+
+// The permanent pressure loss of a classical venturi tube as a share of its dp,
+// at diameter ratio beta in a pipe of dMeter (m): the curves of ISO 5167-4 and
+// ASME MFC-3M for D 65 mm and D 500 mm (engine/VenturiTubeLossPoints.h), linear
+// in β, then linear in D, held at their end values outside the curves' β and
+// outside 65 to 500 mm. The rise of the loss below a Reynolds number of 6e5 is
+// left out.
+double venturiTubeLossFraction(double beta, double dMeter);
 
 // The equation of the expansion factor: the empirical one of orifice plates
 // (types 1 and 9 to 11), or the isentropic one of nozzles and venturi tubes
@@ -61,7 +73,7 @@ struct OrificeIteration {
     double e = 1.0;        // expansion factor at q·epsilonFaktor
     double dp1Pa = 0.0;    // differential pressure at q·epsilonFaktor, last pass, Pa
     double dpKPa = 0.0;    // differential pressure at q with that e, kPa
-    double lossKPa = 0.0;  // permanent pressure loss at q·epsilonFaktor, kPa
+    double lossKPa = 0.0;  // permanent pressure loss at q by the orifice plates' equation, kPa
     int passes = 0;
     bool converged = false;
 };
@@ -77,7 +89,8 @@ OrificeIteration orificeDifferentialPressure(double q, double epsilonFaktor, dou
 
 // One operating point of element types 1 and 9 to 15: q mass flow (kg/s), Re pipe
 // Reynolds number; e receives the expansion factor, dp the differential
-// pressure (kPa) and dpb the permanent pressure loss (kPa). Writes gKZahl,
+// pressure (kPa) and dpb the permanent pressure loss (kPa): the classical
+// venturi tubes' share of dp, the orifice plates' equation for the others. Writes gKZahl,
 // gDurchflusskoeffizient, gZeta and gBeta. Without convergence it shows the box
 // of text 1967 ("keine Konvergenz"), puts text 1942 into gFehlerDp and stores
 // nothing.

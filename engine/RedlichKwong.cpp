@@ -31,6 +31,28 @@ constexpr double Toleranz = 1e-13;     // on the correction d, before relaxation
 constexpr int PassLimitNorm = 1000;    // the counter value that ends iteration 1
 constexpr int PassLimitBetrieb = 2000; // and iteration 2
 
+// The substance constants, Tc in K and pc in Pa.
+double constantA(double tc, double pc)
+{
+    const double RR = R * R;
+    return checkedDivide(OmegaA * RR * checkedPow(tc + KelvinAB, 2.5), pc * 1000);
+}
+double constantB(double tc, double pc)
+{
+    return checkedDivide(OmegaB * R * (tc + KelvinAB), pc * 1000);
+}
+// A and B of a state at t (°C) per Pa of its pressure: A as the square of a
+// root, B by two divisions, as the program has always computed them.
+double aPerPa(double a, double t)
+{
+    const double root = checkedSqrt(checkedDivide(a, R * R * checkedPow(t + KelvinAB, 2.5)));
+    return root * root;
+}
+double bPerPa(double b, double t)
+{
+    return checkedDivide(b / R, t + KelvinDichte);
+}
+
 // The correction of one fixed-point pass on Z = Z/(Z − B) − A/(Z + B), the
 // equation in the compressibility factor.
 double correction(double Z, double A, double B)
@@ -70,24 +92,72 @@ std::vector<double> cubicRoots(double c, double d)
     return roots;
 }
 
-double lnFugacityCoefficient(double Z, double A, double B)
+// The equation's two phases at one temperature, in reduced form: with
+// w = Z/B (the volume over the co-volume) and k = A/B, which does not depend
+// on the pressure, it reads B = π(w) = 1/(w − 1) − k/(w·(w + 1)), and
+// ln φ = B·w − 1 − ln B − ln(w − 1) − k·ln(1 + 1/w).
+double reducedPressure(double w, double k)
 {
-    return Z - 1.0 - std::log(Z - B) - A / B * std::log1p(B / Z);
+    return 1.0 / (w - 1.0) - k / (w * (w + 1.0));
+}
+// dπ/dw = 0 where k = F(w) = w²(w + 1)²/((2w + 1)(w − 1)²): F falls from +∞
+// at w = 1 to its least value at the critical w = 1/(∛2 − 1) and rises beyond
+// (F > w/2); its two points of a larger k are the spinodals.
+double spinodalK(double w)
+{
+    const double u = w * (w + 1.0);
+    const double v = (w - 1.0) * (w - 1.0);
+    return u * u / ((2.0 * w + 1.0) * v);
+}
+// Bisection of (lo, hi) down to adjacent doubles; above(x): the point sought
+// lies above x.
+template <class Above>
+double bisect(double lo, double hi, Above above)
+{
+    for (int i = 0; i < 200; ++i) {
+        const double mid = 0.5 * (lo + hi);
+        if (!(mid > lo && mid < hi))
+            break;
+        (above(mid) ? lo : hi) = mid;
+    }
+    return 0.5 * (lo + hi);
+}
+// The B at which the liquid root (w between 1 and the liquid spinodal) and the
+// vapour root (w beyond the vapour spinodal) have the same fugacity; none
+// where k has no spinodals.
+std::optional<double> saturationB(double k)
+{
+    const double wc = 1.0 / (std::cbrt(2.0) - 1.0);
+    if (!std::isfinite(k) || !(k > spinodalK(wc)))
+        return std::nullopt;
+    const double wl = bisect(1.0, wc, [&](double w) { return spinodalK(w) > k; });
+    const double wv = bisect(wc, 2.0 * k + 2.0, [&](double w) { return spinodalK(w) < k; });
+    const double lo = std::max(reducedPressure(wl, k), 0.0);
+    const double hi = reducedPressure(wv, k);
+    if (!(hi > lo))
+        return std::nullopt;
+    // π falls on (1, wl) and on (wv, ∞), where it stays below 1/(w − 1).
+    const auto liquidMinusVapour = [&](double B) {
+        const auto above = [&](double w) { return reducedPressure(w, k) > B; };
+        const double w1 = bisect(1.0, wl, above);
+        const double w3 = bisect(wv, std::max(wv, 1.0 + 1.0 / B) + 1.0, above);
+        return B * (w1 - w3) - std::log((w1 - 1.0) / (w3 - 1.0)) - k * (std::log1p(1.0 / w1) - std::log1p(1.0 / w3));
+    };
+    // Below the saturation pressure the vapour has the lower fugacity.
+    return bisect(lo, hi, [&](double B) { return liquidMinusVapour(B) > 0.0; });
 }
 
 }  // namespace
 
-bool redlichKwongLiquidStable(double A, double B)
+std::optional<double> redlichKwongSaturationPressure(double tc, double pc, double t)
 {
-    if (!(A > 0.0 && B > 0.0 && std::isfinite(A) && std::isfinite(B)))
-        return false;
-    std::vector<double> roots = cubicRoots(A - B - B * B, A * B);
-    std::erase_if(roots, [&](double z) { return !(z > B) || !std::isfinite(z); });
-    if (roots.empty())
-        return false;
-    if (roots.size() == 1)
-        return roots.front() < 1.0 / 3.0;
-    return lnFugacityCoefficient(roots.front(), A, B) < lnFugacityCoefficient(roots.back(), A, B);
+    if (!(t < tc))
+        return std::nullopt;
+    const double bPa = bPerPa(constantB(tc, pc), t);
+    const std::optional<double> B = saturationB(checkedDivide(aPerPa(constantA(tc, pc), t), bPa));
+    if (!B)
+        return std::nullopt;
+    return *B / bPa / 1000.0;
 }
 
 void BerechneDichteRedlichKwong(EngineContext& e)
@@ -101,14 +171,9 @@ void BerechneDichteRedlichKwong(EngineContext& e)
     int n = 0;
 
     // 1. Substance constants, Tc in K and pc in Pa.
-    if (!g.step([&] {
-            a = checkedDivide(OmegaA * RR * checkedPow(s.gKritischeTemperatur + KelvinAB, 2.5),
-                              s.gKritischerDruck * 1000);
-        }))
+    if (!g.step([&] { a = constantA(s.gKritischeTemperatur, s.gKritischerDruck); }))
         return;
-    if (!g.step([&] {
-            b = checkedDivide(OmegaB * R * (s.gKritischeTemperatur + KelvinAB), s.gKritischerDruck * 1000);
-        }))
+    if (!g.step([&] { b = constantB(s.gKritischeTemperatur, s.gKritischerDruck); }))
         return;
 
     // 2. Norm state, 101325 Pa and 273.14 K. A_N as the square of a root, B_N by
@@ -143,16 +208,24 @@ void BerechneDichteRedlichKwong(EngineContext& e)
     } while (!(std::abs(d) <= Toleranz));
     ZN = Z;
 
-    // 4. Operating state; gDruck is kPa, p·1000 the pressure in Pa.
+    // The phase, from the equation alone: below the critical temperature a
+    // pressure above the equation's own saturation pressure makes the medium
+    // liquid by it, with one real root or three; no gas density holds there.
+    bool fluessig = false;
     if (!g.step([&] {
-            const double root =
-                checkedSqrt(checkedDivide(a, RR * checkedPow(s.gTemperatur + KelvinAB, 2.5)));
-            A = root * root * (s.gDruck * 1000);
-        }))
+            const std::optional<double> psat =
+                redlichKwongSaturationPressure(s.gKritischeTemperatur, s.gKritischerDruck, s.gTemperatur);
+            fluessig = psat && s.gDruck > *psat;
+            if (fluessig)
+                s.gFehlerDichte = e.text(TextRedlichKwongFluessig);
+        }) ||
+        fluessig)
         return;
-    if (!g.step([&] {
-            B = checkedDivide(b / R, s.gTemperatur + KelvinDichte) * (s.gDruck * 1000);
-        }))
+
+    // 4. Operating state; gDruck is kPa, p·1000 the pressure in Pa.
+    if (!g.step([&] { A = aPerPa(a, s.gTemperatur) * (s.gDruck * 1000); }))
+        return;
+    if (!g.step([&] { B = bPerPa(b, s.gTemperatur) * (s.gDruck * 1000); }))
         return;
 
     // 5. Operating compressibility, with a relaxation that shrinks tenfold when
@@ -181,8 +254,21 @@ void BerechneDichteRedlichKwong(EngineContext& e)
             return;
         ++n;
         if (n == PassLimitBetrieb) {
-            g.step([&] { s.gFehlerDichte = e.text(1230); });
-            return;
+            // At or above the critical temperature the cubic's one real root
+            // above B is the dense gas the relaxed passes do not reach.
+            bool einzigeWurzel = false;
+            if (!g.step([&] {
+                    std::vector<double> roots = cubicRoots(A - B - B * B, A * B);
+                    std::erase_if(roots, [&](double z) { return !(z > B) || !std::isfinite(z); });
+                    einzigeWurzel = !(s.gTemperatur < s.gKritischeTemperatur) && roots.size() == 1;
+                    if (einzigeWurzel)
+                        s.gKompressibilitaet = checkedDivide(roots.front(), ZN);
+                    else
+                        s.gFehlerDichte = e.text(1230);
+                }) ||
+                !einzigeWurzel)
+                return;
+            break;
         }
         dPrev = d;
         if (!g.step([&] { s.gKompressibilitaet = checkedDivide(Z, ZN); }))
@@ -209,13 +295,6 @@ void BerechneDichteRedlichKwong(EngineContext& e)
         return;
     if (!g.step([&] { s.gBetriebsdichte = rho; }))
         return;
-    // The iteration settles on the root next to Z = 1, the vapour root where
-    // there are three; below the critical temperature and above the
-    // equation's own saturation pressure the liquid root is the stable one.
-    g.step([&] {
-        if (s.gTemperatur < s.gKritischeTemperatur && redlichKwongLiquidStable(A, B))
-            s.gWarnungDichte = e.text(TextRedlichKwongFluessig);
-    });
 }
 
 }  // namespace morvane

@@ -2,10 +2,13 @@
 
 #include "engine/FormatPatterns.h"
 #include "engine/OrificeCoefficients.h"
+#include "engine/SteamTableCalls.h"
 #include "platform/RuntimeError.h"
 
 #include <cmath>
+#include <functional>
 #include <initializer_list>
+#include <limits>
 
 namespace morvane {
 
@@ -59,6 +62,22 @@ bool isLiquid(const CalculationState& s)
     return isTrue(s.gModellFluessigkeit) || (isTrue(s.gModellGespeicherteDaten) && s.gMediumNr == medium::Wasser);
 }
 
+std::optional<double> flashPressureKPa(const CalculationState& s)
+{
+    if (!(isTrue(s.gModellGespeicherteDaten) && s.gMediumNr == medium::Wasser) ||
+        !hasDischargeCoefficient(s.gPrimaerelementtyp) ||
+        !belowSteamCriticalTemperature(steamTableKelvin(s.gTemperatur)))
+        return std::nullopt;
+    return s.gSattdampfdruck * 1000.0;
+}
+
+std::optional<double> liquidDpBound(const CalculationState& s)
+{
+    if (!isLiquid(s))
+        return std::nullopt;
+    return s.gDruck - flashPressureKPa(s).value_or(0.0);
+}
+
 int lastShownPoint(const CalculationState& s)
 {
     return isSet(s.gMehrereBetriebspunkte) ? PunktMin : PunktAuslegung;
@@ -97,7 +116,84 @@ std::string resultStop(const EngineContext& e, int lastPoint)
     if (s.gDifferenzdruck[i] >= s.gDruck)
         return withNumbers(e, isLiquid(s) ? TextFluessigkeitDpAbDruck : TextGasDpAbDruck,
                            {kPa(s.gDifferenzdruck[i]), kPa(s.gDruck)});
+    const std::optional<double> psat = flashPressureKPa(s);
+    const double behind = s.gDruck - s.gDifferenzdruck[i];
+    if (psat && behind <= *psat)
+        return withNumbers(e, TextWasserVerdampft, {kPa(behind), kPa(*psat)});
     return {};
+}
+
+namespace {
+
+// The limits of use of one element's coefficient equation; a bound of 0 or
+// infinity is none.
+struct LimitsOfUse {
+    double dMinMm = 0;
+    double betaMin = 0, betaMax = 0;
+    double pipeMinMm = 0, pipeMaxMm = 0;
+    double reMax = std::numeric_limits<double>::infinity();
+};
+
+constexpr double Unbounded = std::numeric_limits<double>::infinity();
+
+LimitsOfUse limitsOf(Integer typ)
+{
+    switch (typ) {
+    case element::BlendeFlansch: return {12.5, 0.2, 0.75, 50, 760, Unbounded};
+    case element::BlendeDD2:
+    case element::BlendeEcke: return {12.5, 0.2, 0.75, 50, 1000, Unbounded};
+    case element::Venturiduese: return {50, 0.316, 0.775, 65, 500, 2e6};
+    case element::VenturiGussrauh: return {0, 0.3, 0.75, 100, 800, 2e6};
+    case element::VenturiBearbeitet: return {0, 0.4, 0.75, 50, 250, 1e6};
+    default: return {0, 0.4, 0.7, 200, 1200, 2e6};  // rough-welded sheet-iron inlet
+    }
+}
+
+// The smallest pipe Reynolds number of the equation at β in a pipe of dMm.
+double reynoldsMin(Integer typ, double beta, double dMm)
+{
+    switch (typ) {
+    case element::BlendeFlansch: return 1260.0 * beta * beta * dMm;
+    case element::BlendeDD2:
+    case element::BlendeEcke: return beta <= 0.45 ? 5000.0 : 10000.0;
+    case element::Venturiduese: return 1.5e5;
+    default: return 2e5;
+    }
+}
+
+std::string mm(double v) { return formatUpTo(v, 2) + " mm"; }
+std::string reynolds(double v) { return formatUpTo(v, 0); }
+
+}  // namespace
+
+std::string limitsOfUseWarning(const EngineContext& e, int lastPoint)
+{
+    const CalculationState& s = e.s;
+    const Integer typ = s.gPrimaerelementtyp;
+    if (typ < element::BlendeFlansch || typ > element::VenturiStahlblech)
+        return {};
+    const LimitsOfUse limits = limitsOf(typ);
+    const double dMm = s.gInnendurchmesser, boreMm = s.gOeffnungsdurchmesser;
+    const double beta = checkedDivide(boreMm, dMm);
+    std::string lines;
+    const auto outside = [&](const std::string& point, const char* quantity, double value, double lo, double hi,
+                             const std::function<std::string(double)>& shown) {
+        const bool below = value < lo;
+        if (!below && !(value > hi))
+            return;
+        if (!lines.empty())
+            lines += '\n';
+        lines += withNumbers(e, below ? TextUnterAnwendungsgrenze : TextUeberAnwendungsgrenze,
+                             {point, quantity, shown(value), shown(below ? lo : hi)});
+    };
+    const std::string all = e.text(lastPoint == PunktAuslegung ? TextBetriebspunkt : TextAlleBetriebspunkte);
+    outside(all, "d", boreMm, limits.dMinMm, Unbounded, mm);
+    outside(all, "β", beta, limits.betaMin, limits.betaMax, ratio);
+    outside(all, "D", dMm, limits.pipeMinMm, limits.pipeMaxMm, mm);
+    const double reMin = reynoldsMin(typ, beta, dMm);
+    for (int i = PunktAuslegung; i <= lastPoint; ++i)
+        outside(e.text(TextBetriebspunkt + i), "Re", s.gReynolds[i], reMin, limits.reMax, reynolds);
+    return lines;
 }
 
 std::string dpRangeWarning(const EngineContext& e, int lastPoint)

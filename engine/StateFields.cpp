@@ -114,7 +114,6 @@ const std::array kFields{
     FIELD(Ergebnisse, Double, gViskositaet),
     FIELD(Ergebnisse, Double, gNormdichte),
     FIELD(Ergebnisse, String, gFehlerDichte),
-    FIELD(Ergebnisse, String, gWarnungDichte),
     FIELD(Ergebnisse, Double, gKompressibilitaet),
     FIELD(Ergebnisse, Double, gZeta),
     FIELD(Ergebnisse, Double, gKZahl),

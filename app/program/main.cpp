@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     QtProgramLauncher launcher;
     SystemClock clock;
     QtClipboard clipboard;
-    ShellServices services{settings, messages, shell, registry, launcher, clipboard, programFolder};
+    ShellServices services{settings, messages, shell, registry, launcher, clipboard, clock, programFolder};
 
     // The program-wide records live for the whole run.
     ProgramState state;

@@ -48,6 +48,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <chrono>
 #include <filesystem>
 #include <system_error>
 
@@ -77,7 +78,6 @@ private:
     std::function<void()> noteInputs_;
 };
 
-constexpr const char* kFileCloseMessage = "Code fuer 'mnuFileClose_Click' hinzufuegen.";
 constexpr const char* kHelpPage = "\\Hilfe\\help.html";
 // How much of the window's top must lie on a screen for the user to reach it
 // (pixels).
@@ -509,11 +509,11 @@ void frmMain::mnuFileSaveAs_Click()
     files_->mnuFileSaveAs_Click();
 }
 
+// Close puts the calculation away and starts a new one, as New does.
 void frmMain::mnuFileClose_Click()
 {
     Guard g("frmMain", "mnuFileClose_Click", "Private Sub mnuFileClose_Click()");
-    if (!g.step([&] { services_.messages.show({kFileCloseMessage, kProgramTitle}); }))
-        return;
+    g.step([&] { files_->mnuFileNew_Click(); });
 }
 
 void frmMain::mnuFileProperties_Click()
@@ -528,7 +528,9 @@ void frmMain::mnuFileProperties_Click()
 
 void frmMain::showDateAndTime()
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    const auto since = services_.clock.now().time_since_epoch();
+    const QDateTime now =
+        QDateTime::fromMSecsSinceEpoch(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
     const QLocale locale;
     datePanel_->setText(locale.toString(now.date(), QLocale::ShortFormat));
     timePanel_->setText(locale.toString(now.time(), QLocale::ShortFormat));

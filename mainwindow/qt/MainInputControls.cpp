@@ -144,36 +144,36 @@ void copyControls(const MainInputPages& from, MainInputPages& to)
 
 void MainInputPages::readControl(const MainControl& m, InputControls& c) const
 {
-    std::visit(Overloaded{
-                   [&](const BoxLink& l) { c.*l.member = (this->*l.widget)->text().toStdString(); },
-                   [&](const NotesLink& l) { c.*l.member = (this->*l.widget)->toPlainText().toStdString(); },
-                   [&](const ListLink& l) { c.*l.member = static_cast<std::int16_t>((this->*l.widget)->currentIndex()); },
-                   [&](const CheckLink& l) { c.*l.member = static_cast<std::int16_t>(checkValue(this->*l.widget)); },
-                   [&](const OptionLink& l) { c.*l.member = (this->*l.widget)->isChecked(); },
-                   [&](const EnabledLink& l) { c.*l.member = (this->*l.widget)->isEnabled(); },
-                   [&](const TagLink& l) { c.*l.member = (this->*l.widget)->property("Tag").toString().toStdString(); },
-                   // The panel belongs to the frame; nothing reads it back.
-                   [](const FileNameLink&) {},
-               },
-               m.link);
+    const Overloaded read{
+        [&](const BoxLink& l) { c.*l.member = (this->*l.widget)->text().toStdString(); },
+        [&](const NotesLink& l) { c.*l.member = (this->*l.widget)->toPlainText().toStdString(); },
+        [&](const ListLink& l) { c.*l.member = static_cast<std::int16_t>((this->*l.widget)->currentIndex()); },
+        [&](const CheckLink& l) { c.*l.member = static_cast<std::int16_t>(checkValue(this->*l.widget)); },
+        [&](const OptionLink& l) { c.*l.member = (this->*l.widget)->isChecked(); },
+        [&](const EnabledLink& l) { c.*l.member = (this->*l.widget)->isEnabled(); },
+        [&](const TagLink& l) { c.*l.member = (this->*l.widget)->property("Tag").toString().toStdString(); },
+        // The panel belongs to the frame; nothing reads it back.
+        [](const FileNameLink&) {},
+    };
+    std::visit(read, m.link);
 }
 
 void MainInputPages::writeControl(const MainControl& m, const InputControls& c)
 {
-    std::visit(Overloaded{
-                   [&](const BoxLink& l) { setText(this->*l.widget, c.*l.member); },
-                   [&](const NotesLink& l) { (this->*l.widget)->setPlainText(QString::fromStdString(c.*l.member)); },
-                   [&](const ListLink& l) { setListIndex(this->*l.widget, c.*l.member); },
-                   [&](const CheckLink& l) { setCheckValue(this->*l.widget, c.*l.member); },
-                   [&](const OptionLink& l) { setOptionValue(this->*l.widget, c.*l.member); },
-                   [&](const EnabledLink& l) { (this->*l.widget)->setEnabled(c.*l.member); },
-                   [&](const TagLink& l) { (this->*l.widget)->setProperty("Tag", QString::fromStdString(c.*l.member)); },
-                   [&](const FileNameLink& l) {
-                       if (fileNamePanel_)
-                           fileNamePanel_(c.*l.member);
-                   },
-               },
-               m.link);
+    const Overloaded write{
+        [&](const BoxLink& l) { setText(this->*l.widget, c.*l.member); },
+        [&](const NotesLink& l) { (this->*l.widget)->setPlainText(QString::fromStdString(c.*l.member)); },
+        [&](const ListLink& l) { setListIndex(this->*l.widget, c.*l.member); },
+        [&](const CheckLink& l) { setCheckValue(this->*l.widget, c.*l.member); },
+        [&](const OptionLink& l) { setOptionValue(this->*l.widget, c.*l.member); },
+        [&](const EnabledLink& l) { (this->*l.widget)->setEnabled(c.*l.member); },
+        [&](const TagLink& l) { (this->*l.widget)->setProperty("Tag", QString::fromStdString(c.*l.member)); },
+        [&](const FileNameLink& l) {
+            if (fileNamePanel_)
+                fileNamePanel_(c.*l.member);
+        },
+    };
+    std::visit(write, m.link);
 }
 
 void MainInputPages::toControls(InputControls& c) const

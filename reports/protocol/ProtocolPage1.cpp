@@ -6,6 +6,7 @@
 #include "platform/RuntimeError.h"
 #include "reports/logo/FittedText.h"
 #include "reports/logo/HeaderSettings.h"
+#include "reports/protocol/ShownResults.h"
 #include "tracing/Guard.h"
 
 #include <algorithm>
@@ -257,7 +258,8 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
         });
     };
     const char sep = printing.decimalSeparator;
-    auto fmt = [sep](double v, int decimals) { return formatFixed(v, decimals, sep); };
+    // A value that is not 0 never prints as 0 (formatFixedShown).
+    auto fmt = [sep](double v, int decimals) { return formatFixedShown(v, decimals, sep); };
 
     S([&] {
         std::string why;
@@ -367,7 +369,13 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
     at(0.05, 0.335, t.model);
     at(0.28, 0.335, modelText);
     at(0.05, 0.35, t.normDensity);
-    at(0.28, 0.35, [&] { return c.gNormdichte == 0.0 ? std::string("n.a.") : fmt(c.gNormdichte, 4); });
+    // Water, steam and the liquid have neither a standard density nor a
+    // compressibility factor: "n.a.", as in the results window, not what an
+    // earlier case left in the two fields.
+    const bool normData = hasNormDensityAndCompressibility(c);
+    at(0.28, 0.35, [&] {
+        return !normData || c.gNormdichte == 0.0 ? std::string("n.a.") : fmt(c.gNormdichte, 4);
+    });
     at(0.35, 0.35, "kg/Nm³");
     at(0.05, 0.365, t.processDensity);
     at(0.28, 0.365, [&] { return fmt(c.gBetriebsdichte, 4); });
@@ -383,7 +391,7 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
     at(0.73, 0.32, [&] { return fmt(c.gViskositaet, 4); });
     at(0.8, 0.32, "cP");
     at(0.5, 0.335, t.compressibility);
-    at(0.73, 0.335, [&] { return fmt(c.gKompressibilitaet, 4); });
+    at(0.73, 0.335, [&] { return normData ? fmt(c.gKompressibilitaet, 4) : std::string("n.a."); });
     at(0.8, 0.335, "-");
     if (!isTrue(c.gModellIdealesGas) || liquid) {
         // The ideal gas law has no critical data; the liquid has none to show.
@@ -437,7 +445,7 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
         at(0.35, 0.53, "-");
     }
     at(0.05, 0.45, t.wall);
-    at(0.28, 0.45, [&] { return fmt(c.gWandstaerke, 2); });
+    at(0.28, 0.45, [&] { return hasWallThickness(c) ? fmt(c.gWandstaerke, 2) : std::string("n.a."); });
     at(0.35, 0.45, "mm");
     at(0.05, 0.545, t.beta);
     at(0.28, 0.545, [&] { return fmt(c.gBeta, 4); });

@@ -194,6 +194,45 @@ ChartDrawing drawChart(int chart, const ChartFlows& f, const ChartWords& words, 
     l.line(kArrowTipFraction * W, n, 0.845 * W, n - 0.003 * H);
     l.line(kArrowTipFraction * W, n, 0.845 * W, n + 0.003 * H);
 
+    // The uncertainty axis's texts: "abs" before its arrowhead, the caption
+    // after it, the level texts right-aligned before the axis, each with its
+    // top a little above its level; as far from the line as from a text. Then
+    // the title on the caption's line, from 0.3 W or after the caption, ending
+    // within the frame (smaller where it would not).
+    auto axisTexts = [&] {
+        auto beforeLine = [&](const std::string& text, double lineX, double y) {
+            l.put(text, kSmallPoints, false,
+                  lineX - halfPen - kTextClearance - l.size(text, kSmallPoints, false).first, y);
+        };
+        beforeLine("abs", 0.097 * W, top);
+        const ChartBox caption = l.put(words.axisCaption, kSmallPoints, false, 0.11 * W, top);
+        const std::pair<double, const char*> levels[] = {{5, "5%"},   {2, "2%"},   {1, "1%"},
+                                                         {-5, "-5%"}, {-2, "-2%"}, {-1, "-1%"}};
+        for (const auto& [u, text] : levels)
+            beforeLine(text, axisX, Y(u) - 0.003 * H);
+        const double titleLeftmost = caption.right + 2 * kTextClearance;
+        double titlePoints = kTitlePoints;
+        auto titleWidth = [&] { return l.size(words.title, titlePoints, true).first; };
+        while (titleLeftmost + titleWidth() > frame.right && titlePoints > kSmallestTitlePoints)
+            titlePoints -= 0.5;
+        l.put(words.title, titlePoints, true, std::max(titleLeftmost, std::min(0.3 * W, frame.right - titleWidth())),
+              top);
+    };
+    const double rightOfAxis = axisX + halfPen + kLineClearance;
+
+    // No allowed flow (A = 0, the vibration limit leaves none): no scale, no
+    // flow point and no band can be drawn; the chart says so above its flow
+    // axis, in a smaller size where the words would not fit.
+    if (!(f.A > 0.0)) {
+        axisTexts();
+        double points = kTitlePoints;
+        const double room = frame.right - rightOfAxis - kTextClearance;
+        while (l.size(words.noFlowRange, points, true).first > room && points > kSmallestTitlePoints)
+            points -= 0.5;
+        l.placeAnyway(words.noFlowRange, points, true, 0.15 * W, Y(3), rightOfAxis, 0.05 * W);
+        return l.take();
+    }
+
     // The flow scale: ticks at tenths of the design flow, above the axis (the
     // one at half the design flow longer), as far as the scale reaches.
     std::optional<double> halfTick;
@@ -262,31 +301,10 @@ ChartDrawing drawChart(int chart, const ChartFlows& f, const ChartWords& words, 
         l.line(L5, Y(-5), L5, Y(-5) + kEndTick * H, 1, true);
     }
 
-    // The uncertainty axis's texts: "abs" before its arrowhead, the caption
-    // after it, the level texts right-aligned before the axis, each with its
-    // top a little above its level; as far from the line as from a text.
-    auto beforeLine = [&](const std::string& text, double lineX, double y) {
-        l.put(text, kSmallPoints, false, lineX - halfPen - kTextClearance - l.size(text, kSmallPoints, false).first, y);
-    };
-    beforeLine("abs", 0.097 * W, top);
-    const ChartBox caption = l.put(words.axisCaption, kSmallPoints, false, 0.11 * W, top);
-    const std::pair<double, const char*> levels[] = {{5, "5%"},   {2, "2%"},   {1, "1%"},
-                                                     {-5, "-5%"}, {-2, "-2%"}, {-1, "-1%"}};
-    for (const auto& [u, text] : levels)
-        beforeLine(text, axisX, Y(u) - 0.003 * H);
-
-    // The title on the caption's line, from 0.3 W or after the caption, ending
-    // within the frame (smaller where it would not).
-    const double titleLeftmost = caption.right + 2 * kTextClearance;
-    double titlePoints = kTitlePoints;
-    auto titleWidth = [&] { return l.size(words.title, titlePoints, true).first; };
-    while (titleLeftmost + titleWidth() > frame.right && titlePoints > kSmallestTitlePoints)
-        titlePoints -= 0.5;
-    l.put(words.title, titlePoints, true, std::max(titleLeftmost, std::min(0.3 * W, frame.right - titleWidth())), top);
+    axisTexts();
 
     // The letters of the flow points, over or under their lines; a point
     // beyond the scale names its flow too.
-    const double rightOfAxis = axisX + halfPen + kLineClearance;
     auto flowText = [&](double q) { return formatFixed(q, 2, words.decimalSeparator) + " " + words.flowUnit; };
     for (const Marker& m : markers) {
         const std::string text = m.beyond && !m.valueBelowAxis ? m.letter + " " + flowText(m.q) : m.letter;

@@ -79,7 +79,7 @@ struct ChartDrawing {
 };
 
 // The flows one chart shows, in the user's flow unit: A (the allowed maximum
-// flow, the scale), B, the design flow C, the possible and the recommended
+// flow, the scale; 0 where the design leaves no allowed flow), B, the design flow C, the possible and the recommended
 // minimum (E and D in chart 1, G and F in chart 2) and the flows from which the
 // uncertainty is 1, 2 and 5 %.
 struct ChartFlows {
@@ -94,12 +94,15 @@ struct ChartWords {
     std::string recommendedLetter;  // "D" or "F"
     std::string flowUnit;
     char decimalSeparator;
+    // What the chart says when there is no allowed flow (A = 0).
+    std::string noFlowRange = {};
 };
 
 // Width and height (twips) of a text in Arial of the given size and weight.
 using MeasureText = std::function<std::pair<double, double>(const std::string& text, double sizePoints, bool bold)>;
 
-// The whole chart (1 or 2). Run-time error 11 when A is 0.
+// The whole chart (1 or 2). With A = 0 (no allowed flow) only the axes, their
+// texts, the title and words.noFlowRange.
 ChartDrawing drawChart(int chart, const ChartFlows& flows, const ChartWords& words, double W, double H,
                        const MeasureText& measure);
 

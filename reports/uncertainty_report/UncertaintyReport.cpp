@@ -114,6 +114,9 @@ const PageTexts English{
      "please contact our engineering!"},
 };
 
+// What a chart says when the design leaves no allowed flow (A = 0).
+constexpr std::int32_t TextNoAllowedFlowRange = 1976;
+
 // A dotted line: dots of one pixel, three pixels apart.
 constexpr double DotTwips = 15.0;
 constexpr double DotPitchTwips = 45.0;
@@ -308,8 +311,13 @@ void addChart(Steps& s, Steps& queued, Page& p, const ProgramState& st, const Pa
                                two ? c.gQUnsicherheit1SR : c.gQUnsicherheit1,
                                two ? c.gQUnsicherheit2SR : c.gQUnsicherheit2,
                                two ? c.gQUnsicherheit5SR : c.gQUnsicherheit5};
-        const ChartWords words{t.axisCaption[chart - 1], t.chartTitle[chart - 1], two ? "G" : "E", two ? "F" : "D",
-                               flowUnit(st, t), p.sep};
+        const ChartWords words{t.axisCaption[chart - 1],
+                               t.chartTitle[chart - 1],
+                               two ? "G" : "E",
+                               two ? "F" : "D",
+                               flowUnit(st, t),
+                               p.sep,
+                               resText(TextNoAllowedFlowRange, t.textOffset)};
         const ChartDrawing d = drawChart(
             chart, flows, words, p.W, p.H,
             [&p](const std::string& text, double points, bool bold) { return p.measure(text, points, bold); });

@@ -7,6 +7,7 @@
 #include "platform/RuntimeError.h"
 #include "support/Fakes.h"
 #include "support/ShowableState.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -42,21 +43,17 @@ namespace fs = std::filesystem;
 // A fresh folder of its own for each test.
 class Folder {
 public:
+    // Open to the other users, as a folder of a shared drive is: the tests
+    // that save as another user reach into it.
     Folder()
     {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("morvane-mv5-" + std::to_string(rd()));
-        fs::create_directories(path_);
+        fs::permissions(path(), fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+                                    fs::perms::others_exec,
+                        fs::perm_options::add);
     }
-    ~Folder()
-    {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-    fs::path file(const std::string& name) const { return path_ / name; }
-    std::set<std::string> names() const { return namesIn(path_); }
+    const fs::path& path() const { return folder_.path(); }
+    fs::path file(const std::string& name) const { return folder_ / name; }
+    std::set<std::string> names() const { return namesIn(path()); }
     static std::set<std::string> namesIn(const fs::path& folder)
     {
         std::set<std::string> out;
@@ -66,7 +63,7 @@ public:
     }
 
 private:
-    fs::path path_;
+    testing::TempFolder folder_;
 };
 
 std::string readBytes(const fs::path& p)

@@ -5,6 +5,7 @@
 #include "app/FileCommands.h"
 #include "platform/RuntimeError.h"
 #include "support/Fakes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,6 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <random>
 
 namespace morvane {
 namespace {
@@ -73,17 +73,7 @@ struct Window {
 
 class FileCommandsTest : public ::testing::Test {
 protected:
-    FileCommandsTest()
-    {
-        std::random_device rd;
-        programFolder = fs::temp_directory_path() / ("morvane-filecmds-" + std::to_string(rd()));
-        fs::create_directories(programFolder / "calculations");
-    }
-    ~FileCommandsTest() override
-    {
-        std::error_code ec;
-        fs::remove_all(programFolder, ec);
-    }
+    FileCommandsTest() { fs::create_directories(programFolder / "calculations"); }
 
     FileCommands& commands()
     {
@@ -126,7 +116,8 @@ protected:
     std::string folderText() const { return (programFolder / "calculations" / "").string(); }
 
     TestTracer tracer;
-    fs::path programFolder;
+    testing::TempFolder temp;
+    const fs::path& programFolder = temp.path();
     ProgramState state;
     Dialogs dialogs;
     RecordingMessageBox messages;

@@ -3,13 +3,13 @@
 #include "app/LanguageFile.h"
 #include "platform/RuntimeError.h"
 #include "support/Fakes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 
 namespace morvane {
 namespace {
@@ -20,15 +20,8 @@ namespace fs = std::filesystem;
 // A fresh program folder of its own for each test.
 class ProgramFolder {
 public:
-    ProgramFolder()
-    {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("morvane-lang-" + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~ProgramFolder() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-    fs::path langSet() const { return path_ / "Lang.set"; }
+    const fs::path& path() const { return folder_.path(); }
+    fs::path langSet() const { return folder_ / "Lang.set"; }
     void write(const std::string& content) const { std::ofstream(langSet(), std::ios::binary) << content; }
     std::string read() const
     {
@@ -37,7 +30,7 @@ public:
     }
 
 private:
-    fs::path path_;
+    testing::TempFolder folder_;
 };
 
 TEST(LanguageOffset, OnlyZeroIsGermanEverythingElseEnglish)

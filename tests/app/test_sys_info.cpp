@@ -6,12 +6,12 @@
 #include "platform/LinuxRegistry.h"
 #include "platform/RuntimeError.h"
 #include "support/ShellFakes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 namespace morvane {
 namespace {
@@ -88,19 +88,12 @@ TEST(GetKeyValue, ValueFillingTheBufferIsAnErrorAndTheKeyIsClosed)
 
 class StartSysInfoTest : public ::testing::Test {
 protected:
-    StartSysInfoTest()
-    {
-        std::random_device rd;
-        folder = fs::temp_directory_path() / ("morvane-msinfo-" + std::to_string(rd()));
-        fs::create_directories(folder);
-    }
-    ~StartSysInfoTest() override { fs::remove_all(folder); }
-
     TestTracer tracer;
     FakeRegistry registry;
     RecordingLauncher launcher;
     RecordingMessageBox messages;
-    fs::path folder;
+    testing::TempFolder temp;
+    const fs::path& folder = temp.path();
 };
 
 TEST_F(StartSysInfoTest, FirstKeyStartsItsPathAndTheSecondIsNotRead)

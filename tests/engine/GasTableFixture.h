@@ -3,8 +3,9 @@
 // them, or any SQL a test needs to show a fault of the store.
 #pragma once
 
+#include "support/TempFolder.h"
+
 #include <sqlite3.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,30 +16,6 @@
 #include <vector>
 
 namespace morvane::testing {
-
-// A fresh folder under the system's temporary folder, removed with its content.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "morvane-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot create a temporary folder");
-        path_ = pattern;
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};
 
 // Runs SQL on a database file, creating the file when it is missing.
 inline void execSql(const std::filesystem::path& file, const std::string& sql)

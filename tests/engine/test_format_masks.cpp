@@ -60,6 +60,36 @@ TEST(FormatMasks, ScientificTwoDecimals)
         EXPECT_EQ(formatScientific(c.value, c.decimals, c.separator), c.text) << c.shows;
 }
 
+// What the windows and the pages show: a value that is not 0 never reads 0;
+// where the places would round it to 0 it has 4 significant digits.
+TEST(FormatMasks, ShownValueThatRoundsToZeroKeepsFourDigits)
+{
+    const MaskCase fixed[] = {
+        {"the solver's flow in kg/s through ###0.00", 0.000243153, 2, '.', "0.0002432"},
+        {"with a comma", 0.000243153, 3, ',', "0,0002432"},
+        {"a pattern that shows it keeps it", 0.000243153, 4, ',', "0,0002"},
+        {"negative", -0.00001234567, 3, '.', "-0.00001235"},
+        {"the rounding carries into a fifth digit", 0.000099996, 2, '.', "0.0001000"},
+        {"half of the last place rounds up to the pattern", 0.005, 2, '.', "0.01"},
+        {"a value the pattern shows stays as it is", 0.0125, 3, '.', "0.013"},
+        {"zero stays zero", 0.0, 2, '.', "0.00"},
+        {"tiny", 1.5e-12, 1, '.', "0.000000000001500"},
+        {"large values keep the pattern", 1234.5678, 1, '.', "1234.6"},
+    };
+    for (const MaskCase& c : fixed)
+        EXPECT_EQ(formatFixedShown(c.value, c.decimals, c.separator), c.text) << c.shows;
+
+    const MaskCase upTo[] = {
+        {"the solver's announcement, .###", 0.000243153, 3, '.', "0.0002432"},
+        {"trailing zeros dropped", 0.00012, 3, '.', "0.00012"},
+        {"a value the pattern shows", 53.35912, 3, '.', "53.359"},
+        {"just above the last place", 0.0006, 3, '.', "0.001"},
+        {"zero", 0.0, 3, '.', "0"},
+    };
+    for (const MaskCase& c : upTo)
+        EXPECT_EQ(formatUpToShown(c.value, c.decimals), c.text) << c.shows;
+}
+
 TEST(FormatMasks, NonFiniteIsOverflow)
 {
     for (const double v : {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {

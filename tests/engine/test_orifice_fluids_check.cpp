@@ -76,6 +76,56 @@ TEST(VenturiFluidsCheck, IsentropicExpansionFactorAndFlowEquation)
                                         element::VenturiStahlblech}));
 }
 
+// The coefficient of orifice plates in small pipes against the Stolz equation
+// of ISO 5167-1:1991 computed by hand (stolz_small_pipes_oracle.py): c4 follows
+// from L1 alone, so corner tappings keep c4 = 0 below 58.62 mm, flange tappings
+// take 0.039 up to their L1 of 0.4333 (D 58.6199 mm), D and D/2 always. The
+// water runs give the run's C and dp at its own Reynolds number.
+TEST(OrificeStolzCheck, SmallPipesByHandAfterTheStandard)
+{
+    const auto rows = readOracleTable("stolz_small_pipes.tsv");
+    ASSERT_GE(rows.size(), 100u);
+    int runs = 0;
+    for (const auto& r : rows) {
+        ASSERT_GE(r.size(), 6u);
+        const auto type = static_cast<Integer>(r[1]);
+        const double D = r[2] / 1000.0, beta = r[3] / r[2], re = r[4], cHand = r[5];
+        const std::string row = "type " + std::to_string(type) + ", D " + std::to_string(r[2]) + " mm, beta " +
+                                std::to_string(beta) + ", Re " + std::to_string(re);
+        const double C = dischargeCoefficient(type, beta, re, 1.0, D);
+        EXPECT_NEAR(C, cHand, 1e-13) << row;
+        if (r[0] != 1.0)
+            continue;
+        ASSERT_EQ(r.size(), 9u);
+        ++runs;
+        const double q = r[6], rho = r[7], dpHand = r[8];
+        const OrificeIteration it = orificeDifferentialPressure(q, 1.0, C, beta, D, rho, 1e9, 500e3);
+        EXPECT_TRUE(it.converged) << row;
+        EXPECT_NEAR(it.dpKPa / dpHand, 1.0, 1e-9) << row;  // water's ε differs from 1 by 2e-11
+    }
+    EXPECT_EQ(runs, 4);
+}
+
+// The classical venturi tubes' loss as a share of dp against
+// dP_venturi_tube of python3-fluids (tools/oracles/venturi_tube_loss.py):
+// between the points of the curves, on them, and held at their ends in β
+// (below 0.29916, above 0.74965) and in D (below 65 mm, above 500 mm).
+TEST(VenturiFluidsCheck, TubeLossShareOfDp)
+{
+    const auto rows = readOracleTable("venturi_tube_loss_fluids.tsv");
+    ASSERT_GE(rows.size(), 20u);
+    int heldBeta = 0, heldD = 0;
+    for (const auto& r : rows) {
+        ASSERT_EQ(r.size(), 3u);
+        const double dMm = r[0], beta = r[1], share = r[2];
+        heldBeta += beta < 0.29916 || beta > 0.74965;
+        heldD += dMm < 65.0 || dMm > 500.0;
+        EXPECT_NEAR(venturiTubeLossFraction(beta, dMm / 1000.0), share, 1e-12) << "D " << dMm << " mm, beta " << beta;
+    }
+    EXPECT_GT(heldBeta, 4);
+    EXPECT_GT(heldD, 4);
+}
+
 // The Stolz equation of ISO 5167-1:1991 stays within 1 % of the
 // Reader-Harris/Gallagher equation for 0.2 <= β <= 0.7, Re >= 1e4, D >= 60 mm.
 TEST(OrificeFluidsCheck, StolzWithinOnePercentOfReaderHarrisGallagher)

@@ -8,10 +8,10 @@
 #include "engine/ProbeCoefficient.h"
 #include "platform/ProductDatabase.h"
 #include "support/Fakes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -76,17 +76,8 @@ protected:
     }
 
     // A fresh folder per test, ready before the databases handle is made.
-    static fs::path freshFolder()
-    {
-        static int serial = 0;
-        const fs::path f = fs::temp_directory_path() /
-                           ("morvane-probe-coefficient-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
-        fs::remove_all(f);
-        fs::create_directories(f);
-        return f;
-    }
-
-    fs::path root = freshFolder();
+    testing::TempFolder folder;
+    fs::path root = folder.path();
     TestTracer tracer;
     CalculationState s;
     UiZustand ui;

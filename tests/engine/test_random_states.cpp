@@ -6,10 +6,12 @@
 // run through the whole Calculate chain on the shipped product databases. No
 // field ever holds a non-finite value, and whenever the results window opens
 // it shows a real element's numbers at every point it shows (see
-// expectRealElement). Every state that still raises a run-time error is listed
+// expectRealElement), and never those of a Redlich-Kwong gas that is liquid by
+// the equation. Every state that still raises a run-time error is listed
 // on the test's output with the error and the procedure.
 #include "DriverHarness.h"
 #include "engine/DifferentialPressureSolver.h"
+#include "engine/RedlichKwong.h"
 #include "mainwindow/InputModel.h"
 #include "platform/NumberText.h"
 
@@ -194,11 +196,21 @@ bool isLiquid(const CalculationState& s)
     return isTrue(s.gModellFluessigkeit) || (isTrue(s.gModellGespeicherteDaten) && s.gMediumNr == medium::Wasser);
 }
 
+// Water from the medium list below the critical temperature of IAPWS-95
+// (647.096 K, with the steam tables' t + 273.14 K), where the water step
+// computes the saturation pressure.
+bool waterBelowTc(const CalculationState& s)
+{
+    return isTrue(s.gModellGespeicherteDaten) && s.gMediumNr == medium::Wasser && s.gTemperatur + 273.14 < 647.096;
+}
+
 // What a results window shows, at every point it shows (the design point, and
 // with the flow range on all four), must be a real element's: a C in (0, 1)
 // for orifices and venturis, the shown one and that of each point taken back
 // from its mass flow, dp and ε by the flow equation; 0 < loss < dp; 0 < ε ≤ 1;
-// a dp below the absolute pressure; and no water at or above the
+// a dp below the absolute pressure, and for water below its critical
+// temperature through the RQ8, an orifice or a venturi a pressure behind the
+// element, p − dp, above the saturation pressure; and no water at or above the
 // critical temperature of IAPWS-95 (373.956 °C with the steam tables' 273.14 K)
 // below its critical pressure (22 064 kPa).
 void expectRealElement(const CalculationState& s, const std::string& shows)
@@ -220,11 +232,16 @@ void expectRealElement(const CalculationState& s, const std::string& shows)
         // No medium has a dp at or above its absolute pressure: nothing would
         // be left behind the element.
         EXPECT_LT(dp, s.gDruck) << point;
+        if (waterBelowTc(s) && hasDischargeCoefficient(typ)) {
+            EXPECT_GT(s.gDruck - dp, s.gSattdampfdruck * 1000.0) << point << ": the water boils behind the element";
+        }
         if (hasDischargeCoefficient(typ) && dp > 0.0) {
-            // dp = 8·q²·(1 − β⁴)/(C²·ε²·π²·d⁴·ρ), d the warm bore, dp in Pa.
+            // dp = 8·(q/k)²·(1 − β⁴)/(C²·ε²·π²·d⁴·ρ), d the warm bore, k the
+            // correction factor, dp in Pa.
             const double b4 = std::pow(s.gBeta, 4.0);
             const double d = s.gInnendurchmesserWarm / 1000.0 * s.gBeta;
-            const double C = std::sqrt(8.0 * s.gMassenstrom[i] * s.gMassenstrom[i] * (1.0 - b4) /
+            const double flow = s.gMassenstrom[i] / s.gKorrekturFaktor;
+            const double C = std::sqrt(8.0 * flow * flow * (1.0 - b4) /
                                        (std::pow(s.gExpansionszahl[i] * std::numbers::pi * d * d, 2.0) *
                                         s.gBetriebsdichte * dp * 1000.0));
             EXPECT_GT(C, 0.0) << point;
@@ -233,6 +250,36 @@ void expectRealElement(const CalculationState& s, const std::string& shows)
     }
     if (isTrue(s.gModellGespeicherteDaten) && s.gMediumNr == medium::Wasser && s.gTemperatur >= 373.956) {
         EXPECT_GE(s.gDruck, 22064.0) << shows;
+    }
+}
+
+int lastShownPoint(const CalculationState& s) { return isSet(s.gMehrereBetriebspunkte) ? PunktMin : PunktAuslegung; }
+
+// The elements whose loss follows the orifice plates' equation: the RQ8, the
+// orifices and the venturi nozzle.
+bool hasOrificeLossEquation(Integer typ) { return typ == element::RQ8 || (typ >= element::BlendeFlansch && typ <= element::Venturiduese); }
+
+// The loss belongs to the flow whose dp is shown: loss = dp·(√(1 − β⁴) − C·β²)/
+// (√(1 − β⁴) + C·β²) at every point shown, C that of the point (the design
+// point's is shown; each other point's follows from its mass flow, dp and ε).
+void expectOrificeLossOfTheShownDp(const CalculationState& s, const std::string& shows)
+{
+    const double b4 = std::pow(s.gBeta, 4.0), b2 = s.gBeta * s.gBeta, root = std::sqrt(1.0 - b4);
+    const double d = s.gInnendurchmesserWarm / 1000.0 * s.gBeta;
+    for (int i = PunktAuslegung; i <= lastShownPoint(s); ++i) {
+        const double dp = s.gDifferenzdruck[i];
+        const double flow = s.gMassenstrom[i] / s.gKorrekturFaktor;
+        // The program's π of the flow equation, so that C is its own.
+        const double C = i == PunktAuslegung ? s.gDurchflusskoeffizient
+                                             : std::sqrt(8.0 * flow * flow * (1.0 - b4) /
+                                                         (std::pow(s.gExpansionszahl[i] * 3.14159 * d * d, 2.0) *
+                                                          s.gBetriebsdichte * dp * 1000.0));
+        EXPECT_NEAR(s.gDruckverlust[i] / (dp * (root - C * b2) / (root + C * b2)), 1.0, 1e-9)
+            << shows << ", point " << i << ": loss with ε at two thirds of the flow";
+        if (i == PunktAuslegung) {
+            EXPECT_NEAR(s.gDruckverlust[i], dp * (root - C * b2) / (root + C * b2), 1e-12 * dp)
+                << shows << ": loss with ε at two thirds of the flow";
+        }
     }
 }
 
@@ -316,14 +363,45 @@ TEST(RandomStates, NoWrongNumberReachesTheResults)
             ++completeBy[s.gDruck >= 22064.0 ? "water above its critical point" : "water at 374 °C below pc"];
         if (isTrue(s.gModellFluessigkeit) && s.gViskositaetEingabe > 1000.0)
             ++completeBy["liquid above 1000 cP"];
-        if (isTrue(s.gModellRedlichKwong) && s.gTemperatur < s.gKritischeTemperatur)
+        if (isTrue(s.gModellRedlichKwong) && s.gTemperatur < s.gKritischeTemperatur) {
             ++completeBy["Redlich-Kwong below Tc"];
+            // No gas density of a medium that is liquid by the equation (its
+            // saturation pressure: the engine's, checked against numpy's roots).
+            const std::optional<double> psat =
+                redlichKwongSaturationPressure(s.gKritischeTemperatur, s.gKritischerDruck, s.gTemperatur);
+            EXPECT_FALSE(psat && s.gDruck > *psat) << shows << ": liquid by the Redlich-Kwong equation";
+        }
         if (s.gPrimaerelementtyp >= element::BlendeFlansch && s.gBeta > 0.75)
             ++completeBy["orifices and venturis above β 0.75"];
         EXPECT_TRUE(tracer.responder.reports.empty()) << "results after a run-time error; " << shows;
         EXPECT_GT(s.gBetriebsdichte, 0.0) << shows;
         EXPECT_GT(s.gDurchflussAuslegung, 0.0) << shows;
         expectRealElement(s, shows);
+        if (s.gEpsilonFaktor != 1.0 && hasOrificeLossEquation(s.gPrimaerelementtyp)) {
+            ++completeBy["ε at two thirds of the flow"];
+            expectOrificeLossOfTheShownDp(s, shows);
+        }
+        if (isLiquid(s) && s.gKorrekturFaktor != 1.0) {
+            // The same window with the factor 1: the factor divides the flow
+            // term of every element, so that a liquid's dp·k² stays, to its
+            // ε: a κ of 1e9 keeps that below 1 by up to some 1e-9 (a probe
+            // that fills most of the pipe), and a dp that changes by k² moves
+            // it. dp·ε² follows the flow equation alone.
+            InputControls withOne = controls;
+            withOne.Text15 = "1";
+            ProgramState one;
+            if (windowRuns.run(withOne, one, false).results) {
+                ++completeBy["liquid with a correction factor"];
+                const double k = s.gKorrekturFaktor;
+                for (int i = PunktAuslegung; i <= lastShownPoint(s); ++i) {
+                    const double e = s.gExpansionszahl[i], e1 = one.calc.gExpansionszahl[i];
+                    const double ratio = s.gDifferenzdruck[i] * k * k / one.calc.gDifferenzdruck[i];
+                    EXPECT_NEAR(ratio * e * e / (e1 * e1), 1.0, 1e-12) << shows << ", point " << i << ", k " << k;
+                    EXPECT_NEAR(ratio, 1.0, 1e-12 + 2.0 * std::fabs(e - e1)) << shows << ", point " << i << ", k " << k;
+                    EXPECT_LT(std::fabs(e - e1), 1e-8) << shows << ", point " << i;
+                }
+            }
+        }
     }
     std::cout << "random states: " << refused << " refused by the input checks, " << stopped
               << " stopped on a message, " << complete << " complete\n";
@@ -334,7 +412,8 @@ TEST(RandomStates, NoWrongNumberReachesTheResults)
     EXPECT_GT(refused, 100);
     for (const char* kind : {"water and steam", "gas tables", "ideal gas", "Redlich-Kwong", "liquid", "RQ8", "probes",
                              "orifices and venturis", "water above its critical point", "liquid above 1000 cP",
-                             "Redlich-Kwong below Tc", "orifices and venturis above β 0.75"}) {
+                             "Redlich-Kwong below Tc", "orifices and venturis above β 0.75",
+                             "ε at two thirds of the flow", "liquid with a correction factor"}) {
         std::cout << "  complete, " << kind << ": " << completeBy[kind] << "\n";
         EXPECT_GE(completeBy[kind], 5) << kind;
     }
@@ -352,10 +431,12 @@ namespace {
 // probe, the flow): no field becomes non-finite, and no pass raises a run-time
 // error (any that does is listed with its state). A known dp that the diameter
 // modes must refuse (at or above the absolute pressure, or above 0.35 of it
-// for a compressible medium) is never accepted. An accepted value is positive,
-// its design point is a real element's (C below 1, a loss above 0), and
-// written into its box it gives a Calc! whose results, if shown, are a real
-// element's at every point.
+// for a compressible medium), or a liquid's in flow mode (at or above the
+// pressure, for water through the RQ8, an orifice or a venturi at or above
+// the pressure less the saturation pressure), is never accepted. An accepted
+// value is positive, its design point is a real element's (C below 1, a loss
+// above 0), and written into its box it gives a Calc! whose results, if
+// shown, are a real element's at every point.
 TEST(RandomStates, SolverAcceptsOnlyRealElements)
 {
     WindowRuns windowRuns;
@@ -393,11 +474,15 @@ TEST(RandomStates, SolverAcceptsOnlyRealElements)
             continue;
         ++acceptedBy[mode];
         EXPECT_TRUE(std::isfinite(*value) && *value > 0.0) << shows;
-        if (!flow) {
+        if (!flow || isLiquid(s)) {
             EXPECT_LT(s.gDifferenzdruckSoll, s.gDruck) << shows << ": a known dp to refuse";
-            if (!isLiquid(s)) {
-                EXPECT_LE(s.gDifferenzdruckSoll, 0.35 * s.gDruck) << shows << ": a known dp to refuse";
-            }
+        }
+        if (!flow && !isLiquid(s)) {
+            EXPECT_LE(s.gDifferenzdruckSoll, 0.35 * s.gDruck) << shows << ": a known dp to refuse";
+        }
+        if (waterBelowTc(s) && hasDischargeCoefficient(typ)) {
+            EXPECT_LT(s.gDifferenzdruckSoll, s.gDruck - s.gSattdampfdruck * 1000.0)
+                << shows << ": a known dp at which the water boils behind the element";
         }
         if (hasDischargeCoefficient(typ)) {
             EXPECT_LT(s.gDurchflusskoeffizient, 1.0) << shows;

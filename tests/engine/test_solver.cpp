@@ -136,16 +136,57 @@ TEST(Solver, OrificeFlowForAKnownDp)
     }
 }
 
-TEST(Solver, FlowModeEndsWhenDpPassesAThirdOfThePressure)
+// The flow mode's ceiling of 0.35·p is the gas's, whose expansion factor ends
+// there: an ideal gas (air, 1.293 kg/Nm³, κ 1.4) through the same orifice
+// stops with text 1820 once a pass's dp passes it. A liquid's dp has no such
+// ceiling: the water orifice at 500 kPa takes a known dp of half its
+// pressure (the flow is the one whose dp Calc! gives as the known one), and
+// is refused only at its bound, its pressure less the saturation pressure
+// (2.34 kPa at 20 °C), before any pass.
+TEST(Solver, FlowModeCeilingIsTheGassOwn)
 {
-    DriverHarness h;
-    waterOrifice(h.s);
-    h.s.gDifferenzdruckSoll = 250.0;  // half the absolute pressure
-    h.s.gAuslegungDurchfluss = True;
-    RunSolver(h.d);
-    EXPECT_EQ(boxTexts(h), std::vector<std::string>{"dp zu hoch gewählt"});
-    EXPECT_GT(h.s.gDifferenzdruck[PunktAuslegung], 0.35 * 500.0);
-    EXPECT_EQ(h.windows.events, std::vector<std::string>{"ReadOberflaeche"}) << "nothing written back";
+    struct Case {
+        bool gas;
+        double soll;  // kPa, at 500 kPa
+        bool accepted;
+        const char* shows;
+    };
+    const Case cases[] = {
+        {true, 250.0, false, "gas: a pass beyond 0.35 of the pressure stops the flow mode"},
+        {false, 250.0, true, "water: half the pressure is a flow of its own"},
+        {false, 497.6, true, "water: just below its pressure less the saturation pressure"},
+        {false, 497.7, false, "water: at or above that bound, refused before any pass"},
+    };
+    for (const Case& c : cases) {
+        DriverHarness h;
+        waterOrifice(h.s);
+        if (c.gas) {
+            h.s.gModellGespeicherteDaten = False;
+            h.s.gModellIdealesGas = True;
+            h.s.gDichteEingabe = 1.293;
+            h.s.gKompressibilitaetEingabe = 1.0;
+            h.s.gViskositaetEingabe = 0.0181;
+            h.s.gIsentropenkoeffizientEingabe = 1.4;
+            h.s.gDurchflussAuslegung = 1.0;
+        }
+        h.s.gDifferenzdruckSoll = c.soll;
+        h.s.gAuslegungDurchfluss = True;
+        const SolverOutcome out = RunSolver(h.d);
+        EXPECT_EQ(out.value.has_value(), c.accepted) << c.shows;
+        if (c.accepted) {
+            EXPECT_NEAR(h.s.gDifferenzdruck[PunktAuslegung], c.soll, 1e-7) << c.shows;
+            EXPECT_EQ(h.windows.events, (std::vector<std::string>{"ReadOberflaeche", "Text18: " + strForm(*out.value)}))
+                << c.shows;
+            continue;
+        }
+        EXPECT_EQ(boxTexts(h), std::vector<std::string>{"dp zu hoch gewählt"}) << c.shows;
+        EXPECT_EQ(h.windows.events, std::vector<std::string>{"ReadOberflaeche"}) << c.shows << ": nothing written back";
+        if (c.gas) {
+            EXPECT_GT(h.s.gDifferenzdruck[PunktAuslegung], 0.35 * 500.0) << c.shows;
+        } else {
+            EXPECT_EQ(out.passes, 0) << c.shows;
+        }
+    }
 }
 
 // A stand-in chain: the dp step records the sought value of every pass and sets
@@ -420,6 +461,9 @@ TEST(SolverLoop, AcceptedValueIsAnnouncedAndWrittenBack)
               "53.359 mm: Wert übernommen (dp-element)");
     EXPECT_EQ(solverAnnouncement(28.2754, "t/h", "Value has been noted (dp-element)."),
               "28.275 t/h: Value has been noted (dp-element).");
+    // A flow that three places would show as 0.
+    EXPECT_EQ(solverAnnouncement(0.000243153, "kg/s", "Wert übernommen (dp-element)"),
+              "0.0002432 kg/s: Wert übernommen (dp-element)");
 }
 
 TEST(SolverLoop, NeitherModeRunsOneSilentPass)
@@ -507,9 +551,9 @@ TEST(SolverLoop, KnownDpOfZeroOrLessIsRefusedBeforeAnyStep)
 
 // In the diameter modes a known dp at or above the absolute pressure, or above
 // 0.35 of it for a compressible medium, belongs to no real element: refused
-// with text 1820 before any pass, as the flow mode refuses such a dp on its way
-// (which it still does there, pass by pass).
-TEST(SolverLoop, KnownDpBeyondTheMediumsRangeIsRefusedInTheDiameterModes)
+// with text 1820 before any pass; a liquid's in flow mode too. The flow mode
+// refuses a gas dp on its way, pass by pass.
+TEST(SolverLoop, KnownDpBeyondTheMediumsRangeIsRefusedBeforeAnyPass)
 {
     struct Case {
         Integer typ;
@@ -550,15 +594,22 @@ TEST(SolverLoop, KnownDpBeyondTheMediumsRangeIsRefusedInTheDiameterModes)
         Chain::dpLaw = [](const CalculationState& s) { return s.gDifferenzdruckSoll; };
         EXPECT_EQ(RunSolver(h.d).value.has_value(), m == medium::Wasser) << m;
     }
-    // The flow mode keeps its rule: the first pass runs.
-    LoopHarness flow(element::BlendeFlansch);
-    flow.s.gModellFluessigkeit = True;
-    flow.s.gAuslegungDurchmesser = False;
-    flow.s.gAuslegungDurchfluss = True;
-    flow.s.gDifferenzdruckSoll = 600.0;
-    Chain::dpLaw = [](const CalculationState& s) { return s.gDifferenzdruckSoll; };
-    RunSolver(flow.d);
-    EXPECT_EQ(Chain::seen.size(), 1u);
+    // In flow mode a liquid's dp at or above its pressure is refused before
+    // any pass; a gas's first pass runs.
+    for (const bool liquid : {true, false}) {
+        LoopHarness flow(element::BlendeFlansch);
+        flow.s.gModellFluessigkeit = liquid ? True : False;
+        flow.s.gModellIdealesGas = liquid ? False : True;
+        flow.s.gAuslegungDurchmesser = False;
+        flow.s.gAuslegungDurchfluss = True;
+        flow.s.gDifferenzdruckSoll = 600.0;
+        Chain::dpLaw = [](const CalculationState& s) { return s.gDifferenzdruckSoll; };
+        RunSolver(flow.d);
+        EXPECT_EQ(Chain::seen.size(), liquid ? 0u : 1u) << liquid;
+        if (liquid) {
+            EXPECT_EQ(boxTexts(flow), std::vector<std::string>{"dp zu hoch gewählt"});
+        }
+    }
 }
 
 // A value the solver would accept whose design point has a C of 1 or more, or

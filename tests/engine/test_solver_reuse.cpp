@@ -193,7 +193,7 @@ std::vector<Case> cases()
                 s.gDurchflussNorm = 1500.0;
                 s.gDurchflussMin = 100.0;
             });
-    variant("flow mode: the dp passes 0.35 of the pressure", element::BlendeFlansch, Mode::Flow, Medium::Water,
+    variant("flow mode: the dp passes 0.35 of the pressure", element::BlendeFlansch, Mode::Flow, Medium::IdealGas,
             [](CalculationState& s) { s.gDifferenzdruckSoll = 400.0; });
     variant("bore above 0.85·D", element::BlendeEcke, Mode::Diameter, Medium::Water,
             [](CalculationState& s) { s.gDifferenzdruckSoll = 0.01; });

@@ -73,8 +73,9 @@ struct CalcRig {
     bool exposed = false;
 };
 
-// The reference orifice as a user enters it: water from the medium list, an
-// orifice with flange tappings, d 50 mm in D 100 mm, 500 kPa, 20 °C, 10 kg/s.
+// The water orifice of support/ReferenceCases.h as a user enters it: water from
+// the medium list, an orifice with flange tappings, d 50 mm in D 100 mm,
+// 500 kPa, 20 °C, 10 kg/s.
 inline void enterOrifice(CalcRig& rig)
 {
     MainInputPages& p = rig.pages();
@@ -89,8 +90,9 @@ inline void enterOrifice(CalcRig& rig)
     setListIndex(p.Combo8, 4);  // kg/s
 }
 
-// Air as an ideal gas (1.293 kg/Nm³, Z 1, κ 1.4, 0.0181 cP) at 200 kPa and 20 °C,
-// 3400 kg/h through the reference orifice.
+// The air orifice of support/ReferenceCases.h: air as an ideal gas (1.293
+// kg/Nm³, Z 1, κ 1.4, 0.0181 cP) at 200 kPa and 20 °C, 3400 kg/h through the
+// water orifice's pipe and bore.
 inline void enterAirOrifice(CalcRig& rig)
 {
     enterOrifice(rig);

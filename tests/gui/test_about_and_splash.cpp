@@ -94,7 +94,8 @@ void TestAboutAndSplash::sysInfoOnLinuxSaysNotAvailable()
     TestTracer tracer;
     FakeShellServices fakes;
     LinuxRegistry noRegistry;
-    ShellServices services{fakes.settings, fakes.messages, fakes.shell, noRegistry, fakes.launcher, fakes.clipboard, {}};
+    ShellServices services{fakes.settings, fakes.messages, fakes.shell, noRegistry, fakes.launcher, fakes.clipboard,
+                          fakes.clock, {}};
     frmAbout about(services, 10000);
     about.show();
     QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);

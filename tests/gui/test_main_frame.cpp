@@ -7,9 +7,11 @@
 #include "app/qt/frmAbout.h"
 #include "app/qt/frmMain.h"
 #include "app/qt/frmOptions.h"
+#include "common/qt/CodeEvents.h"
 #include "gui/ModalDriver.h"
+#include "mainwindow/qt/MainInputPages.h"
 #include "reports/results_window/qt/frmResult.h"
-#include "support/ReferenceOrifice.h"
+#include "support/ReferenceCases.h"
 #include "support/ShellFakes.h"
 
 #include <QAction>
@@ -18,7 +20,9 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -89,8 +93,7 @@ private slots:
     void missingHelpPageIsAMessage();
     void helpPageWithoutAProgramNamesItsPath();
     void statusBarShowsFileDateAndTime();
-    void fileCloseOnlyShowsItsMessage();
-    void newForgetsTheFileName();
+    void newAndCloseStartANewCalculation();
     void optionsAndAboutAreModalOverTheMainWindow();
     void languageMenuAsksForTheOtherLanguageOnly();
     void errorTestPanelToggles();
@@ -206,7 +209,7 @@ void TestMainFrame::printingWithoutPrinterAsksWhereTheFolderTakesNoFile()
     } printerDialog;
     window->setPrinterDialog(printerDialog);
     window->show();
-    fillReferenceOrifice(state);
+    fillWaterOrifice(state);
     window->resultsWindow()->show();
     QTest::mouseClick(window->resultsWindow()->window()->Command1(), Qt::LeftButton);
     QVERIFY(tracer.responder.reports.empty());
@@ -301,10 +304,11 @@ void TestMainFrame::statusBarShowsFileDateAndTime()
         return label ? label->text() : QStringLiteral("<missing>");
     };
     QCOMPARE(panel("sbStatusBarPanel1"), QString());
-    // The panels follow the clock (a minute may turn during the check).
+    // The panels show the program's clock (the rig's stands at 10 December
+    // 2026, 11:00:00).
     const QLocale locale;
-    QTRY_COMPARE(panel("sbStatusBarPanel2"), locale.toString(QDate::currentDate(), QLocale::ShortFormat));
-    QTRY_COMPARE(panel("sbStatusBarPanel3"), locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    QCOMPARE(panel("sbStatusBarPanel2"), locale.toString(QDate(2026, 12, 10), QLocale::ShortFormat));
+    QCOMPARE(panel("sbStatusBarPanel3"), locale.toString(QTime(11, 0), QLocale::ShortFormat));
     // The file-name panel takes the room; date and time stand at the right.
     QVERIFY(rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"))->geometry().right() <
             rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel2"))->geometry().left());
@@ -312,29 +316,32 @@ void TestMainFrame::statusBarShowsFileDateAndTime()
             rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel3"))->geometry().left());
 }
 
-void TestMainFrame::fileCloseOnlyShowsItsMessage()
+// New, its toolbar button and Close each start a new calculation: the
+// inputs back at their defaults, the file name forgotten, nothing said.
+void TestMainFrame::newAndCloseStartANewCalculation()
 {
-    FrameRig rig;
-    rig.show();
-    rig.state.doc.gDateiname = "kept.mv5";
-    rig.action("mnuFileClose")->trigger();
-    QCOMPARE(rig.fakes.messages.shown.size(), std::size_t{1});
-    QCOMPARE(rig.fakes.messages.shown[0].text, std::string("Code fuer 'mnuFileClose_Click' hinzufuegen."));
-    QCOMPARE(rig.state.doc.gDateiname, std::string("kept.mv5"));
-    QVERIFY(rig.window->isVisible());
-}
-
-void TestMainFrame::newForgetsTheFileName()
-{
-    for (const char* command : {"mnuFileNew", "tbButton_Neu"}) {
+    for (const char* command : {"mnuFileNew", "tbButton_Neu", "mnuFileClose"}) {
         FrameRig rig;
         rig.show();
+        MainInputPages& p = *rig.window->inputPages();
+        const QString pressure = p.Text16->text();
+        const QString customer = p.Text23->text();
+        const int medium = p.Combo1->currentIndex();
+        p.Text16->setText(QStringLiteral("350"));
+        p.Text23->setText(QStringLiteral("Kunde Süd GmbH"));
+        setListIndex(p.Combo1, 4);
         rig.state.doc.gDateiname = "/home/user/calculations/FT-101.mv5";
         auto* panel = rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"));
         panel->setText(QStringLiteral("FT-101.mv5"));
         rig.action(command)->trigger();
         QCOMPARE(rig.state.doc.gDateiname, std::string());
         QCOMPARE(panel->text(), QString());
+        QCOMPARE(p.Text16->text(), pressure);
+        QCOMPARE(p.Text23->text(), customer);
+        QCOMPARE(p.Combo1->currentIndex(), medium);
+        QVERIFY2(rig.fakes.messages.shown.empty(), command);
+        QVERIFY(rig.window->isVisible());
+        QVERIFY(rig.tracer.responder.reports.empty());
     }
 }
 

@@ -1,7 +1,8 @@
 // The main window's input pages: the controls and their design states, the
 // defaults of ResetOberflaeche with the events it causes, the option, check-box
 // and list handlers, the standard pipe table lookup, the texts in both
-// languages, and the copy of the widgets into the plain input record and back.
+// languages, the copy of the widgets into the plain input record and back, and
+// every control of the window's table through the reading and the writing.
 #include "common/ProgramIdentity.h"
 #include "common/ResourceTexts.h"
 #include "common/qt/CodeEvents.h"
@@ -819,32 +820,35 @@ bool selectedInPass(std::string_view option, int pass)
     return false;
 }
 
-int listCount(std::string_view list)
+// The lists' indexes and the check boxes' values of the four passes: every two
+// differ in three passes at least, and each leaves its default (0) in three.
+// The element types are those without a configuration of the maker's (8 ..
+// 15), the nominal sizes those with every pressure class (DN10 .. DN300).
+const std::pair<std::string_view, std::array<std::int16_t, 4>> kPassValues[] = {
+    {"Combo1", {1, 5, 9, 1}},  {"Combo2", {13, 8, 9, 9}}, {"Combo3", {13, 5, 3, 0}},  {"Combo4", {7, 2, 7, 4}},
+    {"Combo5", {8, 0, 7, 9}},  {"Combo6", {4, 4, 6, 0}},  {"Combo7", {0, 8, 7, 1}},   {"Combo8", {7, 3, 4, 5}},
+    {"Combo9", {2, 4, 4, 1}},  {"Combo10", {1, 4, 1, 2}}, {"Combo11", {2, 2, 2, 0}},  {"Combo12", {1, 1, 0, 4}},
+    {"Combo13", {4, 6, 5, 1}}, {"Check1", {1, 2, 0, 1}},  {"Check2", {0, 1, 2, 0}},   {"Check3", {0, 2, 1, 1}},
+    {"Check4", {2, 0, 1, 2}},
+};
+
+const std::array<std::int16_t, 4>* passValues(std::string_view control)
 {
-    const std::pair<std::string_view, int> counts[] = {
-        {"Combo1", listcount::Combo1},   {"Combo2", listcount::Combo2},   {"Combo3", listcount::Combo3},
-        {"Combo4", listcount::Combo4},   {"Combo5", listcount::Combo5},   {"Combo6", listcount::Combo6},
-        {"Combo7", listcount::Combo7},   {"Combo8", listcount::Combo8},   {"Combo9", listcount::Combo9},
-        {"Combo10", listcount::Combo10}, {"Combo11", listcount::Combo11}, {"Combo12", listcount::Combo12},
-        {"Combo13", listcount::Combo13}};
-    for (const auto& [name, count] : counts)
-        if (name == list)
-            return count;
-    return 0;
+    for (const auto& [name, values] : kPassValues)
+        if (name == control)
+            return &values;
+    return nullptr;
 }
 
 // A distinct value for every control of the table in pass p: box i holds the
-// number i + 1 + (p + 1) / 8, the lists and check boxes step on by their place,
-// so that two controls of a kind differ in at least one pass. The element types
-// are those without a configuration of the maker's (8 .. 15), the nominal sizes
-// those with every pressure class (DN10 .. DN300).
+// number i + 1 + (p + 1) / 8, the lists and check boxes those of kPassValues,
+// the options those of selectedInPass.
 InputControls distinctValues(int pass)
 {
     InputControls put;
     int i = 0;
     for (const MainControl& m : mainControls()) {
         ++i;
-        const std::string_view name = m.name;
         std::visit(
             [&](const auto& link) {
                 auto& value = put.*link.member;
@@ -857,16 +861,9 @@ InputControls distinctValues(int pass)
                     else
                         value = " " + QString::number(i + 1 + (pass + 1) / 8.0, 'g', 15).toStdString();
                 } else if constexpr (std::is_same_v<V, bool>) {
-                    value = m.kind() == ControlKind::Enabled || selectedInPass(name, pass);
-                } else if (m.kind() == ControlKind::Check) {
-                    value = static_cast<std::int16_t>((i + pass) % 3);
-                } else {
-                    int index = (3 * i + 5 * pass + 1) % listCount(name);
-                    if (name == "Combo2")
-                        index = std::array{8, 12, 9, 15}[static_cast<std::size_t>(pass)];
-                    else if (name == "Combo3")
-                        index %= 15;
-                    value = static_cast<std::int16_t>(index);
+                    value = m.kind() == ControlKind::Enabled || selectedInPass(m.name, pass);
+                } else if (const auto* values = passValues(m.name)) {
+                    value = (*values)[static_cast<std::size_t>(pass)];
                 }
             },
             m.link);
@@ -1007,6 +1004,8 @@ void TestMainInputPages::everyControlReachesItsStateFieldAndBack()
         QVERIFY2(stateLink(m.name), m.name);
     for (const StateLink& l : kStateLinks)
         QVERIFY2(mainControl(l.control), l.control);
+    for (const MainControl& m : mainControls())
+        QVERIFY2(passValues(m.name) || (m.kind() != ControlKind::List && m.kind() != ControlKind::Check), m.name);
 
     const InputControls put = distinctValues(pass);
     QStringList wrong;

@@ -4,9 +4,8 @@
 // input boxes stay as typed. With the flow range on, the results and page 1
 // show the design point's coefficient.
 //
-// The reference orifice (type 9, water 20 °C / 500 kPa, D 100 mm, d 50 mm,
-// 10 kg/s) has C 0.605445 at its design point (checked against python3-fluids
-// in tests/engine).
+// The water orifice of support/ReferenceCases.h has C 0.605445 at its design
+// point.
 #include "gui/CalcRig.h"
 
 #include "common/ResourceTexts.h"
@@ -429,6 +428,32 @@ private slots:
         for (const auto& t : rig.printer.texts)
             printed = printed || (t.page == 1 && t.text == "0.60544");
         QVERIFY2(printed, "page 1 prints the design point's C");
+    }
+
+    // A liquid of 100 cP at 18 t/h through the reference orifice: Re 637, far
+    // below the flange tappings' limit of use (1260·β²·D = 31500). Calc!
+    // warns in the messages window, with the warning's suffix, and shows the
+    // results; no error dialog.
+    void outsideTheLimitsOfUseWarnsAndShowsTheResults()
+    {
+        CalcRig rig;
+        enterViscousLiquid(rig);
+        rig.pages().Text7->setText("100");
+        rig.clickCalc();
+        QVERIFY2(rig.tracer.responder.reports.empty(), "no error dialog");
+        frmFehlerfile* messages = rig.window->messagesWindow()->window();
+        QVERIFY(messages != nullptr);
+        QCOMPARE(messages->RichTextBox1()->toPlainText(),
+                 text(1903).arg(text(1905), "Re", "637", "31500") + ". Es ist mit Berechnungsfehlern zu rechnen");
+        QVERIFY(rig.window->resultsWindow()->window() != nullptr);
+        QVERIFY(rig.fakes.messages.shown.empty());
+
+        const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            QVERIFY(QTest::qWaitForWindowExposed(messages));
+            QVERIFY(messages->grab().save(QDir(folder).filePath("limits_of_use_messages.png")));
+            QVERIFY(rig.window->resultsWindow()->window()->grab().save(QDir(folder).filePath("limits_of_use_results.png")));
+        }
     }
 };
 

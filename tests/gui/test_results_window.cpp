@@ -3,9 +3,8 @@
 // captions in both languages, refilling an open window, and the print, close
 // and flow-limits buttons.
 //
-// Reference case (orifice with flange tappings, water 20 °C / 500 kPa,
-// D 100 mm, d 50 mm, 10 kg/s): dp 33.222466 kPa, C 0.605445, Re 118886.7, from
-// the engine's orifice check against python3-fluids (tests/engine). The unit
+// The state is the display-only orifice of support/ReferenceCases.h (values
+// set by hand, not an engine result: the window only formats them). The unit
 // texts and factors are those of the display unit lists: 1 bar = 100 kPa,
 // 1 psi = 6.89476 kPa, 1 kPa = 101.97162 mmWs, K = °C + 273.15, °F = °C·1.8 + 32;
 // the expected texts were rounded half up by hand (python3 decimal).
@@ -13,6 +12,7 @@
 #include "reports/results_window/qt/frmResult.h"
 
 #include "support/Fakes.h"
+#include "support/ReferenceCases.h"
 #include "gui/TextFits.h"
 
 #include <QApplication>
@@ -48,36 +48,11 @@ struct PrintLog : PrinterDialog, ProtocolPrinter {
     PrintTarget answer;
 };
 
-void orificeCase(ProgramState& p)
-{
-    CalculationState& s = p.calc;
-    s.gModellGespeicherteDaten = True;
-    s.gMediumNr = 4;  // water
-    s.gDruck = 500.0;
-    s.gTemperatur = 20.0;
-    s.gDurchflussEinheit = 4;  // kg/s
-    s.gDurchflussAuslegung = 10.0;
-    s.gPrimaerelementtyp = 9;
-    s.gInnendurchmesser = 100.0;
-    s.gInnendurchmesserWarm = 100.0;
-    s.gBetriebsdichte = 998.2;
-    s.gIsentropenkoeffizient = 1e9;
-    s.gKZahl = 0.605445;
-    s.gBeta = 0.5;
-    s.gKorrekturFaktor = 1.0;
-    s.gDifferenzdruck[0] = 33.222466;
-    s.gReynolds[0] = 118886.7;
-    s.gExpansionszahl[0] = 1.0;
-    s.gGeschwindigkeit[0] = 1.2755;
-    p.doc.gMessstellennummer = "FT-101";
-    p.config.gTypenschluessel = "BL-9-100";
-}
-
-// The set-up every test shares: a tracer, the state of the reference case, a
+// The set-up every test shares: a tracer, the display-only orifice, a
 // print log standing for the dialog and the printer, and the window over them.
 // A test changes the state, then shows the window.
 struct ResultsRig {
-    ResultsRig() { orificeCase(p); }
+    ResultsRig() { fillDisplayOnlyOrifice(p); }
     frmResult* show()
     {
         results.show();
@@ -106,6 +81,13 @@ class TestResultsWindow : public QObject {
     Q_OBJECT
 
     QString text(frmResult* w, const char* name) { return w->label(name)->text(); }
+    // With MORVANE_SCREENSHOT_DIR set, the window as a PNG file of that name there.
+    static void shot(QWidget* w, const QString& name)
+    {
+        const QByteArray dir = qgetenv("MORVANE_SCREENSHOT_DIR");
+        if (!dir.isEmpty())
+            w->grab().save(QString::fromLocal8Bit(dir) + "/" + name);
+    }
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
@@ -436,6 +418,82 @@ private slots:
                                             .arg(box->objectName())
                                             .arg(border)));
         }
+    }
+
+    // Every element type in both languages, a probe with its vibration
+    // warning, a rectangular duct too: no text of the window is cut (a
+    // wrapped second line of a classical venturi tube's name stood over the
+    // next row) and none stands on another.
+    void noTextCutOrOnAnotherForEveryElementType_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("offset");
+        for (int type = 0; type <= 15; ++type)
+            for (const int offset : {int(OffsetGerman), int(OffsetEnglish)})
+                QTest::addRow("type %d %s", type, offset == OffsetGerman ? "de" : "en") << type << offset;
+    }
+    void noTextCutOrOnAnotherForEveryElementType()
+    {
+        QFETCH(int, type);
+        QFETCH(int, offset);
+        for (const std::int16_t rectangular : {std::int16_t(0), std::int16_t(1)}) {
+            ResultsRig rig;
+            CalculationState& c = rig.p.calc;
+            c.gPrimaerelementtyp = static_cast<std::int16_t>(type);
+            c.gRohrRechteckig = rectangular;
+            c.gInnenmassB = 200.0;
+            c.gMehrereBetriebspunkte = 1;
+            c.gSchwingungswarnung = True;
+            c.gEigenfrequenz = 110.9;
+            c.gVortexfrequenz = 152.4;
+            c.gSondenlaenge = 520.0;
+            c.gFrequenzverhaeltnis = 0.73;
+            rig.p.ui.gSprachOffset = offset;
+            frmResult* w = rig.show();
+            const QString where = QStringLiteral("%1 duct: ").arg(rectangular ? "rectangular" : "round");
+            const QStringList cut = wrappedTextsCut(w) + clippedTexts(w);
+            QVERIFY2(cut.isEmpty(), qPrintable(where + cut.join("; ")));
+            const QStringList on = overlappingLabels(w);
+            QVERIFY2(on.isEmpty(), qPrintable(where + on.join("; ")));
+            shot(w, QStringLiteral("results_type%1_%2%3.png")
+                        .arg(type)
+                        .arg(offset == OffsetGerman ? "de" : "en")
+                        .arg(rectangular ? "_duct" : ""));
+        }
+    }
+
+    // A value that is not 0 never shows as 0: where a row's places would
+    // round it to 0 it has 4 significant digits (with the user's separator).
+    void smallValuesShowWithFourSignificantDigits()
+    {
+        ResultsRig rig;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        CalculationState& c = rig.p.calc;
+        c.gDurchflussAuslegung = 0.000243153;  // "###0.00"
+        c.gGeschwindigkeit[0] = 0.0030955;     // "###0.00"
+        c.gDifferenzdruck[0] = 0.00001;        // "###0.0000", kPa
+        c.gDruckverlust[0] = 0.0;              // a true 0 stays 0
+        c.gBetriebsdichte = 0.00012;           // "###0.000"
+        frmResult* w = rig.show();
+        QCOMPARE(text(w, "Label81"), QStringLiteral("0,0002432"));
+        QCOMPARE(text(w, "Label104"), QStringLiteral("0,003096"));
+        QCOMPARE(text(w, "Label85"), QStringLiteral("0,00001000"));
+        QCOMPARE(text(w, "Label84"), QStringLiteral("0,0000"));
+        QCOMPARE(text(w, "Label9"), QStringLiteral("0,0001200"));
+        QCOMPARE(text(w, "Label82"), QStringLiteral("1,0000"));  // the others as their pattern has them
+    }
+
+    // The RQ8 (type 1) is a whole meter run: its wall thickness is "n.a.",
+    // whatever the hidden wall box held from an earlier probe; the probe
+    // before it shows its wall.
+    void meterRunShowsNoWallThickness()
+    {
+        ResultsRig rig;
+        rig.p.calc.gPrimaerelementtyp = 5;
+        rig.p.calc.gWandstaerke = 11.0;
+        QCOMPARE(text(rig.show(), "Label47"), QStringLiteral("11.0"));
+        rig.p.calc.gPrimaerelementtyp = 1;
+        QCOMPARE(text(rig.show(), "Label47"), QStringLiteral("n.a."));
     }
 
     // The column frames (design, max, norm, min) stand at the top of the flow

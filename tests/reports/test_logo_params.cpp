@@ -5,12 +5,12 @@
 #include "platform/RuntimeError.h"
 #include "support/CaseName.h"
 #include "support/Fakes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 namespace morvane {
 namespace {
@@ -18,20 +18,13 @@ namespace {
 namespace fs = std::filesystem;
 
 // A fresh program folder per test.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::random_device rd;
-        path = fs::temp_directory_path() / ("morvane_logo_" + std::to_string(rd()));
-        fs::create_directories(path);
-    }
-    ~TempFolder() { fs::remove_all(path); }
+struct ProgramFolder {
     void write(const std::string& name, const std::string& bytes) const
     {
         std::ofstream(path / name, std::ios::binary) << bytes;
     }
-    fs::path path;
+    testing::TempFolder folder;
+    const fs::path& path = folder.path();
 };
 
 struct Logo {
@@ -56,7 +49,7 @@ class LogoFile : public ::testing::TestWithParam<FileCase> {};
 TEST_P(LogoFile, GivesAllFiveValuesOrAllDefaults)
 {
     testing::TestTracer tracer;
-    TempFolder folder;
+    ProgramFolder folder;
     folder.write("Logo.dli", GetParam().content);
     DokumentDaten doc;
     doc.gLogoDatei = "left over";
@@ -100,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LogoParams, MissingFileGivesTheDefaults)
 {
     testing::TestTracer tracer;
-    TempFolder folder;  // no Logo.dli in it
+    ProgramFolder folder;  // no Logo.dli in it
     DokumentDaten doc;
     doc.gLogoDatei = "old.bmp";
     doc.gLogoBreite = 500;
@@ -132,7 +125,7 @@ std::string bmpHeader(int w, int h)
 
 TEST(LogoHolder, StartsWithTheBuiltInPictureAndKeepsItOnAFailedLoad)
 {
-    TempFolder folder;
+    ProgramFolder folder;
     LogoHolder holder;
     EXPECT_TRUE(holder.isBuiltIn());
     EXPECT_DOUBLE_EQ(holder.widthTwips(), 350 * 15.0);

@@ -357,17 +357,51 @@ TEST(UncertaintyReport, EdgeCases)
     }
 }
 
-TEST(UncertaintyReport, ZeroScaleGoesToTheErrorDialog)
+// A design that leaves no allowed flow (A = 0: the vibration ratio rounded to
+// 0.00): the page prints without a run-time error, each chart keeps its axes
+// and title and says that there is no allowed flow range, in the page's
+// language, and draws no flow point and no band; the legends still list the
+// flows.
+TEST(UncertaintyReport, NoAllowedFlowSaysSoInBothCharts)
 {
-    TestTracer t;
-    t.responder.answers = {ContExit};
-    ProgramState s = probeState();
-    s.calc.gQmaxErlaubt = 0;
-    Printed out;
-    print(out, s, ProtocolLanguage::German);
-    ASSERT_EQ(t.responder.reports.size(), 1u);
-    EXPECT_EQ(out.printer.endedDocuments, 0);
-    EXPECT_NE(out.find("morvane 7 Unsicherheits- und Festigkeitsanalyse (Überschlag)"), nullptr);
+    const std::pair<ProtocolLanguage, const char*> pages[] = {
+        {ProtocolLanguage::German,
+         "Diese Auslegung lässt keinen zulässigen Durchflussbereich: der zulässige Maximaldurchfluss A ist 0."},
+        {ProtocolLanguage::English, "This design leaves no allowed flow range: the allowed maximum flow A is 0."}};
+    for (const auto& [language, note] : pages) {
+        TestTracer t;
+        ProgramState s = probeState();
+        s.calc.gQmaxErlaubt = 0;
+        s.calc.gQmaxEmpfohlen = 0;
+        Printed out;
+        print(out, s, language);
+        EXPECT_TRUE(t.responder.reports.empty());
+        const auto notes = std::count_if(out.texts.begin(), out.texts.end(),
+                                         [&](const RecordingPrinter::Text& x) { return x.text == note; });
+        EXPECT_EQ(notes, 2) << note;
+        for (const char* absent : {"A", "B", "C", "D", "E", "F", "G"})
+            EXPECT_EQ(out.find(absent), nullptr) << absent;
+        EXPECT_NE(out.find(language == ProtocolLanguage::German ? "Unsicherheit v.M." : "uncertainty (absolute)"),
+                  nullptr);
+    }
+
+    // The chart alone: the note inside the frame, clear of the axes.
+    ChartWords w = words("using one dp-transmitter");
+    w.noFlowRange = "This design leaves no allowed flow range: the allowed maximum flow A is 0.";
+    const ChartDrawing d = drawChart(1, {0, 0, 1.086e6, 1e5, 1.5e5, 4e5, 2e5, 1e5}, w, W, H, arialLike);
+    const ChartBox frame = chartFrame(1, W, H);
+    const auto note = std::find_if(d.texts.begin(), d.texts.end(),
+                                   [&](const ChartText& x) { return x.text == w.noFlowRange; });
+    ASSERT_NE(note, d.texts.end());
+    const auto [nw, nh] = arialLike(note->text, note->sizePoints, note->bold);
+    EXPECT_GE(note->x, frame.left);
+    EXPECT_LE(note->x + nw, frame.right);
+    EXPECT_GE(note->y, frame.top);
+    EXPECT_LE(note->y + nh, Nulllinie(1, H));
+    for (const ChartLine& l : d.lines)
+        EXPECT_FALSE(lineCoversBox({1, l.x1, l.y1, l.x2, l.y2, l.widthPixels * 15.0}, note->x, note->y, note->x + nw,
+                                   note->y + nh));
+    EXPECT_EQ(d.lines.size(), 6u) << "the two axes and their arrowheads only";
 }
 
 }  // namespace

@@ -94,7 +94,7 @@ private:
 // The shell's services, every one a recording fake.
 struct FakeShellServices {
     explicit FakeShellServices(std::filesystem::path folder = {})
-        : services{settings, messages, shell, registry, launcher, clipboard, std::move(folder)}
+        : services{settings, messages, shell, registry, launcher, clipboard, clock, std::move(folder)}
     {
     }
     MemorySettings settings;
@@ -103,6 +103,8 @@ struct FakeShellServices {
     FakeRegistry registry;
     RecordingLauncher launcher;
     RecordingClipboard clipboard;
+    // 10 December 2026, 11:00:00 local time.
+    FixedClock clock{11, 0, 0};
     ShellServices services;
 };
 

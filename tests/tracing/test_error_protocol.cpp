@@ -1,6 +1,7 @@
 // The error protocol: its text, the printout's word wrap, and the print, save,
 // e-mail and web actions over recording fakes.
 #include "support/Fakes.h"
+#include "support/TempFolder.h"
 #include "tracing/ErrorProtocol.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include <unistd.h>
 
 namespace morvane {
 namespace {
@@ -170,17 +169,11 @@ class ErrorProtocolActions : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = std::filesystem::temp_directory_path() /
-                 ("morvane_errprot_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
         settings.folder = folder;
         settings.exeName = "morvane";
         settings.supportAddress = "  support@halvern.example ";
         settings.webPage = "https://www.halvern.example/support";
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     ErrorProtocol protocol()
     {
@@ -188,7 +181,8 @@ protected:
     }
     std::string fixtureText() { return protocol().BuildProtocol(fixtureError(), {}); }
 
-    std::filesystem::path folder;
+    testing::TempFolder temp;
+    const std::filesystem::path& folder = temp.path();
     ProtocolSettings settings;
     RecordingMessageBox messages;
     RecordingClipboard clipboard;

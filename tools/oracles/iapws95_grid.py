@@ -1,9 +1,9 @@
 #!/usr/bin/python3
-"""Writes the IAPWS-95 reference grid that tests/steam checks the steam tables against.
+"""Writes the IAPWS-95 reference grid that tests/platform/steam checks the steam tables against.
 
 Run with Debian's interpreter and its python3-iapws package:
 
-    /usr/bin/python3 tools/oracles/iapws95_grid.py tests/steam/data
+    /usr/bin/python3 tools/oracles/iapws95_grid.py tests/platform/steam/data
 
 It writes two files into the given folder:
 

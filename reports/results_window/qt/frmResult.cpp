@@ -9,6 +9,7 @@
 #include "engine/FormatPatterns.h"
 #include "platform/qt/Twips.h"
 #include "reports/limits_window/qt/frmLimits.h"
+#include "reports/protocol/ShownResults.h"
 #include "tracing/Guard.h"
 
 #include <QCheckBox>
@@ -75,10 +76,13 @@ const LabelDesign kFrame1[] = {
     {"Label14", 3600, 1200, 375, H, "-", nullptr},
 };
 
-// "dp-Element" / "dp-element".
+// "dp-Element" / "dp-element". The element type's name runs across the
+// frame on its row (a classical venturi tube's does not fit the left half),
+// so the product key stands two rows lower, in rows the hidden ones leave
+// free.
 const LabelDesign kFrame2[] = {
     {"Label27", 120, 240, 2175, H, "Label27", "1058"},
-    {"Label28", 2400, 240, 2055, H, "Label28", nullptr},
+    {"Label28", 2400, 240, 5955, H, "Label28", nullptr},
     {"Label29", 120, 480, 2175, H, "Label29", "1247"},
     {"Label30", 2400, 480, 2055, H, "Label30", nullptr},
     {"Label31", 120, 720, 2295, H, "Label31", "1250"},
@@ -110,8 +114,8 @@ const LabelDesign kFrame2[] = {
     {"Label120", 120, 2880, 2175, H, "Label120", nullptr},
     {"Label121", 2400, 2880, 1095, H, "Label121", nullptr},
     {"Label122", 3600, 2880, 495, H, "mm", nullptr},
-    {"Label49", 4560, 240, 2295, H, "Label49", "1257"},
-    {"Label110", 4560, 480, 3795, 495, "Product Key", nullptr},
+    {"Label49", 4560, 720, 2295, H, "Label49", "1257"},
+    {"Label110", 4560, 960, 3795, 495, "Product Key", nullptr},
     {"Label59", 4560, 1680, 2175, H, "Label59", "1264"},
     {"Label62", 6840, 1680, 1695, H, "Label62", nullptr},
     {"Label60", 4560, 1920, 2295, H, "Label60", "1265"},
@@ -336,10 +340,11 @@ void frmResult::fill(Guard& g)
             going = g.step([&] {
                 const std::optional<double> v = value();
                 if (v)
-                    label(name)->setText(QString::fromStdString(formatFixed(*v, decimals, sep)));
+                    label(name)->setText(QString::fromStdString(formatFixedShown(*v, decimals, sep)));
             });
     };
-    auto num = [&](double v, int decimals) { return formatFixed(v, decimals, sep); };
+    // A value that is not 0 never shows as 0 (formatFixedShown).
+    auto num = [&](double v, int decimals) { return formatFixedShown(v, decimals, sep); };
     auto txt = [&](std::int32_t id) { return resText(id, off); };
     auto na = [&] { return resText(NotApplicable, off); };
 
@@ -406,7 +411,7 @@ void frmResult::fill(Guard& g)
     put("Label40", [&] { return num(s.gKZahl, 4); });
     put("Label44", [&] { return num(s.gBeta, 4); });
     put("Label109", [&] { return num(s.gKorrekturFaktor, 4); });
-    put("Label47", [&] { return num(s.gWandstaerke, 1); });
+    put("Label47", [&] { return hasWallThickness(s) ? num(s.gWandstaerke, 1) : na(); });
     put("Label110", [&] { return state_.config.gTypenschluessel; });
     put("Label62", [&] { return doc.gMessstellennummer; });
     put("Label63", [&] { return doc.gSeriennummer; });

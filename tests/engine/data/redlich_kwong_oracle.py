@@ -48,6 +48,12 @@ CASES = [
     ("carbon dioxide", 30.98, 7377.3, 1.9769, 100.0, 5000.0),
     ("hydrogen", -239.96, 1296.4, 0.0899, -50.0, 10000.0),
     ("ethane", 32.17, 4872.2, 1.3562, 50.0, 3000.0),
+    # Dense gases above the critical temperature, with one real root, where
+    # the program's relaxed iteration does not settle.
+    ("carbon dioxide, dense", 30.98, 7377.0, 1.977, 40.0, 15000.0),
+    ("carbon dioxide, dense, settling", 30.98, 7377.0, 1.977, 40.0, 12000.0),
+    ("ethylene, dense", 9.2, 5040.0, 1.261, 20.0, 10000.0),
+    ("ethylene, dense, settling", 9.2, 5040.0, 1.261, 20.0, 8000.0),
 ]
 
 print("# Redlich-Kwong reference states: redlich_kwong_oracle.py (numpy %s, cubic roots)" % numpy.__version__)

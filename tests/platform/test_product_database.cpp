@@ -1,5 +1,5 @@
 // The read-only product database reader over SQLite.
-#include "GasTableFixture.h"
+#include "engine/GasTableFixture.h"
 #include "platform/ProductDatabase.h"
 #include "platform/RuntimeError.h"
 

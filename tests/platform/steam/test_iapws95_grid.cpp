@@ -1,5 +1,5 @@
 // The steam tables against the committed IAPWS-95 grid of python3-iapws
-// (tests/steam/data, made by tools/oracles/iapws95_grid.py; source and version in
+// (tests/platform/steam/data, made by tools/oracles/iapws95_grid.py; source and version in
 // each file's first line): liquid, vapour and supercritical states from 273.14 K to
 // 1273.15 K and 0.001 to 100 MPa, pairs just above and below saturation, and the
 // saturation curve from 273.14 K to 647.05 K.
@@ -23,7 +23,7 @@ using namespace morvane;
 // names the columns.
 std::vector<std::vector<std::string>> readRows(const std::string& name)
 {
-    std::ifstream in(std::string(MORVANE_SOURCE_DIR) + "/tests/steam/data/" + name);
+    std::ifstream in(std::string(MORVANE_SOURCE_DIR) + "/tests/platform/steam/data/" + name);
     EXPECT_TRUE(in.good()) << "cannot open " << name;
     std::vector<std::vector<std::string>> rows;
     std::string line;

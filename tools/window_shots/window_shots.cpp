@@ -1,6 +1,6 @@
 // Pictures of the shell's windows in both languages, for looking at them:
 // with MORVANE_SCREENSHOT_DIR set, each window is drawn offscreen into a PNG
-// file there (never into the source tree). Without it the test is skipped.
+// file there (never into the source tree). Without it nothing is drawn.
 #include "app/IniSettings.h"
 #include "common/qt/WindowFonts.h"
 #include "app/qt/frmAbout.h"
@@ -8,7 +8,7 @@
 #include "app/qt/frmOptions.h"
 #include "app/qt/frmSplash.h"
 #include "reports/results_window/qt/frmResult.h"
-#include "support/ReferenceOrifice.h"
+#include "support/ReferenceCases.h"
 #include "support/ShellFakes.h"
 #include "tracing/qt/ErrorDialogWindow.h"
 #include "tracing/qt/ErrorTestPanel.h"
@@ -109,11 +109,11 @@ void TestWindowShots::shots()
         shoot(dialog, folder, "errordialog-" + lang);
     }
 
-    // The results window of the reference orifice, with the flow range on.
+    // The results window of the water orifice, with the flow range on.
     {
         ProgramState results;
         results.ui.gSprachOffset = offset;
-        fillReferenceOrifice(results);
+        fillWaterOrifice(results);
         results.calc.gMehrereBetriebspunkte = 1;
         NoPrinterDialog printerDialog;
         QtResultsWindow window(results, printerDialog);
@@ -124,4 +124,4 @@ void TestWindowShots::shots()
 }
 
 QTEST_MAIN(TestWindowShots)
-#include "test_window_shots.moc"
+#include "window_shots.moc"
