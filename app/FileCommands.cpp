@@ -46,7 +46,7 @@ std::string FileCommands::initialFolder() const
 std::string FileCommands::askSaveName(const char* filter)
 {
     defaultExt_ = "mv5";
-    const auto chosen = dialogs_.saveFile(kSaveDialogCaption, initialFolder(), filter);
+    const auto chosen = dialogs_.saveFile(resText(kSaveDialogCaption, state_.ui.gSprachOffset), initialFolder(), filter);
     if (!chosen)
         return {};
     return withDefaultExtension(*chosen, defaultExt_);
@@ -54,6 +54,9 @@ std::string FileCommands::askSaveName(const char* filter)
 
 bool FileCommands::readWholeWindow(Guard& g)
 {
+    bool readable = true;
+    if (!g.step([&] { readable = !window_.inputsReadable || window_.inputsReadable(); }) || !readable)
+        return false;
     // A reading that lost a statement to a run-time error, whatever the answer
     // (Next among them), left the state with the inputs read before the error
     // and older values after it: such a state is no calculation to save.
@@ -88,7 +91,7 @@ void FileCommands::mnuFileOpen_Click()
     Guard g("frmMain", "mnuFileOpen_Click", "Private Sub mnuFileOpen_Click()");
     std::string name;
     if (!g.step([&] {
-            const auto chosen = dialogs_.openFile(kOpenDialogCaption, initialFolder(), kFilterSave);
+            const auto chosen = dialogs_.openFile(resText(kOpenDialogCaption, state_.ui.gSprachOffset), initialFolder(), kFilterSave);
             if (!chosen || chosen->empty())
                 return false;  // cancelled
             name = *chosen;

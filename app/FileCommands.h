@@ -9,10 +9,10 @@
 // tracer as the window's handler of the same name ("frmMain",
 // "mnuFileSave_Click" ...), so a failure inside it reaches the error dialog.
 //
-// The dialogs (the same texts in both languages):
-//   Open     caption "oeffnen",   filter "morvanePro Files (*.mv5)|*.mv5"
-//   Save     caption "Speichern", filter "morvanePro Files (*.mv5)|*.mv5"
-//   Save As  caption "Speichern", filter "morvane Files (*.mv5)|*.mv5"
+// The dialogs (captions in the window's language, filters the same in both):
+//   Open     caption text 1011 "Öffnen" / "Open",    filter "morvanePro Files (*.mv5)|*.mv5"
+//   Save     caption text 1012 "Speichern" / "Save", filter "morvanePro Files (*.mv5)|*.mv5"
+//   Save As  caption text 1012,                      filter "morvane Files (*.mv5)|*.mv5"
 // all starting in the "calculations" folder of the program folder. A cancelled
 // dialog ends the command without a message.
 //
@@ -35,8 +35,8 @@
 
 namespace morvane {
 
-inline constexpr const char* kOpenDialogCaption = "oeffnen";
-inline constexpr const char* kSaveDialogCaption = "Speichern";
+inline constexpr std::int32_t kOpenDialogCaption = 1011;
+inline constexpr std::int32_t kSaveDialogCaption = 1012;
 inline constexpr const char* kFilterSave = "morvanePro Files (*.mv5)|*.mv5";
 inline constexpr const char* kFilterSaveAs = "morvane Files (*.mv5)|*.mv5";
 inline constexpr const char* kCalculationsFolder = "calculations";
@@ -47,6 +47,10 @@ inline constexpr std::int32_t TextConfigRowsLeftOut = 1910;
 
 // What the commands need of the main window.
 struct FileCommandWindow {
+    // Whether the window's inputs can be read as they are meant (every number
+    // box in use holds one number); the window says where not. Save and Save
+    // As read and write nothing otherwise.
+    std::function<bool()> inputsReadable;
     // ReadOberflaeche: the window's inputs into the calculation state.
     std::function<void()> readWindow;
     // WriteOberflaeche: the state (and the loaded configuration) into the
@@ -82,8 +86,9 @@ public:
 private:
     // Shows the save dialog with the given filter; empty when cancelled.
     std::string askSaveName(const char* filter);
-    // ReadOberflaeche; false when it met a run-time error, whatever the
-    // answer, and nothing may be saved.
+    // ReadOberflaeche; false, and nothing may be saved, when the window says
+    // its inputs cannot be read as meant (then nothing is read) or the
+    // reading met a run-time error, whatever the answer.
     bool readWholeWindow(Guard& g);
     // SaveMvl; when the file is not written, previousName becomes current
     // and shown again and the result is false.

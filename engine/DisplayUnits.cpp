@@ -1,6 +1,7 @@
 #include "engine/DisplayUnits.h"
 
 #include "common/ResourceTexts.h"
+#include "platform/NumberText.h"
 #include "platform/RuntimeError.h"
 
 namespace morvane {
@@ -54,6 +55,26 @@ std::optional<double> temperatureForDisplay(double celsius, std::int16_t unit)
     case temperatureunit::Kelvin: return checkedFinite(celsius + KelvinOffset);
     case temperatureunit::Fahrenheit: return checkedFinite(celsius * 1.8 + 32.0);
     default: return std::nullopt;
+    }
+}
+
+std::optional<std::string> pressureBoxText(double kPa, std::int16_t unit)
+{
+    const auto shown = pressureForDisplay(kPa, unit);
+    if (!shown)
+        return std::nullopt;
+    return unit == pressureunit::kPa ? strForm(*shown) : strFormConverted(*shown, 0.0);
+}
+
+std::optional<std::string> temperatureBoxText(double celsius, std::int16_t unit)
+{
+    const auto shown = temperatureForDisplay(celsius, unit);
+    if (!shown)
+        return std::nullopt;
+    switch (unit) {
+    case temperatureunit::Kelvin: return strFormConverted(*shown, KelvinOffset);
+    case temperatureunit::Fahrenheit: return strFormConverted(*shown, 32.0);
+    default: return strForm(*shown);
     }
 }
 

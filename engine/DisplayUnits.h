@@ -51,6 +51,14 @@ double temperatureToCelsius(double typed, std::int16_t unit);
 // A temperature in °C as shown in unit `unit`; nothing for an unknown unit.
 std::optional<double> temperatureForDisplay(double celsius, std::int16_t unit);
 
+// The text a pressure box shows for a pressure in kPa in unit `unit`, and a
+// temperature box for a temperature in °C in unit `unit`: the Str form, for a
+// converted value rounded as strFormConverted rounds it, so that a value typed
+// in a display unit, read into the state and written back shows as typed;
+// nothing for an unknown unit.
+std::optional<std::string> pressureBoxText(double kPa, std::int16_t unit);
+std::optional<std::string> temperatureBoxText(double celsius, std::int16_t unit);
+
 // The text of a unit list's item (base + index + sprachOffset); run-time error
 // 326 when the table has no such text.
 std::string unitText(std::int32_t base, std::int16_t index, std::int32_t sprachOffset);

@@ -103,7 +103,7 @@ struct InputControls {
     bool Option17 = false;      // gAuslegungDurchmesser
     bool Option18 = false;      // gAuslegungDurchfluss
 
-    // Page "Adress / Notes"
+    // Page "Address / Notes"
     std::string Text23;         // gKundeFirma1
     std::string Text24;         // gKundeFirma2
     std::string Text25;         // gKundeName

@@ -514,13 +514,13 @@ void WriteOberflaeche(ProgramState& ps, InputControls& c, const ControlSetHook& 
     // 14, 15 pressure and temperature in their display units; an unknown unit
     // leaves the box as it is
     if (!g.step([&] {
-            if (const auto shown = pressureForDisplay(s.gDruck, s.gDruckEinheit))
-                w.number(&C::Text16, "Text16", *shown);
+            if (auto shown = pressureBoxText(s.gDruck, s.gDruckEinheit))
+                w.text(&C::Text16, "Text16", std::move(*shown));
         }))
         return;
     if (!g.step([&] {
-            if (const auto shown = temperatureForDisplay(s.gTemperatur, s.gTemperaturEinheit))
-                w.number(&C::Text17, "Text17", *shown);
+            if (auto shown = temperatureBoxText(s.gTemperatur, s.gTemperaturEinheit))
+                w.text(&C::Text17, "Text17", std::move(*shown));
         }))
         return;
     // 16 flows, then the unit lists (which convert nothing)

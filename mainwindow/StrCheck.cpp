@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace morvane {
@@ -87,6 +88,15 @@ bool holdsNumber(std::string text)
 {
     str_check(text);
     return !leadingNumberText(text).empty();
+}
+
+bool isOneNumber(std::string text)
+{
+    std::erase(text, ' ');
+    if (text.empty())
+        return true;
+    std::replace(text.begin(), text.end(), ',', '.');
+    return leadingNumberText(text).size() == text.size();
 }
 
 double readNumber(std::string text)

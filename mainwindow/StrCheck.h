@@ -27,4 +27,12 @@ double readNumber(std::string text);
 // number.
 bool holdsNumber(std::string text);
 
+// Whether a number box's text, its blanks dropped, is one number and nothing
+// else: an optional leading minus, digits with at most one point or comma,
+// at least one digit (" 0.1", "1,4", "12 345,6", "-.5"). An empty box passes
+// (its reading as 0 has checks of its own). Anything else would be read as
+// another number than the one meant ("2O" as 2, "1.234,5" as 1.234, "2E5"
+// as 2) and does not pass.
+bool isOneNumber(std::string text);
+
 }  // namespace morvane

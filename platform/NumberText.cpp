@@ -1,5 +1,6 @@
 #include "platform/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -62,6 +63,26 @@ std::string strForm(double value)
 {
     std::string t = displayText(value);
     return t[0] == '-' ? t : " " + t;
+}
+
+std::string strFormConverted(double value, double scale)
+{
+    constexpr int Significant = 12;
+    if (!std::isfinite(value))
+        raiseError(err::Overflow);
+    const double magnitude = std::max(std::fabs(value), std::fabs(scale));
+    if (value == 0.0 || !std::isfinite(magnitude))
+        return strForm(value);
+    // The value's digits down to the last of the 12 that the larger magnitude has.
+    const int digits = Significant - static_cast<int>(std::floor(std::log10(magnitude)) -
+                                                      std::floor(std::log10(std::fabs(value))));
+    if (digits <= 0)
+        return strForm(0.0);
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, digits - 1);
+    double rounded = value;
+    std::from_chars(buf, r.ptr, rounded);
+    return strForm(rounded);
 }
 
 }  // namespace morvane

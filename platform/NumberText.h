@@ -17,4 +17,13 @@ std::string displayText(double value);
 // negative (" 1.4", " 2500", "-0.25").
 std::string strForm(double value);
 
+// The Str form of a value that a unit conversion gave, rounded to 12
+// significant digits of the larger of its own magnitude and `scale`, the
+// magnitude of the conversion's offset (273.15 for K, 32 for °F; 0 for a
+// conversion by a factor alone). The rounding drops the last binary digits
+// the conversion there and back leaves: a value typed with up to 4 decimals,
+// of magnitude 0.01 or more, shows again as typed (0.1 °F as " 0.1", not
+// " 0.100000000000001").
+std::string strFormConverted(double value, double scale);
+
 }  // namespace morvane

@@ -2,10 +2,12 @@
 
 #include "app/LanguageFile.h"
 #include "app/qt/frmSplash.h"
+#include "mainwindow/qt/MainInputPages.h"
 #include "tracing/Guard.h"
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <filesystem>
@@ -81,6 +83,18 @@ void ProgramShell::subgChangeLanguage()
         return;
     if (!g.step([&] { setLanguage(state_.ui, state_.ui.gSprachOffset); }))
         return;
+    // The work in the old window goes over into the new one: its inputs, the
+    // page on view and the current file name.
+    InputControls kept;
+    int page = 0;
+    if (!g.step([&] {
+            if (!gMainForm_)
+                return;
+            gMainForm_->inputPages()->toControls(kept);
+            kept.statusPanel1 = state_.doc.gDateiname;
+            page = gMainForm_->SSTab1()->currentIndex();
+        }))
+        return;
     if (!g.step([&] {
             // Closing runs its Form_Unload; the window deletes itself later,
             // once its own menu handler that called here has returned. The
@@ -91,6 +105,14 @@ void ProgramShell::subgChangeLanguage()
         }))
         return;
     if (!g.step([&] { showNewMainForm(); }))
+        return;
+    if (!g.step([&] {
+            gMainForm_->inputPages()->takeOverInputs(kept);
+            gMainForm_->SSTab1()->setCurrentIndex(page);
+            // The window's build forgot the name with the default inputs; with
+            // the old inputs the file is current again.
+            state_.doc.gDateiname = kept.statusPanel1;
+        }))
         return;
 }
 

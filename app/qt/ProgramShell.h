@@ -27,7 +27,8 @@ public:
 
     // Stores gSprachOffset in Lang.set and rebuilds the main window in that
     // language: the old window closes (its closing handler runs) and is
-    // deleted later, a new one is shown.
+    // deleted later, a new one is shown and takes over the old one's inputs,
+    // the page on view and the current file name.
     void subgChangeLanguage() override;
 
     frmMain* gMainForm() const { return gMainForm_.data(); }

@@ -155,7 +155,7 @@ frmMain::frmMain(ProgramState& state, ShellServices& services, LanguageSwitch& l
     SSTab1_->setObjectName(QStringLiteral("SSTab1"));
     SSTab1_->setGeometry(twipsRect(120, 480, 8535, 7095));
     // The tab captions are fixed texts, never translated.
-    for (const char* caption : {"Medium", "dp-Element", "Flowdata", "Adress / Notes", "Config Selection"}) {
+    for (const char* caption : {"Medium", "dp-Element", "Flowdata", "Address / Notes", "Config Selection"}) {
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("SSTab1Page%1").arg(SSTab1_->count()));
         SSTab1_->addTab(page, QString::fromLatin1(caption));
@@ -260,6 +260,7 @@ void frmMain::makeResultsWindow()
 void frmMain::makeFileCommands(FileDialogs& dialogs)
 {
     FileCommandWindow w;
+    w.inputsReadable = [this] { return pages_->numberBoxesHoldNumbers(); };
     // The results window prints from the state: once a file command has put
     // other inputs there, its results belong to no inputs the state holds.
     w.readWindow = [this] {
@@ -444,7 +445,8 @@ void frmMain::Form_Load()
         return;
     // A new window shows the default inputs, so it must not keep the file name
     // of the window it replaces: a plain Save would write those defaults over
-    // that file. It forgets the name as New does.
+    // that file. It forgets the name as New does (a language switch gives it
+    // back together with the inputs of the window replaced).
     if (!g.step([&] {
             state_.doc.gDateiname.clear();
             fileNamePanel_->showPath({});

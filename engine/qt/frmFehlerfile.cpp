@@ -15,7 +15,7 @@ namespace {
 constexpr int ClientWidth = 6030;
 constexpr int ClientHeight = 3585;
 
-// Caption "Fehlermedlung!" / "ERROR!".
+// Caption "Fehlermeldung!" / "ERROR!".
 constexpr const char* CaptionTag = "1315";
 
 }  // namespace

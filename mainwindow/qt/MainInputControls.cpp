@@ -79,7 +79,7 @@ const MainControl kMainControls[] = {
     MORVANE_CONTROL(Box, Text37),
     MORVANE_CONTROL(Option, Option17),
     MORVANE_CONTROL(Option, Option18),
-    // Page "Adress / Notes"
+    // Page "Address / Notes"
     MORVANE_CONTROL(Box, Text23),
     MORVANE_CONTROL(Box, Text24),
     MORVANE_CONTROL(Box, Text25),

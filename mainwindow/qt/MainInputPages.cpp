@@ -442,11 +442,11 @@ void MainInputPages::bindHandlers()
     connect(Command1_, &QPushButton::clicked, this, [this] {
         // A value the configurator does not take is reported before the run.
         configPage_->leaveValueBox();
-        if (calculate_)
+        if (calculate_ && numberBoxesHoldNumbers())
             calculate_();
     });
     connect(Command3, &QPushButton::clicked, this, [this] {
-        if (solver_)
+        if (solver_ && numberBoxesHoldNumbers())
             solver_();
     });
 }

@@ -82,8 +82,21 @@ public:
     // names as InputModel.h lists them); when a click handler may have run, the
     // widgets are copied back into c, since handlers relabel and rewrite controls.
     void applyControl(std::string_view control, InputControls& c);
+    // The inputs of the window this one replaces (at a language switch), as
+    // its toControls gave them: every control shows what it showed there
+    // (texts as typed, lists, checks and options, the file name panel), the
+    // configuration rows of the model with their selections and typed values,
+    // and the type code rebuilt from them. Texts that come from the string
+    // table (labels, list items) stand in this window's language.
+    void takeOverInputs(const InputControls& kept);
     // The state into the controls after a calculation file has been read.
     void WriteOberflaeche();
+
+    // Whether every number box that the current inputs use (enabled, and not
+    // hidden on its page) holds one number (isOneNumber, mainwindow/StrCheck.h).
+    // Where one does not, a message names each such box by its label and the
+    // result is false: Calc!, the solver, Save and Save As then do nothing.
+    bool numberBoxesHoldNumbers();
 
     // What the Calculate and solver runs read of the window and write back.
     std::string typeInfoText() const override;
@@ -131,6 +144,8 @@ private:
     void readControl(const MainControl& m, InputControls& c) const;
     void writeControl(const MainControl& m, const InputControls& c);
     std::string dateDefault() const;
+    // Whether a control and every container up to its tab page are not hidden.
+    bool shownOnItsPage(const QWidget* w) const;
     QString text(std::int32_t id) const;
 
     QTabWidget* SSTab1_;
@@ -168,7 +183,7 @@ public:
     QLabel *Label33, *Label34, *Label35, *Label36, *Label37, *Label38, *Label41, *Label42, *Label43, *Label39, *Label63;
     QRadioButton *Option17, *Option18;
     QPushButton* Command3;
-    // Page "Adress / Notes"
+    // Page "Address / Notes"
     QLineEdit *Text23, *Text24, *Text25, *Text26, *Text27, *Text28;
     QLineEdit *Text31, *Text32, *Text33, *Text34, *Text35, *Text36;
     QGroupBox* Frame1;

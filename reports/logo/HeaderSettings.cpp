@@ -13,4 +13,11 @@ std::string printedSetting(const std::string& stored, bool englishPage)
     return stored;
 }
 
+std::string townAndCountry(const std::string& town, const std::string& country)
+{
+    if (town.empty() || country.empty() || town.back() == ' ' || country.front() == ' ')
+        return town + country;
+    return town + ' ' + country;
+}
+
 }  // namespace morvane

@@ -12,4 +12,9 @@ namespace morvane {
 // the user wrote it.
 std::string printedSetting(const std::string& stored, bool englishPage);
 
+// The header's town line: the user's ZIP/town and country with a blank between
+// them where both are filled ("12345 Musterstadt Germany"); a blank the user
+// put at the seam is not doubled.
+std::string townAndCountry(const std::string& town, const std::string& country);
+
 }  // namespace morvane

@@ -107,9 +107,9 @@ const PageTexts kGerman{
     "Korrektur-Faktor", "Eigenfrequenz Sonde", "Vortexfrequenz", "Sicherheit",
     "Achtung Schwingungsproblem! Andere Sonde wählen",
     {"", "pravio RQ8", "pravio RQ10M", "pravio RQ25", "pravio RQ25HDD", "pravio RQ32", "pravio RQ44", "pravio RQ50",
-     "andere Sonde", "Blende mit Flanschdruckentnahme", "Blende mit d d/2 Druckentanhme",
-     "Blende mit Eckdruckentnahme", "Venturidüse", "Venturi gussrauh", "venturi mit bearbeitetem Einlauf",
-     "Venturi aus geschweißtem, rahuem Stahlblech"},
+     "andere Sonde", "Blende mit Flanschdruckentnahme", "Blende mit D- und D/2-Druckentnahme",
+     "Blende mit Eckdruckentnahme", "Venturidüse", "Venturi gussrauh", "Venturi mit bearbeitetem Einlauf",
+     "Venturi aus geschweißtem, rauhem Stahlblech"},
     "Bemerkungen:", "Prozessdaten:", "Auslegung",
     {"Absolutdruck", "Temperatur", "Durchfluss", "Expansionszahl", "Reynolds", "Mediumsgeschwindigkeit",
      "bleibender Druckverlust", "Differenzdruck"},
@@ -133,11 +133,11 @@ const PageTexts kEnglish{
     "primary element type", "Correction-factor", "frequency probe", "vortex frequency", "safety",
     "!!Frequency match. Please change configuration or contact engineering!!",
     {"", "pravio RQ8", "pravio RQ10M", "pravio RQ25", "pravio RQ25HDD", "pravio RQ32", "pravio RQ44", "pravio RQ50",
-     "other averaging pitot tube", "orifice with flange tappings", "orifice with d d/2 tappings",
+     "other averaging pitot tube", "orifice with flange tappings", "orifice with D and D/2 tappings",
      "orifice with corner tappings", "venturi nozzle", "venturi cast surface", "venturi with milled inlet",
      "welded venturi"},
     "notes:", "process data:", "design",
-    {"absolute pressure", "temperature", "Flow", "expansion coefficient", "reynolds", "fluid velocity",
+    {"absolute pressure", "temperature", "Flow", "expansion coefficient", "Reynolds", "fluid velocity",
      "pressure loss", "differential pressure"},
     "unit",
     "Need assistance?  Info Hotline ",
@@ -286,7 +286,7 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
     fitted(0.715, 0.125, u.gCompanyFirma1, 1.0);
     fitted(0.715, 0.137, printedSetting(u.gCompanyFirma2, t.textOffset == OffsetEnglish), 1.0);
     fitted(0.715, 0.149, printedSetting(u.gCompanyStrasse, t.textOffset == OffsetEnglish), 1.0);
-    fitted(0.715, 0.161, u.gCompanyPLZOrt + u.gCompanyLand, 1.0);
+    fitted(0.715, 0.161, townAndCountry(u.gCompanyPLZOrt, u.gCompanyLand), 1.0);
     fitted(0.715, 0.173, u.gCompanyStaat, 1.0);
     fitted(0.715, 0.185, t.telPrefix + u.gCompanyTel, 1.0);
     fitted(0.715, 0.197, t.faxPrefix + u.gCompanyFax, 1.0);

@@ -129,18 +129,24 @@ private:
 
 TEST_F(FileCommandsTest, EachCommandSetsUpItsDialog)
 {
+    // The caption in the window's language, the filter the same in both.
     struct Row {
+        std::int32_t sprachOffset;
         void (FileCommands::*command)();
         const char* kind;
         const char* caption;
         const char* filter;
     } rows[] = {
-        {&FileCommands::mnuFileOpen_Click, "open", "oeffnen", "morvanePro Files (*.mv5)|*.mv5"},
-        {&FileCommands::mnuFileSave_Click, "save", "Speichern", "morvanePro Files (*.mv5)|*.mv5"},
-        {&FileCommands::mnuFileSaveAs_Click, "save", "Speichern", "morvane Files (*.mv5)|*.mv5"},
+        {0, &FileCommands::mnuFileOpen_Click, "open", "Öffnen", "morvanePro Files (*.mv5)|*.mv5"},
+        {0, &FileCommands::mnuFileSave_Click, "save", "Speichern", "morvanePro Files (*.mv5)|*.mv5"},
+        {0, &FileCommands::mnuFileSaveAs_Click, "save", "Speichern", "morvane Files (*.mv5)|*.mv5"},
+        {10000, &FileCommands::mnuFileOpen_Click, "open", "Open", "morvanePro Files (*.mv5)|*.mv5"},
+        {10000, &FileCommands::mnuFileSave_Click, "save", "Save", "morvanePro Files (*.mv5)|*.mv5"},
+        {10000, &FileCommands::mnuFileSaveAs_Click, "save", "Save", "morvane Files (*.mv5)|*.mv5"},
     };
     for (const Row& r : rows) {
         dialogs.asked.clear();
+        state.ui.gSprachOffset = r.sprachOffset;
         (commands().*r.command)();
         ASSERT_EQ(dialogs.asked.size(), 1u) << r.caption << " " << r.filter;
         EXPECT_EQ(dialogs.asked[0].kind, r.kind);

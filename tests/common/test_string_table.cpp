@@ -90,8 +90,8 @@ TEST(StringTable, SpotChecks)
     const Case cases[] = {
         {1037, "Name", "the loader's first example, German"},
         {11037, "Name", "and English"},
-        {1208, "Bitte Wählen Sie ein Primärelement aus", "the list tooltip, capital W as given"},
-        {11208, "Please coose primary Element", "its English with the misspelling kept"},
+        {1208, "Bitte wählen Sie ein Primärelement aus", "the list tooltip"},
+        {11208, "Please choose a primary element", "its English"},
         {11215, "Please check Pressure, morvane can not calculate fluid density", "a misspelling mended"},
         {11238, "Standard density", "another one"},
         {1215, "Bitte prüfen Sie Ihren Druck, kann keine Dichte ermitteln", "its German as given"},
@@ -105,7 +105,7 @@ TEST(StringTable, SpotChecks)
         {1420, "DN10 (3/8\")", "the inch size of DN10"},
         {11422, "DN20 (3/4\")", "and of DN20, the same in English"},
         {11085, "Please Clarify", "a capital C in the element type list"},
-        {11231, "Isentropic coeffizient", "the English given with the results window"},
+        {11231, "Isentropic coefficient", "the English of the results window's label"},
         {1181, "Nm³/h", "a unit text, UTF-8"},
         {11181, "Nm³/h", "the same in English"},
         {1581, " - ", "a single text used for both languages"},
@@ -118,6 +118,82 @@ TEST(StringTable, SpotChecks)
     }
 }
 
+// The texts whose spelling was mended: each one holds its corrected text and
+// none of the misspellings it had, in the language named.
+TEST(StringTable, MendedSpellings)
+{
+    struct Case {
+        std::int32_t id;  // full id: German below 10000, English from 10000
+        std::vector<const char*> gone;
+        const char* now;  // a part of the corrected text
+    };
+    const Case cases[] = {
+        {11093, {"Pitottube"}, "pitot tube"},
+        {11098, {"ductile"}, "as-cast inlet"},
+        {1208, {"Bitte Wählen"}, "Bitte wählen Sie"},
+        {11208, {"coose", "Element"}, "Please choose a primary element"},
+        {1221, {"Sich"}, "Sie befinden sich"},
+        {1222, {"Redlich Kwong"}, "Redlich-Kwong"},
+        {11222, {"Redlich Kwong"}, "Redlich-Kwong"},
+        {1223, {"Redlich Kwong"}, "Redlich-Kwong"},
+        {11223, {"Redlich Kwong"}, "Redlich-Kwong"},
+        {1226, {"consultieren"}, "konsultieren Sie den Hersteller"},
+        {11226, {"spezification", "outside of dp-elements"}, "outside the element's range"},
+        {1227, {"consultieren"}, "konsultieren Sie den Hersteller"},
+        {11227, {"spezification", "outside of dp-elements"}, "outside the element's range"},
+        {1230, {"Redloch"}, "Redlich-Kwong"},
+        {11230, {"Redlich Kwong"}, "Redlich-Kwong"},
+        {11231, {"coeffizient"}, "Isentropic coefficient"},
+        {11232, {"coeffizient"}, "isentropic coefficient"},
+        {11247, {"Conduct"}, "Duct shape"},
+        {11252, {"diamter"}, "Substitute diameter"},
+        {1261, {"Intergrierte"}, "Integrierte"},
+        {11300, {"Insentropic", "coeffizient"}, "Isentropic coefficient is not defined"},
+        {1308, {"nich "}, "nicht definiert"},
+        {1314, {"nich "}, "nicht Nm³/h"},
+        {11314, {"Nm/ ode Nm/s", "When selected"}, "Nm³/h or Nm³/s"},
+        {1315, {"Fehlermedlung"}, "Fehlermeldung!"},
+        {11322, {"Opposoite"}, "Opposite support"},
+        {11324, {"When selected"}, "When incompressible liquid is selected"},
+        {11327, {"When selected"}, "When incompressible liquid is selected"},
+        {11410, {"diamter"}, "Inside diameter"},
+        {11531, {"femal ", " ans "}, "1/2\" female process connection"},
+        {11532, {"diamter"}, "diameter between"},
+        {11533, {"diamter", "a integrating", "betweem", "Valid vor"}, "Valid for"},
+        {11534, {"diamter", "a integrating", "betweem", "specialy"}, "specially"},
+        {11535, {"diamter", "a integrating", "betweem", "Valid vor"}, "an integrating"},
+        {11536, {"diamter", "a integrating", "betweem", "Valid vor"}, "nominal diameter between"},
+        {1536, {"ist>DN200"}, "ist >DN200"},
+        {11537, {"diamters", "proba "}, "this probe"},
+        {1538, {"Hesteller"}, "anderer Hersteller"},
+        {11538, {"then halvern"}, "other than halvern"},
+        {11539, {"flande"}, "flange dp tappings"},
+        {1540, {"d  und d/2"}, "D- und D/2-Druckentnahme"},
+        {11540, {"d d/2"}, "D and D/2"},
+        {11541, {"edge"}, "corner dp tappings"},
+        {1542, {"Anwendungebereich"}, "Anwendungsbereich"},
+        {11542, {"0,316", "0,775", "1,5e5"}, "beta 0.316..0.775, Re 1.5e5..2e6"},
+        {1543, {"0,75mm"}, "Beta 0,3..0,75, Re"},
+        {11543, {"Calssical", "0,3", "0,75mm"}, "Beta 0.3..0.75, Re"},
+        {1544, {"0,75mm"}, "Beta 0,4..0,75, Re"},
+        {11544, {"0,4", "0,75mm"}, "Beta 0.4..0.75, Re"},
+        {1545, {"0,7mm"}, "Beta 0,4..0,7, Re"},
+        {11545, {"veturi", "steal tin", "0,4", "0,7mm"}, "rough-welded sheet steel"},
+        {11582, {"opposit "}, "Opposite support"},
+        {11802, {"Englisch"}, "English"},
+        {11811, {"66,7"}, "q=66.7%"},
+        {11817, {"differnt", ", Please"}, "different start values"},
+        {11826, {"facor"}, "safety factor"},
+    };
+    for (const auto& c : cases) {
+        const std::string* s = ResourceTexts::program().find(c.id);
+        ASSERT_NE(s, nullptr) << c.id;
+        for (const char* gone : c.gone)
+            EXPECT_EQ(s->find(gone), std::string::npos) << c.id << " still holds \"" << gone << '"';
+        EXPECT_NE(s->find(c.now), std::string::npos) << c.id << ": " << *s;
+    }
+}
+
 TEST(StringTable, OriginMarksOnlyTheProgramsOwnAdditions)
 {
     const auto& table = ResourceTexts::program();
@@ -125,7 +201,8 @@ TEST(StringTable, OriginMarksOnlyTheProgramsOwnAdditions)
     for (const std::int32_t id : table.germanIds())
         EXPECT_TRUE(marks.count(table.origin(id))) << id << " \"" << table.origin(id) << '"';
     EXPECT_EQ(table.origin(1037), "");
-    EXPECT_EQ(table.origin(1231), "");  // its English is given, not written here
+    EXPECT_EQ(table.origin(1231), "own:en");  // its English spelling mended here
+    EXPECT_EQ(table.origin(1232), "own:en");
     EXPECT_EQ(table.origin(1181), "");  // unit lists are given as the same in both languages
     EXPECT_EQ(table.origin(1199), "own:de");
     EXPECT_EQ(table.origin(1200), "own");

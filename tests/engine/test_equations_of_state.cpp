@@ -210,8 +210,8 @@ TEST(EquationsOfState, MessagesLeaveTheDensitiesUnchanged)
             s.gNormdichteRK = 1.0;
         };
     };
-    const char* rkGerman = "Iteration in Redloch Kwong konvergiert nicht, bitte tkrit und pkrit überprüfen!";
-    const char* rkEnglish = "Redlich Kwong equation does not converge! Please check critical temperature and pressure.";
+    const char* rkGerman = "Iteration in Redlich-Kwong konvergiert nicht, bitte tkrit und pkrit überprüfen!";
+    const char* rkEnglish = "Redlich-Kwong equation does not converge! Please check critical temperature and pressure.";
     const Case cases[] = {
         {idealGas(0.0, 1.0), "Sie müssen die Normdichte eingeben", "Please enter standard density", false,
          "ideal gas without norm density: 1228"},

@@ -19,9 +19,9 @@ using testing::GasTableFixture;
 using testing::writeGasTables;
 
 const char* kTemperaturText =
-    "Die Temperatur liegt außerhalb der Berechnungsgrenzen. Bitte rechnen Sie nach idealem Gasgesetz oder Redlich Kwong";
+    "Die Temperatur liegt außerhalb der Berechnungsgrenzen. Bitte rechnen Sie nach idealem Gasgesetz oder Redlich-Kwong";
 const char* kDruckText =
-    "Der Druck liegt außerhalb der Berechnungsgrenzen. Bitte rechnen Sie nach idealem Gasgesetz oder Redlich Kwong";
+    "Der Druck liegt außerhalb der Berechnungsgrenzen. Bitte rechnen Sie nach idealem Gasgesetz oder Redlich-Kwong";
 
 // A run of the gas step on the given tables, from a state whose results are
 // marked so that an unchanged value shows.
@@ -118,11 +118,11 @@ TEST(GasTableDensity, EnglishMessages)
     GasRun t({}, -1.0, 500.0);
     t.ui.gSprachOffset = OffsetEnglish;
     BerechneDichte(t.e);
-    EXPECT_EQ(t.s.gFehlerDichte, "T is outside fluid data tables, please use ideal gas equation or Redlich Kwong");
+    EXPECT_EQ(t.s.gFehlerDichte, "T is outside fluid data tables, please use ideal gas equation or Redlich-Kwong");
     GasRun p({}, 20.0, 5001.0);
     p.ui.gSprachOffset = OffsetEnglish;
     BerechneDichte(p.e);
-    EXPECT_EQ(p.s.gFehlerDichte, "p is outside fluid data tables, please use ideal gas equation or Redlich Kwong");
+    EXPECT_EQ(p.s.gFehlerDichte, "p is outside fluid data tables, please use ideal gas equation or Redlich-Kwong");
 }
 
 // Repeated or zero-width support intervals show how the interval is chosen: a

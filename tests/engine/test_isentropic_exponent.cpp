@@ -164,7 +164,7 @@ TEST_F(IsentropicExponent, EnglishMessage)
     useModel(&MediumDaten::gModellIdealesGas);
     s.gIsentropenkoeffizientEingabe = 0;
     run(medium::Luft, 20, 100);
-    EXPECT_EQ(s.gFehlerIsentropen, "Please check isentropic coeffizient");
+    EXPECT_EQ(s.gFehlerIsentropen, "Please check isentropic coefficient");
 }
 
 }  // namespace

@@ -116,7 +116,7 @@ TEST_F(ProbeCoefficient, InterpolationAndRangeWarnings)
     }
     EXPECT_TRUE(tracer.responder.reports.empty());
     EXPECT_EQ(e.text(1226), "Der Durchmesser ist außerhalb des Einsatzbereiches für die gewählte Sonde, bitte "
-                            "consultieren Sie den Hersteller");
+                            "konsultieren Sie den Hersteller");
 }
 
 TEST_F(ProbeCoefficient, EachModelReadsItsTable)

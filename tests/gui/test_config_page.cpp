@@ -182,7 +182,7 @@ private slots:
     void missingModelTable();
     void rowsTheWindowCannotTakeAreNotSavedAway();
     void pipeTableAndNewBeforeAnyModel();
-    void languageSwitchStartsWithoutRows();
+    void languageSwitchKeepsTheRowsInTheNewLanguage();
     void pageShots_data();
     void pageShots();
 };
@@ -905,10 +905,10 @@ void TestConfigPage::pipeTableAndNewBeforeAnyModel()
     QVERIFY(rig.fakes.messages.shown.empty());
 }
 
-// The rebuilt window of a language switch starts with default inputs and no
-// configuration rows: an orifice chosen there saves without rows, and a model
-// chosen there comes in the new language.
-void TestConfigPage::languageSwitchStartsWithoutRows()
+// The rebuilt window of a language switch keeps the model and its
+// configuration rows, now in the new language; an orifice chosen there saves
+// without rows, and a model chosen there comes in the new language.
+void TestConfigPage::languageSwitchKeepsTheRowsInTheNewLanguage()
 {
     ShellRig rig;
     rig.writeLangSet("0\r\n");
@@ -921,8 +921,10 @@ void TestConfigPage::languageSwitchStartsWithoutRows()
 
     rig.action("mnuEnglish")->trigger();
     ShellRig::settle();
-    QCOMPARE(rig.state.config.gConfFeldAnzahl, std::int16_t(0));
+    QCOMPARE(rig.state.config.gConfFeldAnzahl, std::int16_t(11));
     MainInputPages& p = *rig.main()->inputPages();
+    QCOMPARE(p.Combo2->currentIndex(), 3);
+    QCOMPARE(p.configPage()->cmbConfField(0)->itemText(0), QStringLiteral("Material"));
     setListIndex(p.Combo2, 9);
     ScriptedFileDialogs dialogs;
     rig.main()->setFileDialogs(dialogs);

@@ -82,6 +82,7 @@ private slots:
     void fileTheWindowCannotShowLeavesEveryBox();
     void saveOfInputsThatDoNotReadKeepsTheOldFile();
     void germanTextsSurviveSaveAndOpen();
+    void pressureAndTemperatureInOtherUnitsComeBackAsTyped();
     void longPathKeepsTheWindowsWidthAndShowsTheFileName();
     void boxesShowTheirTextFromTheStartAfterOpenAndNew();
 };
@@ -119,7 +120,7 @@ void TestFileCommands::saveThenOpenRestoresAChangedInput()
 
     rig.dialogs.openAnswer = file;
     rig.window->findChild<QAction*>(QString::fromUtf8("tbButton_Öffnen"))->trigger();
-    QCOMPARE(rig.dialogs.asked.back().first, std::string("oeffnen"));
+    QCOMPARE(rig.dialogs.asked.back().first, std::string("Öffnen"));
     QCOMPARE(rig.pages().Text23->text(), QStringLiteral("Kunde Süd GmbH"));
     QCOMPARE(number(rig.pages().Text16), 350.0);
     QCOMPARE(rig.pages().Text12->toPlainText(), QStringLiteral("erste Zeile"));
@@ -470,6 +471,42 @@ void TestFileCommands::germanTextsSurviveSaveAndOpen()
         rig.action("mnuFileSave")->trigger();
         QVERIFY(fileBytes(rig.calc("texte.mv5")) == bytes);
     }
+}
+
+// A pressure or temperature typed in a unit other than the state's (kPa, °C)
+// is converted on Save and back on Open: the box shows it again as typed, not
+// with the conversion's last binary digits (0.1 °F as " 0.1", not
+// " 0.100000000000001").
+void TestFileCommands::pressureAndTemperatureInOtherUnitsComeBackAsTyped()
+{
+    struct Row {
+        bool temperature;
+        int unit;  // index of Combo11 (1 K, 2 °F) or Combo9 (1 bar, 2 Pa, 3 mbar, 4 psi)
+        const char* typed;
+        const char* shown;
+    } rows[] = {
+        {true, 2, "0.1", " 0.1"},      {true, 2, "-0,3", "-0.3"},   {true, 2, "451.2345", " 451.2345"},
+        {true, 1, "5.5", " 5.5"},      {true, 1, "0.01", " 0.01"},  {true, 1, "9,9999", " 9.9999"},
+        {false, 1, "1.013", " 1.013"}, {false, 4, "14.5", " 14.5"}, {false, 3, "0.3", " 0.3"},
+        {false, 2, "101325", " 101325"},
+    };
+    Rig rig;
+    for (const Row& r : rows) {
+        rig.action("mnuFileNew")->trigger();
+        QLineEdit* box = r.temperature ? rig.pages().Text17 : rig.pages().Text16;
+        (r.temperature ? rig.pages().Combo11 : rig.pages().Combo9)->setCurrentIndex(r.unit);
+        box->setText(QString::fromUtf8(r.typed));
+        rig.dialogs.saveAnswer = rig.calc("units.mv5");
+        rig.action("mnuFileSaveAs")->trigger();
+        rig.action("mnuFileNew")->trigger();
+        QCOMPARE(box->text(), QString());
+        rig.dialogs.openAnswer = rig.calc("units.mv5");
+        rig.action("mnuFileOpen")->trigger();
+        QCOMPARE((r.temperature ? rig.pages().Combo11 : rig.pages().Combo9)->currentIndex(), r.unit);
+        QCOMPARE(box->text(), QString::fromUtf8(r.shown));
+    }
+    QVERIFY(rig.tracer.responder.reports.empty());
+    QVERIFY(rig.fakes.messages.shown.empty());
 }
 
 QTEST_MAIN(TestFileCommands)

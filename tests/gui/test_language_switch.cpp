@@ -1,14 +1,29 @@
 // The language switch through the main window's menu: Lang.set is written, the
-// main window is rebuilt with every text in the new language and without the
-// old file name; choosing the language in force does nothing.
+// main window is rebuilt with every text in the new language and the work of
+// the old one (its inputs, the configuration, the file name); choosing the
+// language in force does nothing.
 #include "gui/ShellRig.h"
 #include "gui/TextFits.h"
 
+#include "common/qt/CodeEvents.h"
+#include "mainwindow/qt/ConfigSelectPage.h"
+#include "mainwindow/qt/MainInputPages.h"
 #include "platform/qt/Twips.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
+#include <filesystem>
 
 using namespace morvane;
 using namespace morvane::testing;
@@ -33,7 +48,37 @@ const QStringList kGerman{"&Datei", "Sprache", "&?", "&Neu", "Ö&ffnen...", "S&c
                           "Speichern &unter...", "Benutzereins&tellungen", "&Beenden", "Deutsch", "Englisch",
                           "Hilfe", "Inf&o ", "Neu", "Öffnen", "Speichern"};
 const QStringList kEnglish{"&File", "Language", "&?", "&New", "&Open...", "&Close", "&Save", "Save &as...",
-                           "&User Options", "&Exit", "Deutsch", "Englisch", "Help", "&Info ", "New", "Open", "Save"};
+                           "&User Options", "&Exit", "Deutsch", "English", "Help", "&Info ", "New", "Open", "Save"};
+
+// What the user sees of every input control of a main window, by its name:
+// texts, selections, checks, and whether it is greyed or hidden.
+QStringList controlValues(QWidget* window)
+{
+    QStringList values;
+    const QWidget* pages = window->findChild<QTabWidget*>();
+    auto state = [&](const QWidget* w) {
+        bool hidden = false;
+        for (const QWidget* p = w; p != nullptr && p != pages; p = p->parentWidget())
+            hidden = hidden || p->isHidden();
+        return QStringLiteral(" enabled=%1 hidden=%2").arg(w->isEnabled()).arg(hidden);
+    };
+    for (const QLineEdit* box : window->findChildren<QLineEdit*>()) {
+        if (qobject_cast<const QComboBox*>(box->parentWidget()) == nullptr)
+            values << box->objectName() + " text=" + box->text() + state(box);
+    }
+    for (const QPlainTextEdit* box : window->findChildren<QPlainTextEdit*>()) {
+        if (box->objectName() != QLatin1String("txtTypeDesc"))  // a description in the window's language
+            values << box->objectName() + " text=" + box->toPlainText() + state(box);
+    }
+    for (const QComboBox* list : window->findChildren<QComboBox*>())
+        values << list->objectName() + QStringLiteral(" index=%1 of %2").arg(list->currentIndex()).arg(list->count()) +
+                      state(list);
+    for (const QCheckBox* check : window->findChildren<QCheckBox*>())
+        values << check->objectName() + QStringLiteral(" check=%1").arg(int(check->checkState())) + state(check);
+    for (const QRadioButton* option : window->findChildren<QRadioButton*>())
+        values << option->objectName() + QStringLiteral(" selected=%1").arg(option->isChecked()) + state(option);
+    return values;
+}
 
 }  // namespace
 
@@ -43,6 +88,8 @@ class TestLanguageSwitch : public QObject {
 private slots:
     void switchRebuildsTheWindow_data();
     void switchRebuildsTheWindow();
+    void switchKeepsTheWork_data();
+    void switchKeepsTheWork();
     void currentLanguageDoesNothing_data();
     void currentLanguageDoesNothing();
     void unwritableLangSetSwitchesForThisRunOnly();
@@ -98,13 +145,123 @@ void TestLanguageSwitch::switchRebuildsTheWindow()
     QCOMPARE(boxesNotShowingTheirStart(rig.main()), QStringList());
     QCOMPARE(rig.action("mnuGerman")->isChecked(), code == "DE");
     QCOMPARE(rig.action("mnuEnglish")->isChecked(), code == "EN");
-    // The new window shows default inputs; a plain Save must not write them
-    // over the old file.
-    QCOMPARE(rig.state.doc.gDateiname, std::string());
-    QCOMPARE(rig.main()->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"))->text(), QString());
+    // The new window carries on the work in the old one: the file stays
+    // current and its name shown.
+    QCOMPARE(rig.state.doc.gDateiname, std::string("/home/user/calculations/FT-101.mv5"));
+    QCOMPARE(rig.main()->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"))->text(),
+             QStringLiteral("/home/user/calculations/FT-101.mv5"));
     // The settings come from the store again.
     QCOMPARE(rig.state.settings.gUserName, std::string("stored name"));
     QVERIFY(rig.tracer.responder.reports.empty());
+}
+
+void TestLanguageSwitch::switchKeepsTheWork_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("menuItem");
+    QTest::newRow("English to German") << QByteArray("10000\r\n") << "mnuGerman";
+    QTest::newRow("German to English") << QByteArray("0\r\n") << "mnuEnglish";
+}
+
+// Every page filled and an RQ25 configured, then the other language: every
+// control of the new window shows what it showed in the old one, control by
+// control (texts as typed, empty boxes empty, lists, checks, options, what is
+// greyed and hidden), the configuration rows with their typed values, the page
+// on view and the file name; nothing is written.
+void TestLanguageSwitch::switchKeepsTheWork()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, menuItem);
+    ShellRig rig;
+    rig.writeLangSet(before);
+    for (const char* db : {"morvdata5.sqlite", "morvdata5_alt.sqlite"})
+        QFile::copy(QStringLiteral(MORVANE_PROGRAM_DIR "/") + QLatin1String(db), rig.folder.filePath(QLatin1String(db)));
+    rig.fakes.settings.setValue("morvane7.0", "Startup", "UserName", "Erika");
+    rig.shell.Main();
+    MainInputPages& p = *rig.main()->inputPages();
+    auto pick = [](QComboBox* list, int k) {
+        list->setCurrentIndex(k);
+        emit list->activated(k);
+    };
+    // Medium: ideal gas, typed with commas and blanks; the Redlich-Kwong boxes empty.
+    p.Option2->click();
+    p.Text1->setText(QStringLiteral("1,293"));
+    p.Text2->setText(QStringLiteral(" 0,998"));
+    p.Text7->setText(QStringLiteral("0,0181"));
+    p.Text29->setText(QStringLiteral("1,40"));
+    p.Text13->setText(QString::fromUtf8("Rauchgas (trocken)"));
+    // Element: an RQ25 in a duct, its configuration with typed values.
+    pick(p.Combo2, 3);
+    const int choices[] = {1, 23, 3, 2, 4, 2, 1, 2, 2, 2, 2};
+    for (int row = 0; row < 11; ++row)
+        pick(p.configPage()->cmbConfField(row), choices[row]);
+    p.configPage()->txtValueEntry(7)->setText(QStringLiteral("1.5"));
+    p.configPage()->txtValueEntry(8)->setText(QStringLiteral("-20"));
+    p.configPage()->txtValueEntry(9)->setText(QStringLiteral("50"));
+    p.Text15->setText(QStringLiteral("1,02"));
+    p.Option16->click();
+    p.Text8->setText(QStringLiteral("512,3"));
+    setCheckValue(p.Check2, 1);
+    p.Text22->setText(QStringLiteral("400"));
+    p.Text9->setText(QStringLiteral("6,3"));
+    // Flow data in units of their own, the range and the known dp.
+    p.Text16->setText(QStringLiteral("2,5"));
+    setListIndex(p.Combo9, 1);
+    p.Text17->setText(QStringLiteral("68"));
+    setListIndex(p.Combo11, 2);
+    p.Text18->setText(QStringLiteral("12 000"));
+    setListIndex(p.Combo8, 1);
+    setCheckValue(p.Check1, 1);
+    p.Text19->setText(QStringLiteral("14000"));
+    p.Text20->setText(QStringLiteral("12000"));
+    p.Text21->setText(QStringLiteral("3000"));
+    setListIndex(p.Combo10, 3);
+    setCheckValue(p.Check4, 1);
+    p.Text37->setText(QStringLiteral("25"));
+    p.Option18->click();
+    // Address and notes.
+    QLineEdit* address[] = {p.Text23, p.Text24, p.Text25, p.Text26, p.Text27, p.Text28,
+                            p.Text31, p.Text32, p.Text33, p.Text34, p.Text35};
+    for (QLineEdit* box : address)
+        box->setText(QString::fromUtf8("Wert für ") + box->objectName());
+    p.Text24->clear();
+    p.Text36->setText(QStringLiteral("10.12.2026 09:30"));
+    p.Text12->setPlainText(QString::fromUtf8("zwei\nZeilen Ä"));
+    rig.main()->SSTab1()->setCurrentIndex(4);
+    rig.state.doc.gDateiname = (rig.fakes.services.programFolder / "calculations" / "FT-101.mv5").string();
+    rig.main()->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"))->setText(
+        QString::fromStdString(rig.state.doc.gDateiname));
+
+    const QStringList old = controlValues(rig.main());
+    const QString oldCode = p.txtCodeDisplay->text();
+    QVERIFY(oldCode.contains(QStringLiteral("L1500 T-20C H150")));
+    QVERIFY2(old.size() > 90, qPrintable(QString::number(old.size())));  // every input control and row
+
+    rig.action(menuItem.toLatin1().constData())->trigger();
+    ShellRig::settle();
+
+    const QStringList now = controlValues(rig.main());
+    for (qsizetype i = 0; i < std::min(old.size(), now.size()); ++i)
+        QCOMPARE(now[i], old[i]);
+    QCOMPARE(now.size(), old.size());
+    QCOMPARE(rig.main()->inputPages()->txtCodeDisplay->text(), oldCode);
+    QCOMPARE(rig.main()->SSTab1()->currentIndex(), 4);
+    QCOMPARE(rig.main()->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"))->text(),
+             QString::fromStdString(rig.state.doc.gDateiname));
+    QVERIFY(!std::filesystem::exists(rig.state.doc.gDateiname));
+    QVERIFY(rig.tracer.responder.reports.empty());
+    QVERIFY(rig.fakes.messages.shown.empty());
+
+    // With MORVANE_SCREENSHOT_DIR set, the new window on two of its pages.
+    const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        const QString name = QString::fromUtf8(QTest::currentDataTag()).replace(' ', '_');
+        QVERIFY(QTest::qWaitForWindowExposed(rig.main()));
+        for (const int page : {1, 2, 4}) {
+            rig.main()->SSTab1()->setCurrentIndex(page);
+            QVERIFY(rig.main()->grab().save(QDir(folder).filePath(name + QStringLiteral("_page%1.png").arg(page))));
+        }
+    }
 }
 
 void TestLanguageSwitch::currentLanguageDoesNothing_data()

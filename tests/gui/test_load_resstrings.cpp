@@ -137,8 +137,8 @@ void TestLoadResstrings::comboTooltip_data()
 {
     QTest::addColumn<int>("offset");
     QTest::addColumn<QString>("tooltip");
-    QTest::newRow("German") << German << QString::fromUtf8("Bitte Wählen Sie ein Primärelement aus");
-    QTest::newRow("English") << English << QString::fromUtf8("Please coose primary Element");
+    QTest::newRow("German") << German << QString::fromUtf8("Bitte wählen Sie ein Primärelement aus");
+    QTest::newRow("English") << English << QString::fromUtf8("Please choose a primary element");
 }
 
 void TestLoadResstrings::comboTooltip()
@@ -287,7 +287,7 @@ void TestLoadResstrings::secondCallRenewsTagTextsOnly()
     QCOMPARE(frm.windowTitle(), QString::fromUtf8("Settings"));
     // Their ids were replaced by their texts the first time.
     QCOMPARE(file->title(), QString::fromUtf8("&Datei"));
-    QCOMPARE(combo->toolTip(), QString::fromUtf8("Bitte Wählen Sie ein Primärelement aus"));
+    QCOMPARE(combo->toolTip(), QString::fromUtf8("Bitte wählen Sie ein Primärelement aus"));
     QCOMPARE(button->toolTip(), QString::fromUtf8("Geben Sie hier den Druck in der Rohrleitung ein"));
 }
 

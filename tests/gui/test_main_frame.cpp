@@ -117,7 +117,7 @@ void TestMainFrame::firstStartPlacementAndLoad()
     QStringList tabs;
     for (int i = 0; i < rig.window->SSTab1()->count(); ++i)
         tabs << rig.window->SSTab1()->tabText(i);
-    QCOMPARE(tabs, QStringList({"Medium", "dp-Element", "Flowdata", "Adress / Notes", "Config Selection"}));
+    QCOMPARE(tabs, QStringList({"Medium", "dp-Element", "Flowdata", "Address / Notes", "Config Selection"}));
     QVERIFY(rig.tracer.responder.reports.empty());
 }
 

@@ -62,7 +62,7 @@ private slots:
     {
         QTest::addColumn<int>("offset");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("German") << 0 << QStringLiteral("Fehlermedlung!");
+        QTest::newRow("German") << 0 << QStringLiteral("Fehlermeldung!");
         QTest::newRow("English") << 10000 << QStringLiteral("ERROR!");
     }
     void captionInBothLanguages()

@@ -115,9 +115,9 @@ private slots:
         QTest::newRow("4 orifice whose dp iteration does not converge, in English")
             << Enter([](CalcRig& r) { enterAirOrifice(r); }) << false << text(1942, OffsetEnglish) << "no convergence"
             << int(OffsetEnglish);
-        QTest::newRow("4 bore typed 5O, read as 5 mm")
-            << Enter([](CalcRig& r) { enterAirOrifice(r), r.pages().Text10->setText("5O"); }) << false << text(1942)
-            << "keine Konvergenz" << 0;
+        QTest::newRow("4 bore typed 5O, refused by its label before the run")
+            << Enter([](CalcRig& r) { enterAirOrifice(r), r.pages().Text10->setText("5O"); }) << false << QString()
+            << text(1985).arg(QString::fromUtf8("Öffnungsdurchmesser"), QStringLiteral("5O")) << 0;
         QTest::newRow("5 bore larger than the pipe")
             << Enter([](CalcRig& r) { enterOrifice(r), r.pages().Text10->setText("150"); }) << false << text(1951)
             << "" << 0;

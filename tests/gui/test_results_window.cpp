@@ -556,7 +556,8 @@ private slots:
     }
 
     // Each print copies the box into the page-2 switch, shows the dialog titled
-    // "Drucken" and then runs the page-1 printer of the button's language.
+    // in the window's language ("Print" in an English window; the German one is
+    // "Drucken") and then runs the page-1 printer of the button's language.
     void printButtons()
     {
         ResultsRig rig;
@@ -568,7 +569,7 @@ private slots:
         QCOMPARE(rig.p.doc.gDruckeSeite2, std::int16_t(1));  // the box is read at the print
         QTest::mouseClick(w->Command3(), Qt::LeftButton);
         QCOMPARE(rig.p.doc.gDruckeSeite2, std::int16_t(0));
-        const std::vector<std::string> expected = {"dialog:Drucken", "target:", "DruckeDeutsch", "dialog:Drucken",
+        const std::vector<std::string> expected = {"dialog:Print", "target:", "DruckeDeutsch", "dialog:Print",
                                                    "target:", "DruckeEnglisch"};
         QCOMPARE(rig.log.calls, expected);
         QVERIFY(w->isVisible());

@@ -607,6 +607,10 @@ TEST(WriteOberflaeche, WriteThenReadGivesTheSameState)
             EXPECT_EQ(ps.calc.gSondenbreite, 0.0);
         } else if (f.name == "gEpsilonFaktor") {
             EXPECT_DOUBLE_EQ(ps.calc.gEpsilonFaktor, 2.0 / 3.0);
+        } else if (f.name == "gDruck") {
+            // Shown in psi with 12 significant digits (36.2594201974): back in
+            // kPa within half a unit of the twelfth digit.
+            EXPECT_NEAR(ps.calc.gDruck, 250.0, 250.0 * 5e-12);
         } else if (f.kind == FieldKind::Double) {
             const double want = f.in<double>(before.calc);
             EXPECT_NEAR(f.in<double>(ps.calc), want, 1e-13 * std::abs(want)) << f.name;
@@ -663,12 +667,13 @@ TEST(WriteOberflaeche, PressureAndTemperatureInTheFilesDisplayUnits)
         EXPECT_EQ(c.Combo9, k.pressureUnit);
         EXPECT_EQ(c.Combo11, k.temperatureUnit);
     }
-    // psi: 250 kPa / 6.89476 kPa per psi
+    // psi: 250 kPa / 6.89476 kPa per psi = 36.2594201973673..., a converted
+    // value with 12 significant digits.
     TestTracer t;
     ProgramState ps = fileState();
     InputControls c = resetWindow();
     WriteOberflaeche(ps, c);
-    EXPECT_EQ(c.Text16, strForm(250 / 6.89476));
+    EXPECT_EQ(c.Text16, " 36.2594201974");
 }
 
 TEST(WriteOberflaeche, ElementBoxesByType)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace morvane {
 namespace {
@@ -126,6 +127,68 @@ TEST(StrForm, ReadsBackToTheSameValueWithoutExponent)
         // 15 significant digits survive the round trip.
         EXPECT_NEAR(back, v, std::fabs(v) * 1e-14) << t;
     }
+}
+
+// A value typed in a display unit, read into the state's unit and written
+// back: the box shows it as typed, whatever binary digits the conversion
+// there and back left. The units and their offsets are those of the window.
+TEST(StrFormConverted, TypedValuesComeBackAsTyped)
+{
+    struct Case {
+        const char* unit;
+        double (*there)(double);
+        double (*back)(double);
+        double scale;
+    };
+    const Case units[] = {
+        {"K", [](double v) { return v - 273.15; }, [](double c) { return c + 273.15; }, 273.15},
+        {"°F", [](double v) { return (v - 32.0) / 1.8; }, [](double c) { return c * 1.8 + 32.0; }, 32.0},
+        {"bar", [](double v) { return v * 100.0; }, [](double k) { return k / 100.0; }, 0.0},
+        {"Pa", [](double v) { return v / 1000.0; }, [](double k) { return k * 1000.0; }, 0.0},
+        {"mbar", [](double v) { return v / 10.0; }, [](double k) { return k * 10.0; }, 0.0},
+        {"psi", [](double v) { return v * 6.89476; }, [](double k) { return k / 6.89476; }, 0.0},
+    };
+    // Every value of 4 decimals from 0.01 to 3 (both signs), then values of 4
+    // decimals spread up to a million.
+    std::vector<long long> tenThousandths;
+    for (long long i = 100; i <= 30000; ++i)
+        tenThousandths.push_back(i);
+    for (double i = 30000; i <= 1e10; i *= 1.001)
+        tenThousandths.push_back(std::llround(i) + 1);
+    for (const auto& u : units) {
+        int wrong = 0;
+        for (const long long i : tenThousandths) {
+            for (const double v : {i / 10000.0, -i / 10000.0}) {
+                const std::string typed = strForm(v);
+                const std::string shown = strFormConverted(u.back(u.there(v)), u.scale);
+                if (shown != typed && ++wrong <= 5)
+                    ADD_FAILURE() << u.unit << ": " << typed << " shows as " << shown;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << u.unit;
+    }
+}
+
+TEST(StrFormConverted, Examples)
+{
+    const struct {
+        double value;
+        double scale;
+        const char* text;
+    } cases[] = {
+        {0.100000000000001, 32.0, " 0.1"},           // 0.1 °F after the conversion there and back
+        {-0.299999999999997, 32.0, "-0.3"},
+        {0.0099999999999909, 273.15, " 0.01"},      // 0.01 K: twelve digits of 273.15, not of 0.00999...
+        {293.15, 273.15, " 293.15"},
+        {0.0, 273.15, " 0"},
+        {1e-14, 273.15, " 0"},                      // below what the conversion can tell apart from 0
+        {1.0130000000000001, 0.0, " 1.013"},
+        {123456789.123456, 0.0, " 123456789.123"},  // twelve significant digits
+        {-2500.0, 0.0, "-2500"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(strFormConverted(c.value, c.scale), c.text) << c.value;
+    EXPECT_THROW(strFormConverted(std::nan(""), 0.0), RuntimeError);
 }
 
 TEST(StrForm, RefusesNonFiniteValues)

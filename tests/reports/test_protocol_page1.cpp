@@ -76,7 +76,7 @@ void fillReference(ProgramState& s)
     c.gDruckverlust[0] = 24.5;
     s.settings.gCompanyFirma1 = "Kunde & Sohn";
     s.settings.gCompanyPLZOrt = "12345 Musterstadt";
-    s.settings.gCompanyLand = " (D)";
+    s.settings.gCompanyLand = "Germany";
     s.settings.gCompanyTel = "0123 4567";
     s.doc.gKundeFirma1 = "Stadtwerke";
 }
@@ -146,7 +146,7 @@ const Item kItems[] = {
     // The settings' German defaults print in English on the English page.
     {0.715, 0.137, "Bitte geben Sie", "Please enter"},
     {0.715, 0.149, "Ihre Benutzerdaten ein", "your user data"},
-    {0.715, 0.161, "12345 Musterstadt (D)", "12345 Musterstadt (D)"},  // town and country joined as they are
+    {0.715, 0.161, "12345 Musterstadt Germany", "12345 Musterstadt Germany"},  // a blank between town and country
     {0.715, 0.185, "Tel.: 0123 4567", "Phone: 0123 4567"},
     {0.715, 0.197, "Fax.: ", "Fax: "},  // prefix without a value still printed
     {0.715, 0.214, "", ""},
@@ -231,6 +231,31 @@ TEST_F(Page1, GermanAndEnglishPrintEveryItemAtTheSamePlace)
     EXPECT_EQ(printer.rec.endedDocuments, 2);
     EXPECT_EQ(printer.rec.pageBreaks, 0) << "type 9 has no page 2";
     EXPECT_TRUE(tracer.responder.reports.empty());
+}
+
+// The town line of the header: town and country with one blank between them
+// where both are filled, as the user wrote them otherwise.
+TEST_F(Page1, TownAndCountryWithABlankBetween)
+{
+    const struct {
+        const char* town;
+        const char* country;
+        const char* printed;
+    } cases[] = {
+        {"12345 Musterstadt", "Germany", "12345 Musterstadt Germany"},
+        {"12345 Musterstadt", "", "12345 Musterstadt"},
+        {"", "Germany", "Germany"},
+        {"", "", ""},
+        {"12345 Musterstadt ", "Germany", "12345 Musterstadt Germany"},  // the user's own blank, not doubled
+        {"12345 Musterstadt", " (D)", "12345 Musterstadt (D)"},
+    };
+    for (const auto& c : cases) {
+        state.settings.gCompanyPLZOrt = c.town;
+        state.settings.gCompanyLand = c.country;
+        printer.rec.texts.clear();
+        printGerman();
+        EXPECT_EQ(textAt(0.715, 0.161), c.printed) << c.town << '|' << c.country;
+    }
 }
 
 TEST_F(Page1, FontsFollowTheLayout)
@@ -351,7 +376,9 @@ TEST_F(Page1, ElementTypeChoosesTheRows)
         {7, "pravio RQ50", true, true, true, true, "0.81230"},
         {8, "andere Sonde", true, true, true, false, "0.81230"},
         {9, "Blende mit Flanschdruckentnahme", false, true, false, false, "0.60544"},
-        {15, "Venturi aus geschweißtem, rahuem Stahlblech", false, true, false, false, "0.60544"},
+        {10, "Blende mit D- und D/2-Druckentnahme", false, true, false, false, "0.60544"},
+        {14, "Venturi mit bearbeitetem Einlauf", false, true, false, false, "0.60544"},
+        {15, "Venturi aus geschweißtem, rauhem Stahlblech", false, true, false, false, "0.60544"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);

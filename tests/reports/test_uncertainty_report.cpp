@@ -215,7 +215,7 @@ TEST(UncertaintyReport, ProbeCaseGerman)
         EXPECT_NEAR(p->y, r.y, 0.01) << r.text;
     }
     for (const char* title :
-         {"Messung mit einem dp-Messumformer", "Messung mit zwei dp-Messumformer (splitting range)"})
+         {"Messung mit einem dp-Messumformer", "Messung mit zwei dp-Messumformern (splitting range)"})
         EXPECT_NE(out.find(title), nullptr) << title;
     // The letters: A, B and C in both charts, D and E in chart 1, F and G in chart 2.
     for (const auto& [letter, count] : std::vector<std::pair<std::string, int>>{
@@ -264,6 +264,44 @@ TEST(UncertaintyReport, EnglishPageFromAGermanWindow)
         EXPECT_NE(german.find(text), nullptr) << text;
     for (const auto& x : german.texts)
         EXPECT_EQ(x.text.find("Please"), std::string::npos) << x.text;
+}
+
+// The header's town line carries a blank between town and country, and the
+// page's own words are spelt right in each language (a point as decimal
+// separator in the English ones).
+TEST(UncertaintyReport, TownAndCountryAndTheWordsOfEachLanguage)
+{
+    TestTracer t;
+    struct Case {
+        ProtocolLanguage lang;
+        std::vector<const char*> shown;  // texts found whole or as the start of a text
+        std::vector<const char*> gone;   // parts no text holds
+    };
+    const Case cases[] = {
+        {ProtocolLanguage::German,
+         {"12345 Musterstadt Germany", "Messung mit zwei dp-Messumformern (splitting range)",
+          "1% Unsicherheit bei Splitting Range ab "},
+         {"Slitting", "MusterstadtGermany"}},
+        {ProtocolLanguage::English,
+         {"12345 Musterstadt Germany", "Correct installation with required straight in- and outlet. dp-transmitter "
+                                       "class 0.1% or better.",
+          "Density calculation uncertainty <0.1% (e.g. corvix)."},
+         {"0,1%", "MusterstadtGermany"}},
+    };
+    for (const auto& c : cases) {
+        ProgramState s = probeState();
+        s.settings.gCompanyPLZOrt = "12345 Musterstadt";
+        s.settings.gCompanyLand = "Germany";
+        Printed out;
+        print(out, s, c.lang);
+        for (const char* text : c.shown)
+            EXPECT_TRUE(std::any_of(out.texts.begin(), out.texts.end(),
+                                    [&](const RecordingPrinter::Text& x) { return x.text.rfind(text, 0) == 0; }))
+                << text;
+        for (const auto& x : out.texts)
+            for (const char* part : c.gone)
+                EXPECT_EQ(x.text.find(part), std::string::npos) << x.text;
+    }
 }
 
 // Every number of the page carries the decimal separator of the system's

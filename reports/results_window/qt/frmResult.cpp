@@ -34,7 +34,7 @@ constexpr int ClientHeight = 8700;
 
 constexpr const char* CaptionTag = "1279";  // "morvane Ergebnisse" / "morvane results"
 constexpr std::int32_t NotApplicable = 1240;  // "n.a."
-constexpr const char* PrinterDialogTitle = "Drucken";  // German in both languages
+constexpr std::int32_t PrinterDialogTitle = 1984;  // "Drucken" / "Print"
 
 // A label of the design: name, place and size in twips, design caption and the
 // text id its tag holds (nullptr: no tag).
@@ -475,7 +475,7 @@ void frmResult::print(bool english)
     if (!g.step([&] { state_.doc.gDruckeSeite2 = Check1_->isChecked() ? 1 : 0; }))
         return;
     PrintTarget target;
-    if (!g.step([&] { target = dialog_.ShowPrinter(PrinterDialogTitle); }))
+    if (!g.step([&] { target = dialog_.ShowPrinter(resText(PrinterDialogTitle, state_.ui.gSprachOffset)); }))
         return;
     g.step([&] {
         if (printer_ == nullptr)
