@@ -19,9 +19,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace morvane;
@@ -321,12 +323,29 @@ void TestOptionsWindow::okOnTheRealStoreThatCannotBeWritten()
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
     const std::filesystem::path folder = std::filesystem::path(home.path().toStdString()) / "morvane-test";
     std::filesystem::create_directories(folder);
-    if (readOnlyFolder) {
-        std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-        if (::access(folder.c_str(), W_OK) == 0) {
-            std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
-            QSKIP("this user may write a read-only folder (root)");
+    // Root may write any folder: its run goes on as an ordinary user (the
+    // effective user only, given back at the end), for whom a read-only folder
+    // of root's is read-only.
+    struct EffectiveUser {
+        bool dropped = false;
+        ~EffectiveUser()
+        {
+            if (dropped && ::seteuid(0) != 0)
+                std::abort();
         }
+    } user;
+    if (readOnlyFolder) {
+        using std::filesystem::perms;
+        std::filesystem::permissions(folder, perms::owner_read | perms::owner_exec | perms::group_read |
+                                                 perms::group_exec | perms::others_read | perms::others_exec);
+        if (::geteuid() == 0) {
+            std::filesystem::permissions(home.path().toStdString(), perms::owner_all | perms::group_read |
+                                                                        perms::group_exec | perms::others_read |
+                                                                        perms::others_exec);
+            QVERIFY(::seteuid(65534) == 0);
+            user.dropped = true;
+        }
+        QVERIFY(::faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) != 0);
     } else {
         std::filesystem::create_directory(folder / "morvane7.0.conf");
     }
@@ -342,6 +361,10 @@ void TestOptionsWindow::okOnTheRealStoreThatCannotBeWritten()
     QLineEdit* name = window.findChild<QLineEdit*>(QStringLiteral("Text1"));
     typeInto(name, QStringLiteral("Anna Gross"));
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    if (user.dropped) {
+        QVERIFY(::seteuid(0) == 0);
+        user.dropped = false;
+    }
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
 
     QVERIFY(tracer.responder.reports.empty());
