@@ -11,6 +11,15 @@ namespace morvane {
 
 namespace {
 
+// The decimal exponent of |value| (not 0): 2 for 123.4, -4 for 0.00012.
+int decimalExponent(double value)
+{
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific, 14);
+    *r.ptr = '\0';
+    return std::atoi(std::strchr(buf, 'e') + 1);
+}
+
 // |value| · 10^decimals rounded half away from zero, as a decimal integer text,
 // taken from the 15 significant digits of |value|.
 std::string scaledDigits(double value, int decimals)
@@ -75,10 +84,7 @@ std::string formatScientific(double value, int decimals, char decimalSeparator)
     int exp10 = 0;
     std::string n(static_cast<std::size_t>(decimals) + 1, '0');
     if (value != 0.0) {
-        char buf[64];
-        const auto r = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific, 14);
-        *r.ptr = '\0';
-        exp10 = std::atoi(std::strchr(buf, 'e') + 1);
+        exp10 = decimalExponent(value);
         n = scaledDigits(value, decimals - exp10);
         if (n.size() > static_cast<std::size_t>(decimals) + 1) {  // 9.996 rounded up to 10.00
             n.pop_back();
@@ -111,17 +117,17 @@ std::string formatUpTo(double value, int decimals)
 
 namespace {
 
-bool readsZero(const std::string& t) { return t.find_first_not_of("-0.") == std::string::npos; }
+// Whether a number text with this decimal separator reads 0 ("0", "-0,00").
+bool readsZero(const std::string& t, char decimalSeparator)
+{
+    return t.find_first_not_of(std::string{'-', '0', decimalSeparator}) == std::string::npos;
+}
 
 // The places that give |value| (not 0) 4 significant digits; one fewer where
 // the rounding carries into a fifth (0.000099996 is 0.0001000).
 int fourSignificantPlaces(double value)
 {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific, 14);
-    *r.ptr = '\0';
-    const int exp10 = std::atoi(std::strchr(buf, 'e') + 1);
-    const int places = 3 - exp10;
+    const int places = 3 - decimalExponent(value);
     return scaledDigits(value, places).size() > 4 ? places - 1 : places;
 }
 
@@ -130,7 +136,7 @@ int fourSignificantPlaces(double value)
 std::string formatFixedShown(double value, int decimals, char decimalSeparator)
 {
     std::string t = formatFixed(value, decimals, decimalSeparator);
-    if (value == 0.0 || !readsZero(formatFixed(value, decimals)))
+    if (value == 0.0 || !readsZero(t, decimalSeparator))
         return t;
     return formatFixed(value, fourSignificantPlaces(value), decimalSeparator);
 }
@@ -138,7 +144,7 @@ std::string formatFixedShown(double value, int decimals, char decimalSeparator)
 std::string formatUpToShown(double value, int decimals)
 {
     const std::string t = formatUpTo(value, decimals);
-    if (value == 0.0 || !readsZero(t))
+    if (value == 0.0 || !readsZero(t, '.'))
         return t;
     return formatUpTo(value, fourSignificantPlaces(value));
 }

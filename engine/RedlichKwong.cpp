@@ -149,22 +149,32 @@ std::optional<double> saturationB(double k)
 
 }  // namespace
 
-std::optional<double> redlichKwongSaturationPressure(double tc, double pc, double t)
+namespace {
+
+// The saturation pressure in kPa at t (°C) of a substance of constants a and b
+// and critical temperature tc (°C); none at or above tc.
+std::optional<double> saturationPressureKPa(double a, double b, double tc, double t)
 {
     if (!(t < tc))
         return std::nullopt;
-    const double bPa = bPerPa(constantB(tc, pc), t);
-    const std::optional<double> B = saturationB(checkedDivide(aPerPa(constantA(tc, pc), t), bPa));
+    const double bPa = bPerPa(b, t);
+    const std::optional<double> B = saturationB(checkedDivide(aPerPa(a, t), bPa));
     if (!B)
         return std::nullopt;
     return *B / bPa / 1000.0;
+}
+
+}  // namespace
+
+std::optional<double> redlichKwongSaturationPressure(double tc, double pc, double t)
+{
+    return saturationPressureKPa(constantA(tc, pc), constantB(tc, pc), tc, t);
 }
 
 void BerechneDichteRedlichKwong(EngineContext& e)
 {
     Guard g("Module1", "BerechneDichteRedlichKwong", "Sub BerechneDichteRedlichKwong()");
     CalculationState& s = e.s;
-    const double RR = R * R;
 
     double a = 0, b = 0, AN = 0, BN = 0, ZN = 0, A = 0, B = 0;
     double Z = 0, d = 0, w = 0, dPrev = 0;
@@ -178,10 +188,7 @@ void BerechneDichteRedlichKwong(EngineContext& e)
 
     // 2. Norm state, 101325 Pa and 273.14 K. A_N as the square of a root, B_N by
     // two divisions, as the program has always computed them.
-    if (!g.step([&] {
-            const double root = checkedSqrt(a / (RR * std::pow(KelvinAB, 2.5)));
-            AN = root * root * NormdruckPa;
-        }))
+    if (!g.step([&] { AN = aPerPa(a, 0.0) * NormdruckPa; }))
         return;
     if (!g.step([&] { BN = b / R / KelvinAB * NormdruckPa; }))
         return;
@@ -214,7 +221,7 @@ void BerechneDichteRedlichKwong(EngineContext& e)
     bool fluessig = false;
     if (!g.step([&] {
             const std::optional<double> psat =
-                redlichKwongSaturationPressure(s.gKritischeTemperatur, s.gKritischerDruck, s.gTemperatur);
+                saturationPressureKPa(a, b, s.gKritischeTemperatur, s.gTemperatur);
             fluessig = psat && s.gDruck > *psat;
             if (fluessig)
                 s.gFehlerDichte = e.text(TextRedlichKwongFluessig);

@@ -7,7 +7,6 @@
 #include "platform/RuntimeError.h"
 
 #include <cmath>
-#include <functional>
 #include <initializer_list>
 #include <limits>
 
@@ -170,7 +169,7 @@ std::string limitsOfUseWarning(const EngineContext& e, int lastPoint)
     const double beta = checkedDivide(boreMm, dMm);
     std::string lines;
     const auto outside = [&](const std::string& point, const char* quantity, double value, double lo, double hi,
-                             const std::function<std::string(double)>& shown) {
+                             std::string (*shown)(double)) {
         const bool below = value < lo;
         if (!below && !(value > hi))
             return;
