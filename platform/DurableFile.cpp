@@ -419,10 +419,7 @@ std::string readWholeFile(const fs::path& file)
             raiseFileError(err::FileNotFound, file);
         raiseFileError(PathFileAccessError, file, errno == EACCES ? "no permission to read" : whyNotTheName(errno));
     }
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
+    const FileDescriptor closer(fd);
     struct stat st {};
     if (::fstat(fd, &st) != 0)
         raiseFileError(DeviceIoError, file);

@@ -62,13 +62,9 @@ bool MainInputPages::numberBoxesHoldNumbers()
                 // hidden) is not read for them.
                 if (!box->isEnabled() || !shownOnItsPage(box) || isOneNumber(box->text().toStdString()))
                     continue;
-                std::string line = resText(NotANumberText, state_.ui.gSprachOffset);
-                const std::pair<const char*, std::string> fills[] = {
-                    {"%1", captionOf(caption).trimmed().toStdString()}, {"%2", box->text().toStdString()}};
-                for (const auto& [mark, fill] : fills)
-                    if (const auto at = line.find(mark); at != std::string::npos)
-                        line.replace(at, 2, fill);
-                message += (message.empty() ? "" : "\r\n") + line;
+                message += (message.empty() ? "" : "\r\n") +
+                           withValues(resText(NotANumberText, state_.ui.gSprachOffset),
+                                      {captionOf(caption).trimmed().toStdString(), box->text().toStdString()});
             }
         }))
         return false;

@@ -347,7 +347,7 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
     std::string mediumName, modelText;
     if (isTrue(c.gModellGespeicherteDaten)) {
         mediumName = c.gMediumNr >= 1 && c.gMediumNr <= 9 ? pick(c.gMediumNr, t.media) : "";
-        modelText = c.gMediumNr >= 2 && c.gMediumNr <= 4 ? "IAPWS95" : t.modelTables;
+        modelText = usesSteamTables(c) ? "IAPWS95" : t.modelTables;
     }
     if (isTrue(c.gModellIdealesGas)) {
         mediumName = c.gMediumsbezeichnung;

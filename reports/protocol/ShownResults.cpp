@@ -2,10 +2,14 @@
 
 namespace morvane {
 
+bool usesSteamTables(const CalculationState& s)
+{
+    return isTrue(s.gModellGespeicherteDaten) && s.gMediumNr > 1 && s.gMediumNr < 5;
+}
+
 bool hasNormDensityAndCompressibility(const CalculationState& s)
 {
-    const bool steamTables = isTrue(s.gModellGespeicherteDaten) && s.gMediumNr > 1 && s.gMediumNr < 5;
-    return !steamTables && !isTrue(s.gModellFluessigkeit);
+    return !usesSteamTables(s) && !isTrue(s.gModellFluessigkeit);
 }
 
 bool hasWallThickness(const CalculationState& s) { return s.gPrimaerelementtyp != 1; }

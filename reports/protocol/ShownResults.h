@@ -7,6 +7,10 @@
 
 namespace morvane {
 
+// Water, superheated and saturated steam from the medium list: their
+// properties come from the steam tables.
+bool usesSteamTables(const CalculationState& s);
+
 // The steam tables (water, superheated and saturated steam from the medium
 // list) and the incompressible liquid give no standard density and no
 // compressibility factor; the two fields keep what an earlier case left.

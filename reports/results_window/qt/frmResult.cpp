@@ -351,7 +351,7 @@ void frmResult::fill(Guard& g)
     // 1. The medium rows by the property model.
     if (isTrue(s.gModellGespeicherteDaten)) {
         put("Label6", [&] { return txt(1069 + s.gMediumNr); });
-        if (s.gMediumNr > 1 && s.gMediumNr < 5) {  // steam and water: the steam tables
+        if (usesSteamTables(s)) {
             put("Label7", [&] { return txt(1241); });
             put("Label19", na);
             put("Label8", na);
