@@ -13,7 +13,6 @@ namespace morvane {
 
 namespace {
 
-constexpr int PathFileAccessError = 75;
 constexpr int BadFileNameOrNumber = 52;
 
 bool isBlank(char c)
@@ -71,7 +70,7 @@ std::int32_t fncgGetLanguage(const std::filesystem::path& programFolder)
     if (!g.step([&] {
             in.open(file, std::ios::binary);
             if (!in || std::filesystem::is_directory(file))
-                raiseError(PathFileAccessError);
+                raiseError(err::PathFileAccessError);
         }))
         return result;
     if (!g.step([&] {
@@ -92,7 +91,7 @@ void subgSavaLanguage(const std::filesystem::path& programFolder, std::int32_t s
     if (!g.step([&] {
             out.open(file, std::ios::binary | std::ios::trunc);
             if (!out)
-                raiseError(PathFileAccessError);
+                raiseError(err::PathFileAccessError);
         }))
         return;
     if (!g.step([&] {
@@ -101,7 +100,7 @@ void subgSavaLanguage(const std::filesystem::path& programFolder, std::int32_t s
             out << sprachOffset << "\r\n";
             out.flush();
             if (!out)
-                raiseError(PathFileAccessError);
+                raiseError(err::PathFileAccessError);
         }))
         return;
     if (!g.step([&] { out.close(); }))

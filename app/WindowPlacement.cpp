@@ -1,7 +1,6 @@
 #include "app/WindowPlacement.h"
 
 #include "common/ProgramIdentity.h"
-#include "platform/RuntimeError.h"
 #include "platform/RuntimeNumbers.h"
 
 #include <algorithm>
@@ -49,9 +48,7 @@ int placementNumber(const std::string& text)
         v.remove_prefix(1);
     while (!v.empty() && (v.back() == ' ' || v.back() == '\t'))
         v.remove_suffix(1);
-    // One item and nothing after it: a decimal number rounded to a Long.
-    if (v.empty() || v.find_first_of(" \t\r\n,") != std::string_view::npos)
-        raiseError(err::TypeMismatch);
+    // One decimal number and nothing after it, rounded to a Long (else 13).
     return longOfDecimal(v);
 }
 

@@ -24,10 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int PathFileAccessError = 75;
-constexpr int PathNotFound = 76;
-constexpr int DeviceIoError = 57;
-constexpr int DiskFull = 61;
+using err::DeviceIoError;
+using err::DiskFull;
+using err::PathFileAccessError;
+using err::PathNotFound;
 
 // Far above any calculation file (a few kilobytes even with long remarks), far
 // below what would keep the program busy.

@@ -16,7 +16,11 @@ inline constexpr int SubscriptOutOfRange = 9;
 inline constexpr int DivisionByZero = 11;
 inline constexpr int TypeMismatch = 13;
 inline constexpr int FileNotFound = 53;
+inline constexpr int DeviceIoError = 57;
+inline constexpr int DiskFull = 61;
 inline constexpr int InputPastEndOfFile = 62;
+inline constexpr int PathFileAccessError = 75;
+inline constexpr int PathNotFound = 76;
 inline constexpr int InvalidPropertyValue = 380;
 }  // namespace err
 
