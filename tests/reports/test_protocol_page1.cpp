@@ -732,10 +732,10 @@ TEST_F(Page1, StandInPdfFileIsAnnouncedAndACancelledQuestionPrintsNothing)
     auto p = printing();
     p.messages = &messages;
     printer.rec.pdfFile = true;
-    printer.rec.destinationText = "/tmp/morvane 7 Berechnungsprotokoll.pdf";
+    printer.rec.destinationText = "/home/engineer/morvane 7 Berechnungsprotokoll.pdf";
     DruckeDeutsch(state, p);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].text.find("/tmp/morvane 7 Berechnungsprotokoll.pdf"), std::string::npos);
+    EXPECT_NE(messages.shown[0].text.find("/home/engineer/morvane 7 Berechnungsprotokoll.pdf"), std::string::npos);
 
     // No job and no reason: the user cancelled the question where to save.
     printer.rec.available = false;
