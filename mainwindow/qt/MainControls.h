@@ -17,8 +17,9 @@
 // (the element type before the element boxes, the pipe entry before the
 // nominal size lists, the lists before the pipe boxes). The copy from the
 // widgets (MainInputPages::toControls), the writing's hook
-// (MainInputPages::applyControl) and the copy from one window to another
-// (copyControls) all go by this table. The configuration rows, whose number
+// (MainInputPages::applyControl) and that load (also where the language
+// switch's MainInputPages::takeOverInputs gives the new window the inputs of
+// the old one) all go by this table. The configuration rows, whose number
 // follows the model that the element type loads, are not rows of it: the
 // copy from the widgets and the writing's hook take them beside it.
 //
@@ -76,11 +77,5 @@ struct MainControl {
 std::span<const MainControl> mainControls();
 // The row of a control name; nullptr when no row has it.
 const MainControl* mainControl(std::string_view name);
-
-// Every control of the table, from one window to another: the values of from's
-// widgets applied to to's in the load order, with the events their changes
-// cause. The file name panel is the frame's and stays as it is; the
-// configuration rows are left to the model that to's element type loads.
-void copyControls(const MainInputPages& from, MainInputPages& to);
 
 }  // namespace morvane

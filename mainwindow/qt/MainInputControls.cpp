@@ -132,13 +132,6 @@ const MainControl* mainControl(std::string_view name)
     return row == std::end(kMainControls) ? nullptr : row;
 }
 
-void copyControls(const MainInputPages& from, MainInputPages& to)
-{
-    InputControls c;
-    from.toControls(c);
-    to.applyControls(c, false);
-}
-
 // ---------------------------------------------------------------------------
 // The widgets as plain values, and back
 

@@ -16,11 +16,11 @@
 #include "engine/ProbeCoefficient.h"
 #include "engine/Viscosity.h"
 #include "platform/ProductDatabase.h"
+#include "support/TempFolder.h"
 #include "tracing/ErrPtnr.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -47,19 +47,14 @@ public:
 // The main product database, built once from the SQL sources into a temporary
 // folder that goes when the program ends.
 struct TemporaryDatabase {
-    fs::path root = fs::temp_directory_path() / ("morvane-bench-engine-chain-" + std::to_string(::getpid()));
+    testing::TempFolder temp;
+    const fs::path& root = temp.path();
     bool ok = false;
     TemporaryDatabase();
-    ~TemporaryDatabase()
-    {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
 };
 
 TemporaryDatabase::TemporaryDatabase()
 {
-    fs::create_directories(root);
     const fs::path file = root / std::string(ProductDatabases::MainFile);
     std::vector<fs::path> sql;
     for (const char* folder : {"data/sql/common", "data/sql/main"}) {

@@ -7,10 +7,9 @@
 // run): the bore at most 15 µs, the flow at most 50 µs.
 #include "engine/DifferentialPressureSolver.h"
 #include "platform/ProductDatabase.h"
+#include "support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
-
-#include <filesystem>
 
 namespace {
 
@@ -68,7 +67,8 @@ void runSolver(benchmark::State& state, void (*inputs)(CalculationState&), const
     ConfigZustand config;
     NoBoxes boxes;
     NoWindows windows;
-    ProductDatabases databases(std::filesystem::temp_directory_path() / "morvane-bench-solver-none");
+    const testing::TempFolder noDatabases;
+    ProductDatabases databases(noDatabases.path());
     for (auto _ : state) {
         CalculationState s;
         inputs(s);

@@ -5,6 +5,7 @@
 #include "engine/EngineContext.h"
 #include "platform/ProductDatabase.h"
 #include "support/Fakes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@
 namespace morvane::testing {
 
 // The steps of water and steam use no product database; the context gets a
-// handle on a folder without any.
+// handle on an empty folder of its own.
 class SteamStepTest : public ::testing::Test {
 protected:
     SteamStepTest() { s.gModellGespeicherteDaten = True; }
@@ -27,7 +28,8 @@ protected:
     UiZustand ui;
     UserSettings settings;
     RecordingMessageBox box;
-    ProductDatabases databases{std::filesystem::temp_directory_path() / "morvane-steam-steps-no-databases"};
+    TempFolder noDatabases;
+    ProductDatabases databases{noDatabases.path()};
     EngineContext e{s, ui, settings, box, databases};
 };
 

@@ -298,7 +298,8 @@ TEST(CalculateDriver, ResultsOfNoRealElement)
          },
          {testing::textWithNumbers(TextFluessigkeitDpAbDruck, "1268.56", "500")}, false},
         {"water at 150 °C and 600 kPa boiling behind the orifice at the maximum flow alone stops, naming p − dp "
-         "and the saturation pressure; the range is that of the issue's 90 t/h",
+         "and the saturation pressure; the maximum of 25 kg/s is the 90 t/h of the engine case of water boiling behind "
+         "the orifice",
          [](DriverHarness& h) {
              hotWater(h.s, element::BlendeFlansch, 10.0);
              flowRange(h.s, 25.0, 15.0, 5.0);

@@ -7,11 +7,11 @@
 #include "platform/ProductDatabase.h"
 #include "platform/RuntimeError.h"
 #include "support/Fakes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <numbers>
 
 namespace morvane {
@@ -72,7 +72,8 @@ protected:
     UiZustand ui;
     UserSettings settings;
     RecordingMessageBox box;
-    ProductDatabases databases{std::filesystem::temp_directory_path() / "morvane-flow-no-databases"};
+    testing::TempFolder noDatabases;  // a data root without product databases
+    ProductDatabases databases{noDatabases.path()};
     EngineContext e{s, ui, settings, box, databases};
 };
 

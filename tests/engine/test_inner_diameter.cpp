@@ -3,11 +3,11 @@
 #include "engine/InnerDiameter.h"
 #include "platform/ProductDatabase.h"
 #include "support/Fakes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 
 namespace morvane {
 namespace {
@@ -25,7 +25,8 @@ protected:
     UiZustand ui;
     UserSettings settings;
     RecordingMessageBox box;
-    ProductDatabases databases{std::filesystem::temp_directory_path() / "morvane-inner-diameter-no-databases"};
+    testing::TempFolder noDatabases;  // a data root without product databases
+    ProductDatabases databases{noDatabases.path()};
     EngineContext e{s, ui, settings, box, databases};
 };
 

@@ -6,13 +6,13 @@
 #include "platform/ProductDatabase.h"
 #include "platform/RuntimeError.h"
 #include "support/Fakes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <thread>
 
@@ -71,7 +71,8 @@ protected:
     UiZustand ui;
     UserSettings settings;
     RecordingMessageBox box;
-    ProductDatabases databases{std::filesystem::temp_directory_path() / "morvane-orifice-no-databases"};
+    testing::TempFolder noDatabases;  // a data root without product databases
+    ProductDatabases databases{noDatabases.path()};
     EngineContext e{s, ui, settings, box, databases};
 };
 

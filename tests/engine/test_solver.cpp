@@ -73,8 +73,8 @@ std::vector<FluidsRow> fluidsRows()
     return rows;
 }
 
-// Issue reference values: known dp 25 / 2.5 / 250 kPa give d 53.359 / 82.974 /
-// 30.769 mm. python3-fluids (ISO 5167-2:2003 coefficient, where the program
+// The solver's acceptance values for the water orifice: known dp 25 / 2.5 /
+// 250 kPa give d 53.359 / 82.974 / 30.769 mm. python3-fluids (ISO 5167-2:2003 coefficient, where the program
 // follows ISO 5167-1:1991) agrees to within 0.25 %.
 TEST(Solver, OrificeBoreForAKnownDp)
 {

@@ -5,6 +5,7 @@
 #include "engine/qt/frmFehlerfile.h"
 #include "platform/ProductDatabase.h"
 #include "support/Fakes.h"
+#include "support/TempFolder.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -164,7 +165,8 @@ private slots:
         UserSettings settings;
         settings.gUserName = "Test";
         ConfigZustand config;
-        ProductDatabases databases(std::filesystem::temp_directory_path() / "morvane-messages-window-none");
+        TempFolder noDatabases;
+        ProductDatabases databases(noDatabases.path());
         EngineContext e{s, ui, settings, boxes, databases};
         s.gPrimaerelementtyp = element::RQ25;
         NoWindow others;

@@ -1,7 +1,7 @@
 // Protocol page 1 through the Qt printer into a real PDF file: the job starts,
 // draws the logo and every text, and ends with a one-page (or, with page 2,
 // two-page) document. Set MORVANE_PROTOCOL_PDF to a folder to keep the files
-// for a look (pdftoppm -png -r 60 <file>.pdf /tmp/p1).
+// for a look (pdftoppm -png -r 60 <file>.pdf <folder>/p1).
 #include "gui/CalcRig.h"
 #include "platform/qt/QtPrinter.h"
 #include "reports/protocol/ProtocolPage1.h"

@@ -505,14 +505,11 @@ TEST_F(Page1, EnglishNamesOfTheListMedia)
     }
 }
 
+// The water orifice's four operating points (support/ReferenceCases.h), the dp
+// in mbar: each value under its column's heading.
 TEST_F(Page1, OperatingPointColumns)
 {
-    state.calc.gMehrereBetriebspunkte = 1;
-    state.calc.gDurchflussMax = 12.0;
-    state.calc.gDurchflussNorm = 10.0;
-    state.calc.gDurchflussMin = 2.5;
-    state.calc.gReynolds = {126951.3, 152341.56, 126951.3, 31737.8};
-    state.calc.gDifferenzdruck = {33.222466, 47.84, 33.222466, 2.0764};
+    testing::fillWaterOrificeRange(state);
     state.calc.gDpEinheit = 3;  // mbar
     printEnglish();
     EXPECT_EQ(textAt(0.28, 0.72), "design");
@@ -522,12 +519,12 @@ TEST_F(Page1, OperatingPointColumns)
     EXPECT_EQ(textAt(0.86, 0.72), "unit");
     EXPECT_TRUE(at(0.40, 0.72)[0].font.bold);
     EXPECT_EQ(textAt(0.40, 0.765), "12.00000");
-    EXPECT_EQ(textAt(0.64, 0.765), "2.50000");
-    EXPECT_EQ(textAt(0.28, 0.795), "1.27E+05");
-    EXPECT_EQ(textAt(0.40, 0.795), "1.5234E+05");  // "0,0000E+00" beside the design's "0,00E+00"
-    EXPECT_EQ(textAt(0.64, 0.795), "3.1738E+04");
-    EXPECT_EQ(textAt(0.40, 0.84), "478.4000");
-    EXPECT_EQ(textAt(0.64, 0.84), "20.7640");
+    EXPECT_EQ(textAt(0.64, 0.765), "2.00000");
+    EXPECT_EQ(textAt(0.28, 0.795), "1.19E+05");
+    EXPECT_EQ(textAt(0.40, 0.795), "1.4266E+05");  // "0,0000E+00" beside the design's "0,00E+00"
+    EXPECT_EQ(textAt(0.64, 0.795), "2.3777E+04");
+    EXPECT_EQ(textAt(0.40, 0.84), "478.9153");
+    EXPECT_EQ(textAt(0.64, 0.84), "13.0323");
 }
 
 TEST_F(Page1, OperatingPointRowsLeavePressureAndTemperatureOut)
@@ -735,10 +732,10 @@ TEST_F(Page1, StandInPdfFileIsAnnouncedAndACancelledQuestionPrintsNothing)
     auto p = printing();
     p.messages = &messages;
     printer.rec.pdfFile = true;
-    printer.rec.destinationText = "/tmp/morvane 7 Berechnungsprotokoll.pdf";
+    printer.rec.destinationText = "/home/engineer/morvane 7 Berechnungsprotokoll.pdf";
     DruckeDeutsch(state, p);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].text.find("/tmp/morvane 7 Berechnungsprotokoll.pdf"), std::string::npos);
+    EXPECT_NE(messages.shown[0].text.find("/home/engineer/morvane 7 Berechnungsprotokoll.pdf"), std::string::npos);
 
     // No job and no reason: the user cancelled the question where to save.
     printer.rec.available = false;

@@ -7,6 +7,7 @@
 #include "platform/RuntimeError.h"
 #include "support/Fakes.h"
 #include "support/PageGeometry.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +73,8 @@ void print(Printed& out, ProgramState& s, ProtocolLanguage lang, char decimalSep
     std::string error;
     auto job = out.printer.startJob("p2", error);
     LogoHolder logo;
-    DruckeSeite2(lang, *job, s, std::filesystem::temp_directory_path() / "morvane_p2_none", logo, decimalSeparator);
+    const testing::TempFolder emptyProgramFolder;  // no logo in it
+    DruckeSeite2(lang, *job, s, emptyProgramFolder.path(), logo, decimalSeparator);
     out.texts = out.printer.texts;
     out.lines = out.printer.lines;
 }

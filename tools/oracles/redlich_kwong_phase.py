@@ -100,7 +100,7 @@ ETHYLENE = ("ethylene", 9.2, 5040.0)
 
 def cases():
     out = [
-        (CO2, 20.0, 6000.0, "the issue's state: three roots, the liquid stable"),
+        (CO2, 20.0, 6000.0, "the reproducer of the vapour root shown for a liquid state: three roots, the liquid stable"),
         (CO2, 0.0, 1000.0, "three roots, the vapour stable"),
         (CO2, 20.0, 10000.0, "one root, on the liquid branch"),
         (CO2, 20.0, 3000.0, "one root, on the vapour branch"),
