@@ -149,4 +149,11 @@ std::string formatUpToShown(double value, int decimals)
     return formatUpTo(value, fourSignificantPlaces(value));
 }
 
+std::string formatFixedShownOrScientific(double value, int decimals, char decimalSeparator,
+                                         const std::function<bool(const std::string&)>& fits)
+{
+    const std::string t = formatFixedShown(value, decimals, decimalSeparator);
+    return fits(t) ? t : formatScientific(value, 3, decimalSeparator);
+}
+
 }  // namespace morvane

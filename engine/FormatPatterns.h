@@ -9,6 +9,7 @@
 // windows pass the one of the user's regional settings.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace morvane {
@@ -38,5 +39,13 @@ std::string formatUpTo(double value, int decimals);
 std::string formatFixedShown(double value, int decimals, char decimalSeparator = '.');
 // The same for the up-to pattern: trailing zeros dropped ("0.00012").
 std::string formatUpToShown(double value, int decimals);
+
+// What a cell of limited room shows (a value label of the results window):
+// formatFixedShown's text where `fits` takes it, else the scientific form with
+// 4 significant digits (formatScientific with 3 decimals: 0.000000009643 gives
+// "9.643E-09", 123456789000 "1.235E+11"), which is narrower than the fixed
+// form of a value far below 1 or far above the pattern's integer digits.
+std::string formatFixedShownOrScientific(double value, int decimals, char decimalSeparator,
+                                         const std::function<bool(const std::string&)>& fits);
 
 }  // namespace morvane

@@ -90,6 +90,26 @@ TEST(FormatMasks, ShownValueThatRoundsToZeroKeepsFourDigits)
         EXPECT_EQ(formatUpToShown(c.value, c.decimals), c.text) << c.shows;
 }
 
+// A cell of limited room (here: 10 characters) shows the fixed form where it
+// fits, else the scientific form with 4 significant digits.
+TEST(FormatMasks, FixedFormTooWideForItsCellTurnsScientific)
+{
+    const auto tenCharacters = [](const std::string& t) { return t.size() <= 10; };
+    const MaskCase cases[] = {
+        {"a dp in bar that fits keeps its pattern", 0.3322466, 4, '.', "0.3322"},
+        {"rounding to 0: 4 significant digits where they fit", 0.00001, 4, ',', "0,00001000"},
+        {"a dp of 0.000000009643 bar", 0.000000009643, 4, '.', "9.643E-09"},
+        {"with a comma", 0.00000009946, 4, ',', "9,946E-08"},
+        {"large", 123456789000.0, 3, '.', "1.235E+11"},
+        {"negative", -0.000000009643, 4, '.', "-9.643E-09"},
+        {"rounding carries into the exponent", 0.0000000099996, 4, '.', "1.000E-08"},
+        {"the largest that fits stays fixed", 99999.9999, 4, '.', "99999.9999"},
+        {"zero fits", 0.0, 4, '.', "0.0000"},
+    };
+    for (const MaskCase& c : cases)
+        EXPECT_EQ(formatFixedShownOrScientific(c.value, c.decimals, c.separator, tenCharacters), c.text) << c.shows;
+}
+
 TEST(FormatMasks, NonFiniteIsOverflow)
 {
     for (const double v : {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {

@@ -5,6 +5,7 @@
 // references, and no error dialog may have appeared, nor a messages window but
 // for the row's warning.
 #include "gui/CalcRig.h"
+#include "gui/TextFits.h"
 
 #include "common/qt/CodeEvents.h"
 #include "engine/qt/frmFehlerfile.h"
@@ -263,6 +264,55 @@ private slots:
         QVERIFY2(said.find("morvdata5.sqlite") != std::string::npos, said.c_str());
         frmResult* w = rig.window->resultsWindow()->window();
         QVERIFY(w == nullptr || !w->isVisible());
+    }
+
+    // A small flow in a wide pipe, dp in bar (air from the tables, RQ25, D
+    // 207.3 mm, wall 3 mm, 101.3 kPa, 20 °C, 0.004 kg/s): the pressure loss
+    // and the dp, 0.000000009643 and 0.00000009946 bar as page 1 prints them
+    // (the dp is ρ/2·(q/(ρ·K·A))² with the window's ρ 1.204 and K 0.7658),
+    // are too wide for their cells in the fixed form: they show in the
+    // scientific form with 4 significant digits, whole, in both languages,
+    // and the values that fit keep their masks.
+    void tinyDpShowsWholeInItsCell_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::newRow("de") << int(OffsetGerman);
+        QTest::newRow("en") << int(OffsetEnglish);
+    }
+    void tinyDpShowsWholeInItsCell()
+    {
+        QFETCH(int, offset);
+        CalcRig rig(offset);
+        QVERIFY(rig.exposed);
+        QVERIFY(QFile::copy(QStringLiteral(MORVANE_PROGRAM_DIR "/morvdata5.sqlite"),
+                            rig.folder.filePath(QStringLiteral("morvdata5.sqlite"))));
+        MainInputPages& p = rig.pages();
+        p.Option1->click();         // medium from the list
+        setListIndex(p.Combo1, 1);  // air
+        setListIndex(p.Combo2, 3);  // RQ25
+        p.Text8->setText("207.3");
+        p.Text9->setText("3");
+        p.Text16->setText("101.3");
+        p.Text17->setText("20");
+        p.Text18->setText("0.004");
+        setListIndex(p.Combo8, 4);   // kg/s
+        setListIndex(p.Combo10, 1);  // bar
+        rig.clickCalc();
+        QVERIFY(rig.tracer.responder.reports.empty());
+        frmResult* w = rig.window->resultsWindow()->window();
+        QVERIFY(w != nullptr && w->isVisible());
+        QCOMPARE(w->label("Label78")->text(), QStringLiteral("bar"));
+        QCOMPARE(w->label("Label84")->text(), QStringLiteral("9.643E-09"));
+        QCOMPARE(w->label("Label85")->text(), QStringLiteral("9.946E-08"));
+        QCOMPARE(w->label("Label81")->text(), QStringLiteral("0.004000"));
+        QCOMPARE(w->label("Label83")->text(), QStringLiteral("1.36E+03"));
+        QCOMPARE(w->label("Label104")->text(), QStringLiteral("0.10"));
+        const QStringList cut = wrappedTextsCut(w) + clippedTexts(w) + overlappingLabels(w);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join("; ")));
+        const QByteArray dir = qgetenv("MORVANE_SCREENSHOT_DIR");
+        if (!dir.isEmpty())
+            w->grab().save(QString::fromLocal8Bit(dir) +
+                           QStringLiteral("/results_tiny_dp_%1.png").arg(offset == OffsetGerman ? "de" : "en"));
     }
 };
 

@@ -25,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
@@ -62,6 +63,12 @@ struct ResultsRig {
     ProgramState p;
     PrintLog log;
     QtResultsWindow results{p, log, &log};
+};
+
+// The value labels of one operating point's column, from the expansion factor
+// down.
+struct ColumnCells {
+    const char *expansion, *reynolds, *velocity, *loss, *dp;
 };
 
 void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -423,19 +430,33 @@ private slots:
     // Every element type in both languages, a probe with its vibration
     // warning, a rectangular duct too: no text of the window is cut (a
     // wrapped second line of a classical venturi tube's name stood over the
-    // next row) and none stands on another.
+    // next row, and so did a dp of 0.00000009946 bar) and none stands on
+    // another. Beside the design values, every numeric cell holds a value
+    // that is too small or too large for its places, positive and negative
+    // (the German rows with the decimal comma): each shows whole, and reads
+    // back as the value to 4 significant digits (the Reynolds number to its
+    // 3).
     void noTextCutOrOnAnotherForEveryElementType_data()
     {
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("offset");
+        QTest::addColumn<double>("value");  // 0: the design values of the case
+        const std::pair<const char*, double> values[] = {
+            {"", 0.0}, {" tiny", 9.64321e-9}, {" large", 1.23456789e11}, {" tiny negative", -9.64321e-9},
+            {" large negative", -1.23456789e11}};
         for (int type = 0; type <= 15; ++type)
             for (const int offset : {int(OffsetGerman), int(OffsetEnglish)})
-                QTest::addRow("type %d %s", type, offset == OffsetGerman ? "de" : "en") << type << offset;
+                for (const auto& [name, value] : values)
+                    QTest::addRow("type %d %s%s", type, offset == OffsetGerman ? "de" : "en", name)
+                        << type << offset << value;
     }
     void noTextCutOrOnAnotherForEveryElementType()
     {
         QFETCH(int, type);
         QFETCH(int, offset);
+        QFETCH(double, value);
+        if (offset == OffsetGerman)
+            QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         for (const std::int16_t rectangular : {std::int16_t(0), std::int16_t(1)}) {
             ResultsRig rig;
             CalculationState& c = rig.p.calc;
@@ -448,6 +469,45 @@ private slots:
             c.gVortexfrequenz = 152.4;
             c.gSondenlaenge = 520.0;
             c.gFrequenzverhaeltnis = 0.73;
+            // The numeric cells and what each shows (in the state's units:
+            // kPa, kPa and °C are the display units of the case).
+            std::vector<std::pair<const char*, double*>> cells;
+            if (value != 0.0) {
+                c.gMediumNr = 1;  // air from the tables: every medium row holds a number
+                cells = {{"Label8", &c.gNormdichte},       {"Label9", &c.gBetriebsdichte},
+                         {"Label16", &c.gViskositaet},     {"Label19", &c.gKompressibilitaet},
+                         {"Label23", &c.gKritischeTemperatur}, {"Label24", &c.gKritischerDruck},
+                         {"Label35", &c.gInnendurchmesserWarm}, {"Label39", &c.gZeta},
+                         {"Label40", &c.gKZahl},           {"Label44", &c.gBeta},
+                         {"Label109", &c.gKorrekturFaktor}, {"Label79", &c.gDruck},
+                         {"Label80", &c.gTemperatur},      {"Label81", &c.gDurchflussAuslegung},
+                         {"Label86", &c.gDurchflussMax},   {"Label91", &c.gDurchflussNorm},
+                         {"Label96", &c.gDurchflussMin}};
+                if (value < 10.0)  // 10 and more is "n.a."
+                    cells.push_back({"Label13", &c.gIsentropenkoeffizient});
+                if (type != 1)  // the meter run has no wall of the user's
+                    cells.push_back({"Label47", &c.gWandstaerke});
+                if (type > 1 && type < 9)
+                    cells.insert(cells.end(), {{"Label113", &c.gEigenfrequenz},
+                                               {"Label118", &c.gVortexfrequenz},
+                                               {"Label121", &c.gSondenlaenge},
+                                               {"Label116", &c.gFrequenzverhaeltnis}});
+                const ColumnCells columns[] = {{"Label82", "Label83", "Label104", "Label84", "Label85"},
+                                               {"Label87", "Label88", "Label105", "Label89", "Label90"},
+                                               {"Label92", "Label93", "Label106", "Label94", "Label95"},
+                                               {"Label97", "Label98", "Label107", "Label99", "Label100"}};
+                for (std::size_t i = 0; i < 4; ++i)
+                    cells.insert(cells.end(), {{columns[i].expansion, &c.gExpansionszahl[i]},
+                                               {columns[i].reynolds, &c.gReynolds[i]},
+                                               {columns[i].velocity, &c.gGeschwindigkeit[i]},
+                                               {columns[i].loss, &c.gDruckverlust[i]},
+                                               {columns[i].dp, &c.gDifferenzdruck[i]}});
+                for (const auto& cell : cells)
+                    *cell.second = value;
+                // The input check refuses a negative pipe or duct side.
+                c.gInnendurchmesser = std::abs(value);
+                c.gInnenmassB = std::abs(value);
+            }
             rig.p.ui.gSprachOffset = offset;
             frmResult* w = rig.show();
             const QString where = QStringLiteral("%1 duct: ").arg(rectangular ? "rectangular" : "round");
@@ -455,11 +515,69 @@ private slots:
             QVERIFY2(cut.isEmpty(), qPrintable(where + cut.join("; ")));
             const QStringList on = overlappingLabels(w);
             QVERIFY2(on.isEmpty(), qPrintable(where + on.join("; ")));
-            shot(w, QStringLiteral("results_type%1_%2%3.png")
+            if (value != 0.0) {
+                QStringList wrong;
+                // Within half a unit of the last of `digits` significant digits.
+                auto readsAs = [&](const QString& name, QString shown, double expected, int digits) {
+                    bool ok = false;
+                    const double read = shown.replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+                    const double halfUnit = 0.5 * std::pow(10.0, std::floor(std::log10(std::abs(expected))) - digits + 1);
+                    if (!ok || std::abs(read - expected) > halfUnit * (1 + 1e-9))
+                        wrong << QStringLiteral("%1 \"%2\"").arg(name, shown);
+                };
+                for (const auto& cell : cells) {
+                    const QString name = QString::fromLatin1(cell.first);
+                    const bool reynolds = name == "Label83" || name == "Label88" || name == "Label93" ||
+                                          name == "Label98";
+                    readsAs(name, text(w, cell.first), value, reynolds ? 3 : 4);
+                }
+                const QStringList sides = text(w, "Label32").split(QLatin1Char('x'));
+                QCOMPARE(sides.size(), rectangular ? 2 : 1);
+                for (const QString& side : sides)
+                    readsAs(QStringLiteral("Label32"), side, std::abs(value), 4);
+                QVERIFY2(wrong.isEmpty(), qPrintable(where + wrong.join("; ")));
+            }
+            shot(w, QStringLiteral("results_type%1_%2%3%4.png")
                         .arg(type)
                         .arg(offset == OffsetGerman ? "de" : "en")
-                        .arg(rectangular ? "_duct" : ""));
+                        .arg(rectangular ? "_duct" : "")
+                        .arg(value == 0.0 ? QString() : QStringLiteral("_%1").arg(value, 0, 'g', 3)));
         }
+    }
+
+    // A duct's two sides that do not fit the value column run over the unit
+    // column, in their fixed form where that fits, and "mm" stands behind
+    // them; a round pipe shown next puts the unit back in its column.
+    void ductSidesTooWideForTheirCell_data()
+    {
+        QTest::addColumn<double>("a");
+        QTest::addColumn<double>("b");
+        QTest::addColumn<QString>("sides");
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("as designed") << 300.0 << 200.0 << "300.0x200.0" << false;
+        QTest::newRow("a 12 m duct") << 12000.0 << 10000.0 << "12000.0x10000.0" << true;
+        QTest::newRow("one side scientific") << 1234567890123.0 << 1000.0 << "1.235E+12x1000.0" << true;
+        QTest::newRow("both scientific") << 0.00001234 << 123456789.0 << "1.234E-05x1.235E+08" << true;
+    }
+    void ductSidesTooWideForTheirCell()
+    {
+        QFETCH(double, a);
+        QFETCH(double, b);
+        QFETCH(bool, moved);
+        ResultsRig rig;
+        rig.p.calc.gRohrRechteckig = 1;
+        rig.p.calc.gInnendurchmesser = a;
+        rig.p.calc.gInnenmassB = b;
+        frmResult* w = rig.show();
+        QTEST(text(w, "Label32"), "sides");
+        const int unitColumn = w->label("Label36")->x();  // the "mm" of the row below
+        QCOMPARE(w->label("Label33")->x() != unitColumn, moved);
+        const QStringList cut = wrappedTextsCut(w) + overlappingLabels(w);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join("; ")));
+        rig.p.calc.gRohrRechteckig = 0;
+        rig.results.show();
+        QCOMPARE(w->label("Label33")->x(), unitColumn);
+        QCOMPARE(w->label("Label32")->width(), w->label("Label39")->width());
     }
 
     // A value that is not 0 never shows as 0: where a row's places would

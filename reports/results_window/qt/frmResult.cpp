@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -47,7 +48,8 @@ struct LabelDesign {
 
 constexpr int H = 255;  // one line
 
-// "Medium" / "Fluid".
+// "Medium" / "Fluid". The operating density's value label (Label9) ends where
+// its unit "kg/m³" begins: a number as wide as the label would run under it.
 const LabelDesign kFrame1[] = {
     {"Label2", 120, 240, 2175, H, "Label2", "1236"},
     {"Label6", 2400, 240, 1695, H, "Label6", nullptr},
@@ -66,7 +68,7 @@ const LabelDesign kFrame1[] = {
     {"Label23", 6840, 720, 1215, H, "Label23", nullptr},
     {"Label25", 8160, 720, 375, H, "°C", nullptr},
     {"Label5", 120, 960, 2175, H, "Label5", "1239"},
-    {"Label9", 2400, 960, 1815, H, "Label9", nullptr},
+    {"Label9", 2400, 960, 1200, H, "Label9", nullptr},
     {"Label11", 3600, 960, 735, H, "kg/m³", nullptr},
     {"Label22", 4560, 960, 2295, H, "Label22", "1245"},
     {"Label24", 6840, 960, 1215, H, "Label24", nullptr},
@@ -221,6 +223,36 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* tag, int 
     return b;
 }
 
+// Whether `text` shows whole in `l`: wrapped at word boundaries in the label's
+// width, as the label wraps it, it takes no more than the label's width and
+// height (a label clips the rest, and a wrapped number's cut second line would
+// stand over the next row).
+bool fitsLabel(const QLabel& l, const std::string& text)
+{
+    const QRect room = l.contentsRect();
+    const QRect needs = l.fontMetrics().boundingRect(QRect(0, 0, room.width(), 100000),
+                                                     int(l.alignment()) | Qt::TextWordWrap,
+                                                     QString::fromStdString(text));
+    return needs.width() <= room.width() && needs.height() <= room.height();
+}
+
+// The place of a label of the element frame as designed.
+QRect designedPlace(const char* name)
+{
+    for (const LabelDesign& d : kFrame2)
+        if (std::strcmp(d.name, name) == 0)
+            return twipsRect(d.left, d.top, d.width, d.height);
+    return {};
+}
+
+// The inside dimensions of a duct, "a" "x" "b", stand in the value column
+// (Label32) with "mm" (Label33) in the unit column. Two sides that do not fit
+// there run over the unit column, and the unit stands behind them at the end
+// of the left half (as page 1 of the protocol places a duct's unit further
+// right): room for two sides in the scientific form.
+constexpr int DuctSidesWideWidth = 1710;
+constexpr int DuctUnitWideLeft = 4140, DuctUnitWideWidth = 375;
+
 }  // namespace
 
 frmResult::frmResult(ProgramState& state, PrinterDialog& dialog, ProtocolPrinter* printer,
@@ -328,23 +360,32 @@ void frmResult::fill(Guard& g)
     const char sep = QLocale().decimalPoint().at(0).toLatin1();
 
     bool going = true;
+    QLabel* cell = nullptr;  // the label being filled: the room its number has
     // One statement: the label's caption from `text()`; a failing statement
     // leaves the label as it was.
     auto put = [&](const char* name, auto text) {
         if (going)
-            going = g.step([&] { label(name)->setText(QString::fromStdString(std::string(text()))); });
+            going = g.step([&] {
+                cell = label(name);
+                cell->setText(QString::fromStdString(std::string(text())));
+            });
+    };
+    // A value that is not 0 never shows as 0 (formatFixedShown), and one whose
+    // fixed form does not fit its label shows in the scientific form with 4
+    // significant digits.
+    auto num = [&](double v, int decimals) {
+        return formatFixedShownOrScientific(v, decimals, sep, [&](const std::string& t) { return fitsLabel(*cell, t); });
     };
     // A converted value: a unit index outside its table leaves the label as it was.
     auto putConverted = [&](const char* name, auto value, int decimals) {
         if (going)
             going = g.step([&] {
                 const std::optional<double> v = value();
+                cell = label(name);
                 if (v)
-                    label(name)->setText(QString::fromStdString(formatFixedShown(*v, decimals, sep)));
+                    cell->setText(QString::fromStdString(num(*v, decimals)));
             });
     };
-    // A value that is not 0 never shows as 0 (formatFixedShown).
-    auto num = [&](double v, int decimals) { return formatFixedShown(v, decimals, sep); };
     auto txt = [&](std::int32_t id) { return resText(id, off); };
     auto na = [&] { return resText(NotApplicable, off); };
 
@@ -397,11 +438,14 @@ void frmResult::fill(Guard& g)
     // 4. Pipe shape.
     if (s.gRohrRechteckig != 0) {
         put("Label30", [&] { return txt(1248); });
-        put("Label32", [&] { return num(s.gInnendurchmesser, 1) + "x" + num(s.gInnenmassB, 1); });
+        put("Label32", [&] { return ductSides(s.gInnendurchmesser, s.gInnenmassB, sep); });
         put("Label34", [&] { return txt(1252); });
     } else {
         put("Label30", [&] { return txt(1249); });
-        put("Label32", [&] { return num(s.gInnendurchmesser, 1); });
+        put("Label32", [&] {
+            placeDuctSides(false);
+            return num(s.gInnendurchmesser, 1);
+        });
         put("Label34", [&] { return txt(1251); });
     }
 
@@ -466,6 +510,40 @@ void frmResult::fill(Guard& g)
         for (const char* name : {"Label113", "Label118", "Label121", "Label116", "Label123"})
             put(name, [] { return std::string(); });
     }
+}
+
+void frmResult::placeDuctSides(bool wide)
+{
+    QRect sides = designedPlace("Label32");
+    QRect unit = designedPlace("Label33");
+    if (wide) {
+        sides.setWidth(twipsToPixels(DuctSidesWideWidth));
+        unit = QRect(twipsToPixels(DuctUnitWideLeft), unit.top(), twipsToPixels(DuctUnitWideWidth), unit.height());
+    }
+    label("Label32")->setGeometry(sides);
+    label("Label33")->setGeometry(unit);
+}
+
+std::string frmResult::ductSides(double a, double b, char sep)
+{
+    // Both sides in their fixed form ("###0.0"; a value that is not 0 never
+    // as 0) where they fit the designed cell. Else, in the wider cell, the
+    // fixed forms, then the longer side in the scientific form with 4
+    // significant digits, then both.
+    auto side = [&](double v, bool scientific) {
+        return scientific ? formatScientific(v, 3, sep) : formatFixedShown(v, 1, sep);
+    };
+    const QLabel& sides = *label("Label32");
+    placeDuctSides(false);
+    const std::string fixed = side(a, false) + "x" + side(b, false);
+    if (fitsLabel(sides, fixed))
+        return fixed;
+    placeDuctSides(true);
+    const bool aLonger = side(a, false).size() >= side(b, false).size();
+    for (const std::string& t : {fixed, side(a, aLonger) + "x" + side(b, !aLonger)})
+        if (fitsLabel(sides, t))
+            return t;
+    return side(a, true) + "x" + side(b, true);
 }
 
 void frmResult::print(bool english)

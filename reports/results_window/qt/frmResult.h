@@ -20,6 +20,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -59,6 +60,11 @@ public:
 
 private:
     void fill(Guard& g);
+    // The inside dimensions of a duct as Label32 shows them (placing Label32
+    // and its unit Label33 for them), and the designed places for a round
+    // pipe's diameter (wide: false).
+    std::string ductSides(double a, double b, char sep);
+    void placeDuctSides(bool wide);
     void print(bool english);
 
     ProgramState& state_;
