@@ -1,6 +1,7 @@
 #include "app/CalculationFile.h"
 
 #include "common/Cp1252.h"
+#include "common/ResourceTexts.h"
 #include "engine/TypeKey.h"
 #include "mainwindow/InputModel.h"
 #include "platform/RuntimeError.h"
@@ -450,8 +451,9 @@ void readBlocks(ItemReader& r, Blocks& k)
 }
 
 // The configuration section into c; the messages it calls for are collected in
-// `said` and shown only when the file is loaded.
-void readConfigSection(ItemReader& r, ConfAuswahl& c, std::vector<const char*>& said)
+// `said` and shown only when the file is loaded. A file that ends inside its
+// rows sets `cut` and keeps none of them.
+void readConfigSection(ItemReader& r, ConfAuswahl& c, std::vector<const char*>& said, bool& cut)
 {
     if (r.atEndOfContent()) {
         said.push_back(kOldFileTypeText);
@@ -474,13 +476,13 @@ void readConfigSection(ItemReader& r, ConfAuswahl& c, std::vector<const char*>& 
     c.Anzahl = count;
     for (int row = 0; row < count; ++row) {
         if (r.atEndOfContent()) {
-            said.push_back(kInconsistentFileText);
+            cut = true;
             c.Anzahl = 0;
             return;
         }
         c.FeldIndex[static_cast<std::size_t>(row)] = r.integer();
         if (r.atEndOfContent()) {
-            said.push_back(kInconsistentFileText);
+            cut = true;
             c.Anzahl = 0;
             return;
         }
@@ -536,6 +538,8 @@ struct FileContent {
     Records records;
     ConfAuswahl conf;
     std::vector<const char*> messages;
+    // The file ends inside its configuration rows.
+    bool configurationCut = false;
 };
 
 // The file up to a Ctrl-Z (0x1A) at its end, with or without line ends after
@@ -559,7 +563,7 @@ FileContent readFileContent(std::string_view bytes, const ProgramState& current)
         const std::string text = decodeFile(withoutEndOfFileMark(bytes));
         ItemReader reader(text);
         readBlocks(reader, f.blocks);
-        readConfigSection(reader, f.conf, f.messages);
+        readConfigSection(reader, f.conf, f.messages, f.configurationCut);
         // Nothing may follow the last value but blanks and empty lines.
         if (!reader.atEndOfContent())
             throw Inconsistent{};
@@ -716,15 +720,28 @@ LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages)
     }
     for (const char* text : content.messages)
         messages.show({text, {}, MessageIcon::None, MessageButtons::Ok});
+    // A file cut inside its configuration rows loads without them; a Save
+    // without a dialog would write the file again without the rows it still
+    // holds, so it is not current.
+    if (content.configurationCut)
+        messages.show({configurationCutMessage(file.string(), state.ui.gSprachOffset), {}, MessageIcon::None,
+                       MessageButtons::Ok});
     state.calc = std::move(content.records.calc);
     state.doc = std::move(content.records.doc);
     state.config.gConfAuswahl = content.conf;
+    if (content.configurationCut)
+        state.doc.gDateiname.clear();
     return LoadResult::Loaded;
 }
 
 std::string inconsistentFileMessage(const std::string& file)
 {
     return std::string(kInconsistentFileText) + "\r\n\r\n" + file;
+}
+
+std::string configurationCutMessage(const std::string& file, std::int32_t sprachOffset)
+{
+    return withValues(resText(TextConfigurationCut, sprachOffset), {file});
 }
 
 }  // namespace morvane

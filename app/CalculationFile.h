@@ -114,10 +114,13 @@ enum class LoadResult {
 // of it reaches the state: unless the result is Loaded, nothing has changed
 // (config.gConfAuswahl included) but gDateiname, which is emptied, so that a
 // later Save asks for a name instead of writing the current inputs over a file
-// that was not loaded. A file whose values the main window cannot show (a list
-// index its list lacks, a check value outside 0..2, two options of one group,
-// a pressure or temperature that overflows in its display unit; see
-// windowCanShow) is refused as not consistent, like damaged content; so is a
+// that was not loaded. A file that ends inside its configuration rows loads
+// without any of them (gConfAuswahl.Anzahl 0) with a message that names it,
+// and is not current either: gDateiname is emptied, so that a Save without a
+// dialog does not write it again without the rows it holds. A file whose
+// values the main window cannot show (a list index its list lacks, a check
+// value outside 0..2, two options of one group, a pressure or temperature that
+// overflows in its display unit; see windowCanShow) is refused as not consistent, like damaged content; so is a
 // file that ends inside the four blocks (an empty file among them), a value
 // that does not read (a text in a number's slot) and one that does not fit its
 // slot (beyond the double range, beyond 16 bits in an Integer slot, a known dp
@@ -131,6 +134,12 @@ LoadResult LoadMvl(ProgramState& state, MessageBoxSink& messages);
 // The message that refuses a whole file: the "not consistent" text and, on a
 // line of its own after an empty one, the file's path.
 std::string inconsistentFileMessage(const std::string& file);
+
+// "The configuration of this file could not be read whole: the file ends
+// inside its configuration rows ...", then the file's path: the message for a
+// file that loads without its configuration rows.
+inline constexpr std::int32_t TextConfigurationCut = 1913;
+std::string configurationCutMessage(const std::string& file, std::int32_t sprachOffset);
 
 // The Double block's text of a value (run-time error 5 for NaN, 6 for an
 // infinity).

@@ -36,21 +36,28 @@ const std::vector<IniKey>& iniKeys()
     return keys;
 }
 
-std::int16_t userMSCodeOf(const std::string& stored)
+std::optional<std::int16_t> userMSCodeOf(const std::string& stored)
 {
-    return toInteger(runtimeVal(stored));
+    const auto value = runtimeValInRange(stored);
+    return value ? roundedInteger(*value) : std::nullopt;
 }
 
-void LoadIni(UserSettings& settings, const SettingsStore& store)
+std::vector<std::string> LoadIni(UserSettings& settings, const SettingsStore& store)
 {
     traceEntry("Module1", "Sub LoadIni()");
+    std::vector<std::string> damaged;
     for (const IniKey& k : iniKeys()) {
         const std::string value = store.value(kSettingsApplication, kSettingsSection, k.key).value_or(k.defaultValue);
-        if (k.field)
+        if (k.field) {
             settings.*k.field = value;
-        else
-            settings.gUserMSCode = userMSCodeOf(value);
+            continue;
+        }
+        const auto code = userMSCodeOf(value);
+        settings.gUserMSCode = code.value_or(0);
+        if (!code)
+            damaged.emplace_back(k.key);
     }
+    return damaged;
 }
 
 bool SaveIni(const UserSettings& settings, SettingsStore& store)
@@ -67,6 +74,11 @@ bool SaveIni(const UserSettings& settings, SettingsStore& store)
 std::string settingsNotStoredMessage(const SettingsStore& store, std::int32_t sprachOffset)
 {
     return withValues(resText(TextSettingsNotStored, sprachOffset), {store.fileName(kSettingsApplication)});
+}
+
+std::string settingsKeyDamagedMessage(const SettingsStore& store, const std::string& key, std::int32_t sprachOffset)
+{
+    return withValues(resText(TextSettingDamaged, sprachOffset), {store.fileName(kSettingsApplication), key});
 }
 
 }  // namespace morvane

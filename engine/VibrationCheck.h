@@ -31,11 +31,11 @@ inline constexpr double DpGrenzeGegenlager = 2.0;  // kPa
 
 // The message boxes, bilingual in one text each.
 inline constexpr std::string_view MeldungGroessereSonde =
-    "Frequenzüberlagerung! Bitte verwenden Sie ein größere Sonde oder kontaktieren Sie halvern! "
+    "Frequenzüberlagerung! Bitte verwenden Sie eine größere Sonde oder kontaktieren Sie halvern! "
     "Frequency match! please use a different probe or contact halvern!";
 inline constexpr std::string_view MeldungGegenlagerFrequenz =
     "Frequenzüberlagerung! Bitte verwenden Sie ein Gegenlager! frequency match, please use opposite support!";
-inline constexpr std::string_view MeldungGegenlagerBiegung = "Bitte Gegenlager verwenden, pleases use opposite support";
+inline constexpr std::string_view MeldungGegenlagerBiegung = "Bitte Gegenlager verwenden, please use opposite support";
 
 // Probe constant, width, length, the natural frequencies without and with
 // opposite support, the vortex frequency at the design velocity (Strouhal number

@@ -82,6 +82,14 @@ std::from_chars_result readDouble(const char* first, const char* last, double& v
 
 double runtimeVal(std::string_view text)
 {
+    const auto value = runtimeValInRange(text);
+    if (!value)
+        raiseError(err::Overflow);
+    return *value;
+}
+
+std::optional<double> runtimeValInRange(std::string_view text)
+{
     std::string s;
     s.reserve(text.size());
     for (const char c : text)
@@ -126,7 +134,7 @@ double runtimeVal(std::string_view text)
     double value = 0.0;
     const auto r = readDouble(number.data(), number.data() + number.size(), value);
     if (r.ec == std::errc::result_out_of_range && std::isinf(value))
-        raiseError(err::Overflow);
+        return std::nullopt;
     return negative ? -value : value;
 }
 

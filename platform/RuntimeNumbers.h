@@ -22,6 +22,11 @@ namespace morvane {
 // gives -0, which reads and rounds as 0.
 double runtimeVal(std::string_view text);
 
+// runtimeVal without its error: nothing where Val raises error 6 (a magnitude
+// too large for a double), for a reader that takes such a text as damage of
+// its own.
+std::optional<double> runtimeValInRange(std::string_view text);
+
 // A decimal number as the whole of `token`: an optional sign, digits with an
 // optional point (at least one digit), an optional exponent with E or e and at
 // least one digit. Nothing for any other token (blanks, a comma, "inf",

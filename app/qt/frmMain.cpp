@@ -51,7 +51,9 @@
 #include <chrono>
 #include <filesystem>
 #include <iostream>
+#include <string>
 #include <system_error>
+#include <vector>
 
 namespace morvane {
 
@@ -397,8 +399,18 @@ void frmMain::Form_Load()
     // The configurator's handlers ignore the selection changes of the build.
     if (!g.step([&] { state_.config.gConfEventsAus = True; }))
         return;
-    if (!g.step([&] { LoadIni(state_.settings, services_.settings); }))
+    // A stored value that cannot be read is damage of its key alone: the key
+    // takes its default, the user hears which key of which file it was, and
+    // nothing is written before OK in the options or Exit.
+    std::vector<std::string> damaged;
+    if (!g.step([&] { damaged = LoadIni(state_.settings, services_.settings); }))
         return;
+    for (const std::string& key : damaged)
+        if (!g.step([&] {
+                services_.messages.show({settingsKeyDamagedMessage(services_.settings, key, state_.ui.gSprachOffset),
+                                         {}, MessageIcon::Exclamation});
+            }))
+            return;
     if (!g.step([&] { LoadResstrings(this, state_.ui.gSprachOffset); }))
         return;
     if (!g.step([&] {

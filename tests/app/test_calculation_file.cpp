@@ -3,6 +3,7 @@
 // and what a failed read or write leaves behind.
 #include "app/CalculationFile.h"
 #include "app/FileCommands.h"
+#include "common/ResourceTexts.h"
 #include "engine/StateFields.h"
 #include "platform/DurableFile.h"
 #include "platform/RuntimeError.h"
@@ -117,6 +118,10 @@ struct FileImage {
         return out;
     }
 };
+
+// In a table of messages: the message on a file cut inside its configuration
+// rows, which names the file (configurationCutMessage).
+constexpr const char* kConfigurationCut = "<the configuration cut message>";
 
 std::string fixturePath(const char* name)
 {
@@ -554,7 +559,7 @@ TEST(CalculationFileReading, BlanksAndEmptyLinesAfterTheLastLine)
         {{" 3 ", " 1 ", " 2 ", " 7 "}, "  \r\n\r\n\t", nullptr, 1},
         {{}, " \r\n", kOldFileTypeText, 0},
         {{" 3 "}, "\r\n ", kOldFileTypeText, 0},
-        {{" 3 ", " 2 ", " 1 ", " 7 "}, " \r\n", kInconsistentFileText, 0},
+        {{" 3 ", " 2 ", " 1 ", " 7 "}, " \r\n", kConfigurationCut, 0},
     };
     for (const Row& r : rows) {
         TestTracer tracer;
@@ -565,12 +570,13 @@ TEST(CalculationFileReading, BlanksAndEmptyLinesAfterTheLastLine)
         ProgramState p;
         p.doc.gDateiname = folder.file("tail.mv5").string();
         writeBytes(p.doc.gDateiname, image.bytes() + r.tail);
+        const std::string file = p.doc.gDateiname;
         RecordingMessageBox box;
         EXPECT_EQ(LoadMvl(p, box), LoadResult::Loaded) << ::testing::PrintToString(r.tail);
         EXPECT_TRUE(tracer.responder.reports.empty());
         if (r.message) {
             ASSERT_EQ(box.shown.size(), 1u);
-            EXPECT_EQ(box.shown[0].text, r.message);
+            EXPECT_EQ(box.shown[0].text, r.message == kConfigurationCut ? configurationCutMessage(file, 0) : r.message);
         } else {
             EXPECT_TRUE(box.shown.empty());
         }
@@ -993,6 +999,8 @@ TEST(CalculationFileRoundTrip, SavingOverAnExistingFileReplacesIt)
 
 // ---- Old and inconsistent files ------------------------------------------------------
 
+// A file cut inside its configuration rows loads without any of them, says so
+// naming the file, and is not current: the next Save asks for a name.
 TEST(CalculationFileReading, ConfigurationSectionMessages)
 {
     struct Row {
@@ -1006,29 +1014,32 @@ TEST(CalculationFileReading, ConfigurationSectionMessages)
         {{" 3 "}, kOldFileTypeText, 3, 0, "a positive ComboIndex without the count"},
         {{" 0 "}, nullptr, 0, 0, "no element type"},
         {{"-1 "}, nullptr, -1, 0, "a list without a selection"},
-        {{" 3 ", " 2 ", " 1 "}, kInconsistentFileText, 3, 0, "the file ends before the first value"},
-        {{" 3 ", " 2 ", " 1 ", " 5 ", " 4 "}, kInconsistentFileText, 3, 0, "the file ends before the second value"},
+        {{" 3 ", " 2 ", " 1 "}, kConfigurationCut, 3, 0, "the file ends before the first value"},
+        {{" 3 ", " 2 ", " 1 ", " 5 ", " 4 "}, kConfigurationCut, 3, 0, "the file ends before the second value"},
         {{" 3 ", " 1 ", " 4 ", " 2.5 "}, nullptr, 3, 1, "one complete row"},
         {{" 3 ", " 0 "}, nullptr, 3, 0, "no rows"},
     };
     for (const Row& r : rows) {
+        const bool cut = r.message == kConfigurationCut;
         TestTracer tracer;
         Folder folder;
         FileImage image;
         image.i[0] = "4";  // gMediumNr: the blocks load whatever the section holds
         image.config = r.config;
         ProgramState p;
+        p.ui.gSprachOffset = OffsetEnglish;
         // A configuration loaded before.
         p.config.gConfAuswahl.ComboIndex = 9;
         p.config.gConfAuswahl.Anzahl = 3;
-        p.doc.gDateiname = folder.file("old.mv5").string();
-        writeBytes(p.doc.gDateiname, image.bytes());
+        const std::string file = folder.file("old.mv5").string();
+        p.doc.gDateiname = file;
+        writeBytes(file, image.bytes());
         RecordingMessageBox box;
         EXPECT_EQ(LoadMvl(p, box), LoadResult::Loaded) << r.shows;
         EXPECT_TRUE(tracer.responder.reports.empty()) << r.shows;
         if (r.message) {
             ASSERT_EQ(box.shown.size(), 1u) << r.shows;
-            EXPECT_EQ(box.shown[0].text, r.message) << r.shows;
+            EXPECT_EQ(box.shown[0].text, cut ? configurationCutMessage(file, OffsetEnglish) : r.message) << r.shows;
             EXPECT_EQ(box.shown[0].caption, "") << r.shows;  // the program title
             EXPECT_EQ(box.shown[0].icon, MessageIcon::None) << r.shows;
             EXPECT_EQ(box.shown[0].buttons, MessageButtons::Ok) << r.shows;
@@ -1038,8 +1049,16 @@ TEST(CalculationFileReading, ConfigurationSectionMessages)
         EXPECT_EQ(p.config.gConfAuswahl.ComboIndex, r.comboIndex) << r.shows;
         EXPECT_EQ(p.config.gConfAuswahl.Anzahl, r.anzahl) << r.shows;
         EXPECT_EQ(p.calc.gMediumNr, 4) << r.shows;
-        EXPECT_FALSE(p.doc.gDateiname.empty()) << r.shows;
+        EXPECT_EQ(p.doc.gDateiname, cut ? std::string() : file) << r.shows;
     }
+    // The message names the file and says what became of its configuration.
+    EXPECT_EQ(configurationCutMessage("/calc/rq25.mv5", OffsetEnglish),
+              "The configuration of this file could not be read whole: the file ends inside its configuration rows. "
+              "Its rows were left out; the file is therefore not the current one, and Save asks for a "
+              "name.\n\n/calc/rq25.mv5");
+    const std::string german = configurationCutMessage("/calc/rq25.mv5", OffsetGerman);
+    EXPECT_NE(german.find("nicht vollständig gelesen"), std::string::npos) << german;
+    EXPECT_NE(german.find("\n\n/calc/rq25.mv5"), std::string::npos) << german;
 }
 
 TEST(CalculationFileReading, OtherDatabaseSettingRefusesTheFile)

@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 namespace morvane {
 namespace {
 
@@ -45,33 +49,75 @@ TEST(LoadIni, FreshStoreGivesTheDefaults)
     EXPECT_NE(tracer->colCallStack().front().find("[Module1] Sub LoadIni()"), std::string::npos);
 }
 
+// The leading number as the runtime's Val reads it ("abc" and "" as 0),
+// rounded half to even to 16 bits. A text that gives no 16-bit number is
+// damage of this one key: it reads as 0 and LoadIni names the key.
 TEST(LoadIni, UserMSCodeIsTheLeadingNumberRounded)
 {
     struct Row {
         const char* stored;
         std::int16_t code;
+        bool damaged;
     } rows[] = {
-        {"1", 1},    {"0", 0},     {"", 0},  // the default reads as 0
-        {"abc", 0},  {" 1", 1},    {"1abc", 1}, {"1.5", 2}, {"2.5", 2},  // halves to even
-        {"-1", -1},  {"32767", 32767},
+        {"1", 1, false},         {"0", 0, false},       {"", 0, false},  // the default reads as 0
+        {"abc", 0, false},       {" 1", 1, false},      {"1abc", 1, false},
+        {"1.5", 2, false},       {"2.5", 2, false},  // halves to even
+        {"-1", -1, false},       {"32767", 32767, false}, {"-32768.5", -32768, false},
+        {"1e-400", 0, false},  // too small for a double: 0, as Val reads it
+        {"32767.5", 0, true},    {"40000", 0, true},    {"99999", 0, true},
+        {"-99999", 0, true},     {"1e400", 0, true},    {"-1e400", 0, true},
     };
     for (const Row& r : rows) {
+        TestTracer tracer;
         MemorySettings store;
         store.setValue("morvane7.0", "Startup", "UserMSCode", r.stored);
         UserSettings s;
-        LoadIni(s, store);
+        s.gUserMSCode = 1;
+        const std::vector<std::string> damaged = LoadIni(s, store);
         EXPECT_EQ(s.gUserMSCode, r.code) << '"' << r.stored << '"';
+        EXPECT_EQ(damaged, r.damaged ? std::vector<std::string>{"UserMSCode"} : std::vector<std::string>{})
+            << '"' << r.stored << '"';
+        EXPECT_EQ(userMSCodeOf(r.stored), r.damaged ? std::nullopt : std::optional<std::int16_t>(r.code))
+            << '"' << r.stored << '"';
+        EXPECT_TRUE(tracer.responder.reports.empty()) << '"' << r.stored << '"';
     }
 }
 
-TEST(LoadIni, UserMSCodeBeyondSixteenBitsIsAnOverflow)
+// A damaged number loses nothing else: every other key loads as stored, and
+// the reading writes nothing.
+TEST(LoadIni, AnUnreadableNumberIsDamageOfItsKeyAlone)
 {
-    try {
-        userMSCodeOf("40000");
-        FAIL();
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.number(), err::Overflow);
-    }
+    TestTracer tracer;
+    MemorySettings store;
+    const auto put = [&](const char* key, const char* value) { store.setValue("morvane7.0", "Startup", key, value); };
+    put("UserName", "Anna");
+    put("UserAbteilung", "Verfahrenstechnik");
+    put("UserMSCode", "99999");
+    put("CompanyFirma1", "Real Co");
+    put("CompanyFirma2", "");
+    put("CompanyTel", "+49 1");
+    put("LanguageDeutsch", "English");
+    const auto before = store.values;
+    UserSettings s;
+    EXPECT_EQ(LoadIni(s, store), std::vector<std::string>{"UserMSCode"});
+    EXPECT_EQ(s.gUserName, "Anna");
+    EXPECT_EQ(s.gUserAbteilung, "Verfahrenstechnik");
+    EXPECT_EQ(s.gUserDurchwahl, "user-settings");  // missing: its default
+    EXPECT_EQ(s.gUserMSCode, 0);
+    EXPECT_EQ(s.gCompanyFirma1, "Real Co");
+    EXPECT_EQ(s.gCompanyFirma2, "");
+    EXPECT_EQ(s.gCompanyStrasse, "Ihre Benutzerdaten ein");
+    EXPECT_EQ(s.gCompanyTel, "+49 1");
+    EXPECT_EQ(s.gLanguageDeutsch, "English");
+    EXPECT_TRUE(tracer.responder.reports.empty());
+    EXPECT_EQ(store.values, before);
+
+    EXPECT_EQ(settingsKeyDamagedMessage(store, "UserMSCode", OffsetEnglish),
+              "The setting UserMSCode in\n\n/settings/morvane7.0.conf\n\nholds no value it can take; it counts as 0, "
+              "and the other settings were read as stored. OK in the user options or Exit stores it as 0.");
+    const std::string german = settingsKeyDamagedMessage(store, "UserMSCode", OffsetGerman);
+    EXPECT_NE(german.find("UserMSCode"), std::string::npos) << german;
+    EXPECT_NE(german.find("/settings/morvane7.0.conf"), std::string::npos) << german;
 }
 
 TEST(SaveIni, WritesAllFourteenKeysAsTextAndReadsBackTheSame)

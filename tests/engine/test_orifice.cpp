@@ -178,9 +178,9 @@ TEST(OrificeCoefficient, VenturiConstants)
     };
     const Case cases[] = {
         {element::Venturiduese, 0.5, 0.9858 - 0.196 * std::pow(0.5, 4.5), "venturi nozzle: 0.9858 - 0.196 beta^4.5"},
-        {element::VenturiGussrauh, 0.5, 0.984, "as-cast inlet"},
-        {element::VenturiBearbeitet, 0.7, 0.995, "machined inlet"},
-        {element::VenturiStahlblech, 0.4, 0.985, "rough-welded sheet-iron inlet"},
+        {element::VenturiGussrauh, 0.5, 0.984, "as-cast convergent section"},
+        {element::VenturiBearbeitet, 0.7, 0.995, "machined convergent section"},
+        {element::VenturiStahlblech, 0.4, 0.985, "rough-welded sheet-iron convergent section"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(dischargeCoefficient(c.type, c.beta, 1e5, 1.0, 0.1), c.c) << c.shows;

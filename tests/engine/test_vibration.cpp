@@ -220,6 +220,14 @@ TEST(FrequencyCheck, OtherTypesKeepTheirWidth)
     EXPECT_DOUBLE_EQ(h.s.gVortexfrequenz, 80.0);
 }
 
+// The two bilingual messages as they are spelt now.
+TEST(OppositeSupport, MessageTexts)
+{
+    EXPECT_EQ(MeldungGroessereSonde, "Frequenzüberlagerung! Bitte verwenden Sie eine größere Sonde oder kontaktieren Sie "
+                                     "halvern! Frequency match! please use a different probe or contact halvern!");
+    EXPECT_EQ(MeldungGegenlagerBiegung, "Bitte Gegenlager verwenden, please use opposite support");
+}
+
 // Gegenlager on frequencies set by hand. "safe" frequencies fn 1000, fs 4000 and
 // fv 100 pass every frequency rule, so a row shows the rule it is about.
 TEST(OppositeSupport, BendingSizeAndFrequencyRules)

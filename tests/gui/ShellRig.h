@@ -20,8 +20,9 @@ namespace morvane::testing {
 
 struct ShellRig {
     explicit ShellRig(std::chrono::milliseconds splashTime = std::chrono::milliseconds(0),
-                      std::chrono::milliseconds clockStep = std::chrono::milliseconds(0))
-        : clock(clockStep), shell(state, fakes.services, clock, splashTime)
+                      std::chrono::milliseconds clockStep = std::chrono::milliseconds(0),
+                      SettingsStore* settings = nullptr)
+        : fakes(folder.path().toStdString(), settings), clock(clockStep), shell(state, fakes.services, clock, splashTime)
     {
     }
     ~ShellRig()
@@ -60,7 +61,7 @@ struct ShellRig {
     std::filesystem::path startFolder = std::filesystem::current_path();
     QTemporaryDir folder;
     TestTracer tracer;
-    FakeShellServices fakes{folder.path().toStdString()};
+    FakeShellServices fakes;
     ProgramState state;
     SteppingClock clock;
     ProgramShell shell;

@@ -7,6 +7,7 @@
 #include "CalcRig.h"
 #include "ModalDriver.h"
 #include "ShellRig.h"
+#include "app/CalculationFile.h"
 #include "common/DocumentOpen.h"
 #include "common/ProgramIdentity.h"
 #include "common/ResourceTexts.h"
@@ -811,21 +812,28 @@ void TestConfigPage::missingModelTable()
 // is damaged): the window shows the rows the model has, a message names the
 // file and says how many rows it has where the model has how many, and the
 // file is not current, so that the next Save asks for a name instead of
-// writing the file again without the rows it could not show.
+// writing the file again without the rows it could not show. So is a file cut
+// inside its configuration rows: it opens without any of them, and its
+// message says that its configuration could not be read whole.
 void TestConfigPage::rowsTheWindowCannotTakeAreNotSavedAway()
 {
     struct Row {
         const char* damage;  // applied to the database; nullptr: none
         int extraRows;       // rows added to the file behind its own eleven
+        int keptLines;       // the file cut after this many lines; 0: whole
         int fileRows;
         int modelRows;
+        int rowsAsInFile;    // rows that show what the file holds
     } rows[] = {
-        {"DROP TABLE \"RQ25-CONFIG-DE\"", 0, 11, 0},
-        {"ALTER TABLE \"RQ25-CONFIG-DE\" DROP COLUMN GE", 0, 11, 10},
-        {nullptr, 19, 30, 11},
+        {"DROP TABLE \"RQ25-CONFIG-DE\"", 0, 0, 11, 0, 0},
+        {"ALTER TABLE \"RQ25-CONFIG-DE\" DROP COLUMN GE", 0, 0, 11, 10, 10},
+        {nullptr, 19, 0, 30, 11, 11},
+        {nullptr, 0, 208, 11, 11, 0},
     };
     for (const Row& r : rows) {
-        const char* shows = r.damage ? r.damage : "a count of 30 with 19 rows more";
+        const char* shows = r.damage      ? r.damage
+                            : r.keptLines ? "cut after line 208, inside the fourth row"
+                                          : "a count of 30 with 19 rows more";
         ConfigRig rig;
         standardPipe(rig.pages());
         configureRq25(rig);
@@ -838,6 +846,10 @@ void TestConfigPage::rowsTheWindowCannotTakeAreNotSavedAway()
             lines[201] = " " + std::to_string(11 + r.extraRows) + " ";
             for (int k = 0; k < r.extraRows; ++k)
                 lines.insert(lines.end(), {" 1 ", " 0 "});
+        }
+        if (r.keptLines > 0)
+            lines.resize(static_cast<std::size_t>(r.keptLines));
+        if (r.extraRows > 0 || r.keptLines > 0) {
             std::ofstream out(file, std::ios::binary | std::ios::trunc);
             for (const std::string& line : lines)
                 out << line << "\r\n";
@@ -856,21 +868,30 @@ void TestConfigPage::rowsTheWindowCannotTakeAreNotSavedAway()
         rig.dialogs.openAnswer = file;
         rig.action("mnuFileOpen");
         QVERIFY2(rig.noErrorDialog(), shows);
-        // The rows the model has are shown as the file holds them.
+        // The blocks are loaded; the rows the model has are shown as the file
+        // holds them, as far as it holds them.
         QVERIFY2(rig.pages().Combo2->currentIndex() == 3, shows);
-        for (int row = 0; row < r.modelRows; ++row)
+        QVERIFY2(rig.visibleRows() == r.modelRows, shows);
+        for (int row = 0; row < r.rowsAsInFile; ++row)
             QVERIFY2(rig.page().cmbConfField(row)->currentIndex() == kRq25Choices[row], shows);
         QVERIFY2(!rig.fakes.messages.shown.empty(), shows);
         const std::string said = rig.fakes.messages.shown.back().text;
-        QCOMPARE(said, withValues(resText(1910, 0),
-                                  {file, std::to_string(r.fileRows), std::to_string(r.modelRows)}));
-        const std::string counts =
-            "hat " + std::to_string(r.fileRows) + " Zeilen, das Modell hat " + std::to_string(r.modelRows);
-        QVERIFY2(said.find(counts) != std::string::npos, said.c_str());
+        if (r.keptLines > 0) {
+            QCOMPARE(rig.fakes.messages.shown.size(), std::size_t{1});
+            QCOMPARE(said, configurationCutMessage(file, 0));
+            QVERIFY2(said.find("nicht vollständig gelesen") != std::string::npos, said.c_str());
+        } else {
+            QCOMPARE(said, withValues(resText(1910, 0),
+                                      {file, std::to_string(r.fileRows), std::to_string(r.modelRows)}));
+            const std::string counts =
+                "hat " + std::to_string(r.fileRows) + " Zeilen, das Modell hat " + std::to_string(r.modelRows);
+            QVERIFY2(said.find(counts) != std::string::npos, said.c_str());
+        }
         QVERIFY2(said.find("weggelassen") != std::string::npos, said.c_str());
         QVERIFY2(said.size() > file.size() && said.compare(said.size() - file.size(), file.size(), file) == 0,
                  said.c_str());
         QVERIFY2(rig.state.doc.gDateiname.empty(), shows);
+        QVERIFY2(rig.window->findChild<QLabel*>(QStringLiteral("sbStatusBarPanel1"))->text().isEmpty(), shows);
 
         rig.dialogs.saveAnswer.reset();
         const std::size_t asked = rig.dialogs.asked.size();

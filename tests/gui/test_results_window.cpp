@@ -328,7 +328,8 @@ private slots:
         QTest::newRow("classical venturi, machined inlet") << 14 << 0 << "klass. Venturirohr m. bearb. Einl.";
         QTest::newRow("15: raw steel") << 15 << 0 << "klass. Venturirohr m. rauh. Stahlbl.";
         QTest::newRow("above 15: raw steel too") << 20 << 0 << "klass. Venturirohr m. rauh. Stahlbl.";
-        QTest::newRow("15 in English") << 15 << 10000 << "Class. venturi raw steel";
+        QTest::newRow("15 in English") << 15 << 10000
+                                       << "Class. venturi tube, rough-welded sheet-iron";
         QTest::newRow("orifice in English") << 9 << 10000 << "Orifice with flange tappings";
     }
     void elementTypeTexts()

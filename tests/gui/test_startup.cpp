@@ -1,12 +1,20 @@
 // The start-up: the language from Lang.set, the splash while window messages
 // are processed, the program folder and the configurator's flags, and the
 // main window in that language.
+#include "gui/ModalDriver.h"
 #include "gui/ShellRig.h"
 
+#include "app/IniSettings.h"
 #include "common/ProgramIdentity.h"
 #include "app/qt/frmSplash.h"
+#include "platform/qt/QtSettingsStore.h"
 
+#include <QPushButton>
+#include <QSettings>
 #include <QTest>
+
+#include <fstream>
+#include <sstream>
 
 using namespace morvane;
 using namespace morvane::testing;
@@ -31,6 +39,14 @@ int splashes()
     return n;
 }
 
+std::string fileBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
 }  // namespace
 
 class TestStartup : public QObject {
@@ -42,6 +58,8 @@ private slots:
     void splashStaysForTheWaitWhileMessagesAreProcessed();
     void clockSetBackEndsTheWait();
     void programFolderAndConfiguratorFlags();
+    void damagedSettingsNumberLosesNoOtherKey_data();
+    void damagedSettingsNumberLosesNoOtherKey();
 };
 
 void TestStartup::languageFromLangSet_data()
@@ -136,6 +154,103 @@ void TestStartup::programFolderAndConfiguratorFlags()
     // The build of the main window muted the configurator's handlers only while
     // it ran.
     QCOMPARE(rig.state.config.gConfEventsAus, False);
+}
+
+// A number in the settings file that cannot be read (UserMSCode beyond 16
+// bits or beyond a double) is damage of that key alone: the start shows no
+// error dialog, every other key is loaded as stored, a message names the
+// settings file and the key, and the file stays as it is until OK in the
+// options window or Exit writes every key as loaded, UserMSCode as 0. A text
+// without a number reads as 0, as the runtime's Val reads it, without a word.
+void TestStartup::damagedSettingsNumberLosesNoOtherKey_data()
+{
+    QTest::addColumn<QByteArray>("code");
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<bool>("german");
+    QTest::addColumn<bool>("byOk");
+    for (const char* code : {"99999", "-99999", "1e400"}) {
+        QTest::addRow("%s, German, then OK", code) << QByteArray(code) << true << true << true;
+        QTest::addRow("%s, English, then Exit", code) << QByteArray(code) << true << false << false;
+    }
+    QTest::newRow("abc: 0 without a message") << QByteArray("abc") << false << false << false;
+}
+
+void TestStartup::damagedSettingsNumberLosesNoOtherKey()
+{
+    QFETCH(QByteArray, code);
+    QFETCH(bool, damaged);
+    QFETCH(bool, german);
+    QFETCH(bool, byOk);
+    QTemporaryDir home;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
+    const std::filesystem::path conf = std::filesystem::path(home.path().toStdString()) / "morvane-test" /
+                                       "morvane7.0.conf";
+    std::filesystem::create_directories(conf.parent_path());
+    const std::string stored = "[Startup]\nUserName=Anna\nUserAbteilung=Verfahrenstechnik\nUserMSCode=" +
+                               code.toStdString() +
+                               "\nCompanyFirma1=Real Co\nCompanyStrasse=Hauptstr. 1\nCompanyTel=+49 1\n"
+                               "CompanyFax=+49 2\nLanguageDeutsch=English\n";
+    std::ofstream(conf, std::ios::binary) << stored;
+    QtSettingsStore store("morvane-test");
+    QCOMPARE(store.fileName("morvane7.0"), conf.string());
+
+    ShellRig rig(std::chrono::milliseconds(0), std::chrono::milliseconds(0), &store);
+    if (german)
+        rig.writeLangSet("0\r\n");
+    rig.shell.Main();
+
+    QVERIFY(rig.main()->isVisible());
+    QVERIFY(rig.tracer.responder.reports.empty());
+    const UserSettings& u = rig.state.settings;
+    QCOMPARE(u.gUserName, std::string("Anna"));
+    QCOMPARE(u.gUserAbteilung, std::string("Verfahrenstechnik"));
+    QCOMPARE(u.gUserDurchwahl, std::string("user-settings"));  // not stored: its default
+    QCOMPARE(u.gUserMSCode, std::int16_t{0});
+    QCOMPARE(u.gCompanyFirma1, std::string("Real Co"));
+    QCOMPARE(u.gCompanyFirma2, std::string("Bitte geben Sie"));
+    QCOMPARE(u.gCompanyStrasse, std::string("Hauptstr. 1"));
+    QCOMPARE(u.gCompanyTel, std::string("+49 1"));
+    QCOMPARE(u.gCompanyFax, std::string("+49 2"));
+    QCOMPARE(u.gLanguageDeutsch, std::string("English"));
+    const auto& shown = rig.fakes.messages.shown;
+    if (damaged) {
+        QCOMPARE(shown.size(), std::size_t{1});
+        const std::string& text = shown[0].text;
+        QCOMPARE(text, settingsKeyDamagedMessage(store, "UserMSCode", german ? 0 : 10000));
+        QVERIFY2(text.find(conf.string()) != std::string::npos, text.c_str());
+        QVERIFY2(text.find("UserMSCode") != std::string::npos, text.c_str());
+        QVERIFY2(text.find(german ? "gilt als 0" : "counts as 0") != std::string::npos, text.c_str());
+        QCOMPARE(shown[0].icon, MessageIcon::Exclamation);
+    } else {
+        QVERIFY(shown.empty());
+    }
+    // The start wrote nothing.
+    QCOMPARE(fileBytes(conf), stored);
+
+    if (byOk) {
+        ModalDriver driver;
+        driver.then([](QWidget* options) {
+            QTest::mouseClick(options->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+        });
+        rig.main()->mnuFileProperties_Click();
+        QVERIFY(driver.allStepsRan());
+        QVERIFY(!driver.hadToRescue());
+    } else {
+        rig.main()->Command2_Click();
+    }
+    QVERIFY(rig.tracer.responder.reports.empty());
+    QCOMPARE(rig.fakes.messages.shown.size(), std::size_t{damaged ? 1u : 0u});
+    // Every key as loaded, the damaged one as 0.
+    const auto key = [&](const char* name) { return store.value("morvane7.0", "Startup", name).value_or("<missing>"); };
+    QCOMPARE(key("UserName"), std::string("Anna"));
+    QCOMPARE(key("UserAbteilung"), std::string("Verfahrenstechnik"));
+    QCOMPARE(key("UserDurchwahl"), std::string("user-settings"));
+    QCOMPARE(key("UserMSCode"), std::string("0"));
+    QCOMPARE(key("CompanyFirma1"), std::string("Real Co"));
+    QCOMPARE(key("CompanyStrasse"), std::string("Hauptstr. 1"));
+    QCOMPARE(key("CompanyTel"), std::string("+49 1"));
+    QCOMPARE(key("CompanyFax"), std::string("+49 2"));
+    QCOMPARE(key("LanguageDeutsch"), std::string("English"));
 }
 
 QTEST_MAIN(TestStartup)

@@ -59,8 +59,10 @@ TEST(RuntimeVal, LeadingNumber)
         {"12e+ 3", 12000.0, "also between its sign and its digits"},
         {"1.7976931348623157e308", 1.7976931348623157e308, "the largest double"},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(runtimeVal(c.text), c.number) << c.shows << ": \"" << c.text << '"';
+        EXPECT_EQ(runtimeValInRange(c.text), std::optional<double>(runtimeVal(c.text))) << c.shows;
+    }
 }
 
 TEST(RuntimeVal, NumberTooLargeForADoubleIsAnOverflow)
@@ -72,6 +74,7 @@ TEST(RuntimeVal, NumberTooLargeForADoubleIsAnOverflow)
         } catch (const RuntimeError& e) {
             EXPECT_EQ(e.number(), err::Overflow) << text;
         }
+        EXPECT_EQ(runtimeValInRange(text), std::nullopt) << text;
     }
 }
 

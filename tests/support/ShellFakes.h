@@ -91,10 +91,12 @@ private:
     mutable std::chrono::system_clock::time_point at_{};
 };
 
-// The shell's services, every one a recording fake.
+// The shell's services, every one a recording fake; the settings store is
+// the memory one unless a test hands in another (the program's own, on a
+// folder of the test's).
 struct FakeShellServices {
-    explicit FakeShellServices(std::filesystem::path folder = {})
-        : services{settings, messages, shell, registry, launcher, clipboard, clock, std::move(folder)}
+    explicit FakeShellServices(std::filesystem::path folder = {}, SettingsStore* store = nullptr)
+        : services{store ? *store : settings, messages, shell, registry, launcher, clipboard, clock, std::move(folder)}
     {
     }
     MemorySettings settings;
