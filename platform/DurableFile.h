@@ -19,7 +19,7 @@ enum class SaveStage {
     Backup,      // the old bytes into the backup (writing in place)
     InPlace,     // the new bytes over the old ones
     Restore,     // the old bytes back from the backup
-    FileSync,    // a file written above flushed to the disk
+    FileSync,    // the file of one of the writes above flushed to the disk
     Close,       // the new file closed, which reports a write that failed
     FolderSync,  // the folder's entries flushed to the disk; a failure goes
                  // unheeded, as some file systems refuse to flush a folder
