@@ -1982,6 +1982,19 @@ SaveFault failing(std::vector<std::pair<SaveStage, std::uint64_t>> failures, int
     };
 }
 
+// An old file FT-101.mv5 of more than one block of the writes, with a second
+// link (Kopie.mv5) where `linked`, so that it is written in place; its bytes.
+std::string writeOldFile(const Folder& folder, bool linked)
+{
+    FileImage image;
+    image.s[2] = "\"" + std::string(6000, 'a') + "\"";
+    const std::string old = image.bytes();
+    writeBytes(folder.file("FT-101.mv5"), old);
+    if (linked)
+        fs::create_hard_link(folder.file("FT-101.mv5"), folder.file("Kopie.mv5"));
+    return old;
+}
+
 // Failures at every stage of a save written in place, one after another:
 // whatever fails, the old content is either in the file or in a backup that
 // the error names. The file flushes are the backup's, then the new bytes',
@@ -2012,11 +2025,7 @@ TEST(CalculationFileWriting, NothingIsLostInAnyOrderOfFailures)
     for (const Row& r : rows) {
         Folder folder;
         const fs::path target = folder.file("FT-101.mv5");
-        FileImage image;
-        image.s[2] = "\"" + std::string(6000, 'a') + "\"";  // more than one block
-        const std::string old = image.bytes();
-        writeBytes(target, old);
-        fs::create_hard_link(target, folder.file("Kopie.mv5"));
+        const std::string old = writeOldFile(folder, true);
         const std::string said = saveSeven(target, std::string(9000, 'r'), failing(r.failures, r.error));
         std::set<std::string> names = folder.names();
         names.erase("FT-101.mv5");
@@ -2069,13 +2078,10 @@ TEST(CalculationFileWriting, AFailedFlushCloseOrRenameKeepsTheOldFile)
     for (const Row& r : rows) {
         Folder folder;
         const fs::path target = folder.file("FT-101.mv5");
-        const std::string old = FileImage{}.bytes();
-        writeBytes(target, old);
+        const std::string old = writeOldFile(folder, r.linked);
         std::set<std::string> names{"FT-101.mv5"};
-        if (r.linked) {
-            fs::create_hard_link(target, folder.file("Kopie.mv5"));
+        if (r.linked)
             names.insert("Kopie.mv5");
-        }
         const std::string said = saveSeven(target, std::string(9000, 'r'), failing(r.failures, r.error));
         if (r.said) {
             EXPECT_EQ(said, r.said + target.string() + "\n") << r.shows;
@@ -2164,11 +2170,7 @@ TEST(CalculationFileWriting, EachFlushComesInItsOrder)
     for (const Row& r : rows) {
         Folder folder;
         const fs::path target = folder.file("FT-101.mv5");
-        FileImage image;
-        image.s[2] = "\"" + std::string(6000, 'a') + "\"";  // more than one block
-        writeBytes(target, image.bytes());
-        if (r.linked)
-            fs::create_hard_link(target, folder.file("Kopie.mv5"));
+        writeOldFile(folder, r.linked);
         EXPECT_EQ(stepsOfASave(target, std::string(9000, 'r'), r.fault), r.steps) << r.shows;
     }
 }
