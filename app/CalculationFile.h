@@ -98,7 +98,8 @@ struct ConfigRowsSnapshot : ConfigRowSource {
 // (75), and so is a save into a folder this user may not write, whose error
 // says that the folder is read-only. A refusal names its reason (a loop of
 // links and a name too long among them). True
-// when the file was written. `fault` stages failures in the writes (for tests).
+// when the file was written. `fault` stages failures in the writes, flushes,
+// close and rename (for tests).
 bool SaveMvl(const ProgramState& state, const ConfigRowSource& rows, const SaveFault& fault = {});
 
 enum class LoadResult {

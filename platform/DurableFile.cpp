@@ -121,9 +121,38 @@ std::string whyNoNewFile(int error)
     return error == EACCES || error == EPERM || error == EROFS ? "the folder is read-only" : "";
 }
 
-// Flushes a folder's entries (a new or renamed name) to the disk.
-void syncFolder(const fs::path& folder)
+// The failure a test stages for a step of the save, or 0.
+int staged(const SaveFault& fault, SaveStage stage, std::uint64_t offset = 0)
 {
+    return fault ? fault(stage, offset) : 0;
+}
+
+// Flushes a file's bytes to the disk; the error number of the flush that
+// failed, or 0.
+int syncFile(int fd, const SaveFault& fault)
+{
+    if (const int error = staged(fault, SaveStage::FileSync); error != 0)
+        return error;
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+// Closes the new file; the error number where the close reports a write that
+// failed, or 0. A staged failure closes it all the same.
+int closeFile(FileDescriptor& file, const SaveFault& fault)
+{
+    const int error = staged(fault, SaveStage::Close);
+    const bool closed = file.close();
+    if (error != 0)
+        return error;
+    return closed ? 0 : errno;
+}
+
+// Flushes a folder's entries (a new or renamed name) to the disk where its
+// file system lets it: some refuse to, and the save stands all the same.
+void syncFolder(const fs::path& folder, const SaveFault& fault)
+{
+    if (staged(fault, SaveStage::FolderSync) != 0)
+        return;
     FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
@@ -137,9 +166,8 @@ int writeAllAt(int fd, std::string_view data, off_t offset, SaveStage stage, con
     std::size_t done = 0;
     while (done < data.size()) {
         const off_t at = offset + static_cast<off_t>(done);
-        if (fault)
-            if (const int error = fault(stage, static_cast<std::uint64_t>(at)); error != 0)
-                return error;
+        if (const int error = staged(fault, stage, static_cast<std::uint64_t>(at)); error != 0)
+            return error;
         const ssize_t n = ::pwrite(fd, data.data() + done, std::min(Block, data.size() - done), at);
         if (n < 0) {
             if (errno == EINTR)
@@ -170,9 +198,9 @@ int copyContent(int from, int to, SaveStage stage, const SaveFault& fault)
             return error;
         at += got;
     }
-    if (::ftruncate(to, at) != 0 || ::fsync(to) != 0)
+    if (::ftruncate(to, at) != 0)
         return errno;
-    return 0;
+    return syncFile(to, fault);
 }
 
 // The names of a file's extended attributes (an access list among them) from
@@ -320,21 +348,23 @@ void writeInPlace(const fs::path& name, const fs::path& target, const fs::path& 
         fs::remove(backupPath, ec);
         raiseFileError(writeErrorNumber(error), name, "no backup of the old content can be made beside the file");
     }
-    syncFolder(folder);
+    syncFolder(folder, fault);
 
     int error = writeAllAt(file.get(), bytes, 0, SaveStage::InPlace, fault);
-    if (error == 0 && (::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0 || ::fsync(file.get()) != 0))
+    if (error == 0 && ::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0)
         error = errno;
+    if (error == 0)
+        error = syncFile(file.get(), fault);
     if (error == 0) {
         backup.close();
         fs::remove(backupPath, ec);
-        syncFolder(folder);
+        syncFolder(folder, fault);
         return;
     }
     if (copyContent(backup.get(), file.get(), SaveStage::Restore, fault) == 0) {
         backup.close();
         fs::remove(backupPath, ec);
-        syncFolder(folder);
+        syncFolder(folder, fault);
         raiseFileError(writeErrorNumber(error), name, "the file keeps its old content");
     }
     // The backup's own name, which the error dialog's two lines show before
@@ -398,15 +428,18 @@ void replaceFile(const fs::path& name, const std::string& bytes, const SaveFault
     }
     if (const int error = writeAllAt(out.get(), bytes, 0, SaveStage::Temporary, fault); error != 0)
         fail(writeErrorNumber(error));
-    if (::fsync(out.get()) != 0)
-        fail(writeErrorNumber(errno));
-    if (!out.close())
-        fail(writeErrorNumber(errno));
-    syncFolder(folder);
-    fs::rename(tmp, target, ec);
+    if (const int error = syncFile(out.get(), fault); error != 0)
+        fail(writeErrorNumber(error));
+    if (const int error = closeFile(out, fault); error != 0)
+        fail(writeErrorNumber(error));
+    syncFolder(folder, fault);
+    if (const int error = staged(fault, SaveStage::Rename); error != 0)
+        ec.assign(error, std::generic_category());
+    else
+        fs::rename(tmp, target, ec);
     if (ec)
         fail(PathFileAccessError, whyNotTheName(ec.value()));
-    syncFolder(folder);
+    syncFolder(folder, fault);
 }
 
 std::string readWholeFile(const fs::path& file)

@@ -10,14 +10,20 @@
 
 namespace morvane {
 
-// Failures staged in the writes of a save, for tests: called before each
-// block of up to 4 KB is written, with the stage and the block's offset in its
-// file; an error number other than 0 fails that write with it.
+// Failures staged in a save, for tests: called before each block of up to
+// 4 KB is written, with the stage and the block's offset in its file, and
+// before each flush, close and rename, with the offset 0; an error number
+// other than 0 fails that step with it, as if the system had refused it.
 enum class SaveStage {
-    Temporary,  // the new file under its temporary name
-    Backup,     // the old bytes into the backup (writing in place)
-    InPlace,    // the new bytes over the old ones
-    Restore,    // the old bytes back from the backup
+    Temporary,   // the new file under its temporary name
+    Backup,      // the old bytes into the backup (writing in place)
+    InPlace,     // the new bytes over the old ones
+    Restore,     // the old bytes back from the backup
+    FileSync,    // the file of one of the writes above flushed to the disk
+    Close,       // the new file closed, which reports a write that failed
+    FolderSync,  // the folder's entries flushed to the disk; a failure goes
+                 // unheeded, as some file systems refuse to flush a folder
+    Rename,      // the new file renamed over the target
 };
 using SaveFault = std::function<int(SaveStage stage, std::uint64_t offset)>;
 
@@ -34,7 +40,7 @@ using SaveFault = std::function<int(SaveStage stage, std::uint64_t offset)>;
 // for a user whom the system would let write, and so is a file that may only
 // be appended to.
 // A failure is raised as a run-time error whose description gives the reason
-// before the file's name; `fault` stages failures in the writes.
+// before the file's name; `fault` stages failures in its steps.
 void replaceFile(const std::filesystem::path& name, const std::string& bytes, const SaveFault& fault = {});
 
 // The bytes of a calculation file. Only a regular file is read: a device or a

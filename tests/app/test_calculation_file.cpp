@@ -10,6 +10,7 @@
 #include "support/Fakes.h"
 #include "support/ShowableState.h"
 #include "support/TempFolder.h"
+#include "SyncLog.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +23,9 @@
 #include <functional>
 #include <iostream>
 #include <iterator>
-#include <optional>
 #include <locale>
+#include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -1982,9 +1984,40 @@ TEST(CalculationFileWriting, FullDiskKeepsTheOldFile)
     }
 }
 
+// Failures staged in a save, each (stage, from): every block of a write
+// stage from the offset `from` on, or the call `from` (0 the first) of a
+// flush, close or rename; each fails with `error`.
+SaveFault failing(std::vector<std::pair<SaveStage, std::uint64_t>> failures, int error)
+{
+    return [failures = std::move(failures), error, calls = std::map<SaveStage, std::uint64_t>{}](
+               SaveStage stage, std::uint64_t offset) mutable {
+        const bool write = stage == SaveStage::Temporary || stage == SaveStage::Backup ||
+                           stage == SaveStage::InPlace || stage == SaveStage::Restore;
+        const std::uint64_t at = write ? offset : calls[stage]++;
+        for (const auto& [failed, from] : failures)
+            if (failed == stage && (write ? at >= from : at == from))
+                return error;
+        return 0;
+    };
+}
+
+// An old file FT-101.mv5 of more than one block of the writes, with a second
+// link (Kopie.mv5) where `linked`, so that it is written in place; its bytes.
+std::string writeOldFile(const Folder& folder, bool linked)
+{
+    FileImage image;
+    image.s[2] = "\"" + std::string(6000, 'a') + "\"";
+    const std::string old = image.bytes();
+    writeBytes(folder.file("FT-101.mv5"), old);
+    if (linked)
+        fs::create_hard_link(folder.file("FT-101.mv5"), folder.file("Kopie.mv5"));
+    return old;
+}
+
 // Failures at every stage of a save written in place, one after another:
 // whatever fails, the old content is either in the file or in a backup that
-// the error names.
+// the error names. The file flushes are the backup's, then the new bytes',
+// then (after a failure) the old bytes' put back.
 TEST(CalculationFileWriting, NothingIsLostInAnyOrderOfFailures)
 {
     struct Row {
@@ -2001,22 +2034,18 @@ TEST(CalculationFileWriting, NothingIsLostInAnyOrderOfFailures)
         {{{SaveStage::InPlace, 4096}}, ENOSPC, "Disk full, the file keeps its old content: ", "a write half-way fails"},
         {{{SaveStage::InPlace, 4096}, {SaveStage::Restore, 0}}, EIO, nullptr, "the old bytes cannot be put back"},
         {{{SaveStage::InPlace, 4096}, {SaveStage::Restore, 4096}}, EIO, nullptr, "putting them back fails half-way"},
+        {{{SaveStage::FileSync, 0}}, EIO, "Device I/O error, no backup of the old content can be made beside the file: ",
+         "the backup cannot be flushed"},
+        {{{SaveStage::FileSync, 1}}, ENOSPC, "Disk full, the file keeps its old content: ",
+         "the new bytes cannot be flushed"},
+        {{{SaveStage::FileSync, 1}, {SaveStage::FileSync, 2}}, EIO, nullptr,
+         "neither the new bytes nor the old ones put back can be flushed"},
     };
     for (const Row& r : rows) {
         Folder folder;
         const fs::path target = folder.file("FT-101.mv5");
-        FileImage image;
-        image.s[2] = "\"" + std::string(6000, 'a') + "\"";  // more than one block
-        const std::string old = image.bytes();
-        writeBytes(target, old);
-        fs::create_hard_link(target, folder.file("Kopie.mv5"));
-        const auto staged = [&r](SaveStage stage, std::uint64_t offset) {
-            for (const auto& [at, from] : r.failures)
-                if (at == stage && offset >= from)
-                    return r.error;
-            return 0;
-        };
-        const std::string said = saveSeven(target, std::string(9000, 'r'), staged);
+        const std::string old = writeOldFile(folder, true);
+        const std::string said = saveSeven(target, std::string(9000, 'r'), failing(r.failures, r.error));
         std::set<std::string> names = folder.names();
         names.erase("FT-101.mv5");
         names.erase("Kopie.mv5");
@@ -2036,6 +2065,132 @@ TEST(CalculationFileWriting, NothingIsLostInAnyOrderOfFailures)
                             ": " + target.string() + "\n")
             << r.shows;
         EXPECT_TRUE(readBytes(backup) == old) << r.shows;
+    }
+}
+
+// A flush, the close or the rename of the new file that fails: the save is
+// refused with the error a failed write gives (the rename with 75 and its
+// reason), the old file stays as it was and no temporary file is left. The
+// folder's flushes are a best effort, as some file systems refuse them: a save
+// whose folder cannot be flushed stands, renamed or written in place.
+TEST(CalculationFileWriting, AFailedFlushCloseOrRenameKeepsTheOldFile)
+{
+    struct Row {
+        bool linked;  // a second link: written in place
+        std::vector<std::pair<SaveStage, std::uint64_t>> failures;
+        int error;
+        const char* said;  // nullptr: saved
+        const char* shows;
+    } rows[] = {
+        {false, {{SaveStage::FileSync, 0}}, EIO, "57 Device I/O error: ", "the new file cannot be flushed"},
+        {false, {{SaveStage::FileSync, 0}}, ENOSPC, "61 Disk full: ", "the flush finds the disk full"},
+        {false, {{SaveStage::Close, 0}}, EIO, "57 Device I/O error: ", "the close reports a failed write"},
+        {false, {{SaveStage::Close, 0}}, EDQUOT, "61 Disk full: ", "the close finds the quota used up"},
+        {false, {{SaveStage::Rename, 0}}, EIO, "75 Path/File access error: ", "the rename fails"},
+        {false, {{SaveStage::Rename, 0}}, ENAMETOOLONG, "75 Path/File access error, name too long: ",
+         "the rename refuses the name"},
+        {false, {{SaveStage::FolderSync, 0}, {SaveStage::FolderSync, 1}}, EINVAL, nullptr,
+         "renamed, the folder cannot be flushed"},
+        {true, {{SaveStage::FolderSync, 0}, {SaveStage::FolderSync, 1}}, EINVAL, nullptr,
+         "in place, the folder cannot be flushed"},
+    };
+    for (const Row& r : rows) {
+        Folder folder;
+        const fs::path target = folder.file("FT-101.mv5");
+        const std::string old = writeOldFile(folder, r.linked);
+        std::set<std::string> names{"FT-101.mv5"};
+        if (r.linked)
+            names.insert("Kopie.mv5");
+        const std::string said = saveSeven(target, std::string(9000, 'r'), failing(r.failures, r.error));
+        if (r.said) {
+            EXPECT_EQ(said, r.said + target.string() + "\n") << r.shows;
+            EXPECT_TRUE(readBytes(target) == old) << r.shows;
+        } else {
+            EXPECT_EQ(said, "") << r.shows;
+            EXPECT_EQ(crlfLines(readBytes(target))[100], "7") << r.shows;
+        }
+        EXPECT_EQ(folder.names(), names) << r.shows;
+    }
+}
+
+// Names a file by its part in a save of `target`.
+std::string partInTheSave(const fs::path& file, const fs::path& target)
+{
+    const fs::path folder = target.parent_path();
+    if (file == folder)
+        return "the folder";
+    if (file == target)
+        return "the file";
+    const std::string name = file.filename().string();
+    if (file.parent_path() == folder && name.ends_with(".bak"))
+        return "the backup";
+    if (file.parent_path() == folder && name.starts_with(".mv5."))
+        return "the temporary file";
+    return file.string();
+}
+
+// The steps of a save as its fault seam sees them (the writes of a stage as
+// one step) and the flushes the system was really asked for ("fsync the
+// backup"); at the rename, whether the new file is still open.
+std::vector<std::string> stepsOfASave(const fs::path& target, const std::string& remark, const SaveFault& fault)
+{
+    static const std::map<SaveStage, std::string> names{
+        {SaveStage::Temporary, "write the temporary file"}, {SaveStage::Backup, "write the backup"},
+        {SaveStage::InPlace, "write in place"},             {SaveStage::Restore, "put the old bytes back"},
+        {SaveStage::FileSync, "flush"},                     {SaveStage::Close, "close"},
+        {SaveStage::FolderSync, "flush the folder"},        {SaveStage::Rename, "rename"},
+    };
+    const fs::path file = fs::canonical(target);
+    std::vector<std::string> steps;
+    const testing::SyncLog log([&](const fs::path& flushed) { steps.push_back("fsync " + partInTheSave(flushed, file)); });
+    saveSeven(target, remark, [&](SaveStage stage, std::uint64_t offset) {
+        const std::string step = names.at(stage);
+        if (steps.empty() || steps.back() != step)
+            steps.push_back(step);
+        if (stage == SaveStage::Rename)
+            for (const fs::path& open : testing::openPaths())
+                if (partInTheSave(open, file) == "the temporary file")
+                    steps.push_back("the temporary file is still open");
+        return fault ? fault(stage, offset) : 0;
+    });
+    return steps;
+}
+
+// Each flush of a save, in its order, as the system is asked for it: the new
+// file reaches the disk and is closed before the folder's entries are flushed
+// and it takes the old one's name, whose entry is flushed again. Written in
+// place, the backup reaches the disk and the folder holds it before a byte of
+// the file is overwritten; the new bytes, or the old ones put back after a
+// failed write, reach the disk before the backup goes.
+TEST(CalculationFileWriting, EachFlushComesInItsOrder)
+{
+    struct Row {
+        bool linked;  // a second link: written in place
+        SaveFault fault;
+        std::vector<std::string> steps;
+        const char* shows;
+    } rows[] = {
+        {false,
+         {},
+         {"write the temporary file", "flush", "fsync the temporary file", "close", "flush the folder",
+          "fsync the folder", "rename", "flush the folder", "fsync the folder"},
+         "renamed over the old file"},
+        {true,
+         {},
+         {"write the backup", "flush", "fsync the backup", "flush the folder", "fsync the folder", "write in place",
+          "flush", "fsync the file", "flush the folder", "fsync the folder"},
+         "written in place"},
+        {true,
+         failing({{SaveStage::InPlace, 0}}, EIO),
+         {"write the backup", "flush", "fsync the backup", "flush the folder", "fsync the folder", "write in place",
+          "put the old bytes back", "flush", "fsync the file", "flush the folder", "fsync the folder"},
+         "written in place, the old bytes put back"},
+    };
+    for (const Row& r : rows) {
+        Folder folder;
+        const fs::path target = folder.file("FT-101.mv5");
+        writeOldFile(folder, r.linked);
+        EXPECT_EQ(stepsOfASave(target, std::string(9000, 'r'), r.fault), r.steps) << r.shows;
     }
 }
 
