@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -131,7 +132,66 @@ int fourSignificantPlaces(double value)
     return scaledDigits(value, places).size() > 4 ? places - 1 : places;
 }
 
+// Whether the value lies within 1 % of what the pattern text t (a point as
+// separator) reads.
+bool readsWithinOnePercent(const std::string& t, double value)
+{
+    double read = 0.0;
+    std::from_chars(t.data(), t.data() + t.size(), read);
+    return std::fabs(read - value) <= 0.01 * std::fabs(value);
+}
+
+// The places of value's text through a pattern of `decimals` places, kept
+// within 1 % (formatFixedNear).
+int nearPlaces(double value, int decimals)
+{
+    if (value == 0.0 || readsWithinOnePercent(formatFixed(value, decimals), value))
+        return decimals;
+    return fourSignificantPlaces(value);
+}
+
+// The places that give |value| 12 significant digits (at least `atLeast`).
+int twelveSignificantPlaces(double value, int atLeast)
+{
+    return value == 0.0 ? atLeast : std::max(atLeast, 11 - decimalExponent(value));
+}
+
+std::string withSeparator(std::string t, char decimalSeparator)
+{
+    if (const auto dot = t.find('.'); dot != std::string::npos)
+        t[dot] = decimalSeparator;
+    return t;
+}
+
 }  // namespace
+
+std::string formatFixedNear(double value, int decimals, char decimalSeparator)
+{
+    return formatFixed(value, nearPlaces(value, decimals), decimalSeparator);
+}
+
+std::string formatUpToNear(double value, int decimals, char decimalSeparator)
+{
+    const int places = nearPlaces(value, decimals);
+    return withSeparator(places == decimals ? formatUpTo(value, decimals) : formatFixed(value, places),
+                         decimalSeparator);
+}
+
+bool sameToTwelveDigits(double a, double b)
+{
+    return formatScientific(a, 11) == formatScientific(b, 11);
+}
+
+ValueAndLimit formatUpToApart(double value, double limit, int decimals)
+{
+    ValueAndLimit t{formatUpToNear(value, decimals), formatUpToNear(limit, decimals)};
+    const int valueCap = twelveSignificantPlaces(value, decimals);
+    const int limitCap = twelveSignificantPlaces(limit, decimals);
+    for (int places = std::max(nearPlaces(value, decimals), nearPlaces(limit, decimals)) + 1;
+         t.value == t.limit && (places <= valueCap || places <= limitCap); ++places)
+        t = {formatUpTo(value, std::min(places, valueCap)), formatUpTo(limit, std::min(places, limitCap))};
+    return t;
+}
 
 std::string formatFixedShown(double value, int decimals, char decimalSeparator)
 {

@@ -31,6 +31,29 @@ std::string formatScientific(double value, int decimals, char decimalSeparator =
 // 12.5 gives "12.5", 31 gives "31").
 std::string formatUpTo(double value, int decimals);
 
+// What the uncertainty report and the limits-of-use lines show through those
+// patterns: the pattern's text where it reads within 1 % of the value; a value
+// that is not 0 and that the pattern's places would show as 0 or move by more
+// than 1 % (0.0025 or 0.005 through "######0.00" or "##.##") shows with 4
+// significant digits instead, trailing zeros kept ("0.002500", "0.005000").
+// Only magnitudes below 1 / (2 · 1 % · 10^decimals) can take that form.
+std::string formatFixedNear(double value, int decimals, char decimalSeparator = '.');
+// The same for the up-to pattern ("150", "0.5", but "0.002500").
+std::string formatUpToNear(double value, int decimals, char decimalSeparator = '.');
+
+// Whether two values are the same at 12 significant digits of their decimal
+// form (0.19999999999999998 and 0.2 are; 0.19999998 and 0.2 are not).
+bool sameToTwelveDigits(double a, double b);
+
+// A value and the limit it lies beyond, as formatUpToNear shows each; where
+// the two texts would be the same, both with as many more places as tell them
+// apart, each with at most 12 significant digits ("760.0001" and "760",
+// "0.19999998" and "0.2").
+struct ValueAndLimit {
+    std::string value, limit;
+};
+ValueAndLimit formatUpToApart(double value, double limit, int decimals);
+
 // What a window or a page shows through those patterns: the pattern's text,
 // but a value that is not 0 and that the pattern's places would round to 0
 // (0.000243153 through "###0.00" or ".###") shows with 4 significant digits

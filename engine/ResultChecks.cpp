@@ -153,8 +153,15 @@ double reynoldsMin(Integer typ, double beta, double dMm)
     }
 }
 
-std::string mm(double v) { return formatUpTo(v, 2) + " mm"; }
-std::string reynolds(double v) { return formatUpTo(v, 0); }
+// How a quantity of the limits of use is shown: the places of its pattern and
+// the unit after the number.
+struct Shown {
+    int decimals;
+    const char* unit;
+};
+constexpr Shown Millimetres{2, " mm"};
+constexpr Shown Ratio{4, ""};
+constexpr Shown Reynolds{0, ""};
 
 }  // namespace
 
@@ -168,23 +175,27 @@ std::string limitsOfUseWarning(const EngineContext& e, int lastPoint)
     const double dMm = s.gInnendurchmesser, boreMm = s.gOeffnungsdurchmesser;
     const double beta = checkedDivide(boreMm, dMm);
     std::string lines;
+    // A value the same as its limit at 12 significant digits lies at the
+    // limit (β typed 0.2 is computed as 0.19999999999999998 from d and D). One
+    // beyond it shows with as many places as tell it from the limit.
     const auto outside = [&](const std::string& point, const char* quantity, double value, double lo, double hi,
-                             std::string (*shown)(double)) {
-        const bool below = value < lo;
-        if (!below && !(value > hi))
+                             Shown shown) {
+        const bool below = value < lo && !sameToTwelveDigits(value, lo);
+        if (!below && !(value > hi && !sameToTwelveDigits(value, hi)))
             return;
         if (!lines.empty())
             lines += '\n';
+        const ValueAndLimit t = formatUpToApart(value, below ? lo : hi, shown.decimals);
         lines += withNumbers(e, below ? TextUnterAnwendungsgrenze : TextUeberAnwendungsgrenze,
-                             {point, quantity, shown(value), shown(below ? lo : hi)});
+                             {point, quantity, t.value + shown.unit, t.limit + shown.unit});
     };
     const std::string all = e.text(lastPoint == PunktAuslegung ? TextBetriebspunkt : TextAlleBetriebspunkte);
-    outside(all, "d", boreMm, limits.dMinMm, Unbounded, mm);
-    outside(all, "β", beta, limits.betaMin, limits.betaMax, ratio);
-    outside(all, "D", dMm, limits.pipeMinMm, limits.pipeMaxMm, mm);
+    outside(all, "d", boreMm, limits.dMinMm, Unbounded, Millimetres);
+    outside(all, "β", beta, limits.betaMin, limits.betaMax, Ratio);
+    outside(all, "D", dMm, limits.pipeMinMm, limits.pipeMaxMm, Millimetres);
     const double reMin = reynoldsMin(typ, beta, dMm);
     for (int i = PunktAuslegung; i <= lastPoint; ++i)
-        outside(e.text(TextBetriebspunkt + i), "Re", s.gReynolds[i], reMin, limits.reMax, reynolds);
+        outside(e.text(TextBetriebspunkt + i), "Re", s.gReynolds[i], reMin, limits.reMax, Reynolds);
     return lines;
 }
 

@@ -304,8 +304,10 @@ ChartDrawing drawChart(int chart, const ChartFlows& f, const ChartWords& words, 
     axisTexts();
 
     // The letters of the flow points, over or under their lines; a point
-    // beyond the scale names its flow too.
-    auto flowText = [&](double q) { return formatFixed(q, 2, words.decimalSeparator) + " " + words.flowUnit; };
+    // beyond the scale names its flow too. A flow shows with two decimals, or
+    // with 4 significant digits where two decimals would show it as 0 or more
+    // than 1 % off.
+    auto flowText = [&](double q) { return formatFixedNear(q, 2, words.decimalSeparator) + " " + words.flowUnit; };
     for (const Marker& m : markers) {
         const std::string text = m.beyond && !m.valueBelowAxis ? m.letter + " " + flowText(m.q) : m.letter;
         const double w = l.size(text, kSmallPoints, true).first;

@@ -133,14 +133,16 @@ public:
     const char sep;
 
     // Up to two decimals, without a trailing separator ("150", "0.5",
-    // "293.15"): the legend's flows and the A and B labels' temperature and
-    // pressure.
+    // "293.15"): the A and B labels' temperature and pressure.
     std::string upTo2(double v) const
     {
         std::string t = formatUpTo(v, 2);
         std::replace(t.begin(), t.end(), '.', sep);
         return t;
     }
+    // A legend's flow: the same, but with 4 significant digits where two
+    // decimals would show it as 0 or more than 1 % off ("0.002500").
+    std::string flow(double v) const { return formatUpToNear(v, 2, sep); }
 
     // A page dimension rounded to a 32-bit integer and narrowed to 16 bits.
     static std::int16_t dimension(double twips)
@@ -342,7 +344,7 @@ void addLegendLine(Steps& s, Page& p, const ProgramState& st, const PageTexts& t
                    std::function<std::string()> label, const double* value)
 {
     s.push_back([&p, y, label] { p.printFitted(0.05, y, label(), 0.6); });
-    s.push_back([&p, &st, &t, y, value] { p.printFitted(0.6, y, p.upTo2(*value) + " " + flowUnit(st, t), 1.0); });
+    s.push_back([&p, &st, &t, y, value] { p.printFitted(0.6, y, p.flow(*value) + " " + flowUnit(st, t), 1.0); });
 }
 
 void addLegends(Steps& s, Page& p, const ProgramState& st, const PageTexts& t, int chart)

@@ -775,6 +775,15 @@ TEST(LimitsOfUse, EachLimitOfEachElement)
         {element::VenturiStahlblech, 1200, 600, 2e6, "", "welded: D 1200 mm"},
         {element::VenturiStahlblech, 199, 99.5, 5e5, below("D", "199 mm", "200 mm"), "welded: D below 200 mm"},
         {element::VenturiStahlblech, 300, 213, 5e5, above("β", "0.71", "0.7"), "welded: β above 0.7"},
+        // At a limit at 12 significant digits, just past one, and a value
+        // that its pattern would show as 0.
+        {element::BlendeFlansch, 639, 127.8, 1e7, "", "flange: β typed 0.2 is 0.19999999999999998 from d and D"},
+        {element::BlendeFlansch, 760.0000000000001, 380, 1e7, "", "flange: D at 760 mm at 12 digits"},
+        {element::BlendeFlansch, 760.0001, 380, 1e7, above("D", "760.0001 mm", "760 mm"), "flange: D just above"},
+        {element::BlendeEcke, 100, 19.999998, 1e5, below("β", "0.19999998", "0.2"), "corner: β just below 0.2"},
+        {element::BlendeEcke, 60, 12.4999, 1e5, below("d", "12.4999 mm", "12.5 mm"), "corner: d just below"},
+        {element::BlendeFlansch, 100, 50, 31499.9, below("Re", "31499.9", "31500"), "flange: Re just below"},
+        {element::VenturiGussrauh, 100, 50, 0.39, below("Re", "0.3900", "200000"), "as cast: Re 0.39 is not 0"},
         {element::RQ8, 19, 0.5, 10, "", "the RQ8: no limits"},
         {element::RQ25, 100, 0, 10, "", "a probe: no limits"},
     };
@@ -799,6 +808,31 @@ TEST(LimitsOfUse, EachLimitOfEachElement)
               "All operating points: D = 300 mm is above the limit of use 250 mm of the discharge coefficient's equation\n"
               "Maximum flow: Re = 1200000 is above the limit of use 1000000 of the discharge coefficient's equation\n"
               "Minimum flow: Re = 100000 is below the limit of use 200000 of the discharge coefficient's equation");
+}
+
+}  // namespace
+}  // namespace morvane
+
+namespace morvane {
+namespace {
+
+// Bores of 10.0 to 199.9 mm in pipes of five times their size, typed as
+// decimals: β is 0.2 as typed, and no line says it lies below 0.2, though some
+// of the quotients of the two doubles do.
+TEST(LimitsOfUse, TypedDiameterRatioAtItsLimit)
+{
+    int belowInBinary = 0;
+    for (int tenths = 100; tenths <= 1999; ++tenths) {
+        DriverHarness h;
+        h.s.gPrimaerelementtyp = element::BlendeEcke;
+        h.s.gOeffnungsdurchmesser = tenths / 10.0;
+        h.s.gInnendurchmesser = 5 * tenths / 10.0;
+        h.s.gReynolds = {1e6, 0, 0, 0};
+        belowInBinary += h.s.gOeffnungsdurchmesser / h.s.gInnendurchmesser < 0.2;
+        EXPECT_EQ(limitsOfUseWarning(h.e, PunktAuslegung).find("β"), std::string::npos)
+            << h.s.gOeffnungsdurchmesser << " in " << h.s.gInnendurchmesser;
+    }
+    EXPECT_GT(belowInBinary, 0);
 }
 
 }  // namespace

@@ -110,6 +110,86 @@ TEST(FormatMasks, FixedFormTooWideForItsCellTurnsScientific)
         EXPECT_EQ(formatFixedShownOrScientific(c.value, c.decimals, c.separator, tenCharacters), c.text) << c.shows;
 }
 
+// What the uncertainty report and the limits-of-use lines show: the
+// pattern's text where it reads within 1 % of the value, else 4 significant
+// digits with their trailing zeros. (The flows are those of a gas probe at
+// 0.05 kg/s: thresholds 0.0025 and 0.0015 in splitting range, 0.005 with one
+// transmitter, half the design flow 0.025.)
+TEST(FormatMasks, NearValueKeepsItsPatternWithinOnePercent)
+{
+    const MaskCase fixed[] = {
+        {"a flow that two decimals show as 0", 0.0025, 2, '.', "0.002500"},
+        {"another", 0.0015, 2, '.', "0.001500"},
+        {"a flow that two decimals double", 0.005, 2, '.', "0.005000"},
+        {"20 % off", 0.025, 2, '.', "0.02500"},
+        {"a flow that two decimals show as it is", 0.05, 2, '.', "0.05"},
+        {"half a place off, under 1 %", 0.505, 2, '.', "0.51"},
+        {"half a place off, over 1 %", 0.495, 2, '.', "0.4950"},
+        {"0.4 % off, the pattern kept", 0.0099996, 2, '.', "0.01"},
+        {"the rounding carries into a fifth digit", 0.00099996, 2, '.', "0.001000"},
+        {"with a comma", 0.0025, 2, ',', "0,002500"},
+        {"negative", -0.004, 2, '.', "-0.004000"},
+        {"zero stays zero", 0.0, 2, '.', "0.00"},
+        {"large values keep the pattern", 1234.5678, 2, '.', "1234.57"},
+    };
+    for (const MaskCase& c : fixed)
+        EXPECT_EQ(formatFixedNear(c.value, c.decimals, c.separator), c.text) << c.shows;
+
+    const MaskCase upTo[] = {
+        {"a legend flow that two decimals show as 0", 0.0025, 2, '.', "0.002500"},
+        {"one that they double", 0.005, 2, ',', "0,005000"},
+        {"a whole number", 150, 2, '.', "150"},
+        {"trailing zeros dropped in the pattern", 0.5, 2, ',', "0,5"},
+        {"two decimals", 293.15, 2, '.', "293.15"},
+        {"a Reynolds number that reads 0", 0.39, 0, '.', "0.3900"},
+        {"one that reads 29 % off", 1.4, 0, '.', "1.400"},
+        {"one 0.8 % off", 49.6, 0, '.', "50"},
+        {"zero", 0.0, 2, '.', "0"},
+    };
+    for (const MaskCase& c : upTo)
+        EXPECT_EQ(formatUpToNear(c.value, c.decimals, c.separator), c.text) << c.shows;
+}
+
+TEST(FormatMasks, ValueBeyondItsLimitShowsWhatTellsThemApart)
+{
+    const struct {
+        const char* shows;
+        double a, b;
+        bool same;
+    } compared[] = {
+        {"β from d 127.8 and D 639", 127.8 / 639.0, 0.2, true},
+        {"β 0.19999998", 0.19999998, 0.2, false},
+        {"D 760.0001", 760.0001, 760, false},
+        {"a 12th digit", 760.000000001, 760, false},
+        {"a 13th digit", 760.0000000001, 760, true},
+        {"zero and a tiny value", 1e-300, 0, false},
+        {"zero", 0, 0, true},
+    };
+    for (const auto& c : compared)
+        EXPECT_EQ(sameToTwelveDigits(c.a, c.b), c.same) << c.shows;
+
+    const struct {
+        const char* shows;
+        double value, limit;
+        int decimals;
+        const char* valueText;
+        const char* limitText;
+    } apart[] = {
+        {"D above 760 mm", 760.0001, 760, 2, "760.0001", "760"},
+        {"β below 0.2", 0.19999998, 0.2, 4, "0.19999998", "0.2"},
+        {"texts that differ as they are", 761, 760, 2, "761", "760"},
+        {"a Reynolds number that reads 0", 0.39, 200000, 0, "0.3900", "200000"},
+        {"a Reynolds number just below its limit", 31499.9, 31500, 0, "31499.9", "31500"},
+        {"a computed limit that needs places too", 2520, 2520.4, 0, "2520", "2520.4"},
+        {"up to the 12th digit", 760.000000001, 760, 2, "760.000000001", "760"},
+    };
+    for (const auto& c : apart) {
+        const ValueAndLimit t = formatUpToApart(c.value, c.limit, c.decimals);
+        EXPECT_EQ(t.value, c.valueText) << c.shows;
+        EXPECT_EQ(t.limit, c.limitText) << c.shows;
+    }
+}
+
 TEST(FormatMasks, NonFiniteIsOverflow)
 {
     for (const double v : {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {

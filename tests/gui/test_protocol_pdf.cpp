@@ -39,6 +39,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 using namespace morvane;
 using namespace morvane::testing;
@@ -658,6 +659,128 @@ private slots:
             bool ran = false;
             const QStringList overlaps = layoutFaults(file, ran);
             QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join("; ")));
+        }
+    }
+
+    // An RQ25 in a typed pipe of 82.5 mm (wall 3 mm), air from the list at
+    // 101.3 kPa and 20 °C, 0.05 kg/s (about 7.8 m/s and 0.71 mbar), and the
+    // same in 207.3 mm at 0.004 kg/s: flows of a few g/s, which two decimals
+    // show as 0 or far off. Through Calc! and the print buttons, page 2 of
+    // each language as pdftotext reads it from the PDF file: every legend
+    // line's flow, and every other flow on the page (the design flow under
+    // C, the label under the half-design tick), is within 1 % of the state's
+    // flow it stands for, none reads 0. The thresholds are checked against
+    // the gas fractions of the flow-limits step (one transmitter 0.4, 0.2,
+    // 0.1; splitting range 0.4, 0.05, 0.03 of the design flow).
+    void pageTwoShowsSmallFlowsAsTheyAre_data()
+    {
+        QTest::addColumn<QString>("pipe");
+        QTest::addColumn<QString>("flow");
+        QTest::newRow("82.5 mm, 0.05 kg/s") << QStringLiteral("82.5") << QStringLiteral("0.05");
+        QTest::newRow("207.3 mm, 0.004 kg/s") << QStringLiteral("207.3") << QStringLiteral("0.004");
+    }
+    void pageTwoShowsSmallFlowsAsTheyAre()
+    {
+        QFETCH(QString, pipe);
+        QFETCH(QString, flow);
+        QLocale::setDefault(QLocale::c());
+        CalcRig rig;
+        QVERIFY(rig.exposed);
+        QVERIFY(withProductDatabase(rig));
+        QtPrinter pdf(rig.folder.path().toStdString(), QtPrinter::Destination::PdfFile);
+        rig.window->setPrinter(pdf);
+        MainInputPages& p = rig.pages();
+        p.Option1->click();
+        setListIndex(p.Combo1, 1);  // air
+        setListIndex(p.Combo2, 3);  // RQ25
+        p.Option5->click();         // pipe dimensions typed
+        p.Text8->setText(pipe);
+        p.Text9->setText(QStringLiteral("3"));
+        p.Text16->setText(QStringLiteral("101.3"));
+        p.Text17->setText(QStringLiteral("20"));
+        p.Text18->setText(flow);
+        setListIndex(p.Combo8, 4);  // kg/s
+        rig.clickCalc();
+        QVERIFY(rig.tracer.responder.reports.empty());
+        const CalculationState& c = rig.state.calc;
+        const double q = flow.toDouble();
+        QCOMPARE(c.gDurchflussAuslegung, q);
+        if (pipe == QStringLiteral("82.5")) {
+            QVERIFY2(std::fabs(c.gGeschwindigkeit[0] - 7.8) < 0.05, qPrintable(QString::number(c.gGeschwindigkeit[0])));
+            QVERIFY2(std::fabs(c.gDifferenzdruck[0] - 0.071) < 0.001, qPrintable(QString::number(c.gDifferenzdruck[0])));
+        }
+        frmResult* results = rig.window->resultsWindow()->window();
+        QVERIFY(results != nullptr);
+        QVERIFY(results->Check1()->isChecked());
+
+        struct Row {
+            const char* german;
+            const char* english;
+            double flow;
+        };
+        const Row legend[] = {
+            {"A - Erlaubter maximaler Durchfluss", "A - max possible flow", c.gQmaxErlaubt},
+            {"B - Empfohlener maximaler Durchfluss", "B - recommended max flow", c.gQmaxEmpfohlen},
+            {"C - Auslegungspunkt", "C - design point", q},
+            {"D - Empfohlener minimaler Durchfluss", "D - recommended min flow", c.gQminEmpfohlen},
+            {"E - Möglicher minimaler Durchfluss", "E - possible min flow", c.gQminMoeglich},
+            {"1% Unsicherheit ab", "1% uncertainty from", 0.4 * q},
+            {"2% Unsicherheit ab", "2% uncertainty from", 0.2 * q},
+            {"5% Unsicherheit ab", "5% uncertainty from", 0.1 * q},
+            {"F - Empfohlener minimaler Durchfluss bei Splitting Range", "F - recommended min flow using splitting range",
+             c.gQminEmpfohlenSR},
+            {"G - Möglicher minimaler Durchfluss bei Splitting Range", "G - possible min flow", c.gQminMoeglichSR},
+            {"1% Unsicherheit bei Splitting Range ab", "1% uncertainty from", 0.4 * q},
+            {"2% Unsicherheit bei Splitting Range ab", "2% uncertainty from", 0.05 * q},
+            {"5% Unsicherheit bei Splitting Range ab", "5% uncertainty from", 0.03 * q},
+        };
+        std::vector<double> flows{q / 2.0};  // and the half-design tick's label
+        for (const Row& r : legend) {
+            QVERIFY2(r.flow > 0.0, r.english);
+            flows.push_back(r.flow);
+        }
+        const auto near = [](double shown, double flow) { return std::fabs(shown - flow) <= 0.01 * flow; };
+        const QRegularExpression flowRe(QStringLiteral("(-?[0-9]*\\.?[0-9]+) kg/s"));
+
+        for (const bool english : {false, true}) {
+            const QString tag = english ? QStringLiteral("en: ") : QStringLiteral("de: ");
+            QTest::mouseClick(english ? results->Command3() : results->Command1(), Qt::LeftButton);
+            QVERIFY(rig.tracer.responder.reports.empty());
+            const QString file = rig.folder.filePath(english ? QStringLiteral("morvane 7 results.pdf")
+                                                             : QStringLiteral("morvane 7 Berechnungsprotokoll.pdf"));
+            QCOMPARE(pdfPages(file), 2);
+            keep(file, qPrintable(QStringLiteral("small_flow_%1_%2.pdf").arg(pipe, english ? "en" : "de")));
+            const QStringList pages = pdfText(file).split('\f');
+            if (pages.size() < 2)
+                QSKIP("pdftotext is not installed");
+            const QStringList lines = pages[1].split('\n');
+
+            // The legends, line by line in the page's order (the English
+            // threshold lines of the two charts read the same).
+            qsizetype at = 0;
+            for (const Row& r : legend) {
+                const QString label = QString::fromUtf8(english ? r.english : r.german);
+                while (at < lines.size() && !lines[at].trimmed().startsWith(label))
+                    ++at;
+                QVERIFY2(at < lines.size(), qPrintable(tag + label + " missing in\n" + pages[1]));
+                const auto m = flowRe.match(lines[at]);
+                QVERIFY2(m.hasMatch(), qPrintable(tag + lines[at]));
+                const double shown = m.captured(1).toDouble();
+                QVERIFY2(near(shown, r.flow),
+                         qPrintable(tag + lines[at] + " for " + QString::number(r.flow, 'g', 12)));
+                ++at;
+            }
+            // Every flow of the page, the charts' too.
+            int seen = 0;
+            for (auto it = flowRe.globalMatch(pages[1]); it.hasNext();) {
+                const QString text = it.next().captured(1);
+                const double shown = text.toDouble();
+                QVERIFY2(std::any_of(flows.begin(), flows.end(), [&](double f) { return near(shown, f); }),
+                         qPrintable(tag + text + " kg/s stands for no flow of the page"));
+                ++seen;
+            }
+            // The 13 legend lines and the design flow under C in each chart.
+            QVERIFY2(seen >= 15, qPrintable(tag + QString::number(seen) + "\n" + pages[1]));
         }
     }
 

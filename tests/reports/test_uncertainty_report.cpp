@@ -359,6 +359,44 @@ TEST(UncertaintyReport, EdgeCases)
     }
 }
 
+// Flows of a few g/s, in both languages: each flow that two decimals would show
+// as 0 or more than 1 % off has 4 significant digits (the legend's thresholds,
+// the label at half the design flow), the others keep their pattern.
+TEST(UncertaintyReport, SmallFlowsShowWithinOnePercent)
+{
+    TestTracer t;
+    for (const auto lang : {ProtocolLanguage::German, ProtocolLanguage::English}) {
+        ProgramState s = probeState();
+        auto& c = s.calc;
+        c.gDurchflussEinheit = 4;  // kg/s
+        c.gDurchflussAuslegung = 0.05;
+        c.gQmaxErlaubt = 0.1, c.gQmaxEmpfohlen = 0.08;
+        c.gQminEmpfohlen = c.gQminEmpfohlenSR = 0.0071;
+        c.gQminMoeglich = c.gQminMoeglichSR = 0.005;
+        c.gQUnsicherheit1 = c.gQUnsicherheit1SR = 0.02;
+        c.gQUnsicherheit2 = 0.01, c.gQUnsicherheit5 = 0.005;
+        c.gQUnsicherheit2SR = 0.0025, c.gQUnsicherheit5SR = 0.0015;
+        Printed out;
+        print(out, s, lang);
+        EXPECT_TRUE(t.responder.reports.empty());
+        const auto count = [&](const char* text) {
+            return std::count_if(out.texts.begin(), out.texts.end(),
+                                 [&](const RecordingPrinter::Text& x) { return x.text == text; });
+        };
+        EXPECT_EQ(count("0.1 kg/s"), 1) << "A in the legend";
+        EXPECT_EQ(count("0.05 kg/s"), 3) << "the design flow in the legend and under C in each chart";
+        EXPECT_EQ(count("0.02500 kg/s"), 2) << "half the design flow under its tick, not 0.03";
+        EXPECT_EQ(count("0.007100 kg/s"), 2) << "D and F, not 0.01";
+        EXPECT_EQ(count("0.005000 kg/s"), 3) << "E, G and the 5 % threshold, not 0.01";
+        EXPECT_EQ(count("0.02 kg/s"), 2) << "the 1 % thresholds";
+        EXPECT_EQ(count("0.01 kg/s"), 1) << "the 2 % threshold";
+        EXPECT_EQ(count("0.002500 kg/s"), 1) << "the 2 % threshold in splitting range, not 0";
+        EXPECT_EQ(count("0.001500 kg/s"), 1) << "the 5 % threshold in splitting range, not 0";
+        for (const auto& x : out.texts)
+            EXPECT_NE(x.text, "0 kg/s");
+    }
+}
+
 // A design that leaves no allowed flow (A = 0: the vibration ratio rounded to
 // 0.00): the page prints without a run-time error, each chart keeps its axes
 // and title and says that there is no allowed flow range, in the page's
