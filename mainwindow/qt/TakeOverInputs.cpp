@@ -2,6 +2,7 @@
 #include "mainwindow/qt/MainInputPages.h"
 
 #include "common/ResourceTexts.h"
+#include "common/qt/Greying.h"
 #include "mainwindow/qt/ConfigSelectPage.h"
 #include "mainwindow/qt/MainControls.h"
 #include "tracing/Guard.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <string>
+#include <variant>
 
 namespace morvane {
 
@@ -48,15 +50,8 @@ void setLook(QWidget* w, const ControlLook& look)
         return;
     if (w->isEnabled() != look.enabled)
         w->setEnabled(look.enabled);
-    if (lookOf(w).background == look.background)
-        return;
-    const QColor colour = QColor::fromRgba(look.background);
-    QPalette p = w->palette();
-    p.setColor(QPalette::All, QPalette::Base, colour);
-    // A list is greyed on its face too (common/qt/Greying.cpp).
-    if (qobject_cast<QComboBox*>(w))
-        p.setColor(QPalette::All, QPalette::Button, colour);
-    w->setPalette(p);
+    if (lookOf(w).background != look.background)
+        setInputBackground(w, QColor::fromRgba(look.background));
 }
 
 }  // namespace

@@ -47,6 +47,24 @@ bool readNumber(const QString& caption, double& value)
     return ok;
 }
 
+// A case as the user enters it: the medium from the list (Combo1), the element
+// type (Combo2), D and the bore (not typed when empty), p in kPa, t in °C, and
+// the design flow with its unit's index in Combo8.
+void enterCase(MainInputPages& p, int medium, int element, const QString& pipe, const QString& bore,
+               const QString& pressure, const QString& temperature, const QString& flow, int flowUnit)
+{
+    p.Option1->click();
+    setListIndex(p.Combo1, medium);
+    setListIndex(p.Combo2, element);
+    p.Text8->setText(pipe);
+    if (!bore.isEmpty())
+        p.Text10->setText(bore);
+    p.Text16->setText(pressure);
+    p.Text17->setText(temperature);
+    p.Text18->setText(flow);
+    setListIndex(p.Combo8, flowUnit);
+}
+
 }  // namespace
 
 class TestCalculateEndToEnd : public QObject {
@@ -146,16 +164,7 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(MORVANE_PROGRAM_DIR "/morvdata5.sqlite"),
                             rig.folder.filePath(QStringLiteral("morvdata5.sqlite"))));
         MainInputPages& p = rig.pages();
-        p.Option1->click();  // medium from the list
-        setListIndex(p.Combo1, medium);
-        setListIndex(p.Combo2, element);
-        p.Text8->setText(pipe);
-        if (!bore.isEmpty())
-            p.Text10->setText(bore);
-        p.Text16->setText(pressure);
-        p.Text17->setText(temperature);
-        p.Text18->setText(flow);
-        setListIndex(p.Combo8, flowUnit);
+        enterCase(p, medium, element, pipe, bore, pressure, temperature, flow, flowUnit);
         setListIndex(p.Combo10, dpUnit);
         rig.clickCalc();
 
@@ -237,15 +246,7 @@ private slots:
         // Air from the list, a classical venturi tube with a machined inlet,
         // D 300 mm (its limit of use is 250 mm), d 180 mm, 600 kPa, 20 °C,
         // 10000 Nm³/h.
-        p.Option1->click();
-        setListIndex(p.Combo1, 1);
-        setListIndex(p.Combo2, 14);
-        p.Text8->setText(QStringLiteral("300"));
-        p.Text10->setText(QStringLiteral("180"));
-        p.Text16->setText(QStringLiteral("600"));
-        p.Text17->setText(QStringLiteral("20"));
-        p.Text18->setText(QStringLiteral("10000"));
-        setListIndex(p.Combo8, 1);
+        enterCase(p, 1, 14, "300", "180", "600", "20", "10000", 1);
         rig.clickCalc();
         QCOMPARE(openMessages(), QStringList{QString::fromUtf8(
                                      "Auslegungspunkt: D = 300 mm liegt über der Anwendungsgrenze 250 mm der "
@@ -263,14 +264,7 @@ private slots:
         // Superheated steam, 100 kPa, 200 °C, a flange-tapped orifice of
         // β 0.8 (its limit of use is 0.75) at 0.7 kg/s: dp 65 kPa, above 35 % of
         // the pressure.
-        setListIndex(p.Combo1, 2);
-        setListIndex(p.Combo2, 9);
-        p.Text8->setText(QStringLiteral("100"));
-        p.Text10->setText(QStringLiteral("80"));
-        p.Text16->setText(QStringLiteral("100"));
-        p.Text17->setText(QStringLiteral("200"));
-        p.Text18->setText(QStringLiteral("0.7"));
-        setListIndex(p.Combo8, 4);
+        enterCase(p, 2, 9, "100", "80", "100", "200", "0.7", 4);
         rig.clickCalc();
         const QStringList both = openMessages();
         QCOMPARE(both.size(), 1);
@@ -333,15 +327,7 @@ private slots:
         QVERIFY(rig.exposed);
         const QString db = rig.folder.filePath(QStringLiteral("morvdata5.sqlite"));
         QVERIFY(QFile::copy(QStringLiteral(MORVANE_PROGRAM_DIR "/morvdata5.sqlite"), db));
-        MainInputPages& p = rig.pages();
-        p.Option1->click();
-        setListIndex(p.Combo1, 1);
-        setListIndex(p.Combo2, 3);
-        p.Text8->setText(QStringLiteral("200"));
-        p.Text16->setText(QStringLiteral("500"));
-        p.Text17->setText(QStringLiteral("20"));
-        p.Text18->setText(QStringLiteral("1000"));
-        setListIndex(p.Combo8, 3);
+        enterCase(rig.pages(), 1, 3, "200", "", "500", "20", "1000", 3);
         rig.clickCalc();
         QVERIFY(rig.tracer.responder.reports.empty());
         QVERIFY(rig.window->resultsWindow()->window() != nullptr);
