@@ -30,6 +30,11 @@ void showMeldung(DriverContext& d, const std::string& text)
     d.windows.messages.show();
 }
 
+bool meldungenSchliessen(Guard& g, DriverContext& d)
+{
+    return g.step([&] { d.windows.messages.close(); });
+}
+
 RunCompletion::RunCompletion(DriverContext& d)
     : d_(d), before_(errPtnr().stepsLeftByError()), uncaught_(std::uncaught_exceptions())
 {
@@ -143,7 +148,7 @@ void RunCalculate(DriverContext& d)
     CalculationState& s = e.s;
     const RunCompletion completion(d);
 
-    if (!optionenOhneBenutzer(g, d))
+    if (!meldungenSchliessen(g, d) || !optionenOhneBenutzer(g, d))
         return;
     ResultsFollowTheState results(d);
     if (!leseEingaben(g, d) || completion.stepLeft())

@@ -60,11 +60,15 @@ public:
 };
 
 // The calculation messages window (frmFehlerfile): shown modeless and without an
-// owner, with the text that gFehlertext holds at the call.
+// owner, with the text that gFehlertext holds at the call. close() closes it
+// when it is open: each run starts so, for the window left open by an earlier
+// run would show its text beside this run's results. Windows that never stay
+// open need not override it.
 class MessagesWindow {
 public:
     virtual ~MessagesWindow() = default;
     virtual void show() = 0;
+    virtual void close() {}
 };
 
 // The results window (frmResult), shown modeless; it fills itself from the state
@@ -174,6 +178,11 @@ private:
 
 // Puts `text` into gFehlertext and shows the messages window, which shows it.
 void showMeldung(DriverContext& d, const std::string& text);
+
+// The first step of `g`, of each run: the messages window that an earlier run
+// left open is closed, so that what it shows belongs to this run. False when
+// the handler ends there.
+bool meldungenSchliessen(Guard& g, DriverContext& d);
 
 // One step of `g`: the options window, modal, while no user name is set.
 // False when the handler ends there.

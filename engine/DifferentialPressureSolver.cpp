@@ -117,7 +117,7 @@ SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)
     SolverOutcome outcome;
     const RunCompletion completion(d);
 
-    if (!optionenOhneBenutzer(g, d))
+    if (!meldungenSchliessen(g, d) || !optionenOhneBenutzer(g, d))
         return outcome;
     // The solver reads the main window and runs its passes on the state, and
     // shows no results: those of an earlier run no longer belong to it.

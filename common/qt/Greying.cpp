@@ -7,9 +7,7 @@
 
 namespace morvane {
 
-namespace {
-
-void setBackground(QWidget* input, const QColor& colour)
+void setInputBackground(QWidget* input, const QColor& colour)
 {
     QPalette p = input->palette();
     p.setColor(QPalette::All, QPalette::Base, colour);
@@ -20,14 +18,12 @@ void setBackground(QWidget* input, const QColor& colour)
     input->setPalette(p);
 }
 
-}  // namespace
-
 void setInputEnabled(QWidget* input, bool enabled)
 {
     const QPalette system = QApplication::palette(input);
     input->setEnabled(enabled);
-    setBackground(input, enabled ? system.color(QPalette::Active, QPalette::Base)
-                                 : system.color(QPalette::Active, QPalette::Button));
+    setInputBackground(input, enabled ? system.color(QPalette::Active, QPalette::Base)
+                                      : system.color(QPalette::Active, QPalette::Button));
 }
 
 QColor inputBackground(const QWidget* input)

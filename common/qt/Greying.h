@@ -12,6 +12,9 @@ namespace morvane {
 
 void setInputEnabled(QWidget* input, bool enabled);
 
+// The background alone, as the greying sets it (a list's face too).
+void setInputBackground(QWidget* input, const QColor& colour);
+
 // The background an input shows now.
 QColor inputBackground(const QWidget* input);
 

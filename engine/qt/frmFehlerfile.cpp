@@ -78,4 +78,14 @@ void QtMessagesWindow::show()
     window_->activateWindow();
 }
 
+void QtMessagesWindow::close()
+{
+    // The window deletes itself once closed, later; a show meanwhile must load
+    // a new one, not show the closing one again.
+    frmFehlerfile* w = window_.data();
+    window_ = nullptr;
+    if (w != nullptr)
+        w->close();
+}
+
 }  // namespace morvane

@@ -39,10 +39,11 @@ private:
 };
 
 // The messages window as the drivers show it. The window is loaded on the first
-// show after it was closed; a show while it is still open (a second failing
-// run, or the probe-coefficient warning followed by a stopping message in the
-// same run) puts the new gFehlertext into it and brings it to the front, so the
-// window always shows the message of the latest show.
+// show after it was closed; a show while it is still open (the probe-coefficient
+// warning followed by a stopping message in the same run) puts the new
+// gFehlertext into it and brings it to the front, so the window always shows
+// the message of the latest show. Each run first closes the window an earlier
+// run left open.
 class QtMessagesWindow : public MessagesWindow {
 public:
     explicit QtMessagesWindow(const UiZustand& ui) : ui_(ui) {}
@@ -51,6 +52,8 @@ public:
     QtMessagesWindow& operator=(const QtMessagesWindow&) = delete;
 
     void show() override;
+    // Unloads the window, as its OK button does; a show after it loads it anew.
+    void close() override;
     // The loaded window, or nullptr while it is closed.
     frmFehlerfile* window() const { return window_; }
 

@@ -86,8 +86,10 @@ public:
     // its toControls gave them: every control shows what it showed there
     // (texts as typed, lists, checks and options, the file name panel), the
     // configuration rows of the model with their selections and typed values,
-    // and the type code rebuilt from them. Texts that come from the string
-    // table (labels, list items) stand in this window's language.
+    // and the type code rebuilt from them; and every control of the table and
+    // every value box of the rows is enabled or greyed, and marked, as it
+    // stood there (c.looks). Texts that come from the string table (labels,
+    // list items) stand in this window's language.
     void takeOverInputs(const InputControls& kept);
     // The state into the controls after a calculation file has been read.
     void WriteOberflaeche();
@@ -143,6 +145,10 @@ private:
     // One row of the control table: its widget into c, and back.
     void readControl(const MainControl& m, InputControls& c) const;
     void writeControl(const MainControl& m, const InputControls& c);
+    // How the controls of the table and the rows' value boxes look, into
+    // c.looks; and back, where a control does not look so.
+    void readLooks(InputControls& c) const;
+    void applyLooks(const ControlLooks& looks);
     std::string dateDefault() const;
     // Whether a control and every container up to its tab page are not hidden.
     bool shownOnItsPage(const QWidget* w) const;

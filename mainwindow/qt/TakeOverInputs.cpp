@@ -2,13 +2,79 @@
 #include "mainwindow/qt/MainInputPages.h"
 
 #include "common/ResourceTexts.h"
+#include "common/qt/Greying.h"
 #include "mainwindow/qt/ConfigSelectPage.h"
+#include "mainwindow/qt/MainControls.h"
 #include "tracing/Guard.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 
 #include <algorithm>
 #include <string>
+#include <variant>
 
 namespace morvane {
+
+namespace {
+
+// The widget of a row of the control table; nullptr for the file name panel.
+QWidget* widgetOf(const MainInputPages& pages, const MainControl& m)
+{
+    return std::visit(
+        [&](const auto& link) -> QWidget* {
+            if constexpr (requires { link.widget; })
+                return pages.*link.widget;
+            else
+                return nullptr;
+        },
+        m.link);
+}
+
+ControlLook lookOf(const QWidget* w)
+{
+    if (w == nullptr)
+        return {};
+    return {w->isEnabled(), w->palette().color(QPalette::Active, QPalette::Base).rgba()};
+}
+
+// Only what differs is set: a control that looks as it stood keeps its palette.
+void setLook(QWidget* w, const ControlLook& look)
+{
+    if (w == nullptr)
+        return;
+    if (w->isEnabled() != look.enabled)
+        w->setEnabled(look.enabled);
+    if (lookOf(w).background != look.background)
+        setInputBackground(w, QColor::fromRgba(look.background));
+}
+
+}  // namespace
+
+void MainInputPages::readLooks(InputControls& c) const
+{
+    c.looks.controls.clear();
+    for (const MainControl& m : mainControls())
+        c.looks.controls.push_back(lookOf(widgetOf(*this, m)));
+    c.looks.valueEntries.clear();
+    for (std::size_t i = 0; i < c.confRows.size(); ++i)
+        c.looks.valueEntries.push_back(lookOf(configPage_->txtValueEntry(static_cast<int>(i))));
+}
+
+void MainInputPages::applyLooks(const ControlLooks& looks)
+{
+    const auto table = mainControls();
+    for (std::size_t i = 0; i < std::min(table.size(), looks.controls.size()); ++i)
+        setLook(widgetOf(*this, table[i]), looks.controls[i]);
+    const int rows = std::min<int>(static_cast<int>(looks.valueEntries.size()), configPage_->loadedRows());
+    for (int i = 0; i < rows; ++i)
+        setLook(configPage_->txtValueEntry(i), looks.valueEntries[static_cast<std::size_t>(i)]);
+}
 
 void MainInputPages::takeOverInputs(const InputControls& kept)
 {
@@ -46,7 +112,10 @@ void MainInputPages::takeOverInputs(const InputControls& kept)
     }
     if (!g.step([&] { conf.gConfEventsAus = False; }))
         return;
-    g.step([&] { configPage_->rebuildAfterRestore(); });
+    if (!g.step([&] { configPage_->rebuildAfterRestore(); }))
+        return;
+    // Last, once no handler of the take-over changes them any more.
+    g.step([&] { applyLooks(kept.looks); });
 }
 
 }  // namespace morvane

@@ -82,6 +82,9 @@ class FakeMessagesWindow : public MessagesWindow {
 public:
     explicit FakeMessagesWindow(FakeDriverWindows& w) : w_(w) {}
     void show() override { w_.events.push_back("messages: " + w_.ui.gFehlertext); }
+    // Counted apart from the events, as the results window's closes are.
+    void close() override { ++closes; }
+    int closes = 0;
 
 private:
     FakeDriverWindows& w_;

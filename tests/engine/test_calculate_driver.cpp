@@ -5,6 +5,7 @@
 // empty user name, and the flow limits of an orifice after a probe.
 #include "DriverHarness.h"
 #include "SteamStepFixture.h"
+#include "engine/DifferentialPressureSolver.h"
 #include "engine/FlowLimits.h"
 #include "engine/ResultChecks.h"
 #include "engine/VibrationCheck.h"
@@ -607,6 +608,30 @@ TEST(CalculateDriver, OptionsWindowFirst)
         if (!named)
             expected.insert(expected.begin(), "options");
         EXPECT_EQ(h.windows.events, expected) << (named ? "named" : "no name");
+    }
+}
+
+// Each run of either driver starts by closing the messages window an earlier
+// run left open, before the options window and the reading; a message of the
+// run itself is then shown.
+TEST(CalculateDriver, EachRunFirstClosesTheMessagesWindow)
+{
+    const std::pair<const char*, std::function<void(DriverHarness&)>> drivers[] = {
+        {"Calculate", [](DriverHarness& h) { RunCalculate(h.d); }},
+        {"solver", [](DriverHarness& h) { RunSolver(h.d); }},
+    };
+    for (const auto& [name, run] : drivers) {
+        DriverHarness h;
+        water(h.s, element::BlendeFlansch);
+        h.settings.gUserName = "";
+        h.s.gDifferenzdruckSoll = 10.0;  // kPa: the solver's own check passes
+        h.windows.inputMessage = "Bitte definieren Sie das Medium";
+        h.windows.onOptions = [&] { EXPECT_EQ(h.messagesWindow.closes, 1) << name; };
+        h.windows.onRead = [&] { EXPECT_EQ(h.messagesWindow.closes, 1) << name; };
+        run(h);
+        EXPECT_EQ(h.messagesWindow.closes, 1) << name;
+        const std::vector<std::string> expected{"options", "ReadOberflaeche", "messages: Bitte definieren Sie das Medium"};
+        EXPECT_EQ(h.windows.events, expected) << name;
     }
 }
 

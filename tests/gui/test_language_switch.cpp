@@ -6,6 +6,7 @@
 #include "gui/TextFits.h"
 
 #include "common/qt/CodeEvents.h"
+#include "common/qt/Greying.h"
 #include "mainwindow/qt/ConfigSelectPage.h"
 #include "mainwindow/qt/MainInputPages.h"
 #include "platform/qt/Twips.h"
@@ -51,7 +52,9 @@ const QStringList kEnglish{"&File", "Language", "&?", "&New", "&Open...", "&Clos
                            "&User Options", "&Exit", "Deutsch", "English", "Help", "&Info ", "New", "Open", "Save"};
 
 // What the user sees of every input control of a main window, by its name:
-// texts, selections, checks, and whether it is greyed or hidden.
+// texts, selections, checks, whether it is greyed or hidden, and the
+// background of a box or list (the window colour, greyed, or marked light red);
+// of the labels whether they are greyed or hidden.
 QStringList controlValues(QWidget* window)
 {
     QStringList values;
@@ -62,9 +65,10 @@ QStringList controlValues(QWidget* window)
             hidden = hidden || p->isHidden();
         return QStringLiteral(" enabled=%1 hidden=%2").arg(w->isEnabled()).arg(hidden);
     };
+    auto background = [](const QWidget* w) { return QStringLiteral(" background=") + inputBackground(w).name(); };
     for (const QLineEdit* box : window->findChildren<QLineEdit*>()) {
         if (qobject_cast<const QComboBox*>(box->parentWidget()) == nullptr)
-            values << box->objectName() + " text=" + box->text() + state(box);
+            values << box->objectName() + " text=" + box->text() + state(box) + background(box);
     }
     for (const QPlainTextEdit* box : window->findChildren<QPlainTextEdit*>()) {
         if (box->objectName() != QLatin1String("txtTypeDesc"))  // a description in the window's language
@@ -72,7 +76,9 @@ QStringList controlValues(QWidget* window)
     }
     for (const QComboBox* list : window->findChildren<QComboBox*>())
         values << list->objectName() + QStringLiteral(" index=%1 of %2").arg(list->currentIndex()).arg(list->count()) +
-                      state(list);
+                      state(list) + background(list);
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        values << label->objectName() + state(label);
     for (const QCheckBox* check : window->findChildren<QCheckBox*>())
         values << check->objectName() + QStringLiteral(" check=%1").arg(int(check->checkState())) + state(check);
     for (const QRadioButton* option : window->findChildren<QRadioButton*>())
@@ -159,19 +165,31 @@ void TestLanguageSwitch::switchKeepsTheWork_data()
 {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QString>("menuItem");
-    QTest::newRow("English to German") << QByteArray("10000\r\n") << "mnuGerman";
-    QTest::newRow("German to English") << QByteArray("0\r\n") << "mnuEnglish";
+    // The model the medium is left in, and the text in the temperature row
+    // (limits -200 ... 650).
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("temperature");
+    QTest::newRow("English to German") << QByteArray("10000\r\n") << "mnuGerman" << "Option2" << "-20";
+    QTest::newRow("German to English") << QByteArray("0\r\n") << "mnuEnglish" << "Option2" << "-20";
+    // The Redlich-Kwong name typed, then the medium list chosen, which greys
+    // every property box; a temperature beyond its limit, marked light red.
+    QTest::newRow("English to German, greyed name, marked value")
+        << QByteArray("10000\r\n") << "mnuGerman" << "Option1" << "700";
+    QTest::newRow("German to English, greyed name, marked value")
+        << QByteArray("0\r\n") << "mnuEnglish" << "Option1" << "700";
 }
 
 // Every page filled and an RQ25 configured, then the other language: every
 // control of the new window shows what it showed in the old one, control by
 // control (texts as typed, empty boxes empty, lists, checks, options, what is
-// greyed and hidden), the configuration rows with their typed values, the page
-// on view and the file name; nothing is written.
+// greyed, marked and hidden), the configuration rows with their typed values,
+// the page on view and the file name; nothing is written.
 void TestLanguageSwitch::switchKeepsTheWork()
 {
     QFETCH(QByteArray, before);
     QFETCH(QString, menuItem);
+    QFETCH(QString, model);
+    QFETCH(QString, temperature);
     ShellRig rig;
     rig.writeLangSet(before);
     for (const char* db : {"morvdata5.sqlite", "morvdata5_alt.sqlite"})
@@ -183,7 +201,10 @@ void TestLanguageSwitch::switchKeepsTheWork()
         list->setCurrentIndex(k);
         emit list->activated(k);
     };
-    // Medium: ideal gas, typed with commas and blanks; the Redlich-Kwong boxes empty.
+    // Medium: a Redlich-Kwong name, then ideal gas typed with commas and
+    // blanks; the other Redlich-Kwong boxes empty.
+    p.Option3->click();
+    p.Text14->setText(QStringLiteral("Rauchgas RK"));
     p.Option2->click();
     p.Text1->setText(QStringLiteral("1,293"));
     p.Text2->setText(QStringLiteral(" 0,998"));
@@ -196,7 +217,7 @@ void TestLanguageSwitch::switchKeepsTheWork()
     for (int row = 0; row < 11; ++row)
         pick(p.configPage()->cmbConfField(row), choices[row]);
     p.configPage()->txtValueEntry(7)->setText(QStringLiteral("1.5"));
-    p.configPage()->txtValueEntry(8)->setText(QStringLiteral("-20"));
+    p.configPage()->txtValueEntry(8)->setText(temperature);
     p.configPage()->txtValueEntry(9)->setText(QStringLiteral("50"));
     p.Text15->setText(QStringLiteral("1,02"));
     p.Option16->click();
@@ -204,6 +225,7 @@ void TestLanguageSwitch::switchKeepsTheWork()
     setCheckValue(p.Check2, 1);
     p.Text22->setText(QStringLiteral("400"));
     p.Text9->setText(QStringLiteral("6,3"));
+    rig.main()->findChild<QRadioButton*>(model)->click();
     // Flow data in units of their own, the range and the known dp.
     p.Text16->setText(QStringLiteral("2,5"));
     setListIndex(p.Combo9, 1);
@@ -234,7 +256,11 @@ void TestLanguageSwitch::switchKeepsTheWork()
 
     const QStringList old = controlValues(rig.main());
     const QString oldCode = p.txtCodeDisplay->text();
-    QVERIFY(oldCode.contains(QStringLiteral("L1500 T-20C H150")));
+    if (temperature == QLatin1String("-20"))
+        QVERIFY(oldCode.contains(QStringLiteral("L1500 T-20C H150")));
+    else
+        QCOMPARE(inputBackground(p.configPage()->txtValueEntry(8)), QColor(255, 128, 128));
+    QVERIFY(!p.Text14->isEnabled());
     QVERIFY2(old.size() > 90, qPrintable(QString::number(old.size())));  // every input control and row
 
     rig.action(menuItem.toLatin1().constData())->trigger();
@@ -252,12 +278,12 @@ void TestLanguageSwitch::switchKeepsTheWork()
     QVERIFY(rig.tracer.responder.reports.empty());
     QVERIFY(rig.fakes.messages.shown.empty());
 
-    // With MORVANE_SCREENSHOT_DIR set, the new window on two of its pages.
+    // With MORVANE_SCREENSHOT_DIR set, the new window on four of its pages.
     const QString folder = qEnvironmentVariable("MORVANE_SCREENSHOT_DIR");
     if (!folder.isEmpty()) {
         const QString name = QString::fromUtf8(QTest::currentDataTag()).replace(' ', '_');
         QVERIFY(QTest::qWaitForWindowExposed(rig.main()));
-        for (const int page : {1, 2, 4}) {
+        for (const int page : {0, 1, 2, 4}) {
             rig.main()->SSTab1()->setCurrentIndex(page);
             QVERIFY(rig.main()->grab().save(QDir(folder).filePath(name + QStringLiteral("_page%1.png").arg(page))));
         }

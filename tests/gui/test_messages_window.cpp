@@ -1,7 +1,7 @@
 // The calculation messages window offscreen: its caption in both languages, its
 // layout in twips, the message it loads, OK unloading it, modeless without an
-// owner, and a show while it is open taking up the new message, also when one
-// Calculate run shows it twice.
+// owner, a show while it is open taking up the new message, also when one
+// Calculate run shows it twice, and the close that starts every run.
 #include "engine/qt/frmFehlerfile.h"
 #include "platform/ProductDatabase.h"
 #include "support/Fakes.h"
@@ -136,6 +136,30 @@ private slots:
         messages.show();
         QVERIFY(messages.window() != nullptr);
         QCOMPARE(messages.window()->RichTextBox1()->toPlainText(), QStringLiteral("zweite Meldung"));
+    }
+
+    // The close that starts a run unloads the window; a show of the same run,
+    // before the closed window is deleted, loads a new one, which stays.
+    void closeUnloadsAndAShowRightAfterLoadsAnew()
+    {
+        TestTracer tracer;
+        UiZustand ui;
+        ui.gFehlertext = "alte Warnung";
+        QtMessagesWindow messages(ui);
+        messages.show();
+        QPointer<frmFehlerfile> first = messages.window();
+        messages.close();
+        QVERIFY(messages.window() == nullptr);
+        QVERIFY(!first->isVisible());
+        messages.close();  // closed already: nothing to do
+
+        ui.gFehlertext = "neue Meldung";
+        messages.show();
+        flushDeletes();
+        QVERIFY(first.isNull());
+        QVERIFY(messages.window() != nullptr);
+        QVERIFY(messages.window()->isVisible());
+        QCOMPARE(messages.window()->RichTextBox1()->toPlainText(), QStringLiteral("neue Meldung"));
     }
 
     void openWindowTakesUpTheNewMessage()
