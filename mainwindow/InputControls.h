@@ -11,8 +11,7 @@
 // Each member names the state field it edits. Beside the values the struct
 // holds what WriteOberflaeche sets besides them: the enabled state of Check4,
 // the Tag of Label62, the status bar's file name panel and the configuration
-// rows of the configurator page; and how the controls looked (looks), which
-// only the language switch gives back.
+// rows of the configurator page.
 #pragma once
 
 #include <cstdint>
@@ -49,30 +48,6 @@ struct ConfigRowControls {
     std::string lblEntryInfo;         // caption of the entry label
 
     bool operator==(const ConfigRowControls&) const = default;
-};
-
-// How one control stood beside its value: whether it took input, and its
-// background (0xAARRGGBB): the window colour, greyed, or a value box marked
-// light red for a value its field does not take.
-struct ControlLook {
-    bool enabled = true;
-    std::uint32_t background = 0;
-
-    bool operator==(const ControlLook&) const = default;
-};
-
-// How the controls of a window stood: the controls of the main window's table
-// (mainwindow/qt/MainControls.h) by their row, and the value boxes of the
-// configuration rows in use. The handlers of a new window need not have run as
-// those of the old one did (a box greyed by a model option that the new window
-// shows selected from its build), so the language switch gives the looks back
-// as they stood. They are no input: two windows with the same inputs compare
-// equal however their controls look.
-struct ControlLooks {
-    std::vector<ControlLook> controls;
-    std::vector<ControlLook> valueEntries;
-
-    bool operator==(const ControlLooks&) const { return true; }
 };
 
 struct InputControls {
@@ -165,8 +140,6 @@ struct InputControls {
     bool Option9 = false;       // gEinbaulageVonOben
     bool Option10 = false;      // gEinbaulageHorizontal2
     bool Option13 = false;      // gEinbaulageVertikal
-
-    ControlLooks looks;         // read with the values; given back at a language switch only
 
     bool operator==(const InputControls&) const = default;
 };

@@ -83,14 +83,16 @@ void ProgramShell::subgChangeLanguage()
         return;
     if (!g.step([&] { setLanguage(state_.ui, state_.ui.gSprachOffset); }))
         return;
-    // The work in the old window goes over into the new one: its inputs, the
-    // page on view and the current file name.
+    // The work in the old window goes over into the new one: its inputs, how
+    // its controls look, the page on view and the current file name.
     InputControls kept;
+    ControlLooks looks;
     int page = 0;
     if (!g.step([&] {
             if (!gMainForm_)
                 return;
             gMainForm_->inputPages()->toControls(kept);
+            looks = gMainForm_->inputPages()->looks();
             kept.statusPanel1 = state_.doc.gDateiname;
             page = gMainForm_->SSTab1()->currentIndex();
         }))
@@ -107,7 +109,7 @@ void ProgramShell::subgChangeLanguage()
     if (!g.step([&] { showNewMainForm(); }))
         return;
     if (!g.step([&] {
-            gMainForm_->inputPages()->takeOverInputs(kept);
+            gMainForm_->inputPages()->takeOverInputs(kept, looks);
             gMainForm_->SSTab1()->setCurrentIndex(page);
             // The window's build forgot the name with the default inputs; with
             // the old inputs the file is current again.

@@ -184,7 +184,6 @@ void MainInputPages::toControls(InputControls& c) const
         row.lblEntryInfoVisible = !configPage_->lblEntryInfo(i)->isHidden();
         row.lblEntryInfo = configPage_->lblEntryInfo(i)->text().toStdString();
     }
-    readLooks(c);
 }
 
 void MainInputPages::applyControls(const InputControls& c, bool fileNamePanel)

@@ -21,9 +21,11 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -41,6 +43,25 @@ namespace morvane {
 class ConfigSelectPage;
 class Guard;
 struct MainControl;
+
+// How one control stands beside its value: whether it takes input, and its
+// background (0xAARRGGBB): the window colour, greyed, or a value box marked
+// light red for a value its field does not take.
+struct ControlLook {
+    bool enabled = true;
+    std::uint32_t background = 0;
+};
+
+// How the controls of a window stand: the controls of the main window's table
+// (mainwindow/qt/MainControls.h) by their row, and the value boxes of the
+// configuration rows in use. They are no input: the language switch alone
+// hands them on, since the handlers of a new window need not have run as
+// those of the old one did (a box greyed by a model option that the new
+// window shows selected from its build).
+struct ControlLooks {
+    std::vector<ControlLook> controls;
+    std::vector<ControlLook> valueEntries;
+};
 
 class MainInputPages : public QObject, public MainWindowInputs {
 public:
@@ -87,10 +108,13 @@ public:
     // (texts as typed, lists, checks and options, the file name panel), the
     // configuration rows of the model with their selections and typed values,
     // and the type code rebuilt from them; and every control of the table and
-    // every value box of the rows is enabled or greyed, and marked, as it
-    // stood there (c.looks). Texts that come from the string table (labels,
-    // list items) stand in this window's language.
-    void takeOverInputs(const InputControls& kept);
+    // every value box of the rows is enabled or greyed, and marked, as its
+    // looks() gave them. Texts that come from the string table (labels, list
+    // items) stand in this window's language.
+    void takeOverInputs(const InputControls& kept, const ControlLooks& looks);
+    // How the controls of the table and the value boxes of the rows in use
+    // look now.
+    ControlLooks looks() const;
     // The state into the controls after a calculation file has been read.
     void WriteOberflaeche();
 
@@ -145,9 +169,7 @@ private:
     // One row of the control table: its widget into c, and back.
     void readControl(const MainControl& m, InputControls& c) const;
     void writeControl(const MainControl& m, const InputControls& c);
-    // How the controls of the table and the rows' value boxes look, into
-    // c.looks; and back, where a control does not look so.
-    void readLooks(InputControls& c) const;
+    // The looks back, where a control does not look so.
     void applyLooks(const ControlLooks& looks);
     std::string dateDefault() const;
     // Whether a control and every container up to its tab page are not hidden.

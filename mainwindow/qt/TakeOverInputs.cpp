@@ -56,14 +56,16 @@ void setLook(QWidget* w, const ControlLook& look)
 
 }  // namespace
 
-void MainInputPages::readLooks(InputControls& c) const
+ControlLooks MainInputPages::looks() const
 {
-    c.looks.controls.clear();
+    ControlLooks looks;
     for (const MainControl& m : mainControls())
-        c.looks.controls.push_back(lookOf(widgetOf(*this, m)));
-    c.looks.valueEntries.clear();
-    for (std::size_t i = 0; i < c.confRows.size(); ++i)
-        c.looks.valueEntries.push_back(lookOf(configPage_->txtValueEntry(static_cast<int>(i))));
+        looks.controls.push_back(lookOf(widgetOf(*this, m)));
+    // The rows in use, as toControls takes them.
+    const int rows = std::clamp<int>(state_.config.gConfFeldAnzahl, 0, configPage_->loadedRows());
+    for (int i = 0; i < rows; ++i)
+        looks.valueEntries.push_back(lookOf(configPage_->txtValueEntry(i)));
+    return looks;
 }
 
 void MainInputPages::applyLooks(const ControlLooks& looks)
@@ -76,9 +78,9 @@ void MainInputPages::applyLooks(const ControlLooks& looks)
         setLook(configPage_->txtValueEntry(i), looks.valueEntries[static_cast<std::size_t>(i)]);
 }
 
-void MainInputPages::takeOverInputs(const InputControls& kept)
+void MainInputPages::takeOverInputs(const InputControls& kept, const ControlLooks& looks)
 {
-    Guard g("frmMain", "takeOverInputs", "Private Sub takeOverInputs(c As InputControls)");
+    Guard g("frmMain", "takeOverInputs", "Private Sub takeOverInputs(c As InputControls, looks As ControlLooks)");
     // Every control of the table as it stood, in the load order, with the
     // events its changes cause (the file name panel among them): the element
     // type loads its model's configuration rows in this window's language.
@@ -115,7 +117,7 @@ void MainInputPages::takeOverInputs(const InputControls& kept)
     if (!g.step([&] { configPage_->rebuildAfterRestore(); }))
         return;
     // Last, once no handler of the take-over changes them any more.
-    g.step([&] { applyLooks(kept.looks); });
+    g.step([&] { applyLooks(looks); });
 }
 
 }  // namespace morvane
