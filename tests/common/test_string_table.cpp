@@ -130,6 +130,8 @@ TEST(StringTable, MendedSpellings)
     const Case cases[] = {
         {11093, {"Pitottube"}, "pitot tube"},
         {11085, {"Clarify"}, "Please clarify"},
+        {11027, {"Save"}, "&Apply"},  // the options window's button takes the values over and stores nothing
+        {11028, {"Exit"}, "Cancel"},  // and this one drops what was typed
         {11098, {"ductile", "pipe", "inlet"}, "Class. venturi tube, as-cast conv. section"},
         {11099, {"pipe", "manufactured", "inlet"}, "Class. venturi tube, machined conv. section"},
         {11112, {"361"}, "1.4571 (SS316Ti)"},

@@ -164,7 +164,7 @@ void TestLoadResstrings::otherControlsUseTheShortIntegerRule_data()
     QTest::addColumn<QString>("tooltipAfter");
     QTest::newRow("Tag and tooltip ids") << German << "1028" << "1292" << QString::fromUtf8("Abbrechen")
                                          << QString::fromUtf8("Geben Sie hier den Druck in der Rohrleitung ein");
-    QTest::newRow("English") << English << "1028" << "1292" << QString::fromUtf8("Exit")
+    QTest::newRow("English") << English << "1028" << "1292" << QString::fromUtf8("Cancel")
                              << QString::fromUtf8("Please enter process pressure");
     QTest::newRow("tooltip 0 is kept") << German << "" << "0" << "design" << "0";
     QTest::newRow("empty tooltip is kept") << German << "" << "" << "design" << "";

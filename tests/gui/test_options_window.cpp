@@ -102,7 +102,7 @@ void TestOptionsWindow::textsInBothLanguages_data()
                              << QStringList{"Settings",  "Name",      "Department", "Extension", "Fax",
                                             "Company 1", "Company 2", "Street",     "Country",   "Zip/City",
                                             "State",     "Phone",     "Fax",        "use alternative MS-code",
-                                            "OK",        "Exit",      "&Save"};
+                                            "OK",        "Cancel",    "&Apply"};
 }
 
 void TestOptionsWindow::textsInBothLanguages()
