@@ -39,12 +39,16 @@ struct DriverRun {
     std::string out;
 };
 
-// Runs the driver on the input given on standard input ("-").
-DriverRun runDriver(const std::string& input, const std::vector<std::string>& args = {})
+// Runs the driver on the input given on standard input ("-"). Its data root
+// is the program folder of this build, its own default, whatever $MORVANE_HOME
+// of the caller holds, or the folder `home` names as $MORVANE_HOME.
+DriverRun runDriver(const std::string& input, const std::vector<std::string>& args = {},
+                    const std::string& home = {})
 {
     TempFolder dir;
     std::ofstream(dir / "in.json") << input;
-    std::string cmd = shellQuoted(CONFIG_DRIVER);
+    std::string cmd = home.empty() ? "env -u MORVANE_HOME " : "env MORVANE_HOME=" + shellQuoted(home) + " ";
+    cmd.append(shellQuoted(CONFIG_DRIVER));
     for (const auto& a : args)
         cmd.append(" ").append(shellQuoted(a));
     cmd.append(" - < ").append(shellQuoted((dir / "in.json").string())).append(" 2>/dev/null");
@@ -245,6 +249,7 @@ TEST(ConfigDriver, InputRulesAndExitStatus)
         std::string input;
         std::vector<std::string> args;
         int exit;
+        std::string home{};  // $MORVANE_HOME
     } cases[] = {
         {"a model", R"({"model":"RQ8"})", {}, 0},
         {"no model", "{}", {}, 0},
@@ -258,10 +263,13 @@ TEST(ConfigDriver, InputRulesAndExitStatus)
         {"value for a row without a value box", R"({"model":"RQ8","values":["1"]})", {}, 2},
         {"unknown option", R"({})", {"--step"}, 2},
         {"a Null ID is a run-time error", R"({"model":"M"})", {"--data-root", broken.path().string()}, 1},
+        {"$MORVANE_HOME names the data root", R"({"model":"M"})", {}, 1, broken.path().string()},
+        {"--data-root over $MORVANE_HOME", R"({"model":"M"})", {"--data-root", Program.string()}, 0,
+         broken.path().string()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shows);
-        const DriverRun r = runDriver(c.input, c.args);
+        const DriverRun r = runDriver(c.input, c.args, c.home);
         EXPECT_EQ(r.exit, c.exit) << r.out;
         if (c.exit != 2) {
             EXPECT_TRUE(json::accept(r.out)) << "one JSON object after a run";

@@ -133,11 +133,13 @@ void copyDrawing(const std::filesystem::path& folder, const std::string& name)
 }
 
 // What the configurator's test driver gives for a model, its selections and
-// typed values with the pipe in the state: the output's JSON text.
+// typed values with the pipe in the state, on the built databases whatever
+// $MORVANE_HOME holds: the output's JSON text.
 QString driverOutput(const QString& input)
 {
     QProcess driver;
-    driver.start(QStringLiteral(CONFIG_DRIVER), {QStringLiteral("-")});
+    driver.start(QStringLiteral(CONFIG_DRIVER),
+                 {QStringLiteral("--data-root"), QStringLiteral(MORVANE_PROGRAM_DIR), QStringLiteral("-")});
     driver.write(input.toUtf8());
     driver.closeWriteChannel();
     driver.waitForFinished(30000);

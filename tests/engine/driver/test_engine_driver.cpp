@@ -147,9 +147,11 @@ struct DriverRun {
 };
 
 // Runs the driver with the arguments; with `stdinText` the input file is "-".
+// Without --data-root its data root is the program folder of this build, its
+// own default, whatever $MORVANE_HOME of the caller holds.
 DriverRun runDriver(const TempFolder& dir, std::vector<std::string> args, const std::optional<std::string>& stdinText)
 {
-    std::string cmd = shellQuoted(ENGINE_DRIVER);
+    std::string cmd = "env -u MORVANE_HOME " + shellQuoted(ENGINE_DRIVER);
     const auto add = [&cmd](std::string_view sep, const std::string& word) {
         cmd.append(sep);
         cmd.append(shellQuoted(word));
