@@ -2194,6 +2194,52 @@ TEST(CalculationFileWriting, EachFlushComesInItsOrder)
     }
 }
 
+// The system itself refuses a flush or the close of the new file (a failing
+// disk, or one that fills while the cached bytes go out), which the fault seam
+// cannot stage: its answer, not a staged one, fails the save with the error a
+// failed write gives, the old file stays byte for byte and no temporary file
+// or backup is left. Written in place, the old bytes go back and are flushed.
+TEST(CalculationFileWriting, AFlushOrCloseTheSystemRefusesKeepsTheOldFile)
+{
+    using Call = testing::RefusedCall::Call;
+    struct Row {
+        bool linked;  // a second link: written in place
+        Call call;
+        const char* part;  // the file whose first such call is refused
+        int error;
+        const char* said;
+        const char* shows;
+    } rows[] = {
+        {false, Call::Fsync, "the temporary file", EIO, "57 Device I/O error: ", "the new file's flush"},
+        {false, Call::Fsync, "the temporary file", ENOSPC, "61 Disk full: ", "the flush finds the disk full"},
+        {false, Call::Close, "the temporary file", EIO, "57 Device I/O error: ", "the close reports a failed write"},
+        {false, Call::Close, "the temporary file", EDQUOT, "61 Disk full: ", "the close finds the quota used up"},
+        {true, Call::Fsync, "the file", EIO, "57 Device I/O error, the file keeps its old content: ",
+         "in place, the new bytes' flush"},
+    };
+    for (const Row& r : rows) {
+        Folder folder;
+        const fs::path target = folder.file("FT-101.mv5");
+        const std::string old = writeOldFile(folder, r.linked);
+        std::set<std::string> names{"FT-101.mv5"};
+        if (r.linked)
+            names.insert("Kopie.mv5");
+        const fs::path file = fs::canonical(target);
+        int refused = 0;
+        std::string said;
+        {
+            const testing::RefusedCall refusal(
+                r.call, [&](const fs::path& p) { return partInTheSave(p, file) == r.part && refused++ == 0; },
+                r.error);
+            said = saveSeven(target, std::string(9000, 'r'));
+        }
+        EXPECT_EQ(refused, r.linked ? 2 : 1) << r.shows;
+        EXPECT_EQ(said, r.said + target.string() + "\n") << r.shows;
+        EXPECT_TRUE(readBytes(target) == old) << r.shows;
+        EXPECT_EQ(folder.names(), names) << r.shows;
+    }
+}
+
 // A value that cannot be written (NaN), answered with Next in the error
 // dialog: the text of the file was never made, and the old file stays.
 TEST(CalculationFileWriting, NextAfterAValueThatCannotBeWrittenKeepsTheOldFile)
