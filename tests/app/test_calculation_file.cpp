@@ -2014,6 +2014,20 @@ std::string writeOldFile(const Folder& folder, bool linked)
     return old;
 }
 
+// A folder with the old file FT-101.mv5 (a second link where `linked`), its
+// bytes, and the names a save that fails leaves in the folder.
+struct OldFile {
+    explicit OldFile(bool linked) : old(writeOldFile(folder, linked))
+    {
+        if (linked)
+            names.insert("Kopie.mv5");
+    }
+    Folder folder;
+    fs::path target = folder.file("FT-101.mv5");
+    std::string old;
+    std::set<std::string> names{"FT-101.mv5"};
+};
+
 // Failures at every stage of a save written in place, one after another:
 // whatever fails, the old content is either in the file or in a backup that
 // the error names. The file flushes are the backup's, then the new bytes',
@@ -2095,21 +2109,16 @@ TEST(CalculationFileWriting, AFailedFlushCloseOrRenameKeepsTheOldFile)
          "in place, the folder cannot be flushed"},
     };
     for (const Row& r : rows) {
-        Folder folder;
-        const fs::path target = folder.file("FT-101.mv5");
-        const std::string old = writeOldFile(folder, r.linked);
-        std::set<std::string> names{"FT-101.mv5"};
-        if (r.linked)
-            names.insert("Kopie.mv5");
-        const std::string said = saveSeven(target, std::string(9000, 'r'), failing(r.failures, r.error));
+        const OldFile f(r.linked);
+        const std::string said = saveSeven(f.target, std::string(9000, 'r'), failing(r.failures, r.error));
         if (r.said) {
-            EXPECT_EQ(said, r.said + target.string() + "\n") << r.shows;
-            EXPECT_TRUE(readBytes(target) == old) << r.shows;
+            EXPECT_EQ(said, r.said + f.target.string() + "\n") << r.shows;
+            EXPECT_TRUE(readBytes(f.target) == f.old) << r.shows;
         } else {
             EXPECT_EQ(said, "") << r.shows;
-            EXPECT_EQ(crlfLines(readBytes(target))[100], "7") << r.shows;
+            EXPECT_EQ(crlfLines(readBytes(f.target))[100], "7") << r.shows;
         }
-        EXPECT_EQ(folder.names(), names) << r.shows;
+        EXPECT_EQ(f.folder.names(), f.names) << r.shows;
     }
 }
 
@@ -2218,25 +2227,20 @@ TEST(CalculationFileWriting, AFlushOrCloseTheSystemRefusesKeepsTheOldFile)
          "in place, the new bytes' flush"},
     };
     for (const Row& r : rows) {
-        Folder folder;
-        const fs::path target = folder.file("FT-101.mv5");
-        const std::string old = writeOldFile(folder, r.linked);
-        std::set<std::string> names{"FT-101.mv5"};
-        if (r.linked)
-            names.insert("Kopie.mv5");
-        const fs::path file = fs::canonical(target);
-        int refused = 0;
+        const OldFile f(r.linked);
+        const fs::path file = fs::canonical(f.target);
+        int asked = 0;  // the picked file's calls; written in place, the old bytes put back are flushed too
         std::string said;
         {
             const testing::RefusedCall refusal(
-                r.call, [&](const fs::path& p) { return partInTheSave(p, file) == r.part && refused++ == 0; },
+                r.call, [&](const fs::path& p) { return partInTheSave(p, file) == r.part && asked++ == 0; },
                 r.error);
-            said = saveSeven(target, std::string(9000, 'r'));
+            said = saveSeven(f.target, std::string(9000, 'r'));
         }
-        EXPECT_EQ(refused, r.linked ? 2 : 1) << r.shows;
-        EXPECT_EQ(said, r.said + target.string() + "\n") << r.shows;
-        EXPECT_TRUE(readBytes(target) == old) << r.shows;
-        EXPECT_EQ(folder.names(), names) << r.shows;
+        EXPECT_EQ(asked, r.linked ? 2 : 1) << r.shows;
+        EXPECT_EQ(said, r.said + f.target.string() + "\n") << r.shows;
+        EXPECT_TRUE(readBytes(f.target) == f.old) << r.shows;
+        EXPECT_EQ(f.folder.names(), f.names) << r.shows;
     }
 }
 
