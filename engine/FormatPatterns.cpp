@@ -193,14 +193,6 @@ ValueAndLimit formatUpToApart(double value, double limit, int decimals)
     return t;
 }
 
-std::string formatFixedShown(double value, int decimals, char decimalSeparator)
-{
-    std::string t = formatFixed(value, decimals, decimalSeparator);
-    if (value == 0.0 || !readsZero(t, decimalSeparator))
-        return t;
-    return formatFixed(value, fourSignificantPlaces(value), decimalSeparator);
-}
-
 std::string formatUpToShown(double value, int decimals)
 {
     const std::string t = formatUpTo(value, decimals);
@@ -209,10 +201,10 @@ std::string formatUpToShown(double value, int decimals)
     return formatUpTo(value, fourSignificantPlaces(value));
 }
 
-std::string formatFixedShownOrScientific(double value, int decimals, char decimalSeparator,
-                                         const std::function<bool(const std::string&)>& fits)
+std::string formatFixedNearOrScientific(double value, int decimals, char decimalSeparator,
+                                        const std::function<bool(const std::string&)>& fits)
 {
-    const std::string t = formatFixedShown(value, decimals, decimalSeparator);
+    const std::string t = formatFixedNear(value, decimals, decimalSeparator);
     return fits(t) ? t : formatScientific(value, 3, decimalSeparator);
 }
 

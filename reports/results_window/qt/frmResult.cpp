@@ -370,11 +370,12 @@ void frmResult::fill(Guard& g)
                 cell->setText(QString::fromStdString(std::string(text())));
             });
     };
-    // A value that is not 0 never shows as 0 (formatFixedShown), and one whose
-    // fixed form does not fit its label shows in the scientific form with 4
+    // A value shows within 1 % of itself (formatFixedNear: where the row's
+    // places would move it further, with 4 significant digits), and one whose
+    // fixed form does not fit its label in the scientific form with 4
     // significant digits.
     auto num = [&](double v, int decimals) {
-        return formatFixedShownOrScientific(v, decimals, sep, [&](const std::string& t) { return fitsLabel(*cell, t); });
+        return formatFixedNearOrScientific(v, decimals, sep, [&](const std::string& t) { return fitsLabel(*cell, t); });
     };
     // A converted value: a unit index outside its table leaves the label as it was.
     auto putConverted = [&](const char* name, auto value, int decimals) {
@@ -526,12 +527,12 @@ void frmResult::placeDuctSides(bool wide)
 
 std::string frmResult::ductSides(double a, double b, char sep)
 {
-    // Both sides in their fixed form ("###0.0"; a value that is not 0 never
-    // as 0) where they fit the designed cell. Else, in the wider cell, the
-    // fixed forms, then the longer side in the scientific form with 4
-    // significant digits, then both.
+    // Both sides in their fixed form ("###0.0"; within 1 % of the side, as
+    // every number of the window) where they fit the designed cell. Else, in
+    // the wider cell, the fixed forms, then the longer side in the scientific
+    // form with 4 significant digits, then both.
     auto side = [&](double v, bool scientific) {
-        return scientific ? formatScientific(v, 3, sep) : formatFixedShown(v, 1, sep);
+        return scientific ? formatScientific(v, 3, sep) : formatFixedNear(v, 1, sep);
     };
     const QLabel& sides = *label("Label32");
     placeDuctSides(false);
