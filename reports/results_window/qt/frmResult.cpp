@@ -50,6 +50,9 @@ constexpr int H = 255;  // one line
 
 // "Medium" / "Fluid". The operating density's value label (Label9) ends where
 // its unit "kg/m³" begins: a number as wide as the label would run under it.
+// The model's text (Label7) has the width of the pipe shape's beside the
+// element frame's captions: "inkompressible Flüssigkeit" does not fit one
+// line of less, and its second line would stand over the next row.
 const LabelDesign kFrame1[] = {
     {"Label2", 120, 240, 2175, H, "Label2", "1236"},
     {"Label6", 2400, 240, 1695, H, "Label6", nullptr},
@@ -57,7 +60,7 @@ const LabelDesign kFrame1[] = {
     {"Label16", 6840, 240, 1215, H, "Label16", nullptr},
     {"Label17", 8160, 240, 375, H, "cP", "cP"},  // a tag that is no number keeps "cP"
     {"Label3", 120, 480, 2175, H, "Label3", "1237"},
-    {"Label7", 2400, 480, 1815, H, "Label7", nullptr},
+    {"Label7", 2400, 480, 2055, H, "Label7", nullptr},
     {"Label18", 4560, 480, 2175, H, "Label18", "1243"},
     {"Label19", 6840, 480, 1215, H, "Label19", nullptr},
     {"Label20", 8160, 480, 375, H, "-", nullptr},
