@@ -284,6 +284,23 @@ void enterAirProbe(CalcRig& rig)
     setListIndex(p.Combo8, 1);  // Nm³/h
 }
 
+// An RQ25 in a typed pipe of D `pipe` mm (wall 3 mm), air from the list at
+// 101.3 kPa and 20 °C, `flow` kg/s.
+void enterAirProbeInTypedPipe(CalcRig& rig, const QString& pipe, const QString& flow)
+{
+    MainInputPages& p = rig.pages();
+    p.Option1->click();
+    setListIndex(p.Combo1, 1);  // air
+    setListIndex(p.Combo2, 3);  // RQ25
+    p.Option5->click();         // pipe dimensions typed
+    p.Text8->setText(pipe);
+    p.Text9->setText(QStringLiteral("3"));
+    p.Text16->setText(QStringLiteral("101.3"));
+    p.Text17->setText(QStringLiteral("20"));
+    p.Text18->setText(flow);
+    setListIndex(p.Combo8, 4);  // kg/s
+}
+
 // Air through the reference orifice, calculated: the gas case that leaves its
 // standard density and compressibility in the state.
 void calculateAirFirst(CalcRig& rig)
@@ -655,20 +672,8 @@ private slots:
              "0.0001000", "0.0008449", "0.00010", "0.0008449"},
             {"orifice, 5 kg/s", [=](CalcRig& r) { liquid(r, "1", 9, "639", "127.8", "5"); }, 639.0, "5.00", "0.01732",
              "5.00000", "0.0173"},
-            {"RQ25, 0.004 kg/s",
-             [](CalcRig& r) {
-                 MainInputPages& p = r.pages();
-                 p.Option1->click();
-                 setListIndex(p.Combo1, 1);  // air
-                 setListIndex(p.Combo2, 3);  // RQ25
-                 p.Text8->setText(QStringLiteral("207.3"));
-                 p.Text9->setText(QStringLiteral("3"));
-                 p.Text16->setText(QStringLiteral("101.3"));
-                 p.Text17->setText(QStringLiteral("20"));
-                 p.Text18->setText(QStringLiteral("0.004"));
-                 setListIndex(p.Combo8, 4);  // kg/s
-             },
-             207.3, "0.004000", "0.09844", "0.00400", "0.0984"},
+            {"RQ25, 0.004 kg/s", [](CalcRig& r) { enterAirProbeInTypedPipe(r, "207.3", "0.004"); }, 207.3,
+             "0.004000", "0.09844", "0.00400", "0.0984"},
             {"RQ8, 0.0002432 kg/s",
              [](CalcRig& r) {
                  enterOrifice(r);
@@ -819,17 +824,7 @@ private slots:
         QVERIFY(withProductDatabase(rig));
         QtPrinter pdf(rig.folder.path().toStdString(), QtPrinter::Destination::PdfFile);
         rig.window->setPrinter(pdf);
-        MainInputPages& p = rig.pages();
-        p.Option1->click();
-        setListIndex(p.Combo1, 1);  // air
-        setListIndex(p.Combo2, 3);  // RQ25
-        p.Option5->click();         // pipe dimensions typed
-        p.Text8->setText(pipe);
-        p.Text9->setText(QStringLiteral("3"));
-        p.Text16->setText(QStringLiteral("101.3"));
-        p.Text17->setText(QStringLiteral("20"));
-        p.Text18->setText(flow);
-        setListIndex(p.Combo8, 4);  // kg/s
+        enterAirProbeInTypedPipe(rig, pipe, flow);
         rig.clickCalc();
         QVERIFY(rig.tracer.responder.reports.empty());
         const CalculationState& c = rig.state.calc;
