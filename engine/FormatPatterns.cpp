@@ -118,12 +118,6 @@ std::string formatUpTo(double value, int decimals)
 
 namespace {
 
-// Whether a number text with this decimal separator reads 0 ("0", "-0,00").
-bool readsZero(const std::string& t, char decimalSeparator)
-{
-    return t.find_first_not_of(std::string{'-', '0', decimalSeparator}) == std::string::npos;
-}
-
 // The places that give |value| (not 0) 4 significant digits; one fewer where
 // the rounding carries into a fifth (0.000099996 is 0.0001000).
 int fourSignificantPlaces(double value)
@@ -191,14 +185,6 @@ ValueAndLimit formatUpToApart(double value, double limit, int decimals)
          t.value == t.limit && (places <= valueCap || places <= limitCap); ++places)
         t = {formatUpTo(value, std::min(places, valueCap)), formatUpTo(limit, std::min(places, limitCap))};
     return t;
-}
-
-std::string formatUpToShown(double value, int decimals)
-{
-    const std::string t = formatUpTo(value, decimals);
-    if (value == 0.0 || !readsZero(t, '.'))
-        return t;
-    return formatUpTo(value, fourSignificantPlaces(value));
 }
 
 std::string formatFixedNearOrScientific(double value, int decimals, char decimalSeparator,

@@ -108,22 +108,6 @@ TEST(FormatMasks, WindowAndPageOneMasksShowEveryValueWithinOnePercent)
         EXPECT_EQ(formatFixedNear(c.value, c.decimals, c.separator), c.text) << c.shows;
 }
 
-// What the solver's announcement shows through ".###": a value that is not 0
-// never reads 0; where the places would round it to 0 it has 4 significant
-// digits.
-TEST(FormatMasks, ShownValueThatRoundsToZeroKeepsFourDigits)
-{
-    const MaskCase upTo[] = {
-        {"the solver's announcement, .###", 0.000243153, 3, '.', "0.0002432"},
-        {"trailing zeros dropped", 0.00012, 3, '.', "0.00012"},
-        {"a value the pattern shows", 53.35912, 3, '.', "53.359"},
-        {"just above the last place", 0.0006, 3, '.', "0.001"},
-        {"zero", 0.0, 3, '.', "0"},
-    };
-    for (const MaskCase& c : upTo)
-        EXPECT_EQ(formatUpToShown(c.value, c.decimals), c.text) << c.shows;
-}
-
 // A cell of limited room (here: 10 characters) shows the fixed form within
 // 1 % where it fits, else the scientific form with 4 significant digits.
 TEST(FormatMasks, FixedFormTooWideForItsCellTurnsScientific)
@@ -181,6 +165,11 @@ TEST(FormatMasks, NearValueKeepsItsPatternWithinOnePercent)
         {"one that reads 29 % off", 1.4, 0, '.', "1.400"},
         {"one 0.8 % off", 49.6, 0, '.', "50"},
         {"zero", 0.0, 2, '.', "0"},
+        {"the solver's announcement, .###", 0.000243153, 3, '.', "0.0002432"},
+        {"a value .### shows as it is", 53.35912, 3, '.', "53.359"},
+        {"one that .### would show 67 % high", 0.0006, 3, '.', "0.0006000"},
+        {"one that .### would show 20 % high", 0.0025, 3, '.', "0.002500"},
+        {"one 0.2 % off, the pattern kept", 0.2504, 3, '.', "0.25"},
     };
     for (const MaskCase& c : upTo)
         EXPECT_EQ(formatUpToNear(c.value, c.decimals, c.separator), c.text) << c.shows;
