@@ -101,7 +101,7 @@ Grenze pruefeGrenzen(const CalculationState& s)
 
 std::string solverAnnouncement(double value, std::string_view unit, const std::string& acceptedText)
 {
-    return formatUpToShown(value, 3) + " " + std::string(unit) + ": " + acceptedText;
+    return formatUpToNear(value, 3) + " " + std::string(unit) + ": " + acceptedText;
 }
 
 SolverOutcome RunSolver(DriverContext& d, SolverPasses passes)

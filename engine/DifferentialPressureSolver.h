@@ -31,7 +31,8 @@ inline constexpr double SolverDpMinKPa = 1e-6;
 inline constexpr int SolverMaxPasses = 199;
 
 // The announcement of an accepted value: up to three decimals (pattern ".###";
-// a value they would show as 0 with 4 significant digits, formatUpToShown),
+// a value they would show as 0 or move by more than 1 % with 4 significant
+// digits, formatUpToNear),
 // a blank, `unit`, a colon and the text of the acceptance
 // ("53.359 mm: Wert übernommen (dp-element)", "28.275 t/h: Value has been noted
 // (dp-element).").

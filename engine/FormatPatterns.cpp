@@ -118,12 +118,6 @@ std::string formatUpTo(double value, int decimals)
 
 namespace {
 
-// Whether a number text with this decimal separator reads 0 ("0", "-0,00").
-bool readsZero(const std::string& t, char decimalSeparator)
-{
-    return t.find_first_not_of(std::string{'-', '0', decimalSeparator}) == std::string::npos;
-}
-
 // The places that give |value| (not 0) 4 significant digits; one fewer where
 // the rounding carries into a fifth (0.000099996 is 0.0001000).
 int fourSignificantPlaces(double value)
@@ -193,26 +187,10 @@ ValueAndLimit formatUpToApart(double value, double limit, int decimals)
     return t;
 }
 
-std::string formatFixedShown(double value, int decimals, char decimalSeparator)
+std::string formatFixedNearOrScientific(double value, int decimals, char decimalSeparator,
+                                        const std::function<bool(const std::string&)>& fits)
 {
-    std::string t = formatFixed(value, decimals, decimalSeparator);
-    if (value == 0.0 || !readsZero(t, decimalSeparator))
-        return t;
-    return formatFixed(value, fourSignificantPlaces(value), decimalSeparator);
-}
-
-std::string formatUpToShown(double value, int decimals)
-{
-    const std::string t = formatUpTo(value, decimals);
-    if (value == 0.0 || !readsZero(t, '.'))
-        return t;
-    return formatUpTo(value, fourSignificantPlaces(value));
-}
-
-std::string formatFixedShownOrScientific(double value, int decimals, char decimalSeparator,
-                                         const std::function<bool(const std::string&)>& fits)
-{
-    const std::string t = formatFixedShown(value, decimals, decimalSeparator);
+    const std::string t = formatFixedNear(value, decimals, decimalSeparator);
     return fits(t) ? t : formatScientific(value, 3, decimalSeparator);
 }
 

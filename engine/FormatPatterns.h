@@ -31,14 +31,18 @@ std::string formatScientific(double value, int decimals, char decimalSeparator =
 // 12.5 gives "12.5", 31 gives "31").
 std::string formatUpTo(double value, int decimals);
 
-// What the uncertainty report and the limits-of-use lines show through those
-// patterns: the pattern's text where it reads within 1 % of the value; a value
-// that is not 0 and that the pattern's places would show as 0 or move by more
-// than 1 % (0.0025 or 0.005 through "######0.00" or "##.##") shows with 4
-// significant digits instead, trailing zeros kept ("0.002500", "0.005000").
-// Only magnitudes below 1 / (2 · 1 % · 10^decimals) can take that form.
+// What the results window, both pages of the protocol, the limits-of-use
+// lines and the solver's announcement show through those patterns: the
+// pattern's text where it reads within 1 % of the value; a value that is not 0
+// and that the pattern's places would show as 0 or move by more than 1 %
+// (0.0025 or 0.005 through "######0.00" or "##.##", a velocity of 0.0984
+// through "###0.00") shows with 4 significant digits instead, trailing zeros
+// kept ("0.002500", "0.005000", "0.09840").
+// Only magnitudes below 1 / (2 · 1 % · 10^decimals) can take that form; 0
+// keeps the pattern ("0.00").
 std::string formatFixedNear(double value, int decimals, char decimalSeparator = '.');
-// The same for the up-to pattern ("150", "0.5", but "0.002500").
+// The same for the up-to pattern ("150", "0.5", but "0.002500"; the solver's
+// ".###" gives 0.0006 kg/s as "0.0006000", not "0.001").
 std::string formatUpToNear(double value, int decimals, char decimalSeparator = '.');
 
 // Whether two values are the same at 12 significant digits of their decimal
@@ -54,21 +58,12 @@ struct ValueAndLimit {
 };
 ValueAndLimit formatUpToApart(double value, double limit, int decimals);
 
-// What a window or a page shows through those patterns: the pattern's text,
-// but a value that is not 0 and that the pattern's places would round to 0
-// (0.000243153 through "###0.00" or ".###") shows with 4 significant digits
-// instead ("0.0002432"), so that nothing reads 0 that is not. (The engine's
-// own roundings, the vibration ratio's for one, keep the pattern.)
-std::string formatFixedShown(double value, int decimals, char decimalSeparator = '.');
-// The same for the up-to pattern: trailing zeros dropped ("0.00012").
-std::string formatUpToShown(double value, int decimals);
-
 // What a cell of limited room shows (a value label of the results window):
-// formatFixedShown's text where `fits` takes it, else the scientific form with
+// formatFixedNear's text where `fits` takes it, else the scientific form with
 // 4 significant digits (formatScientific with 3 decimals: 0.000000009643 gives
 // "9.643E-09", 123456789000 "1.235E+11"), which is narrower than the fixed
 // form of a value far below 1 or far above the pattern's integer digits.
-std::string formatFixedShownOrScientific(double value, int decimals, char decimalSeparator,
-                                         const std::function<bool(const std::string&)>& fits);
+std::string formatFixedNearOrScientific(double value, int decimals, char decimalSeparator,
+                                        const std::function<bool(const std::string&)>& fits);
 
 }  // namespace morvane

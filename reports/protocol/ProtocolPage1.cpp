@@ -256,8 +256,9 @@ void printPage1(const PageTexts& t, ProgramState& state, Page1Printing& printing
         });
     };
     const char sep = printing.decimalSeparator;
-    // A value that is not 0 never prints as 0 (formatFixedShown).
-    auto fmt = [sep](double v, int decimals) { return formatFixedShown(v, decimals, sep); };
+    // A value prints within 1 % of itself: where the row's places would move
+    // it further (0.000845 through "###0.0000"), with 4 significant digits.
+    auto fmt = [sep](double v, int decimals) { return formatFixedNear(v, decimals, sep); };
 
     S([&] {
         std::string why;

@@ -60,44 +60,64 @@ TEST(FormatMasks, ScientificTwoDecimals)
         EXPECT_EQ(formatScientific(c.value, c.decimals, c.separator), c.text) << c.shows;
 }
 
-// What the windows and the pages show: a value that is not 0 never reads 0;
-// where the places would round it to 0 it has 4 significant digits.
-TEST(FormatMasks, ShownValueThatRoundsToZeroKeepsFourDigits)
+// What the results window and page 1 of the protocol show through their
+// masks ("###0.0" to "###0.0000" in the window, to "###0.00000" on the page):
+// the mask's text where it reads within 1 % of the value, else 4 significant
+// digits with their trailing zeros. The edge lies at 50 units of the mask's
+// last place, where half a place is 1 %.
+TEST(FormatMasks, WindowAndPageOneMasksShowEveryValueWithinOnePercent)
 {
-    const MaskCase fixed[] = {
-        {"the solver's flow in kg/s through ###0.00", 0.000243153, 2, '.', "0.0002432"},
-        {"with a comma", 0.000243153, 3, ',', "0,0002432"},
-        {"a pattern that shows it keeps it", 0.000243153, 4, ',', "0,0002"},
-        {"negative", -0.00001234567, 3, '.', "-0.00001235"},
+    const MaskCase cases[] = {
+        // Values the masks move by more than 1 %.
+        {"a design flow of 0.007 kg/s through ###0.00, 43 % high", 0.007, 2, '.', "0.007000"},
+        {"the same with a comma", 0.007, 2, ',', "0,007000"},
+        {"a velocity of 0.0173 m/s through ###0.00, 16 % high", 0.0173, 2, '.', "0.01730"},
+        {"a velocity of 0.0984 m/s through ###0.00, 1.6 % high", 0.0984, 2, '.', "0.09840"},
+        {"a velocity of 0.000845 m/s through ###0.0000, 5 % low", 0.000845, 4, '.', "0.0008450"},
+        {"a velocity of 0.000859 m/s through ###0.0000, 5 % high", 0.000859, 4, '.', "0.0008590"},
+        {"a flow that ###0.00 would round to 0", 0.000243153, 2, '.', "0.0002432"},
+        {"the same through ###0.0000, 18 % low", 0.000243153, 4, ',', "0,0002432"},
+        {"half of the last place, doubled", 0.005, 2, '.', "0.005000"},
+        {"half a place up, 4 % off", 0.0125, 3, '.', "0.01250"},
+        {"a temperature of 0.25 °C through ###0.0", 0.25, 1, '.', "0.2500"},
+        {"negative", -0.007, 2, '.', "-0.007000"},
+        {"negative, rounding to 0", -0.00001234567, 3, '.', "-0.00001235"},
         {"the rounding carries into a fifth digit", 0.000099996, 2, '.', "0.0001000"},
-        {"half of the last place rounds up to the pattern", 0.005, 2, '.', "0.01"},
-        {"a value the pattern shows stays as it is", 0.0125, 3, '.', "0.013"},
-        {"zero stays zero", 0.0, 2, '.', "0.00"},
         {"tiny", 1.5e-12, 1, '.', "0.000000000001500"},
-        {"large values keep the pattern", 1234.5678, 1, '.', "1234.6"},
+        // The masks' edges: half a place is 1 % at 50 places.
+        {"###0.0 just below its edge", 4.95, 1, '.', "4.950"},
+        {"###0.0 just above it", 5.05, 1, '.', "5.1"},
+        {"###0.000 just below its edge", 0.0495, 3, '.', "0.04950"},
+        {"###0.000 just above it", 0.0505, 3, '.', "0.051"},
+        {"###0.0000 just below its edge", 0.00495, 4, ',', "0,004950"},
+        {"###0.0000 just above it", 0.00505, 4, ',', "0,0051"},
+        {"###0.00000 just below its edge", 0.000495, 5, '.', "0.0004950"},
+        {"###0.00000 just above it", 0.000505, 5, '.', "0.00051"},
+        {"negative, just below the edge", -0.495, 2, '.', "-0.4950"},
+        // Values the masks show within 1 % keep them.
+        {"page 1's design flow of 0.007 kg/s", 0.007, 5, '.', "0.00700"},
+        {"page 1's velocity of 0.0173 m/s, 0.2 % low", 0.0173, 4, '.', "0.0173"},
+        {"a pipe of 12.94 mm through ###0.0", 12.94, 1, ',', "12,9"},
+        {"an exponent of 9.9996 through ###0.000", 9.9996, 3, '.', "10.000"},
+        {"0.4 % off", 0.0099996, 2, '.', "0.01"},
+        {"large values", 1234.5678, 1, '.', "1234.6"},
+        {"zero stays as the mask has it", 0.0, 4, ',', "0,0000"},
+        {"negative", -20.04, 1, '.', "-20.0"},
     };
-    for (const MaskCase& c : fixed)
-        EXPECT_EQ(formatFixedShown(c.value, c.decimals, c.separator), c.text) << c.shows;
-
-    const MaskCase upTo[] = {
-        {"the solver's announcement, .###", 0.000243153, 3, '.', "0.0002432"},
-        {"trailing zeros dropped", 0.00012, 3, '.', "0.00012"},
-        {"a value the pattern shows", 53.35912, 3, '.', "53.359"},
-        {"just above the last place", 0.0006, 3, '.', "0.001"},
-        {"zero", 0.0, 3, '.', "0"},
-    };
-    for (const MaskCase& c : upTo)
-        EXPECT_EQ(formatUpToShown(c.value, c.decimals), c.text) << c.shows;
+    for (const MaskCase& c : cases)
+        EXPECT_EQ(formatFixedNear(c.value, c.decimals, c.separator), c.text) << c.shows;
 }
 
-// A cell of limited room (here: 10 characters) shows the fixed form where it
-// fits, else the scientific form with 4 significant digits.
+// A cell of limited room (here: 10 characters) shows the fixed form within
+// 1 % where it fits, else the scientific form with 4 significant digits.
 TEST(FormatMasks, FixedFormTooWideForItsCellTurnsScientific)
 {
     const auto tenCharacters = [](const std::string& t) { return t.size() <= 10; };
     const MaskCase cases[] = {
         {"a dp in bar that fits keeps its pattern", 0.3322466, 4, '.', "0.3322"},
         {"rounding to 0: 4 significant digits where they fit", 0.00001, 4, ',', "0,00001000"},
+        {"more than 1 % off: 4 significant digits where they fit", 0.0008449, 4, '.', "0.0008449"},
+        {"and where they do not", -0.00005123, 4, '.', "-5.123E-05"},
         {"a dp of 0.000000009643 bar", 0.000000009643, 4, '.', "9.643E-09"},
         {"with a comma", 0.00000009946, 4, ',', "9,946E-08"},
         {"large", 123456789000.0, 3, '.', "1.235E+11"},
@@ -107,7 +127,7 @@ TEST(FormatMasks, FixedFormTooWideForItsCellTurnsScientific)
         {"zero fits", 0.0, 4, '.', "0.0000"},
     };
     for (const MaskCase& c : cases)
-        EXPECT_EQ(formatFixedShownOrScientific(c.value, c.decimals, c.separator, tenCharacters), c.text) << c.shows;
+        EXPECT_EQ(formatFixedNearOrScientific(c.value, c.decimals, c.separator, tenCharacters), c.text) << c.shows;
 }
 
 // What the uncertainty report and the limits-of-use lines show: the
@@ -145,6 +165,11 @@ TEST(FormatMasks, NearValueKeepsItsPatternWithinOnePercent)
         {"one that reads 29 % off", 1.4, 0, '.', "1.400"},
         {"one 0.8 % off", 49.6, 0, '.', "50"},
         {"zero", 0.0, 2, '.', "0"},
+        {"the solver's announcement, .###", 0.000243153, 3, '.', "0.0002432"},
+        {"a value .### shows as it is", 53.35912, 3, '.', "53.359"},
+        {"one that .### would show 67 % high", 0.0006, 3, '.', "0.0006000"},
+        {"one that .### would show 20 % high", 0.0025, 3, '.', "0.002500"},
+        {"one 0.2 % off, the pattern kept", 0.2504, 3, '.', "0.25"},
     };
     for (const MaskCase& c : upTo)
         EXPECT_EQ(formatUpToNear(c.value, c.decimals, c.separator), c.text) << c.shows;

@@ -464,6 +464,9 @@ TEST(SolverLoop, AcceptedValueIsAnnouncedAndWrittenBack)
     // A flow that three places would show as 0.
     EXPECT_EQ(solverAnnouncement(0.000243153, "kg/s", "Wert übernommen (dp-element)"),
               "0.0002432 kg/s: Wert übernommen (dp-element)");
+    // And one that three places would show 67 % high ("0.001").
+    EXPECT_EQ(solverAnnouncement(0.00060012, "kg/s", "Value has been noted (dp-element)."),
+              "0.0006001 kg/s: Value has been noted (dp-element).");
 }
 
 TEST(SolverLoop, NeitherModeRunsOneSilentPass)

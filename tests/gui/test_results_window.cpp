@@ -428,33 +428,43 @@ private slots:
         }
     }
 
-    // Every element type in both languages, a probe with its vibration
+    // Every element type in both languages, each with every medium of the
+    // list and every other property model, a probe with its vibration
     // warning, a rectangular duct too: no text of the window is cut (a
     // wrapped second line of a classical venturi tube's name stood over the
-    // next row, and so did a dp of 0.00000009946 bar) and none stands on
-    // another. Beside the design values, every numeric cell holds a value
-    // that is too small or too large for its places, positive and negative
-    // (the German rows with the decimal comma): each shows whole, and reads
-    // back as the value to 4 significant digits (the Reynolds number to its
-    // 3).
+    // next row, so did the liquid's model text over the standard density's
+    // row, and a dp of 0.00000009946 bar) and none stands on another; the
+    // unit texts go through their lists with the media. Beside the design
+    // values, every numeric cell holds a value that is too small or too large
+    // for its places, positive and negative (the German rows with the
+    // decimal comma): each shows whole, and reads back as the value to 4
+    // significant digits (the Reynolds number to its 3).
     void noTextCutOrOnAnotherForEveryElementType_data()
     {
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("medium");    // 0 to 9 from the list, then ideal gas, Redlich-Kwong, liquid
         QTest::addColumn<double>("value");  // 0: the design values of the case
+        const char* media[] = {"no medium", "air",     "superheated steam", "saturated steam", "water",
+                               "nitrogen",  "oxygen",  "carbon dioxide",    "methane",         "hydrogen",
+                               "ideal gas", "Redlich-Kwong", "liquid"};
         const std::pair<const char*, double> values[] = {
-            {"", 0.0}, {" tiny", 9.64321e-9}, {" large", 1.23456789e11}, {" tiny negative", -9.64321e-9},
-            {" large negative", -1.23456789e11}};
+            {"tiny", 9.64321e-9}, {"large", 1.23456789e11}, {"tiny negative", -9.64321e-9},
+            {"large negative", -1.23456789e11}};
         for (int type = 0; type <= 15; ++type)
-            for (const int offset : {int(OffsetGerman), int(OffsetEnglish)})
-                for (const auto& [name, value] : values)
-                    QTest::addRow("type %d %s%s", type, offset == OffsetGerman ? "de" : "en", name)
-                        << type << offset << value;
+            for (const int offset : {int(OffsetGerman), int(OffsetEnglish)}) {
+                const char* language = offset == OffsetGerman ? "de" : "en";
+                for (int medium = 0; medium < 13; ++medium)
+                    QTest::addRow("type %d %s %s", type, language, media[medium]) << type << offset << medium << 0.0;
+                for (const auto& [name, value] : values)  // air from the tables: every medium row holds a number
+                    QTest::addRow("type %d %s %s", type, language, name) << type << offset << 1 << value;
+            }
     }
     void noTextCutOrOnAnotherForEveryElementType()
     {
         QFETCH(int, type);
         QFETCH(int, offset);
+        QFETCH(int, medium);
         QFETCH(double, value);
         if (offset == OffsetGerman)
             QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -466,6 +476,21 @@ private slots:
             c.gInnenmassB = 200.0;
             c.gMehrereBetriebspunkte = 1;
             c.gSchwingungswarnung = True;
+            c.gModellGespeicherteDaten = medium < 10 ? True : False;
+            c.gModellIdealesGas = medium == 10 ? True : False;
+            c.gModellRedlichKwong = medium == 11 ? True : False;
+            c.gModellFluessigkeit = medium == 12 ? True : False;
+            c.gMediumNr = static_cast<std::int16_t>(medium < 10 ? medium : 0);
+            c.gMediumsbezeichnung = medium == 12 ? "Hydrauliköl" : "Erdgas H";
+            c.gMediumsbezeichnungRK = "Kohlenmonoxid";
+            c.gNormdichte = c.gDichteEingabe = c.gNormdichteRK = 0.8;
+            c.gKompressibilitaet = 0.998;
+            if (value == 0.0) {
+                c.gDruckEinheit = static_cast<std::int16_t>(medium % 5);
+                c.gDpEinheit = static_cast<std::int16_t>(medium % 6);
+                c.gTemperaturEinheit = static_cast<std::int16_t>(medium % 3);
+                c.gDurchflussEinheit = static_cast<std::int16_t>(1 + medium % 7);
+            }
             c.gEigenfrequenz = 110.9;
             c.gVortexfrequenz = 152.4;
             c.gSondenlaenge = 520.0;
@@ -474,7 +499,6 @@ private slots:
             // kPa, kPa and °C are the display units of the case).
             std::vector<std::pair<const char*, double*>> cells;
             if (value != 0.0) {
-                c.gMediumNr = 1;  // air from the tables: every medium row holds a number
                 cells = {{"Label8", &c.gNormdichte},       {"Label9", &c.gBetriebsdichte},
                          {"Label16", &c.gViskositaet},     {"Label19", &c.gKompressibilitaet},
                          {"Label23", &c.gKritischeTemperatur}, {"Label24", &c.gKritischerDruck},
@@ -538,9 +562,10 @@ private slots:
                     readsAs(QStringLiteral("Label32"), side, std::abs(value), 4);
                 QVERIFY2(wrong.isEmpty(), qPrintable(where + wrong.join("; ")));
             }
-            shot(w, QStringLiteral("results_type%1_%2%3%4.png")
+            shot(w, QStringLiteral("results_type%1_%2_medium%3%4%5.png")
                         .arg(type)
                         .arg(offset == OffsetGerman ? "de" : "en")
+                        .arg(medium)
                         .arg(rectangular ? "_duct" : "")
                         .arg(value == 0.0 ? QString() : QStringLiteral("_%1").arg(value, 0, 'g', 3)));
         }

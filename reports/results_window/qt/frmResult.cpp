@@ -50,6 +50,9 @@ constexpr int H = 255;  // one line
 
 // "Medium" / "Fluid". The operating density's value label (Label9) ends where
 // its unit "kg/m³" begins: a number as wide as the label would run under it.
+// The model's text (Label7) has the width of the pipe shape's beside the
+// element frame's captions: "inkompressible Flüssigkeit" does not fit one
+// line of less, and its second line would stand over the next row.
 const LabelDesign kFrame1[] = {
     {"Label2", 120, 240, 2175, H, "Label2", "1236"},
     {"Label6", 2400, 240, 1695, H, "Label6", nullptr},
@@ -57,7 +60,7 @@ const LabelDesign kFrame1[] = {
     {"Label16", 6840, 240, 1215, H, "Label16", nullptr},
     {"Label17", 8160, 240, 375, H, "cP", "cP"},  // a tag that is no number keeps "cP"
     {"Label3", 120, 480, 2175, H, "Label3", "1237"},
-    {"Label7", 2400, 480, 1815, H, "Label7", nullptr},
+    {"Label7", 2400, 480, 2055, H, "Label7", nullptr},
     {"Label18", 4560, 480, 2175, H, "Label18", "1243"},
     {"Label19", 6840, 480, 1215, H, "Label19", nullptr},
     {"Label20", 8160, 480, 375, H, "-", nullptr},
@@ -370,11 +373,12 @@ void frmResult::fill(Guard& g)
                 cell->setText(QString::fromStdString(std::string(text())));
             });
     };
-    // A value that is not 0 never shows as 0 (formatFixedShown), and one whose
-    // fixed form does not fit its label shows in the scientific form with 4
+    // A value shows within 1 % of itself (formatFixedNear: where the row's
+    // places would move it further, with 4 significant digits), and one whose
+    // fixed form does not fit its label in the scientific form with 4
     // significant digits.
     auto num = [&](double v, int decimals) {
-        return formatFixedShownOrScientific(v, decimals, sep, [&](const std::string& t) { return fitsLabel(*cell, t); });
+        return formatFixedNearOrScientific(v, decimals, sep, [&](const std::string& t) { return fitsLabel(*cell, t); });
     };
     // A converted value: a unit index outside its table leaves the label as it was.
     auto putConverted = [&](const char* name, auto value, int decimals) {
@@ -526,12 +530,12 @@ void frmResult::placeDuctSides(bool wide)
 
 std::string frmResult::ductSides(double a, double b, char sep)
 {
-    // Both sides in their fixed form ("###0.0"; a value that is not 0 never
-    // as 0) where they fit the designed cell. Else, in the wider cell, the
-    // fixed forms, then the longer side in the scientific form with 4
-    // significant digits, then both.
+    // Both sides in their fixed form ("###0.0"; within 1 % of the side, as
+    // every number of the window) where they fit the designed cell. Else, in
+    // the wider cell, the fixed forms, then the longer side in the scientific
+    // form with 4 significant digits, then both.
     auto side = [&](double v, bool scientific) {
-        return scientific ? formatScientific(v, 3, sep) : formatFixedShown(v, 1, sep);
+        return scientific ? formatScientific(v, 3, sep) : formatFixedNear(v, 1, sep);
     };
     const QLabel& sides = *label("Label32");
     placeDuctSides(false);
