@@ -130,11 +130,11 @@ TEST(FormatMasks, FixedFormTooWideForItsCellTurnsScientific)
         EXPECT_EQ(formatFixedNearOrScientific(c.value, c.decimals, c.separator, tenCharacters), c.text) << c.shows;
 }
 
-// What the uncertainty report and the limits-of-use lines show: the
-// pattern's text where it reads within 1 % of the value, else 4 significant
-// digits with their trailing zeros. (The flows are those of a gas probe at
-// 0.05 kg/s: thresholds 0.0025 and 0.0015 in splitting range, 0.005 with one
-// transmitter, half the design flow 0.025.)
+// What the uncertainty report, the limits-of-use lines and the solver's
+// announcement show: the pattern's text where it reads within 1 % of the
+// value, else 4 significant digits with their trailing zeros. (The flows are
+// those of a gas probe at 0.05 kg/s: thresholds 0.0025 and 0.0015 in
+// splitting range, 0.005 with one transmitter, half the design flow 0.025.)
 TEST(FormatMasks, NearValueKeepsItsPatternWithinOnePercent)
 {
     const MaskCase fixed[] = {

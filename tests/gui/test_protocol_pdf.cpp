@@ -631,12 +631,12 @@ private slots:
     // RQ25 in 207.3 mm at 0.004 kg/s, and water through the RQ8 (D 19 mm)
     // with a 1 mm bore at 0.0002432 kg/s. The engine's velocity is the flow
     // over ρ·π/4·D² with the state's ρ (0.05914, 0.0008449, 0.01732, 0.09844
-    // and 0.0008591 m/s; the engine's π is 3.14159). The results window (German with the decimal
-    // comma, English) and page 1 of both protocols show the flow and the
-    // velocity within 1 % of the state's: in their masks where these read
-    // so, else with 4 significant digits (the window's "###0.00" showed
-    // 0.01, 0.06, 0.02 and 0.10 kg/s or m/s; page 1's "###0.0000" 0.0008
-    // and 0.0009 m/s, its "###0.00000" 0.00024 kg/s).
+    // and 0.0008591 m/s; the engine's π is 3.14159). The results window
+    // (German with the decimal comma, English) and page 1 of both protocols
+    // show the flow and the velocity within 1 % of the state's: in their
+    // masks where these read so, else with 4 significant digits (the window's
+    // "###0.00" showed 0.01, 0.06, 0.02 and 0.10 kg/s or m/s; page 1's
+    // "###0.0000" 0.0008 and 0.0009 m/s, its "###0.00000" 0.00024 kg/s).
     void smallValuesReadWithinOnePercent_data()
     {
         using Enter = std::function<void(CalcRig&)>;
@@ -694,11 +694,14 @@ private slots:
     {
         QFETCH(std::function<void(CalcRig&)>, enter);
         QFETCH(double, pipe);
+        QFETCH(QString, windowFlow);
+        QFETCH(QString, windowVelocity);
+        QFETCH(QString, pageFlow);
+        QFETCH(QString, pageVelocity);
         const bool german = QByteArray(QTest::currentDataTag()).endsWith(" de");
         QLocale::setDefault(german ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
-        // The texts of the table with the user's decimal separator.
-        const auto regional = [&](const char* column) {
-            QString t = *static_cast<QString*>(QTest::qData(column, ::qMetaTypeId<QString>()));
+        // A text of the table with the user's decimal separator.
+        const auto regional = [german](QString t) {
             return german ? t.replace(QLatin1Char('.'), QLatin1Char(',')) : t;
         };
         CalcRig rig(german ? OffsetGerman : OffsetEnglish);
@@ -721,8 +724,8 @@ private slots:
         const auto near = [](QString text, double value) {
             return std::fabs(text.replace(QLatin1Char(','), QLatin1Char('.')).toDouble() - value) <= 0.01 * value;
         };
-        QCOMPARE(results->label("Label81")->text(), regional("windowFlow"));
-        QCOMPARE(results->label("Label104")->text(), regional("windowVelocity"));
+        QCOMPARE(results->label("Label81")->text(), regional(windowFlow));
+        QCOMPARE(results->label("Label104")->text(), regional(windowVelocity));
         QVERIFY(near(results->label("Label81")->text(), flow));
         QVERIFY(near(results->label("Label104")->text(), velocity));
         shot(results, QStringLiteral("results_within_1pc_%1.png").arg(QTest::currentDataTag()).replace(' ', '_'));
@@ -731,14 +734,14 @@ private slots:
             const QString page = printedPageOne(rig, english);
             if (page.isEmpty())
                 QSKIP("pdftotext is not installed");
-            const QString flowRow = (english ? "Flow " : "Durchfluss ") + regional("pageFlow") + " kg/s";
+            const QString flowRow = (english ? "Flow " : "Durchfluss ") + regional(pageFlow) + " kg/s";
             const QString velocityRow =
-                (english ? "fluid velocity " : "Mediumsgeschwindigkeit ") + regional("pageVelocity") + " m/s";
+                (english ? "fluid velocity " : "Mediumsgeschwindigkeit ") + regional(pageVelocity) + " m/s";
             QVERIFY2(page.contains(flowRow), qPrintable(flowRow + " in: " + page));
             QVERIFY2(page.contains(velocityRow), qPrintable(velocityRow + " in: " + page));
         }
-        QVERIFY(near(regional("pageFlow"), flow));
-        QVERIFY(near(regional("pageVelocity"), velocity));
+        QVERIFY(near(regional(pageFlow), flow));
+        QVERIFY(near(regional(pageVelocity), velocity));
     }
 
     // An RQ25 in a 2000 mm pipe at about 80 m/s of air (1.086e6 kg/h at
